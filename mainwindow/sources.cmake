@@ -1,0 +1,3 @@
+target_sources(vantu_lib PRIVATE
+    mainwindow/Messages.h mainwindow/Messages.cpp
+)

@@ -1,0 +1,24 @@
+// OLE Automation dates: days since 30 December 1899 00:00 as a double, the
+// fraction being the time of day. Proleptic Gregorian calendar throughout.
+#pragma once
+
+#include <cstdint>
+
+namespace DateUtil {
+
+bool IsLeapYear(int year);
+int DaysInMonth(int year, int month);                // 28 ... 31
+double EncodeDate(int year, int month, int day);      // whole day
+void DecodeDate(double date, int &year, int &month, int &day);
+double EncodeTime(int hour, int minute, int second, int msec = 0); // fraction of a day
+// Time of day taken to the nearest millisecond (a value that rounds up to
+// 24:00 belongs to the next day, which DecodeDateTime accounts for).
+void DecodeTime(double date, int &hour, int &minute, int &second, int &msec);
+// Date and time together, consistent with each other after the rounding.
+void DecodeDateTime(double date, int &year, int &month, int &day, int &hour, int &minute,
+                    int &second, int &msec);
+int DayOfWeek(double date);  // 1 = Sunday ... 7 = Saturday
+int DayOfYear(double date);  // 1 for 1 January
+double Today();              // local date, whole day
+
+} // namespace DateUtil
