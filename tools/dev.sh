@@ -8,7 +8,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build"
 
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev tzdata poppler-utils
-          fonts-dejavu-core)
+          fonts-dejavu-core fonts-liberation)
 
 install_missing() {
     local missing=() p
