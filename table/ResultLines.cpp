@@ -1,0 +1,98 @@
+#include "table/ResultLines.h"
+
+#include "suntime/DateUtil.h"
+#include "suntime/SunTime.h"
+
+namespace
+{
+
+QString TwoDigits(int n)
+{
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+QString TimeSeparator(const QLocale &locale)
+{
+    // The separator is whatever stands between the hours and the minutes of
+    // the locale's own short time format ("HH.mm" in Finnish, for example).
+    const QString format = locale.timeFormat(QLocale::ShortFormat);
+    int i = 0;
+    while (i < format.size() && format.at(i) != QLatin1Char('h') &&
+           format.at(i) != QLatin1Char('H'))
+        ++i;
+    while (i < format.size() &&
+           (format.at(i) == QLatin1Char('h') || format.at(i) == QLatin1Char('H')))
+        ++i;
+    QString separator;
+    while (i < format.size() && format.at(i) != QLatin1Char('m')) {
+        const QChar c = format.at(i);
+        // Quoted text or letters are no separator we can trust.
+        if (c.isLetterOrNumber() || c == QLatin1Char('\''))
+            return QStringLiteral(":");
+        separator += c;
+        ++i;
+    }
+    if (separator.isEmpty() || i >= format.size())
+        return QStringLiteral(":");
+    return separator;
+}
+
+QString FormatEventTime(double value, const QString &noEventText, const QLocale &locale)
+{
+    if (value == 0)
+        return noEventText;
+    int hour = 0, minute = 0, second = 0, msec = 0;
+    DateUtil::DecodeTime(value, hour, minute, second, msec);
+    const QString sep = TimeSeparator(locale);
+    return TwoDigits(hour) + sep + TwoDigits(minute) + sep + TwoDigits(second);
+}
+
+QString FormatLineDate(double oleDate, const QLocale &locale)
+{
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, msec = 0;
+    DateUtil::DecodeDateTime(oleDate, year, month, day, hour, minute, second, msec);
+    QString monthName = locale.monthName(month, QLocale::ShortFormat);
+    if (monthName.endsWith(QLatin1Char('.')))
+        monthName.chop(1);
+    const QString yearText = year < 0 ? QStringLiteral("-%1").arg(-year, 4, 10, QLatin1Char('0'))
+                                      : QStringLiteral("%1").arg(year, 4, 10, QLatin1Char('0'));
+    return TwoDigits(day) + QLatin1Char('.') + monthName + QLatin1Char('.') + yearText;
+}
+
+QString BuildResultLine(const QString &name, double date, const QString &tag, double sunrise,
+                        double noon, double sunset, const QString &noEventText,
+                        const QLocale &locale)
+{
+    const QString gap = QStringLiteral(",   ");
+    return name + QStringLiteral(", ") + FormatLineDate(date, locale) + tag +
+           FormatEventTime(sunrise, noEventText, locale) + gap +
+           FormatEventTime(noon, noEventText, locale) + gap +
+           FormatEventTime(sunset, noEventText, locale) + ResultLineEnd;
+}
+
+QString ResultLineFor(TSunTime &sun, double date, const QString &name, const QString &tag,
+                      const QString &noEventText, const QLocale &locale)
+{
+    sun.SetDate(date);
+    // The order of the line: sunrise, noon, sunset.
+    const double sunrise = sun.EventTime(1);
+    const double noon = sun.EventTime(3);
+    const double sunset = sun.EventTime(2);
+    return BuildResultLine(name, date, tag, sunrise, noon, sunset, noEventText, locale);
+}
+
+QStringList MonthResultLines(TSunTime &sun, int year, int month, const QString &name,
+                             const QString &tag, const QString &noEventText, const QLocale &locale)
+{
+    const double previousDate = sun.Date();
+    const int days = DateUtil::DaysInMonth(year, month);
+    QStringList lines;
+    lines.reserve(days);
+    for (int day = 1; day <= days; ++day)
+        lines << ResultLineFor(sun, DateUtil::EncodeDate(year, month, day), name, tag, noEventText,
+                               locale);
+    sun.SetDate(previousDate);
+    return lines;
+}
