@@ -1,0 +1,90 @@
+#include "table/TextFile.h"
+
+#include <QSaveFile>
+#include <QStringEncoder>
+
+QString WithCrLf(const QString &text)
+{
+    QString result;
+    result.reserve(text.size() + text.size() / 32 + 2);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r')) {
+            if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            result += QLatin1String("\r\n");
+        } else if (c == QLatin1Char('\n')) {
+            result += QLatin1String("\r\n");
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
+QByteArray EncodeTableText(const QString &text, bool *usedUtf8)
+{
+    const QString crlf = WithCrLf(text);
+    QStringEncoder cp1250("windows-1250");
+    if (cp1250.isValid()) {
+        QByteArray bytes = cp1250.encode(crlf);
+        if (!cp1250.hasError()) {
+            if (usedUtf8)
+                *usedUtf8 = false;
+            return bytes;
+        }
+    }
+    // A character outside Windows-1250 (or no such codec at all): UTF-8 keeps
+    // every character, and the byte-order mark tells editors what it is.
+    if (usedUtf8)
+        *usedUtf8 = true;
+    QStringEncoder utf8(QStringEncoder::Utf8, QStringEncoder::Flag::WriteBom);
+    return utf8.encode(crlf);
+}
+
+bool SaveTableText(const QString &path, const QString &text, QString *error)
+{
+    const QByteArray bytes = EncodeTableText(text);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    if (file.write(bytes) != bytes.size()) {
+        if (error)
+            *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+QStringList TableLines(const QString &text)
+{
+    QStringList lines;
+    QString current;
+    bool open = false; // a line has begun that no line end has closed yet
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            if (c == QLatin1Char('\r') && i + 1 < text.size() &&
+                text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            lines << current;
+            current.clear();
+            open = false;
+        } else {
+            current += c;
+            open = true;
+        }
+    }
+    if (open)
+        lines << current;
+    return lines;
+}
