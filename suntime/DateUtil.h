@@ -4,11 +4,12 @@
 
 #include <cstdint>
 
-namespace DateUtil {
+namespace DateUtil
+{
 
 bool IsLeapYear(int year);
-int DaysInMonth(int year, int month);                // 28 ... 31
-double EncodeDate(int year, int month, int day);      // whole day
+int DaysInMonth(int year, int month);            // 28 ... 31
+double EncodeDate(int year, int month, int day); // whole day
 void DecodeDate(double date, int &year, int &month, int &day);
 double EncodeTime(int hour, int minute, int second, int msec = 0); // fraction of a day
 // Time of day taken to the nearest millisecond (a value that rounds up to
@@ -17,8 +18,10 @@ void DecodeTime(double date, int &hour, int &minute, int &second, int &msec);
 // Date and time together, consistent with each other after the rounding.
 void DecodeDateTime(double date, int &year, int &month, int &day, int &hour, int &minute,
                     int &second, int &msec);
-int DayOfWeek(double date);  // 1 = Sunday ... 7 = Saturday
-int DayOfYear(double date);  // 1 for 1 January
-double Today();              // local date, whole day
+int DayOfWeek(double date); // 1 = Sunday ... 7 = Saturday
+int DayOfYear(double date); // 1 for 1 January
+double Today();             // local date, whole day
+// Julian Day of 0 h UT of a calendar date (Gregorian rule for every date).
+double JulianDay(int year, int month, int day);
 
 } // namespace DateUtil
