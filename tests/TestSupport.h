@@ -1,0 +1,82 @@
+// Helpers shared by the window tests: answering modal message boxes and
+// giving each test a fresh working folder.
+#pragma once
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+// What a message box looked like when it was answered.
+struct TSeenBox {
+    QString caption;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+};
+
+// Answers the next modal message boxes, in order, with the given buttons,
+// recording each one. Poll-based, so it works for boxes opened anywhere in
+// the code under test (also inside constructors).
+class TBoxAnswerer
+{
+public:
+    explicit TBoxAnswerer(QList<QMessageBox::StandardButton> answers) : FAnswers(std::move(answers))
+    {
+        FTimer.setInterval(10);
+        QObject::connect(&FTimer, &QTimer::timeout, [this] { Poll(); });
+        FTimer.start();
+    }
+
+    const QList<TSeenBox> &Seen() const { return FSeen; }
+    int Remaining() const { return FAnswers.size(); }
+
+private:
+    void Poll()
+    {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || box == FLast || FAnswers.isEmpty())
+            return;
+        FLast = box;
+        TSeenBox seen;
+        seen.caption = box->windowTitle();
+        seen.text = box->text();
+        seen.icon = box->icon();
+        seen.buttons = box->standardButtons();
+        if (QPushButton *d = box->defaultButton())
+            seen.defaultButton = box->standardButton(d);
+        FSeen.append(seen);
+        QAbstractButton *button = box->button(FAnswers.takeFirst());
+        if (button)
+            button->click();
+        else
+            box->reject();
+    }
+
+    QTimer FTimer;
+    QList<QMessageBox::StandardButton> FAnswers;
+    QList<TSeenBox> FSeen;
+    QPointer<QMessageBox> FLast;
+};
+
+// A fresh folder that is both the program folder and the working folder.
+class TScratchFolder
+{
+public:
+    TScratchFolder() : FPrevious(QDir::currentPath()) { QDir::setCurrent(FDir.path()); }
+    ~TScratchFolder() { QDir::setCurrent(FPrevious); }
+
+    QString Path() const { return FDir.path(); }
+    QString File(const QString &name) const { return FDir.filePath(name); }
+
+private:
+    QTemporaryDir FDir;
+    QString FPrevious;
+};
