@@ -5,7 +5,9 @@
 #include "suntime/DateUtil.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <ctime>
+#include <string>
 
 // ---------------------------------------------------------------- TAngle
 
@@ -380,12 +382,28 @@ bool OffsetAt(std::time_t t, long &offset)
     return true;
 }
 
+// localtime_r does not look at TZ again after its first use, so a changed TZ
+// is handed on through tzset. Only on a change: with TZ unset, each tzset
+// asks the file system about /etc/localtime, which would dominate the cost.
+void FollowTzVariable()
+{
+    thread_local bool known = false;
+    thread_local bool wasSet = false;
+    thread_local std::string last;
+    const char *tz = std::getenv("TZ");
+    if (known && wasSet == (tz != nullptr) && (!tz || last == tz))
+        return;
+    known = true;
+    wasSet = tz != nullptr;
+    last = tz ? tz : "";
+    tzset();
+}
+
 } // namespace
 
 int SystemZoneBias(double day)
 {
-    // Re-read TZ so that a changed zone takes effect at once.
-    tzset();
+    FollowTzVariable();
 
     int year = 0, month = 0, dayOfMonth = 0;
     DateUtil::DecodeDate(day, year, month, dayOfMonth);
