@@ -407,9 +407,10 @@ int SystemZoneBias(double day)
 
     int year = 0, month = 0, dayOfMonth = 0;
     DateUtil::DecodeDate(day, year, month, dayOfMonth);
-    // Local midnight written as if it were UTC.
+    // Local midnight written as if it were UTC, in seconds since 1970.
+    const double unixEpoch = DateUtil::EncodeDate(1970, 1, 1);
     const double wholeDay = DateUtil::EncodeDate(year, month, dayOfMonth);
-    const std::time_t wall = static_cast<std::time_t>((wholeDay - 25569) * 86400);
+    const std::time_t wall = static_cast<std::time_t>((wholeDay - unixEpoch) * 86400);
 
     // Every zone lies within UTC-12 ... UTC+14, so the offsets that may apply
     // at local midnight are those in force at the two ends of that span: the
