@@ -1,0 +1,110 @@
+// Locality records and the file lokality.xml that keeps them: checks, sort order,
+// reading (lenient, safe against hostile XML) and atomic writing.
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QLocale>
+#include <QPair>
+#include <QString>
+#include <QVector>
+
+#include <array>
+#include <optional>
+
+// Field order = grid column order = element order.
+enum TLocalityField {
+    fMesto,
+    fHod,
+    fMin,
+    fZS1,
+    fZS2,
+    fZS3,
+    fZS4,
+    fZD1,
+    fZD2,
+    fZD3,
+    fZD4,
+    LocalityFieldCount
+};
+extern const std::array<const char *, LocalityFieldCount> LocalityElementNames;
+
+struct TLocality {
+    std::array<QString, LocalityFieldCount> Field;
+    bool operator==(const TLocality &other) const;
+    bool operator!=(const TLocality &other) const { return !(*this == other); }
+};
+using TLocalityList = QVector<TLocality>;
+using TXmlAttributes = QVector<QPair<QString, QString>>;
+
+// A decimal integer: an optional "+" or "-", then one or more digits 0-9, nothing else
+// (no blanks); its value lies within [lo, hi].
+bool IsIntegerInRange(const QString &text, int lo, int hi);
+// One field of a record is valid (name not empty, numbers in range, hemisphere letters).
+bool IsValidField(int field, const QString &text);
+// Number of invalid fields over the whole list; every field is examined.
+int CheckLocalities(const TLocalityList &list);
+// The add command checks these inputs in this order; the hemisphere lists are not checked.
+extern const std::array<TLocalityField, 9> AddCheckOrder;
+// The first field of AddCheckOrder whose text fails, or -1 when all pass.
+int FirstInvalidAddField(const TLocality &r);
+// The text holds only characters that XML 1.0 can store.
+bool IsXmlText(const QString &text);
+
+// The nine towns, in the order they are written to a new file.
+TLocalityList PredefinedLocalities();
+// The eleven fields joined by ";".
+QString SortKey(const TLocality &r);
+// Case-insensitive locale collation of the sort keys; stable; moves whole records, so a
+// name holding ";" keeps its fields. The first overload uses the system locale.
+void SortLocalities(TLocalityList &list);
+void SortLocalities(TLocalityList &list, const QLocale &locale);
+
+enum class TLoadStatus { Loaded, Missing, Damaged };
+
+// Root element of a parsed file: what every later save writes around the records.
+struct TLocalityRoot {
+    QString Name;
+    TXmlAttributes Attributes;
+};
+
+// Parses bytes without touching disk. Loaded: list = the records. Damaged: list = the records
+// that were read when the bytes parsed, empty otherwise; root is set only when they parsed.
+// A document that declares entities is refused as damaged (entity expansion is a memory bomb).
+TLoadStatus ParseLocalities(const QByteArray &bytes, TLocalityList &list,
+                            std::optional<TLocalityRoot> *root = nullptr);
+
+class TLocalityFile
+{
+public:
+    explicit TLocalityFile(const QString &path); // usually "lokality.xml" in the working folder
+
+    // Missing: nothing at the path (list untouched). Otherwise reads and checks the file.
+    // Loaded: list = records. Damaged: list = the records that were read if the file parsed,
+    // empty otherwise. Whenever the file parsed, the working document afterwards holds its
+    // root element (name and attributes) with no children.
+    TLoadStatus Load(TLocalityList &list);
+    // Writes the three-line skeleton as temp.xml in tempFolder (replacing any), loads the
+    // working document from it and deletes temp.xml. If a step fails, the working document
+    // is still the skeleton's (so saving can go on) and false comes back with the reason.
+    bool StartFromSkeleton(const QString &tempFolder, QString *error = nullptr);
+    // Writes the list atomically: declaration, one line break, the root with every record on
+    // one line. On any failure returns false with a readable error; the file is untouched.
+    bool Save(const TLocalityList &list, QString *error = nullptr);
+    // Moves the file aside as "<base>-yyyy-MM-dd-HHmmss.damaged.xml" (a counter is added if
+    // that name is taken) in the same folder; if that fails, deletes it. Returns the new path,
+    // or an empty string when the file was deleted or nothing was there.
+    QString MoveAside(const QDateTime &now = QDateTime::currentDateTime());
+
+    QString Path() const;
+    bool HasDocument() const;
+    TLocalityRoot Root() const;
+
+    // The bytes Save writes; empty with an error when a text cannot be stored in XML.
+    static QByteArray Serialize(const TLocalityList &list, const QString &rootName,
+                                const TXmlAttributes &rootAttributes, QString *error = nullptr);
+
+private:
+    QString FilePath;
+    std::optional<TLocalityRoot> Document;
+};
