@@ -281,7 +281,7 @@ TLoadStatus ParseLocalities(const QByteArray &bytes, TLocalityList &list,
                 if (f >= 0 && !seen[f]) {
                     seen[f] = true;
                     field = f;
-                    fieldText.clear();
+                    fieldText = QString();
                     fieldMarkup = false;
                     depth = 3;
                 } else {
@@ -293,10 +293,13 @@ TLoadStatus ParseLocalities(const QByteArray &bytes, TLocalityList &list,
             break;
         case 3:
             if (token == QXmlStreamReader::Characters && !reader.isCDATA()) {
-                fieldText += reader.text();
+                if (fieldText.isNull())
+                    fieldText = reader.text().toString();
+                else
+                    fieldText += reader.text();
             } else if (token == QXmlStreamReader::EndElement) {
                 // A field holding markup has no plain text: it reads as empty, so invalid.
-                records.last().Field[field] = fieldMarkup ? QString() : fieldText;
+                records.last().Field[field] = fieldMarkup ? QString() : std::move(fieldText);
                 depth = 2;
             } else {
                 fieldMarkup = true;

@@ -34,6 +34,8 @@ struct TLocality {
     bool operator==(const TLocality &other) const;
     bool operator!=(const TLocality &other) const { return !(*this == other); }
 };
+// Eleven QStrings move as plain bytes, so a growing list can reallocate in place.
+Q_DECLARE_TYPEINFO(TLocality, Q_RELOCATABLE_TYPE);
 using TLocalityList = QVector<TLocality>;
 using TXmlAttributes = QVector<QPair<QString, QString>>;
 
