@@ -1,0 +1,84 @@
+// The results table window: the result lines as one editable text that the
+// user can save to a text file and print. Owned by the main window.
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPrinter;
+class QStatusBar;
+
+class TfrmTabulka : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // clearTableInUse tells the main window that no unsaved results are left
+    // (after a save and when the window closes).
+    TfrmTabulka(QWidget *owner, int languageIndex, std::function<void()> clearTableInUse);
+    ~TfrmTabulka() override;
+
+    // Status texts: one pair for all table windows, set by each new window in
+    // the language of its creation.
+    static QString NotSavedText;
+    static QString SavedText;
+
+    // Test seams. The save dialog gets the proposed name (may be empty) and
+    // returns the chosen path or an empty text for cancel; the print dialog
+    // returns a printer set up for the job, or nothing for cancel.
+    static std::function<QString(QWidget *parent, const QString &proposed)> SaveDialogHook;
+    static std::function<std::unique_ptr<QPrinter>(QWidget *parent)> PrintDialogHook;
+
+    // For the main window: the text with CR LF line ends, appended to at its
+    // very end without a line break of our own (the lines carry theirs).
+    void AppendText(const QString &s);
+    QString Text() const;
+    void SetText(const QString &text);
+    bool Modified() const { return FModified; }
+    void SetModified(bool modified) { FModified = modified; }
+    QString FileName() const { return FFileName; }
+    int LanguageIndex() const { return FLanguage; }
+    QString StatusText() const; // the status line's one field
+
+    bool Save();
+    bool SaveAs();
+    bool QuerySave();
+
+    QPlainTextEdit *Memo1 = nullptr;
+    QStatusBar *StatusBar1 = nullptr;
+    QMenu *mnuTabulka = nullptr;
+    QAction *mnuUlozit = nullptr;
+    QAction *mnuUlozitAko = nullptr;
+    QAction *mnuTlacit = nullptr;
+    QAction *mnuZavrietTabulku = nullptr;
+
+public slots:
+    void Memo1Change();
+    void mnuUlozitClick();
+    void mnuUlozitAkoClick();
+    void mnuTlacitClick();
+    void mnuZavrietTabulkuClick();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void FormCreate();
+    void ApplyTableTexts(int language);
+    bool Dotaz();
+    void FormClose();
+    bool SaveWithProposal(const QString &proposed);
+    bool WriteTo(const QString &path);
+    void MarkSaved();
+
+    int FLanguage = 0;
+    std::function<void()> FClearTableInUse;
+    bool FModified = false;
+    QString FFileName;
+    QLabel *FStatusLabel = nullptr;
+};
