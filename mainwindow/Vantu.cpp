@@ -109,6 +109,13 @@ TfrmVantu::TfrmVantu() : QMainWindow(nullptr), FLocalityFile(QStringLiteral("lok
     FSunTime.Longitude().SetMinutes(8);
     FSunTime.Longitude().SetSeconds(22);
 
+    // A sans-serif of the classic 11-pixel character height: every text of
+    // the three languages fits the fixed layout with it.
+    QFont windowFont(QStringLiteral("Liberation Sans"));
+    windowFont.setStyleHint(QFont::SansSerif);
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
+
     CreateControls();
     CreateMenu();
     CreateToolBar();
@@ -284,6 +291,7 @@ void TfrmVantu::CreateControls()
     auto resultRow = [&](const char *captionName, const char *valueName, int top,
                          QLabel *&caption, QLabel *&value) {
         QFont normal = font();
+        normal.setBold(false); // not the group's bold caption font
         caption = new QLabel(grpVysledky);
         caption->setObjectName(QString::fromLatin1(captionName));
         caption->setFont(normal);
@@ -291,8 +299,11 @@ void TfrmVantu::CreateControls()
         caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         value = new QLabel(grpVysledky);
         value->setObjectName(QString::fromLatin1(valueName));
-        value->setFont(normal);
-        value->setGeometry(64, top, 168, 15);
+        // Long dates of some locales are wide: a narrow face keeps them whole.
+        QFont narrow = normal;
+        narrow.setFamily(QStringLiteral("Liberation Sans Narrow"));
+        value->setFont(narrow);
+        value->setGeometry(64, top, 169, 15);
         blueLabel(value);
     };
     resultRow("lblVychod", "Sunrise", 20, lblVychod, Sunrise);
