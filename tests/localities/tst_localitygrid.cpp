@@ -1,0 +1,381 @@
+// The locality database through the main window: start-up with a missing or
+// damaged file, the sorted grid, the two modes, adding and erasing.
+#include "TestSupport.h"
+#include "localities/LocalityFile.h"
+#include "mainwindow/SpinEdit.h"
+#include "mainwindow/Vantu.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+QString U(const char *s) { return QString::fromUtf8(s); }
+
+template <typename T> T *Find(QWidget *w, const char *name)
+{
+    return w->findChild<T *>(QString::fromLatin1(name));
+}
+
+QString Panel0(QWidget *w) { return Find<QLabel>(w, "StatusPanel0")->text(); }
+
+QByteArray ReadFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+QStringList Names(const TLocalityList &list)
+{
+    QStringList names;
+    for (const TLocality &r : list)
+        names << r.Field[fMesto];
+    return names;
+}
+
+TLocalityList FileRecords(const QString &path)
+{
+    TLocalityList list;
+    ParseLocalities(ReadFile(path), list);
+    return list;
+}
+
+const QStringList SortedPredefined = {
+    U("SK - Bratislava"), U("SK - Košice"), U("SK - Michalovce"), U("SK - Piešťany"),
+    U("SK - Poprad"),     U("SK - Prešov"), U("SK - Rožňava"),    U("SK - Sliač"),
+    U("SK - Žilina")};
+
+} // namespace
+
+class TestLocalityGrid : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        FFolder = std::make_unique<TScratchFolder>();
+        TfrmVantu::ProgramFolderOverride = FFolder->Path();
+        TfrmVantu::Today = [] { return QDate(2026, 12, 7); };
+    }
+    void cleanup()
+    {
+        TfrmVantu::ProgramFolderOverride.clear();
+        FFolder.reset();
+    }
+
+    void missingFileCreatesPredefinedDatabase_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("sk") << 0 << U(" Chýba súbor")
+                            << U("Súbor »lokality.xml« neexistuje v hlavnom adresári.\n\r\n\r"
+                                 "Program bude spustený s preddefinovanou databázou.");
+        QTest::newRow("en") << 1 << U(" File error")
+                            << U("File »lokality.xml« is missing in main folder.\n\r\n\r"
+                                 "Program will start with predefine database.");
+        QTest::newRow("hu") << 2 << U(" Hiba")
+                            << U("Hiányzik a »lokality.xml« fájl.\n\r\n\r"
+                                 "A program új alap-adatbázissal indul.");
+    }
+    void missingFileCreatesPredefinedDatabase()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, caption);
+        QFETCH(QString, text);
+        WriteFile(FFolder->File(QStringLiteral("vantu.ini")),
+                  QStringLiteral("[Nastavenie]\njazyk=%1\n").arg(language).toLatin1());
+        WriteFile(FFolder->File(QStringLiteral("temp.xml")), "something else");
+        TBoxAnswerer answer({QMessageBox::Ok});
+        TfrmVantu w;
+        QCOMPARE(answer.Seen().size(), 1);
+        QCOMPARE(answer.Seen()[0].caption, caption);
+        QCOMPARE(answer.Seen()[0].text, text);
+        QCOMPARE(answer.Seen()[0].icon, QMessageBox::Warning);
+        QVERIFY(!w.DatabaseDamaged());
+
+        // The file keeps the predefined order; the grid is sorted.
+        const QByteArray bytes = ReadFile(FFolder->File(QStringLiteral("lokality.xml")));
+        QVERIFY(bytes.startsWith("<?xml version=\"1.0\"?>\n<SuborDat><Riadok><Mesto>SK - Slia"));
+        QCOMPARE(FileRecords(FFolder->File(QStringLiteral("lokality.xml"))), PredefinedLocalities());
+        QCOMPARE(Names(w.Localities()), SortedPredefined);
+        QVERIFY(!QFile::exists(FFolder->File(QStringLiteral("temp.xml"))));
+        QCOMPARE(Find<QLineEdit>(&w, "Edit1")->text(), U("SK - Bratislava"));
+        QVERIFY(Panel0(&w).endsWith(QStringLiteral("1/9")));
+    }
+
+    void damagedFileIsMovedAsideAndNeverWritten_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("records");
+        QTest::newRow("zero bytes") << QByteArray() << 0;
+        QTest::newRow("not well-formed") << QByteArray("<?xml version=\"1.0\"?>\n<SuborDat><Riadok>")
+                                         << 0;
+        QTest::newRow("invalid field")
+            << QByteArray("<?xml version=\"1.0\"?>\n<SuborDat><Riadok><Mesto>A</Mesto><Hod>13</Hod>"
+                          "<Min>0</Min><ZS1>1</ZS1><ZS2>0</ZS2><ZS3>0</ZS3><ZS4>N</ZS4><ZD1>1</ZD1>"
+                          "<ZD2>0</ZD2><ZD3>0</ZD3><ZD4>E</ZD4></Riadok></SuborDat>")
+            << 1;
+    }
+    void damagedFileIsMovedAsideAndNeverWritten()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, records);
+        const QString path = FFolder->File(QStringLiteral("lokality.xml"));
+        WriteFile(path, bytes);
+        TBoxAnswerer answer({QMessageBox::Ok, QMessageBox::Yes});
+        TfrmVantu w;
+        QCOMPARE(answer.Seen().size(), 1);
+        QCOMPARE(answer.Seen()[0].caption, U(" Chyba v súbore"));
+        QCOMPARE(answer.Seen()[0].text,
+                 U("Súbor »lokality.xml« je poškodený.\n\r\n\rProgram bude ukončený.\n\r\n\r"
+                   "Po znovuspustení sa otvorí s preddefinovanou databázou."));
+        QCOMPARE(answer.Seen()[0].icon, QMessageBox::Warning);
+        QVERIFY(w.DatabaseDamaged());
+        QCOMPARE(w.Localities().size(), records);
+
+        // Gone under its own name, kept byte for byte under another.
+        QVERIFY(!QFile::exists(path));
+        const QStringList aside = QDir(FFolder->Path())
+                                      .entryList({QStringLiteral("lokality-*.damaged.xml")});
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(ReadFile(FFolder->File(aside[0])), bytes);
+
+        // Until the program ends, no change brings the damaged records back.
+        if (records > 0) {
+            Find<QAction>(&w, "mnuZmazat")->trigger();
+            QCOMPARE(answer.Seen().size(), 2);
+        }
+        Find<QAction>(&w, "mnuVlastne")->trigger();
+        Find<QLineEdit>(&w, "Edit1")->setText(QStringLiteral("New"));
+        Find<QAction>(&w, "mnuPridat")->trigger();
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void emptyListIsHandled()
+    {
+        WriteFile(FFolder->File(QStringLiteral("lokality.xml")),
+                  "<?xml version=\"1.0\"?>\n<SuborDat>\n</SuborDat>");
+        TfrmVantu w;
+        QVERIFY(!w.DatabaseDamaged());
+        QCOMPARE(w.Localities().size(), 0);
+        QVERIFY(Panel0(&w).endsWith(QStringLiteral("0/0")));
+        QCOMPARE(w.CurrentRecord(), 0);
+        // Nothing to erase; no question is asked.
+        TBoxAnswerer answer({QMessageBox::Yes});
+        Find<QAction>(&w, "mnuZmazat")->trigger();
+        QCOMPARE(answer.Seen().size(), 0);
+        QCOMPARE(answer.Remaining(), 1);
+        w.VyberLOK();
+        // Adding works.
+        Find<QAction>(&w, "mnuVlastne")->trigger();
+        Find<QLineEdit>(&w, "Edit1")->setText(QStringLiteral("Alone"));
+        Find<QAction>(&w, "mnuPridat")->trigger();
+        QCOMPARE(Names(w.Localities()), QStringList{QStringLiteral("Alone")});
+        QCOMPARE(Names(FileRecords(FFolder->File(QStringLiteral("lokality.xml")))),
+                 QStringList{QStringLiteral("Alone")});
+    }
+
+    void addChecksInputsInOrder_data()
+    {
+        QTest::addColumn<QStringList>("texts"); // Edit1, seHod, seMin, lat x3, lon x3
+        QTest::addColumn<QString>("failing");
+        const QStringList ok = {QStringLiteral("Place"), "-12", "45", "90", "59", "59", "180",
+                                "59", "59"};
+        QTest::newRow("all valid bounds") << ok << QString();
+        auto with = [&](int i, const QString &v) {
+            QStringList t = ok;
+            t[i] = v;
+            return t;
+        };
+        QTest::newRow("empty name") << with(0, QString()) << "Edit1";
+        QTest::newRow("blank name passes") << with(0, QStringLiteral("  ")) << QString();
+        QTest::newRow("hours 13") << with(1, "13") << "seHod";
+        QTest::newRow("hours -13") << with(1, "-13") << "seHod";
+        QTest::newRow("hours 12") << with(1, "12") << QString();
+        QTest::newRow("minutes 46") << with(2, "46") << "seMin";
+        QTest::newRow("minutes 20") << with(2, "20") << QString();
+        QTest::newRow("lat 91") << with(3, "91") << "seSirkaST";
+        QTest::newRow("lat min 60") << with(4, "60") << "seSirkaMin";
+        QTest::newRow("lat sec 60") << with(5, "60") << "seSirkaSek";
+        QTest::newRow("lon 181") << with(6, "181") << "seDlzkaST";
+        QTest::newRow("lon min 60") << with(7, "60") << "seDlzkaMin";
+        QTest::newRow("lon sec x") << with(8, "x") << "seDlzkaSek";
+        QTest::newRow("lon sec empty") << with(8, QString()) << "seDlzkaSek";
+        QStringList two = with(0, QString());
+        two[1] = QStringLiteral("99");
+        QTest::newRow("name before hours") << two << "Edit1";
+    }
+    void addChecksInputsInOrder()
+    {
+        QFETCH(QStringList, texts);
+        QFETCH(QString, failing);
+        WriteFile(FFolder->File(QStringLiteral("lokality.xml")),
+                  TLocalityFile::Serialize(PredefinedLocalities(), QStringLiteral("SuborDat"), {}));
+        TfrmVantu w;
+        w.show();
+        Find<QAction>(&w, "mnuVlastne")->trigger();
+        Find<QLineEdit>(&w, "Edit1")->setText(texts[0]);
+        const char *spins[] = {"seHod",     "seMin",     "seSirkaST",  "seSirkaMin", "seSirkaSek",
+                               "seDlzkaST", "seDlzkaMin", "seDlzkaSek"};
+        for (int i = 0; i < 8; ++i)
+            Find<TSpinEdit>(&w, spins[i])->SetText(texts[i + 1]);
+        const QByteArray before = ReadFile(FFolder->File(QStringLiteral("lokality.xml")));
+
+        TBoxAnswerer answer({QMessageBox::Ok});
+        Find<QAction>(&w, "mnuPridat")->trigger();
+        if (failing.isEmpty()) {
+            QCOMPARE(answer.Seen().size(), 0);
+            QCOMPARE(w.Localities().size(), 10);
+            QCOMPARE(FileRecords(FFolder->File(QStringLiteral("lokality.xml"))).size(), 10);
+            return;
+        }
+        QCOMPARE(answer.Seen().size(), 1);
+        QCOMPARE(answer.Seen()[0].caption, U(" Chyba vstupných údajov"));
+        QCOMPARE(answer.Seen()[0].text, U("Prosím, vyplňte všetky vstupné údaje,\r\n\r\n"
+                                          "číselné údaje v povolenom rozsahu!"));
+        QCOMPARE(answer.Seen()[0].icon, QMessageBox::Critical);
+        QCOMPARE(w.focusWidget()->objectName(), failing);
+        QCOMPARE(w.Localities().size(), 9);
+        QCOMPARE(ReadFile(FFolder->File(QStringLiteral("lokality.xml"))), before);
+    }
+
+    void addSortsShowsFirstAndSaves()
+    {
+        TBoxAnswerer start({QMessageBox::Ok}); // missing file
+        TfrmVantu w;
+        Find<QAction>(&w, "mnuVlastne")->trigger();
+        QCOMPARE(Panel0(&w), U(" Vkladáte vlastné údaje"));
+        QCOMPARE(Find<QLineEdit>(&w, "Edit1")->text(), QString());
+        QCOMPARE(Find<QComboBox>(&w, "PolohaS")->currentText(), QStringLiteral("N"));
+        QCOMPARE(Find<QComboBox>(&w, "PolohaD")->currentText(), QStringLiteral("E"));
+        QCOMPARE(Find<TSpinEdit>(&w, "seDlzkaST")->Text(), QStringLiteral("0"));
+
+        Find<QLineEdit>(&w, "Edit1")->setText(U("sk - banská Bystrica"));
+        Find<TSpinEdit>(&w, "seSirkaST")->SetText(QStringLiteral("48"));
+        Find<TSpinEdit>(&w, "seDlzkaST")->SetText(QStringLiteral("19"));
+        Find<QAction>(&w, "mnuPridat")->trigger();
+        Find<QAction>(&w, "mnuPridat")->trigger(); // the same place twice
+        // Lower case sorts among upper case as if it were upper case.
+        QStringList expected = SortedPredefined;
+        expected.insert(0, U("sk - banská Bystrica"));
+        expected.insert(0, U("sk - banská Bystrica"));
+        QCOMPARE(Names(w.Localities()), expected);
+        QCOMPARE(Names(FileRecords(FFolder->File(QStringLiteral("lokality.xml")))), expected);
+        // The first record is shown; own-data mode goes on.
+        QCOMPARE(Find<QLineEdit>(&w, "Edit1")->text(), U("sk - banská Bystrica"));
+        QVERIFY(Panel0(&w).endsWith(QStringLiteral("1/11")));
+        QVERIFY(Find<QGroupBox>(&w, "grpLokality")->isEnabled());
+        QVERIFY(!Find<QAbstractButton>(&w, "btnPridat")->isChecked());
+        QVERIFY(Find<QAbstractButton>(&w, "btnVlastne")->isChecked());
+        QVERIFY(!Find<QAbstractButton>(&w, "btnVlastne")->isEnabled());
+        QVERIFY(!Find<QAction>(&w, "mnuZmazat")->isEnabled());
+    }
+
+    void erase_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<int>("shownRow");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("first yes") << 1 << true << 1 << U("SK - Košice");
+        QTest::newRow("middle yes") << 4 << true << 4 << U("SK - Poprad");
+        QTest::newRow("last yes") << 9 << true << 8 << U("SK - Sliač");
+        QTest::newRow("middle no") << 4 << false << 4 << U("SK - Piešťany");
+    }
+    void erase()
+    {
+        QFETCH(int, row);
+        QFETCH(bool, yes);
+        QFETCH(int, shownRow);
+        QFETCH(QString, shown);
+        const QString path = FFolder->File(QStringLiteral("lokality.xml"));
+        WriteFile(path, TLocalityFile::Serialize(PredefinedLocalities(), QStringLiteral("SuborDat"),
+                                                 {}));
+        TfrmVantu w;
+        auto *grid = Find<QTableView>(&w, "StringGrid1");
+        grid->setCurrentIndex(grid->model()->index(row - 1, 0));
+        QCOMPARE(w.CurrentRecord(), row);
+        WriteFile(path, "stale"); // the command rewrites the file whatever the answer
+
+        TBoxAnswerer answer({yes ? QMessageBox::Yes : QMessageBox::No});
+        Find<QAction>(&w, "mnuZmazat")->trigger();
+        QCOMPARE(answer.Seen().size(), 1);
+        QCOMPARE(answer.Seen()[0].caption, U(" Mazanie záznamu"));
+        QCOMPARE(answer.Seen()[0].text, U("Vymazať tento záznam?"));
+        QCOMPARE(answer.Seen()[0].icon, QMessageBox::Question);
+        QCOMPARE(answer.Seen()[0].buttons, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(answer.Seen()[0].defaultButton, QMessageBox::No);
+
+        QStringList expected = SortedPredefined;
+        if (yes)
+            expected.removeAt(row - 1);
+        QCOMPARE(Names(w.Localities()), expected);
+        QCOMPARE(Names(FileRecords(path)), expected);
+        QCOMPARE(w.CurrentRecord(), shownRow);
+        QCOMPARE(Find<QLineEdit>(&w, "Edit1")->text(), shown);
+        QVERIFY(Panel0(&w).endsWith(QStringLiteral("%1/%2").arg(shownRow).arg(expected.size())));
+    }
+
+    void keyboardAndClicksSelectRecords()
+    {
+        WriteFile(FFolder->File(QStringLiteral("lokality.xml")),
+                  TLocalityFile::Serialize(PredefinedLocalities(), QStringLiteral("SuborDat"), {}));
+        TfrmVantu w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto *grid = Find<QTableView>(&w, "StringGrid1");
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_Down);
+        QCOMPARE(Find<QLineEdit>(&w, "Edit1")->text(), U("SK - Košice"));
+        QVERIFY(Panel0(&w).endsWith(QStringLiteral("2/9")));
+        QTest::keyClick(grid, Qt::Key_Down);
+        QCOMPARE(Find<QLineEdit>(&w, "Edit1")->text(), U("SK - Michalovce"));
+        // Košice: 48° 43′ 19″ N.
+        const QRect row2 = grid->visualRect(grid->model()->index(1, 0));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, row2.center());
+        QCOMPARE(Find<QLineEdit>(&w, "Edit1")->text(), U("SK - Košice"));
+        QCOMPARE(w.SunTime().Latitude().Minutes(), 43);
+        // A click on the selected row selects it again.
+        Find<TSpinEdit>(&w, "seSirkaMin")->SetText(QStringLiteral("1"));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, row2.center());
+        QCOMPARE(Find<TSpinEdit>(&w, "seSirkaMin")->Text(), QStringLiteral("43"));
+    }
+
+    void failedSaveIsReportedAndListKept()
+    {
+        const QString path = FFolder->File(QStringLiteral("lokality.xml"));
+        WriteFile(path, TLocalityFile::Serialize(PredefinedLocalities(), QStringLiteral("SuborDat"),
+                                                 {}));
+        TfrmVantu w;
+        // A folder in the file's place cannot be replaced by the new file.
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QDir(FFolder->Path()).mkdir(QStringLiteral("lokality.xml")));
+        TBoxAnswerer answer({QMessageBox::Yes, QMessageBox::Ok});
+        Find<QAction>(&w, "mnuZmazat")->trigger();
+        QCOMPARE(answer.Seen().size(), 2);
+        QCOMPARE(answer.Seen()[1].icon, QMessageBox::Critical);
+        QVERIFY(answer.Seen()[1].text.contains(U("»lokality.xml«")));
+        QCOMPARE(w.Localities().size(), 8);
+    }
+
+private:
+    std::unique_ptr<TScratchFolder> FFolder;
+};
+
+QTEST_MAIN(TestLocalityGrid)
+#include "tst_localitygrid.moc"
