@@ -1,12 +1,21 @@
+// Program entry: one copy per user, the main window, the event loop.
+#include "app/InstanceGuard.h"
+#include "mainwindow/Vantu.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char *argv[])
 {
+    // Taken before anything else; a second copy ends at once, silently.
+    TInstanceGuard guard(QStringLiteral("JednoVantu40"));
+    if (!guard.TryAcquire())
+        return 0;
+
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Vantu 4.1"));
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral(" Vantu 4.1"));
-    w.show();
-    return app.exec();
+    QApplication::setApplicationName(QStringLiteral("Vantu 4.1"));
+
+    TfrmVantu frmVantu;
+    frmVantu.show();
+    app.exec();
+    return 0;
 }
