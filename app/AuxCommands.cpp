@@ -1,9 +1,11 @@
 // The main window's commands that open the auxiliary windows and pages.
 #include "mainwindow/Vantu.h"
 
+#include "app/About.h"
 #include "app/MapaSK.h"
 #include "app/MapaSveta.h"
 #include "app/ProductInfo.h"
+#include "app/Shell.h"
 #include "calendar/FazeMesiaca.h"
 #include "calendar/MoonPhase.h"
 #include "mainwindow/Messages.h"
@@ -34,6 +36,19 @@ void OpenMap(QWidget *owner, QPointer<TMap> &window, QToolButton *button, QActio
     button->setEnabled(false);
     menuItem->setEnabled(false);
     window->setWindowTitle(QString::fromUtf8(title));
+}
+
+// The language whose menu item carries the check mark, tested in menu order;
+// -1 when none does.
+int CheckedLanguage(const QAction *slovak, const QAction *english, const QAction *hungarian)
+{
+    if (slovak->isChecked())
+        return langSlovak;
+    if (english->isChecked())
+        return langEnglish;
+    if (hungarian->isChecked())
+        return langHungarian;
+    return -1;
 }
 
 } // namespace
@@ -76,6 +91,23 @@ void TfrmVantu::mnuFazaMesiacaClick()
     frm->exec();
 }
 
-void TfrmVantu::mnuPomocClick() {}
-void TfrmVantu::mnuOnLineClick() {}
-void TfrmVantu::mnuOProgrameClick() {}
+void TfrmVantu::mnuPomocClick()
+{
+    const int language = CheckedLanguage(mnuSlovensky, mnuAnglicky, mnuMadarsky);
+    if (language >= 0)
+        TShell::Open(ProductInfo::LocalHelpUrl(language));
+}
+
+void TfrmVantu::mnuOnLineClick()
+{
+    const int language = CheckedLanguage(mnuSlovensky, mnuAnglicky, mnuMadarsky);
+    if (language >= 0)
+        TShell::Open(ProductInfo::OnlineHelpUrl(language));
+}
+
+void TfrmVantu::mnuOProgrameClick()
+{
+    auto frm = std::make_unique<TfrmAbout>(this, FLanguageIndex);
+    frm->setWindowTitle(QString::fromUtf8(FTexts->AboutTitle));
+    frm->exec();
+}
