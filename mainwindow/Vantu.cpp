@@ -769,6 +769,35 @@ void TfrmVantu::ApplyLanguage(int language)
         setHint(entry);
     for (const TNamedText &entry : t.MenuHints)
         setHint(entry);
+    UpdateAccessibleNames();
+}
+
+// Screen readers name every input, button and result by its caption, or by
+// its hint where it has no caption of its own.
+void TfrmVantu::UpdateAccessibleNames()
+{
+    auto fromHint = [](QWidget *w) {
+        QString hint = w->statusTip();
+        if (hint.startsWith(QLatin1Char(' ')))
+            hint.remove(0, 1);
+        w->setAccessibleName(hint);
+    };
+    for (QWidget *w : std::initializer_list<QWidget *>{
+             StringGrid1, Edit1, seHod, seMin, seSirkaST, seSirkaMin, seSirkaSek, PolohaS, seDlzkaST,
+             seDlzkaMin, seDlzkaSek, PolohaD, Kalendar, btnVlastne, btnDatabaza, btnPridat,
+             btnZmazat, btnSvet, btnSlovensko, btnVelkaNoc, btnFazeMesiaca, btnTabulka,
+             btnTabulkaMes})
+        fromHint(w);
+    for (QRadioButton *r : {rbUTC, rbSEC, rbSELC, rbMiestny})
+        r->setAccessibleName(r->text());
+    const std::pair<QLabel *, QLabel *> results[3] = {
+        {lblVychod, Sunrise}, {lblPoludnie, Noon}, {lblZapad, Sunset}};
+    for (const auto &[caption, value] : results) {
+        QString name = caption->text();
+        if (name.endsWith(QLatin1Char(':')))
+            name.chop(1);
+        value->setAccessibleName(name);
+    }
 }
 
 void TfrmVantu::RefreshAfterLanguage()

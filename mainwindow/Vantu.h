@@ -144,6 +144,7 @@ private:
     void ReadSettings();
     bool WriteSettings();
     void SwitchLanguage(int language);
+    void UpdateAccessibleNames();
     void PlaceChanged();
     void SetTimeFormatClock(int format);
     QString ResultsCaption(int format) const;

@@ -466,6 +466,66 @@ private slots:
         QTRY_COMPARE(Panel(&w, 1), QString());
     }
 
+    void accessibleNamesFollowTheLanguage_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QStringList>("expected"); // seHod, btnVelkaNoc, rbSEC, Sunrise, Noon
+        QTest::newRow("sk") << 0
+                            << QStringList{U("Časový posun v lokalite oproti UTC (hodiny)"),
+                                           U("Vypočítať veľkonočnú nedeľu v danom roku"), U("SEČ"),
+                                           U("Východ"), U("Poludnie")};
+        QTest::newRow("en") << 1
+                            << QStringList{U("Clock time in the locality against UTC (hours)"),
+                                           U("Calculate Easter Sunday in selected year"), U("CET"),
+                                           U("Sunrise"), U("Noon")};
+        QTest::newRow("hu") << 2
+                            << QStringList{U("Helyszíni időtolódás az UTC-hez (óra)"),
+                                           U("Kiszámítani a Húsvétvasárnapot az adott évben"),
+                                           U("CET"), U("Napkelte"), U("delelés")};
+    }
+    void accessibleNamesFollowTheLanguage()
+    {
+        QFETCH(int, language);
+        QFETCH(QStringList, expected);
+        TfrmVantu w;
+        const char *items[] = {"mnuSlovensky", "mnuAnglicky", "mnuMadarsky"};
+        Find<QAction>(&w, items[language])->trigger();
+        const char *named[] = {"seHod", "btnVelkaNoc", "rbSEC", "Sunrise", "Noon"};
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(Find<QWidget>(&w, named[i])->accessibleName(), expected[i]);
+        // Every input, button and result carries a name.
+        const char *all[] = {"StringGrid1", "Edit1",     "seHod",      "seMin",     "seSirkaST",
+                             "seSirkaMin",  "seSirkaSek", "PolohaS",   "seDlzkaST", "seDlzkaMin",
+                             "seDlzkaSek",  "PolohaD",   "Kalendar",   "rbUTC",     "rbSELC",
+                             "rbMiestny",   "btnVlastne", "btnDatabaza", "btnPridat", "btnZmazat",
+                             "btnSvet",     "btnSlovensko", "btnFazeMesiaca", "btnTabulka",
+                             "btnTabulkaMes", "Sunset"};
+        for (const char *name : all) {
+            const QString a = Find<QWidget>(&w, name)->accessibleName();
+            QVERIFY2(!a.isEmpty() && !a.startsWith(QLatin1Char(' ')), name);
+        }
+    }
+
+    void tabOrderFollowsTheLayout()
+    {
+        TfrmVantu w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        Find<QAction>(&w, "mnuVlastne")->trigger();
+        Find<QWidget>(&w, "Edit1")->setFocus();
+        QStringList seen{QApplication::focusWidget()->objectName()};
+        // The calendar's Tab first walks through its day, month and year.
+        for (int i = 0; i < 16 && seen.size() < 13; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            const QString name = QApplication::focusWidget()->objectName();
+            if (name != seen.last())
+                seen << name;
+        }
+        QCOMPARE(seen, (QStringList{"Edit1", "seHod", "seMin", "seSirkaST", "seSirkaMin",
+                                    "seSirkaSek", "PolohaS", "seDlzkaST", "seDlzkaMin",
+                                    "seDlzkaSek", "PolohaD", "Kalendar", "rbUTC"}));
+    }
+
 private:
     std::unique_ptr<TScratchFolder> FFolder;
 };
