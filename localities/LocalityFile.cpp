@@ -1,11 +1,11 @@
 // Locality records and the file lokality.xml that keeps them.
 #include "localities/LocalityFile.h"
+#include "mainwindow/AtomicFile.h"
 
 #include <QCollator>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -372,12 +372,10 @@ bool TLocalityFile::StartFromSkeleton(const QString &tempFolder, QString *error)
         return false;
     };
 
-    QSaveFile out(tempPath);
-    if (!out.open(QIODevice::WriteOnly) || out.write(skeleton) != skeleton.size() ||
-        !out.commit()) {
-        return fail(QStringLiteral("Cannot write %1: %2")
-                        .arg(QDir::toNativeSeparators(tempPath), out.errorString()));
-    }
+    QString why;
+    if (!WriteFileAtomically(tempPath, skeleton, &why))
+        return fail(
+            QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(tempPath), why));
 
     QFile in(tempPath);
     if (!in.open(QIODevice::ReadOnly))
@@ -459,11 +457,9 @@ bool TLocalityFile::Save(const TLocalityList &list, QString *error)
         return fail(reason);
 
     // Write beside the file, then rename over it: a failure at any point leaves the old file.
-    QSaveFile file(FilePath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        return fail(QStringLiteral("Cannot write %1: %2")
-                        .arg(QDir::toNativeSeparators(FilePath), file.errorString()));
-    }
+    if (!WriteFileAtomically(FilePath, bytes, &reason))
+        return fail(
+            QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(FilePath), reason));
     return true;
 }
 

@@ -1,9 +1,9 @@
 // Settings file in the INI format.
 #include "mainwindow/IniFile.h"
+#include "mainwindow/AtomicFile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <limits>
 
@@ -270,19 +270,9 @@ bool TIniFile::UpdateFile(QString *error)
                         .arg(MaxFileSize));
     }
 
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("%1 cannot be written: %2").arg(m_path, file.errorString()));
-    const QByteArray data = Serialize();
-    // commit() does not notice a flush that fails inside it (a full disk
-    // after a short write), so flush and check first.
-    if (file.write(data) != data.size() || !file.flush()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
+    QString why;
+    if (!WriteFileAtomically(m_path, Serialize(), &why))
         return fail(QStringLiteral("%1 cannot be written: %2").arg(m_path, why));
-    }
-    if (!file.commit())
-        return fail(QStringLiteral("%1 cannot be written: %2").arg(m_path, file.errorString()));
     m_pending.clear();
     return true;
 }

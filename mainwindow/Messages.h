@@ -8,6 +8,10 @@
 
 class QWidget;
 
+// The language of the boxes' buttons (0 Slovak, 1 English, 2 Hungarian); the
+// main window sets it with every change of language.
+void SetMessageLanguage(int language);
+
 QMessageBox::StandardButton
 ShowMessage(QWidget *parent, const QString &caption, QMessageBox::Icon icon, const QString &text,
             QMessageBox::StandardButtons buttons = QMessageBox::Ok,

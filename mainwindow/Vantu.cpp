@@ -257,6 +257,12 @@ void TfrmVantu::CreateControls()
     Kalendar->setCalendarPopup(true);
     Kalendar->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
     {
+        // Some locales' short dates are wide for the field: a narrow face.
+        QFont narrow = font();
+        narrow.setFamily(QStringLiteral("Liberation Sans Narrow"));
+        Kalendar->setFont(narrow);
+    }
+    {
         // The locale's short date, always with the full year.
         QString format = QLocale::system().dateFormat(QLocale::ShortFormat);
         if (!format.contains(QLatin1String("yyyy")))
@@ -721,6 +727,7 @@ void TfrmVantu::SwitchLanguage(int language)
 void TfrmVantu::ApplyLanguage(int language)
 {
     FTexts = &LanguageTexts(language);
+    SetMessageLanguage(language);
     const TLanguageTexts &t = *FTexts;
 
     auto setCaption = [this](const TNamedText &entry) {

@@ -1,6 +1,6 @@
 #include "table/TextFile.h"
 
-#include <QSaveFile>
+#include "mainwindow/AtomicFile.h"
 #include <QStringEncoder>
 
 QString WithCrLf(const QString &text)
@@ -44,25 +44,7 @@ QByteArray EncodeTableText(const QString &text, bool *usedUtf8)
 
 bool SaveTableText(const QString &path, const QString &text, QString *error)
 {
-    const QByteArray bytes = EncodeTableText(text);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return WriteFileAtomically(path, EncodeTableText(text), error);
 }
 
 QStringList TableLines(const QString &text)

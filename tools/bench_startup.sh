@@ -21,7 +21,8 @@ trap 'rm -rf "$work" "$XDG_RUNTIME_DIR"' EXIT
 measure() {
     local times=() rss=0 line t m
     for ((i = 0; i < runs; i++)); do
-        line=$( { /usr/bin/time -f "%e %M" "$1" >/dev/null 2>/dev/null; } 2>&1 | tail -n 1)
+        /usr/bin/time -o "$work/time.txt" -f "%e %M" "$1" >/dev/null 2>&1
+        line=$(tail -n 1 "$work/time.txt")
         t=${line% *}; m=${line#* }
         times+=("$t")
         (( m > rss )) && rss=$m
