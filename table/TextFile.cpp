@@ -25,7 +25,9 @@ QString WithCrLf(const QString &text)
 QByteArray EncodeTableText(const QString &text, bool *usedUtf8)
 {
     const QString crlf = WithCrLf(text);
-    QStringEncoder cp1250("windows-1250");
+    // Stateless, because a stateful encoder keeps a high surrogate that ends the
+    // text for a partner still to come and drops it without an error.
+    QStringEncoder cp1250("windows-1250", QStringConverter::Flag::Stateless);
     if (cp1250.isValid()) {
         QByteArray bytes = cp1250.encode(crlf);
         if (!cp1250.hasError()) {
@@ -35,11 +37,12 @@ QByteArray EncodeTableText(const QString &text, bool *usedUtf8)
         }
     }
     // A character outside Windows-1250 (or no such codec at all): UTF-8 keeps
-    // every character, and the byte-order mark tells editors what it is.
+    // every character, and the byte-order mark tells editors what it is. A lone
+    // surrogate, which no encoding holds, shows as U+FFFD wherever it stands.
     if (usedUtf8)
         *usedUtf8 = true;
-    QStringEncoder utf8(QStringEncoder::Utf8, QStringEncoder::Flag::WriteBom);
-    return utf8.encode(crlf);
+    QStringEncoder utf8(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
+    return QByteArrayLiteral("\xEF\xBB\xBF") + utf8.encode(crlf);
 }
 
 bool SaveTableText(const QString &path, const QString &text, QString *error)

@@ -20,6 +20,8 @@ private slots:
     void savedFileHoldsExactText();
     void utf8Fallback_data();
     void utf8Fallback();
+    void loneSurrogate_data();
+    void loneSurrogate();
     void replacesExistingFile();
     void failedWrite_data();
     void failedWrite();
@@ -127,6 +129,40 @@ void TestTextFile::utf8Fallback()
     bool utf8 = false;
     QCOMPARE(EncodeTableText(text, &utf8), bytes);
     QVERIFY(utf8);
+}
+
+void TestTextFile::loneSurrogate_data()
+{
+    // No encoding holds a lone surrogate: it must show as U+FFFD in a UTF-8 file, never
+    // vanish (a high one at the very end used to be dropped, even in a Windows-1250 file).
+    const QByteArray bom("\xef\xbb\xbf");
+    const QByteArray replacement("\xef\xbf\xbd");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("high one ends a Windows-1250 text")
+        << QStringLiteral("Poprad") + QChar(0xD83C) << bom + "Poprad" + replacement;
+    QTest::newRow("high one ends a UTF-8 text")
+        << QStringLiteral("東京") + QChar(0xD83C) << bom + "\xe6\x9d\xb1\xe4\xba\xac" + replacement;
+    QTest::newRow("high one before a line end")
+        << QStringLiteral("a") + QChar(0xD83C) + QStringLiteral("\n")
+        << bom + "a" + replacement + "\r\n";
+    QTest::newRow("low one inside") << QStringLiteral("a") + QChar(0xDF1E) + QStringLiteral("b")
+                                    << bom + "a" + replacement + "b";
+    QTest::newRow("pair stays whole")
+        << QStringLiteral("a\U0001F31E") + QChar(0xD83C) << bom + "a\xf0\x9f\x8c\x9e" + replacement;
+}
+
+void TestTextFile::loneSurrogate()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    bool utf8 = false;
+    QCOMPARE(EncodeTableText(text, &utf8), bytes);
+    QVERIFY(utf8);
+    const QString path = FDir->filePath(QStringLiteral("surrogate.txt"));
+    QString error;
+    QVERIFY2(SaveTableText(path, text, &error), qPrintable(error));
+    QCOMPARE(ReadAll(path), bytes);
 }
 
 void TestTextFile::replacesExistingFile()
