@@ -19,11 +19,13 @@ trap 'rm -rf "$work" "$XDG_RUNTIME_DIR"' EXIT
 # measure <program>: prints "median_seconds max_rss_kib" over $runs runs,
 # started in the current folder.
 measure() {
-    local times=() rss=0 line t m
+    local times=() rss=0 t m
     for ((i = 0; i < runs; i++)); do
-        /usr/bin/time -o "$work/time.txt" -f "%e %M" "$1" >/dev/null 2>&1
-        line=$(tail -n 1 "$work/time.txt")
-        t=${line% *}; m=${line#* }
+        local start=$EPOCHREALTIME
+        /usr/bin/time -o "$work/time.txt" -f "%M" "$@" >/dev/null 2>&1
+        local end=$EPOCHREALTIME
+        m=$(tail -n 1 "$work/time.txt")
+        t=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f", b - a }')
         times+=("$t")
         (( m > rss )) && rss=$m
     done
@@ -43,12 +45,14 @@ make_localities() {
 cd "$work"
 make_localities 9 lokality.xml
 read -r bare_t bare_m < <(measure "$bin/bench_bare_window")
+read -r text_t text_m < <(measure "$bin/bench_bare_window" text)
 read -r vantu_t vantu_m < <(measure "$bin/bench_vantu_start")
 echo "Start-up until the window is shown and the event loop idles (median of $runs, offscreen):"
-awk -v bt="$bare_t" -v bm="$bare_m" -v vt="$vantu_t" -v vm="$vantu_m" 'BEGIN {
-    printf "  bare QMainWindow   %6.3f s   peak %6.1f MiB\n", bt, bm / 1024
-    printf "  Vantu main window  %6.3f s   peak %6.1f MiB\n", vt, vm / 1024
-    printf "  ratio %.2f, memory %+.1f MiB\n", vt / bt, (vm - bm) / 1024 }'
+awk -v bt="$bare_t" -v bm="$bare_m" -v tt="$text_t" -v tm="$text_m" -v vt="$vantu_t" -v vm="$vantu_m" 'BEGIN {
+    printf "  bare QMainWindow             %6.3f s   peak %6.1f MiB\n", bt, bm / 1024
+    printf "  bare QMainWindow with text   %6.3f s   peak %6.1f MiB\n", tt, tm / 1024
+    printf "  Vantu main window            %6.3f s   peak %6.1f MiB\n", vt, vm / 1024
+    printf "  ratio to the bare window %.2f (memory %+.1f MiB), to the window with text %.2f (memory %+.1f MiB)\n", vt / bt, (vm - bm) / 1024, vt / tt, (vm - tm) / 1024 }'
 
 echo "Start-up with a locality database of n records (median of $runs):"
 for n in 9 1000 10000 100000; do
