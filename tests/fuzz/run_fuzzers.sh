@@ -30,7 +30,7 @@ targets=${FUZZ_TARGETS:-fuzz_localities fuzz_inifile fuzz_resultline}
 
 for tool in clang++ cmake ninja; do
     if ! command -v "$tool" >/dev/null; then
-        echo "run_fuzzers: $tool is missing (Debian: clang, libclang-rt-14-dev, cmake, ninja-build, qt6-base-dev)" >&2
+        echo "run_fuzzers: $tool is missing (Debian: clang, libclang-rt-14-dev, llvm, cmake, ninja-build, qt6-base-dev)" >&2
         exit 2
     fi
 done
@@ -52,6 +52,10 @@ trap 'rm -rf "$tmp"' EXIT
 mkdir -p "$tmp/scratch"
 
 export TMPDIR=$tmp/scratch
+# Symbolized stack traces need llvm-symbolizer (Debian: llvm or llvm-14).
+if ! command -v llvm-symbolizer >/dev/null && command -v llvm-symbolizer-14 >/dev/null; then
+    export ASAN_SYMBOLIZER_PATH=$(command -v llvm-symbolizer-14)
+fi
 export TZ=Europe/Bratislava
 export LC_ALL=C.UTF-8
 # Qt is built without frame pointers, so the fast unwinder turns the deeper
