@@ -4,11 +4,10 @@
 #include "app/Shell.h"
 #include "calendar/FazeMesiaca.h"
 
-#include <QKeySequence>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QShortcut>
 #include <qdrawutil.h>
 
 void TBevelPanel::paintEvent(QPaintEvent *)
@@ -88,11 +87,19 @@ TfrmAbout::TfrmAbout(QWidget *owner, int language)
     OKButton->setDefault(true);
     OKButton->setFocus();
     connect(OKButton, &QPushButton::clicked, this, &TfrmAbout::OKButtonClick);
-    // Esc presses OK as well: it is also the cancel button.
-    auto *cancel = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(cancel, &QShortcut::activated, OKButton, &QPushButton::click);
 
     CenterOnScreen(this);
+}
+
+// Esc presses OK as well: it is also the cancel button. Taken here, not by a
+// window shortcut, so it works before the window manager activates the box.
+void TfrmAbout::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        OKButton->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TfrmAbout::OKButtonClick()

@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QLabel>
 
+class QKeyEvent;
 class QPushButton;
 
 // A panel with a raised inner and a lowered outer bevel.
@@ -44,6 +45,9 @@ public:
 public slots:
     void OKButtonClick();
     void Label6Click();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     int FLanguage = 0;

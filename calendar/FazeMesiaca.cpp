@@ -4,12 +4,11 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
-#include <QKeySequence>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QStyle>
 
 namespace
@@ -123,8 +122,6 @@ TfrmFazeMesiaca::TfrmFazeMesiaca(QWidget *owner)
     Button1->setGeometry(0, 0, 1, 1);
     Button1->setAutoDefault(false);
     connect(Button1, &QPushButton::clicked, this, &TfrmFazeMesiaca::Button1Click);
-    auto *cancel = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(cancel, &QShortcut::activated, Button1, &QPushButton::click);
 
     CenterOnScreen(this);
 }
@@ -136,6 +133,18 @@ bool TfrmFazeMesiaca::LoadPicture(const QString &fileName, QString *error)
         return false;
     Image1->setPixmap(QPixmap::fromImage(picture));
     return true;
+}
+
+// Esc is taken here rather than by a window shortcut: a shortcut fires only
+// while the window is the active one, and a key that reaches the window
+// before the window manager activates it must still close it.
+void TfrmFazeMesiaca::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Button1->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TfrmFazeMesiaca::Button1Click()

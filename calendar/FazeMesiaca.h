@@ -7,6 +7,7 @@
 #include <QString>
 
 class QImage;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 
@@ -35,6 +36,9 @@ public:
 
 public slots:
     void Button1Click();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QLabel *Image1 = nullptr;

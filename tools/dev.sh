@@ -49,7 +49,7 @@ run)
 test)
     install_missing "${packages[@]}" "${test_packages[@]}"
     compile "$build"
-    (cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 --repeat until-pass:2)
+    (cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2)
 
     echo "== The same tests under AddressSanitizer and UndefinedBehaviorSanitizer"
     compile "$root/build-asan" -DVANTU_SANITIZE=ON
@@ -57,7 +57,7 @@ test)
         QT_QPA_PLATFORM=offscreen \
         ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 \
         UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-        ctest --output-on-failure -j2 --repeat until-pass:2)
+        ctest --output-on-failure -j2)
 
     echo "== Fuzz targets, 30 s each"
     "$root/tests/fuzz/run_fuzzers.sh" 30

@@ -84,6 +84,28 @@ private:
     bool FDone = false;
 };
 
+// While it lives, another modal window is the active window, so a key sent to
+// the window under test reaches it while it is not active (as a key does that
+// comes before the window manager activates the window).
+class TOtherWindowActive
+{
+public:
+    explicit TOtherWindowActive(QWidget *window)
+    {
+        FWindow.setWindowModality(Qt::ApplicationModal);
+        FWindow.setGeometry(0, 0, 40, 40);
+        FWindow.show();
+        FWindow.activateWindow();
+        FActive = QTest::qWaitForWindowActive(&FWindow) && !window->isActiveWindow();
+    }
+    // Whether the other window did become the active one.
+    bool Active() const { return FActive; }
+
+private:
+    QWidget FWindow;
+    bool FActive = false;
+};
+
 // The visible pixels of a label's picture, comparable with a file's.
 inline QImage Pixels(const QImage &image)
 {

@@ -82,6 +82,7 @@ private slots:
         bool owned = false, isDefault = false, openAfterLink = false, okPressed = false;
         QList<QUrl> openedByLink;
         QMap<QString, QPoint> places;
+        bool otherActive = false;
         TWhenModal<TfrmAbout> answer([&](TfrmAbout *frm) {
             title = frm->windowTitle();
             owned = frm->parentWidget() == &w;
@@ -113,11 +114,16 @@ private slots:
             QTest::mouseClick(l6, Qt::LeftButton, {}, QPoint(2, l6->height() / 2));
             openedByLink = FOpened;
             openAfterLink = frm->isVisible();
+            // The key must work even when the window is not the active one
+            // (it may reach the window before the window manager activates it).
+            TOtherWindowActive other(frm);
+            otherActive = other.Active();
             QTest::keyClick(frm, Qt::Key(closeKey));
         });
         w.findChild<QAction *>(QStringLiteral("mnuOPrograme"))->trigger();
 
         QVERIFY(answer.Done());
+        QVERIFY(otherActive);
         QCOMPARE(title, U(AboutTitles[language]));
         QVERIFY(owned);
         QCOMPARE(size, QSize(298, 238));

@@ -210,6 +210,7 @@ private slots:
         QString button1Text;
         QImage shown;
         bool pressed = false, owned = false, maximisable = true, minimisable = true;
+        bool otherActive = false;
         TWhenModal<TfrmFazeMesiaca> answer([&](TfrmFazeMesiaca *frm) {
             title = frm->windowTitle();
             owned = frm->parentWidget() == &w;
@@ -229,11 +230,16 @@ private slots:
             button1Rect = button1->geometry();
             button1Text = button1->text();
             QObject::connect(button1, &QPushButton::clicked, [&pressed] { pressed = true; });
+            // The key must work even when the window is not the active one
+            // (it may reach the window before the window manager activates it).
+            TOtherWindowActive other(frm);
+            otherActive = other.Active();
             QTest::keyClick(frm, Qt::Key_Escape);
         });
         w.findChild<QAction *>(QStringLiteral("mnuFazaMesiaca"))->trigger();
 
         QVERIFY(answer.Done());
+        QVERIFY(otherActive);
         QCOMPARE(title, U(MoonTitles[language]));
         QVERIFY(owned);
         QCOMPARE(clientSize, QSize(120, 120));
