@@ -118,7 +118,18 @@ TIniFile::LoadResult TIniFile::Load()
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))
         return LoadResult::Unreadable;
-    const QByteArray data = file.read(MaxFileSize + 1);
+    // The size told by the file system only sizes the first read (a buffer
+    // of the largest size for every small file costs more than the parsing);
+    // a file that grows meanwhile is read on up to the limit.
+    if (file.size() > MaxFileSize)
+        return LoadResult::TooLarge;
+    QByteArray data = file.read(file.size() + 1);
+    while (data.size() <= MaxFileSize && !file.atEnd()) {
+        const QByteArray more = file.read(qMin<qint64>(MaxFileSize + 1 - data.size(), 16384));
+        if (more.isEmpty())
+            break;
+        data += more;
+    }
     if (file.error() != QFileDevice::NoError)
         return LoadResult::Unreadable;
     if (data.size() > MaxFileSize)
