@@ -1,11 +1,10 @@
 // Settings file in the INI format.
 #include "mainwindow/IniFile.h"
 #include "mainwindow/AtomicFile.h"
+#include "mainwindow/IntegerText.h"
 
 #include <QFile>
 #include <QFileInfo>
-
-#include <limits>
 
 namespace
 {
@@ -59,34 +58,6 @@ bool KeyLine(const QByteArray &line, QByteArray *key, QByteArray *value)
     if (key->isEmpty())
         return false;
     *value = Trimmed(t.mid(eq + 1));
-    return true;
-}
-
-// The whole text must be an optional sign and decimal digits within the
-// 32-bit range; anything else is not a number for us.
-bool ParseInteger(const QByteArray &text, int *result)
-{
-    qsizetype i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    if (i == text.size())
-        return false;
-    qint64 magnitude = 0;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c < '0' || c > '9')
-            return false;
-        magnitude = magnitude * 10 + (c - '0');
-        if (magnitude > qint64(1) << 31)
-            return false;
-    }
-    const qint64 value = negative ? -magnitude : magnitude;
-    if (value > std::numeric_limits<int>::max())
-        return false;
-    *result = static_cast<int>(value);
     return true;
 }
 
@@ -207,7 +178,7 @@ int TIniFile::ReadInteger(const QString &section, const QString &key, int defaul
     QByteArray value;
     KeyLine(m_lines[line].text, &name, &value);
     int result = 0;
-    return ParseInteger(value, &result) ? result : defaultValue;
+    return ParseStrictInteger(QString::fromLatin1(value), &result) ? result : defaultValue;
 }
 
 void TIniFile::WriteInteger(const QString &section, const QString &key, int value)

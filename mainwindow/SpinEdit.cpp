@@ -1,43 +1,20 @@
 // Integer spin field with free typing.
 #include "mainwindow/SpinEdit.h"
+#include "mainwindow/IntegerText.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 
 #include <algorithm>
-#include <limits>
 
 namespace
 {
 
-// Blanks around the number are allowed; otherwise an optional sign and
-// decimal digits within the 32-bit range.
+// Blanks around the number are allowed.
 bool ParseInteger(const QString &text, int *result)
 {
-    const QString t = text.trimmed();
-    qsizetype i = 0;
-    bool negative = false;
-    if (i < t.size() && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-'))) {
-        negative = t[i] == QLatin1Char('-');
-        ++i;
-    }
-    if (i == t.size())
-        return false;
-    qint64 magnitude = 0;
-    for (; i < t.size(); ++i) {
-        const char16_t c = t[i].unicode();
-        if (c < u'0' || c > u'9')
-            return false;
-        magnitude = magnitude * 10 + (c - u'0');
-        if (magnitude > qint64(1) << 31)
-            return false;
-    }
-    const qint64 value = negative ? -magnitude : magnitude;
-    if (value > std::numeric_limits<int>::max())
-        return false;
-    *result = static_cast<int>(value);
-    return true;
+    return ParseStrictInteger(QStringView(text).trimmed(), result);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 target_sources(vantu_lib PRIVATE
     mainwindow/Messages.h mainwindow/Messages.cpp
     mainwindow/AtomicFile.h mainwindow/AtomicFile.cpp
+    mainwindow/IntegerText.h mainwindow/IntegerText.cpp
     mainwindow/IniFile.h mainwindow/IniFile.cpp
     mainwindow/SpinEdit.h mainwindow/SpinEdit.cpp
     mainwindow/LanguageTexts.h mainwindow/LanguageTexts.cpp
