@@ -16,20 +16,22 @@ XDG_RUNTIME_DIR=$(mktemp -d)
 work=$(mktemp -d)
 trap 'rm -rf "$work" "$XDG_RUNTIME_DIR"' EXIT
 
-# measure <program>: prints "median_seconds max_rss_kib" over $runs runs,
-# started in the current folder.
-measure() {
-    local times=() rss=0 t m
-    for ((i = 0; i < runs; i++)); do
-        local start=$EPOCHREALTIME
-        /usr/bin/time -o "$work/time.txt" -f "%M" "$@" >/dev/null 2>&1
-        local end=$EPOCHREALTIME
-        m=$(tail -n 1 "$work/time.txt")
-        t=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f", b - a }')
-        times+=("$t")
-        (( m > rss )) && rss=$m
-    done
-    printf '%s\n' "${times[@]}" | sort -n | awk -v rss="$rss" '{a[NR]=$1} END {print a[int((NR+1)/2)], rss}'
+# run_once <tag> <program...>: runs the program once in the current folder and
+# appends "<tag> seconds max_rss_kib" to $work/samples.
+run_once() {
+    local tag=$1 start end m
+    shift
+    start=$EPOCHREALTIME
+    /usr/bin/time -o "$work/time.txt" -f "%M" "$@" >/dev/null 2>&1
+    end=$EPOCHREALTIME
+    m=$(tail -n 1 "$work/time.txt")
+    awk -v t="$tag" -v a="$start" -v b="$end" -v m="$m" 'BEGIN { printf "%s %.4f %d\n", t, b - a, m }' >>"$work/samples"
+}
+
+# summary <tag>: "median_seconds max_rss_kib" of that tag's samples.
+summary() {
+    awk -v t="$1" '$1 == t { print $2, $3 }' "$work/samples" | sort -n |
+        awk '{ a[NR] = $1; if ($2 > rss) rss = $2 } END { print a[int((NR + 1) / 2)], rss }'
 }
 
 # make_localities <count> <file>: a valid database of <count> records.
@@ -44,19 +46,34 @@ make_localities() {
 
 cd "$work"
 make_localities 9 lokality.xml
-read -r bare_t bare_m < <(measure "$bin/bench_bare_window")
-read -r text_t text_m < <(measure "$bin/bench_bare_window" text)
-read -r vantu_t vantu_m < <(measure "$bin/bench_vantu_start")
+# The programs take turns, so that a change in the machine's load over the
+# runs weighs on all of them alike.
+: >"$work/samples"
+for ((i = 0; i < runs; i++)); do
+    run_once bare "$bin/bench_bare_window"
+    run_once text "$bin/bench_bare_window" text
+    run_once menu "$bin/bench_bare_window" menu
+    run_once vantu "$bin/bench_vantu_start"
+done
+read -r bare_t bare_m < <(summary bare)
+read -r text_t text_m < <(summary text)
+read -r menu_t menu_m < <(summary menu)
+read -r vantu_t vantu_m < <(summary vantu)
 echo "Start-up until the window is shown and the event loop idles (median of $runs, offscreen):"
-awk -v bt="$bare_t" -v bm="$bare_m" -v tt="$text_t" -v tm="$text_m" -v vt="$vantu_t" -v vm="$vantu_m" 'BEGIN {
-    printf "  bare QMainWindow             %6.3f s   peak %6.1f MiB\n", bt, bm / 1024
-    printf "  bare QMainWindow with text   %6.3f s   peak %6.1f MiB\n", tt, tm / 1024
-    printf "  Vantu main window            %6.3f s   peak %6.1f MiB\n", vt, vm / 1024
-    printf "  ratio to the bare window %.2f (memory %+.1f MiB), to the window with text %.2f (memory %+.1f MiB)\n", vt / bt, (vm - bm) / 1024, vt / tt, (vm - tm) / 1024 }'
+awk -v bt="$bare_t" -v bm="$bare_m" -v tt="$text_t" -v tm="$text_m" -v mt="$menu_t" -v mm="$menu_m" -v vt="$vantu_t" -v vm="$vantu_m" 'BEGIN {
+    printf "  bare QMainWindow                  %6.3f s   peak %6.1f MiB\n", bt, bm / 1024
+    printf "  bare QMainWindow with text        %6.3f s   peak %6.1f MiB\n", tt, tm / 1024
+    printf "  bare QMainWindow, text and menu   %6.3f s   peak %6.1f MiB\n", mt, mm / 1024
+    printf "  Vantu main window                 %6.3f s   peak %6.1f MiB\n", vt, vm / 1024
+    printf "  ratio to the bare window %.2f (memory %+.1f MiB), to the window with text %.2f, to the window with text and menu %.2f\n", vt / bt, (vm - bm) / 1024, vt / tt, vt / mt }'
 
 echo "Start-up with a locality database of n records (median of $runs):"
 for n in 9 1000 10000 100000; do
     make_localities "$n" lokality.xml
-    read -r t m < <(measure "$bin/bench_vantu_start")
+    : >"$work/samples"
+    for ((i = 0; i < runs; i++)); do
+        run_once vantu "$bin/bench_vantu_start"
+    done
+    read -r t m < <(summary vantu)
     awk -v n="$n" -v t="$t" -v m="$m" 'BEGIN { printf "  %7d records  %6.3f s   peak %6.1f MiB\n", n, t, m / 1024 }'
 done
