@@ -1,6 +1,7 @@
 // Locality records and the file lokality.xml that keeps them.
 #include "localities/LocalityFile.h"
 #include "mainwindow/AtomicFile.h"
+#include "mainwindow/IntegerText.h"
 
 #include <QCollator>
 #include <QDir>
@@ -26,26 +27,8 @@ bool TLocality::operator==(const TLocality &other) const
 
 bool IsIntegerInRange(const QString &text, int lo, int hi)
 {
-    qsizetype i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
-        negative = text[i] == u'-';
-        ++i;
-    }
-    if (i == text.size())
-        return false;
-    // Saturate long digit strings: they are integers, just far out of any range.
-    qint64 value = 0;
-    for (; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < u'0' || c > u'9')
-            return false;
-        if (value < 100000000000LL)
-            value = value * 10 + (c - u'0');
-    }
-    if (negative)
-        value = -value;
-    return value >= lo && value <= hi;
+    int value = 0;
+    return ParseStrictInteger(text, &value) && value >= lo && value <= hi;
 }
 
 bool IsValidField(int field, const QString &text)
