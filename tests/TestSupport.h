@@ -1,14 +1,16 @@
-// Helpers shared by the window tests: answering modal message boxes and
-// giving each test a fresh working folder.
+// Helpers shared by the tests: answering modal message boxes, a fresh working
+// folder for each test, and small file and widget look-ups.
 #pragma once
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -80,3 +82,30 @@ private:
     QTemporaryDir FDir;
     QString FPrevious;
 };
+
+// Text written in UTF-8 in the test's source.
+inline QString U(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+// The child of w of that type and object name, or null.
+template <typename T> T *Find(QWidget *w, const char *name)
+{
+    return w->findChild<T *>(QString::fromLatin1(name));
+}
+
+// The file's bytes; empty when it cannot be read.
+inline QByteArray ReadFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Fails the running test when the file cannot be created.
+inline void WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}

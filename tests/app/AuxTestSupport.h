@@ -20,11 +20,6 @@ inline const QByteArray LocalityFile =
     "<ZS3>0</ZS3><ZS4>N</ZS4><ZD1>17</ZD1><ZD2>7</ZD2><ZD3>1</ZD3><ZD4>E</ZD4></Riadok>"
     "</SuborDat>";
 
-inline QString U(const char *s)
-{
-    return QString::fromUtf8(s);
-}
-
 inline QString SourcePicture(const QString &name)
 {
     return QStringLiteral(VANTU_SOURCE_DIR "/grafika/") + name;

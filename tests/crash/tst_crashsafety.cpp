@@ -29,12 +29,6 @@ namespace
 const int KillsPerKind = VANTU_SANITIZED ? 20 : 200;
 const TCrashKind AllKinds[] = {TCrashKind::Localities, TCrashKind::Settings, TCrashKind::Table};
 
-QByteArray ReadFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // Runs the writer to completion; empty on success, else what went wrong.
 QString RunWriterOnce(TCrashKind kind, const QString &folder, const char *version)
 {

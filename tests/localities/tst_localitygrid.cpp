@@ -16,27 +16,7 @@
 
 namespace {
 
-QString U(const char *s) { return QString::fromUtf8(s); }
-
-template <typename T> T *Find(QWidget *w, const char *name)
-{
-    return w->findChild<T *>(QString::fromLatin1(name));
-}
-
 QString Panel0(QWidget *w) { return Find<QLabel>(w, "StatusPanel0")->text(); }
-
-QByteArray ReadFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 QStringList Names(const TLocalityList &list)
 {

@@ -16,13 +16,6 @@
 
 namespace {
 
-QString U(const char *s) { return QString::fromUtf8(s); }
-
-template <typename T> T *Find(QWidget *w, const char *name)
-{
-    return w->findChild<T *>(QString::fromLatin1(name));
-}
-
 QString LongDate(int y, int m, int d)
 {
     return QLocale::system().toString(QDate(y, m, d), QLocale::LongFormat);

@@ -32,26 +32,6 @@ const QByteArray PredefinedFile =
     "<ZS3>37</ZS3><ZS4>N</ZS4><ZD1>20</ZD1><ZD2>17</ZD2><ZD3>58</ZD3><ZD4>E</ZD4></Riadok>"
     "</SuborDat>";
 
-QString U(const char *s) { return QString::fromUtf8(s); }
-
-void WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-QByteArray ReadFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-template <typename T> T *Find(QWidget *w, const char *name)
-{
-    return w->findChild<T *>(QString::fromLatin1(name));
-}
-
 QString Panel(QWidget *w, int i)
 {
     return w->findChild<QLabel *>(QStringLiteral("StatusPanel%1").arg(i))->text();

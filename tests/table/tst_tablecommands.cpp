@@ -17,13 +17,6 @@
 
 namespace {
 
-QString U(const char *s) { return QString::fromUtf8(s); }
-
-template <typename T> T *Find(QWidget *w, const char *name)
-{
-    return w->findChild<T *>(QString::fromLatin1(name));
-}
-
 QList<TfrmTabulka *> Tables(TfrmVantu &w) { return w.findChildren<TfrmTabulka *>(); }
 
 // Own data: 48° 37′ 04″ N, 19° 08′ 22″ E, or 78° N 15° E for the polar cases.

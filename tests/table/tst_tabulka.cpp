@@ -47,11 +47,6 @@ const TExpectedTexts Expected[] = {
      "Hiba történt a nyomtatás alatt", "%1 oldal nyomtatva", " Fájlhiba"},
 };
 
-QString U(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
 const QString SampleLine =
     QStringLiteral("SK - Poprad, 05.Mar.2026, [SEČ] =>   05:57:03,   11:49:30,   17:41:59\r\n");
 
