@@ -47,11 +47,11 @@ struct TLanguageTexts {
     std::array<TNamedText, 18> MenuHints;
 
     // Messages of the main window.
-    const char *CloseRefusedCaption;   // table of results not saved
+    const char *CloseRefusedCaption; // table of results not saved
     const char *CloseRefusedText;
-    const char *ProgramAbortedText;    // exit timer after a damaged database
-    const char *IniWriteErrorCaption;  // settings file could not be written
-    const char *IniWriteErrorText;     // %1 = file name
+    const char *ProgramAbortedText;   // exit timer after a damaged database
+    const char *IniWriteErrorCaption; // settings file could not be written
+    const char *IniWriteErrorText;    // %1 = file name
 };
 
 const TLanguageTexts &LanguageTexts(int language);

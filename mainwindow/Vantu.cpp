@@ -9,6 +9,7 @@
 #include "mainwindow/SpinEdit.h"
 #include "suntime/DateUtil.h"
 
+#include "localities/LocalityModel.h"
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -23,7 +24,6 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTableView>
-#include "localities/LocalityModel.h"
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -31,7 +31,8 @@
 QString TfrmVantu::ProgramFolderOverride;
 std::function<QDate()> TfrmVantu::Today = [] { return QDate::currentDate(); };
 
-namespace {
+namespace
+{
 
 constexpr int ClientWidth = 531;
 constexpr int ClientHeight = 394;
@@ -68,7 +69,10 @@ protected:
     void nextCheckState() override {}
 };
 
-QString Utf8(const char *s) { return QString::fromUtf8(s); }
+QString Utf8(const char *s)
+{
+    return QString::fromUtf8(s);
+}
 
 // "hh:nn:ss  " + long date: time to the nearest millisecond, seconds shown
 // whole, and the date of the moment (which may be the day before or after).
@@ -84,7 +88,10 @@ QString FormatResult(double value)
            QLocale::system().toString(QDate(y, mo, d), QLocale::LongFormat);
 }
 
-double OleDate(const QDate &date) { return DateUtil::EncodeDate(date.year(), date.month(), date.day()); }
+double OleDate(const QDate &date)
+{
+    return DateUtil::EncodeDate(date.year(), date.month(), date.day());
+}
 
 } // namespace
 
@@ -144,7 +151,8 @@ void TfrmVantu::CreateControls()
         l->move(x, y);
         return l;
     };
-    auto spin = [](QWidget *parent, const char *name, QRect r, int lo, int hi, int step, bool bold) {
+    auto spin = [](QWidget *parent, const char *name, QRect r, int lo, int hi, int step,
+                   bool bold) {
         auto *s = new TSpinEdit(parent);
         s->setObjectName(QString::fromLatin1(name));
         s->setGeometry(r);
@@ -294,8 +302,8 @@ void TfrmVantu::CreateControls()
         f.setBold(true);
         grpVysledky->setFont(f);
     }
-    auto resultRow = [&](const char *captionName, const char *valueName, int top,
-                         QLabel *&caption, QLabel *&value) {
+    auto resultRow = [&](const char *captionName, const char *valueName, int top, QLabel *&caption,
+                         QLabel *&value) {
         QFont normal = font();
         normal.setBold(false); // not the group's bold caption font
         caption = new QLabel(grpVysledky);
@@ -647,7 +655,10 @@ bool TfrmVantu::FormClose()
     return true;
 }
 
-void TfrmVantu::mnuKoniecClick() { close(); }
+void TfrmVantu::mnuKoniecClick()
+{
+    close();
+}
 
 void TfrmVantu::UkonciPriChybe()
 {
@@ -709,9 +720,18 @@ void TfrmVantu::ShowHintInStatus(const QString &hint)
 
 // ---------------------------------------------------------------- languages
 
-void TfrmVantu::mnuSlovenskyClick() { SwitchLanguage(langSlovak); }
-void TfrmVantu::mnuAnglickyClick() { SwitchLanguage(langEnglish); }
-void TfrmVantu::mnuMadarskyClick() { SwitchLanguage(langHungarian); }
+void TfrmVantu::mnuSlovenskyClick()
+{
+    SwitchLanguage(langSlovak);
+}
+void TfrmVantu::mnuAnglickyClick()
+{
+    SwitchLanguage(langEnglish);
+}
+void TfrmVantu::mnuMadarskyClick()
+{
+    SwitchLanguage(langHungarian);
+}
 
 void TfrmVantu::SwitchLanguage(int language)
 {
@@ -790,10 +810,10 @@ void TfrmVantu::UpdateAccessibleNames()
         w->setAccessibleName(hint);
     };
     for (QWidget *w : std::initializer_list<QWidget *>{
-             StringGrid1, Edit1, seHod, seMin, seSirkaST, seSirkaMin, seSirkaSek, PolohaS, seDlzkaST,
-             seDlzkaMin, seDlzkaSek, PolohaD, Kalendar, btnVlastne, btnDatabaza, btnPridat,
-             btnZmazat, btnSvet, btnSlovensko, btnVelkaNoc, btnFazeMesiaca, btnTabulka,
-             btnTabulkaMes})
+             StringGrid1,  Edit1,       seHod,          seMin,      seSirkaST,    seSirkaMin,
+             seSirkaSek,   PolohaS,     seDlzkaST,      seDlzkaMin, seDlzkaSek,   PolohaD,
+             Kalendar,     btnVlastne,  btnDatabaza,    btnPridat,  btnZmazat,    btnSvet,
+             btnSlovensko, btnVelkaNoc, btnFazeMesiaca, btnTabulka, btnTabulkaMes})
         fromHint(w);
     for (QRadioButton *r : {rbUTC, rbSEC, rbSELC, rbMiestny})
         r->setAccessibleName(r->text());
@@ -834,7 +854,10 @@ QString TfrmVantu::ResultsCaption(int format) const
 
 // ---------------------------------------------------------------- calculation panel
 
-double TfrmVantu::KalendarDate() const { return OleDate(Kalendar->date()); }
+double TfrmVantu::KalendarDate() const
+{
+    return OleDate(Kalendar->date());
+}
 
 void TfrmVantu::ApplyInputs()
 {
@@ -865,8 +888,7 @@ void TfrmVantu::ApplyInputs()
 void TfrmVantu::SetTimeFormatClock(int format)
 {
     static const double fixedClocks[3] = {0.0, 1.0, 2.0};
-    const double clock =
-        format < 3 ? fixedClocks[format] : seHod->Value() + seMin->Value() / 60.0;
+    const double clock = format < 3 ? fixedClocks[format] : seHod->Value() + seMin->Value() / 60.0;
     FSunTime.SetTimeZone(clock);
     grpVysledky->setTitle(ResultsCaption(format));
 }
@@ -888,16 +910,46 @@ void TfrmVantu::PlaceChanged()
     ShowResults();
 }
 
-void TfrmVantu::seSirkaSTChange() { PlaceChanged(); }
-void TfrmVantu::seSirkaMinChange() { PlaceChanged(); }
-void TfrmVantu::seSirkaSekChange() { PlaceChanged(); }
-void TfrmVantu::PolohaSChange() { PlaceChanged(); }
-void TfrmVantu::seDlzkaSTChange() { PlaceChanged(); }
-void TfrmVantu::seDlzkaMinChange() { PlaceChanged(); }
-void TfrmVantu::seDlzkaSekChange() { PlaceChanged(); }
-void TfrmVantu::PolohaDChange() { PlaceChanged(); }
-void TfrmVantu::seHodChange() { PlaceChanged(); }
-void TfrmVantu::seMinChange() { PlaceChanged(); }
+void TfrmVantu::seSirkaSTChange()
+{
+    PlaceChanged();
+}
+void TfrmVantu::seSirkaMinChange()
+{
+    PlaceChanged();
+}
+void TfrmVantu::seSirkaSekChange()
+{
+    PlaceChanged();
+}
+void TfrmVantu::PolohaSChange()
+{
+    PlaceChanged();
+}
+void TfrmVantu::seDlzkaSTChange()
+{
+    PlaceChanged();
+}
+void TfrmVantu::seDlzkaMinChange()
+{
+    PlaceChanged();
+}
+void TfrmVantu::seDlzkaSekChange()
+{
+    PlaceChanged();
+}
+void TfrmVantu::PolohaDChange()
+{
+    PlaceChanged();
+}
+void TfrmVantu::seHodChange()
+{
+    PlaceChanged();
+}
+void TfrmVantu::seMinChange()
+{
+    PlaceChanged();
+}
 
 void TfrmVantu::KalendarChange()
 {
@@ -922,8 +974,7 @@ void TfrmVantu::SetCalendarDate(const QDate &date)
 QString TfrmVantu::LabelDayLine() const
 {
     return FCalendarDate.WeekdayName + QStringLiteral(", ") +
-           QString::number(FCalendarDate.DayOfYear) + QStringLiteral(". ") +
-           Utf8(FTexts->DayWord);
+           QString::number(FCalendarDate.DayOfYear) + QStringLiteral(". ") + Utf8(FTexts->DayWord);
 }
 
 void TfrmVantu::rbUTCClick()

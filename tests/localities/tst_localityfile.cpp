@@ -224,7 +224,8 @@ private slots:
         TLocalityFile file(FilePath());
         TLocalityList list;
         QCOMPARE(file.Load(list), TLoadStatus::Damaged);
-        QVERIFY2(timer.elapsed() < 1000 * VANTU_TIME_SCALE, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY2(timer.elapsed() < 1000 * VANTU_TIME_SCALE,
+                 qPrintable(QString::number(timer.elapsed())));
         QVERIFY2(PeakRssKb() - rssBefore < 64 * 1024,
                  qPrintable(QString::number(PeakRssKb() - rssBefore)));
         QVERIFY(list.isEmpty());
@@ -903,7 +904,8 @@ private slots:
         SortLocalities(list);
         qInfo("%lld records, load + check + sort: %lld ms", qint64(list.size()),
               qint64(timer.elapsed()));
-        QVERIFY2(timer.elapsed() < 3000 * VANTU_TIME_SCALE, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY2(timer.elapsed() < 3000 * VANTU_TIME_SCALE,
+                 qPrintable(QString::number(timer.elapsed())));
         QCOMPARE(list.size(), records.size());
         QCOMPARE(list.count(records[12345]), 1);
 

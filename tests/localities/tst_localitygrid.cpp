@@ -14,9 +14,13 @@
 #include <QTableView>
 #include <QTest>
 
-namespace {
+namespace
+{
 
-QString Panel0(QWidget *w) { return Find<QLabel>(w, "StatusPanel0")->text(); }
+QString Panel0(QWidget *w)
+{
+    return Find<QLabel>(w, "StatusPanel0")->text();
+}
 
 QStringList Names(const TLocalityList &list)
 {
@@ -33,10 +37,9 @@ TLocalityList FileRecords(const QString &path)
     return list;
 }
 
-const QStringList SortedPredefined = {
-    U("SK - Bratislava"), U("SK - Košice"), U("SK - Michalovce"), U("SK - Piešťany"),
-    U("SK - Poprad"),     U("SK - Prešov"), U("SK - Rožňava"),    U("SK - Sliač"),
-    U("SK - Žilina")};
+const QStringList SortedPredefined = {U("SK - Bratislava"), U("SK - Košice"), U("SK - Michalovce"),
+                                      U("SK - Piešťany"),   U("SK - Poprad"), U("SK - Prešov"),
+                                      U("SK - Rožňava"),    U("SK - Sliač"),  U("SK - Žilina")};
 
 } // namespace
 
@@ -91,7 +94,8 @@ private slots:
         // The file keeps the predefined order; the grid is sorted.
         const QByteArray bytes = ReadFile(FFolder->File(QStringLiteral("lokality.xml")));
         QVERIFY(bytes.startsWith("<?xml version=\"1.0\"?>\n<SuborDat><Riadok><Mesto>SK - Slia"));
-        QCOMPARE(FileRecords(FFolder->File(QStringLiteral("lokality.xml"))), PredefinedLocalities());
+        QCOMPARE(FileRecords(FFolder->File(QStringLiteral("lokality.xml"))),
+                 PredefinedLocalities());
         QCOMPARE(Names(w.Localities()), SortedPredefined);
         QVERIFY(!QFile::exists(FFolder->File(QStringLiteral("temp.xml"))));
         QCOMPARE(Find<QLineEdit>(&w, "Edit1")->text(), U("SK - Bratislava"));
@@ -103,8 +107,8 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("records");
         QTest::newRow("zero bytes") << QByteArray() << 0;
-        QTest::newRow("not well-formed") << QByteArray("<?xml version=\"1.0\"?>\n<SuborDat><Riadok>")
-                                         << 0;
+        QTest::newRow("not well-formed")
+            << QByteArray("<?xml version=\"1.0\"?>\n<SuborDat><Riadok>") << 0;
         QTest::newRow("invalid field")
             << QByteArray("<?xml version=\"1.0\"?>\n<SuborDat><Riadok><Mesto>A</Mesto><Hod>13</Hod>"
                           "<Min>0</Min><ZS1>1</ZS1><ZS2>0</ZS2><ZS3>0</ZS3><ZS4>N</ZS4><ZD1>1</ZD1>"
@@ -130,8 +134,8 @@ private slots:
 
         // Gone under its own name, kept byte for byte under another.
         QVERIFY(!QFile::exists(path));
-        const QStringList aside = QDir(FFolder->Path())
-                                      .entryList({QStringLiteral("lokality-*.damaged.xml")});
+        const QStringList aside =
+            QDir(FFolder->Path()).entryList({QStringLiteral("lokality-*.damaged.xml")});
         QCOMPARE(aside.size(), 1);
         QCOMPARE(ReadFile(FFolder->File(aside[0])), bytes);
 
@@ -174,8 +178,8 @@ private slots:
     {
         QTest::addColumn<QStringList>("texts"); // Edit1, seHod, seMin, lat x3, lon x3
         QTest::addColumn<QString>("failing");
-        const QStringList ok = {QStringLiteral("Place"), "-12", "45", "90", "59", "59", "180",
-                                "59", "59"};
+        const QStringList ok = {
+            QStringLiteral("Place"), "-12", "45", "90", "59", "59", "180", "59", "59"};
         QTest::newRow("all valid bounds") << ok << QString();
         auto with = [&](int i, const QString &v) {
             QStringList t = ok;
@@ -210,8 +214,8 @@ private slots:
         w.show();
         Find<QAction>(&w, "mnuVlastne")->trigger();
         Find<QLineEdit>(&w, "Edit1")->setText(texts[0]);
-        const char *spins[] = {"seHod",     "seMin",     "seSirkaST",  "seSirkaMin", "seSirkaSek",
-                               "seDlzkaST", "seDlzkaMin", "seDlzkaSek"};
+        const char *spins[] = {"seHod",      "seMin",     "seSirkaST",  "seSirkaMin",
+                               "seSirkaSek", "seDlzkaST", "seDlzkaMin", "seDlzkaSek"};
         for (int i = 0; i < 8; ++i)
             Find<TSpinEdit>(&w, spins[i])->SetText(texts[i + 1]);
         const QByteArray before = ReadFile(FFolder->File(QStringLiteral("lokality.xml")));
@@ -284,8 +288,8 @@ private slots:
         QFETCH(int, shownRow);
         QFETCH(QString, shown);
         const QString path = FFolder->File(QStringLiteral("lokality.xml"));
-        WriteFile(path, TLocalityFile::Serialize(PredefinedLocalities(), QStringLiteral("SuborDat"),
-                                                 {}));
+        WriteFile(path,
+                  TLocalityFile::Serialize(PredefinedLocalities(), QStringLiteral("SuborDat"), {}));
         TfrmVantu w;
         auto *grid = Find<QTableView>(&w, "StringGrid1");
         grid->setCurrentIndex(grid->model()->index(row - 1, 0));
@@ -339,8 +343,8 @@ private slots:
     void failedSaveIsReportedAndListKept()
     {
         const QString path = FFolder->File(QStringLiteral("lokality.xml"));
-        WriteFile(path, TLocalityFile::Serialize(PredefinedLocalities(), QStringLiteral("SuborDat"),
-                                                 {}));
+        WriteFile(path,
+                  TLocalityFile::Serialize(PredefinedLocalities(), QStringLiteral("SuborDat"), {}));
         TfrmVantu w;
         // A folder in the file's place cannot be replaced by the new file.
         QVERIFY(QFile::remove(path));

@@ -9,7 +9,8 @@
 #include <csignal>
 #include <sys/resource.h>
 
-namespace {
+namespace
+{
 
 QByteArray ReadFile(const QString &path)
 {

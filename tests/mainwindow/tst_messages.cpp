@@ -42,10 +42,9 @@ private slots:
             noButton = box->button(QMessageBox::No);
             box->button(QMessageBox::Cancel)->click();
         });
-        const auto answer = ShowMessage(nullptr, QStringLiteral(" Caption"), QMessageBox::Question,
-                                        QStringLiteral("Text?"),
-                                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                        QMessageBox::No);
+        const auto answer = ShowMessage(
+            nullptr, QStringLiteral(" Caption"), QMessageBox::Question, QStringLiteral("Text?"),
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::No);
         QCOMPARE(answer, QMessageBox::Cancel);
         QCOMPARE(seen, texts);
         QCOMPARE(caption, QStringLiteral(" Caption"));

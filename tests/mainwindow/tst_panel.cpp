@@ -14,7 +14,8 @@
 #include <QRadioButton>
 #include <QTest>
 
-namespace {
+namespace
+{
 
 QString LongDate(int y, int m, int d)
 {
@@ -46,7 +47,10 @@ void TypePlace(TfrmVantu &w, const TPlace &p)
     emit polohaD->activated(polohaD->currentIndex());
 }
 
-QString Result(TfrmVantu &w, const char *label) { return Find<QLabel>(&w, label)->text(); }
+QString Result(TfrmVantu &w, const char *label)
+{
+    return Find<QLabel>(&w, label)->text();
+}
 
 const TPlace SliacLike{48, 37, 4, false, 19, 8, 22, true};
 
@@ -80,11 +84,14 @@ private slots:
         QTest::addColumn<QString>("sunrise");
         QTest::addColumn<QString>("noon");
         QTest::addColumn<QString>("sunset");
-        QTest::newRow("SELC") << "rbSELC" << U(" Výsledky v SELČ ") << "04:40:55" << "12:45:15"
+        QTest::newRow("SELC") << "rbSELC" << U(" Výsledky v SELČ ") << "04:40:55"
+                              << "12:45:15"
                               << "20:49:35";
-        QTest::newRow("SEC") << "rbSEC" << U(" Výsledky v SEČ ") << "03:40:55" << "11:45:15"
+        QTest::newRow("SEC") << "rbSEC" << U(" Výsledky v SEČ ") << "03:40:55"
+                             << "11:45:15"
                              << "19:49:35";
-        QTest::newRow("UTC") << "rbUTC" << U(" Výsledky v UTC ") << "02:40:55" << "10:45:15"
+        QTest::newRow("UTC") << "rbUTC" << U(" Výsledky v UTC ") << "02:40:55"
+                             << "10:45:15"
                              << "18:49:35";
     }
     void referenceTimesInEachFormat()

@@ -18,7 +18,8 @@
 #include <QTest>
 #include <QToolButton>
 
-namespace {
+namespace
+{
 
 const QByteArray PredefinedFile =
     "<?xml version=\"1.0\"?>\n<SuborDat>"
@@ -78,26 +79,26 @@ private slots:
     void controlsCarryTheirNames()
     {
         TfrmVantu w;
-        const char *widgets[] = {"ToolBar1",   "Label1",     "StringGrid1", "grpLokality", "Label3",
-                                 "Edit1",      "seHod",      "seMin",       "Label5",      "lblDlzka",
-                                 "lblPolohaS", "seSirkaST",  "seSirkaMin",  "seSirkaSek",  "PolohaS",
-                                 "Label4",     "lblSirka",   "lblPolohaD",  "seDlzkaST",   "seDlzkaMin",
-                                 "seDlzkaSek", "PolohaD",    "Label2",      "Kalendar",    "Label6",
-                                 "grpCasV",    "rbUTC",      "rbSEC",       "rbSELC",      "rbMiestny",
-                                 "grpVysledky", "lblVychod", "lblPoludnie", "lblZapad",    "Sunrise",
-                                 "Noon",       "Sunset",     "StatusBar1",  "MainMenu1"};
+        const char *widgets[] = {
+            "ToolBar1",    "Label1",     "StringGrid1", "grpLokality", "Label3",     "Edit1",
+            "seHod",       "seMin",      "Label5",      "lblDlzka",    "lblPolohaS", "seSirkaST",
+            "seSirkaMin",  "seSirkaSek", "PolohaS",     "Label4",      "lblSirka",   "lblPolohaD",
+            "seDlzkaST",   "seDlzkaMin", "seDlzkaSek",  "PolohaD",     "Label2",     "Kalendar",
+            "Label6",      "grpCasV",    "rbUTC",       "rbSEC",       "rbSELC",     "rbMiestny",
+            "grpVysledky", "lblVychod",  "lblPoludnie", "lblZapad",    "Sunrise",    "Noon",
+            "Sunset",      "StatusBar1", "MainMenu1"};
         for (const char *name : widgets)
             QVERIFY2(Find<QWidget>(&w, name), name);
-        const char *actions[] = {"mnuSubor",    "mnuVlastne",    "mnuDatabaza", "mnuPridat",
-                                 "mnuZmazat",   "mnuJazyk",      "mnuSlovensky", "mnuAnglicky",
-                                 "mnuMadarsky", "mnuKoniec",     "mnuNastroje", "mnuSvet",
-                                 "mnuSlovensko", "mnuVelkaNoc",  "mnuFazaMesiaca", "mnuTabulka",
-                                 "mnuTabulkaMes", "mnuNapoved",  "mnuPomoc",    "mnuOnLine",
+        const char *actions[] = {"mnuSubor",      "mnuVlastne",  "mnuDatabaza",    "mnuPridat",
+                                 "mnuZmazat",     "mnuJazyk",    "mnuSlovensky",   "mnuAnglicky",
+                                 "mnuMadarsky",   "mnuKoniec",   "mnuNastroje",    "mnuSvet",
+                                 "mnuSlovensko",  "mnuVelkaNoc", "mnuFazaMesiaca", "mnuTabulka",
+                                 "mnuTabulkaMes", "mnuNapoved",  "mnuPomoc",       "mnuOnLine",
                                  "mnuOPrograme"};
         for (const char *name : actions)
             QVERIFY2(Find<QAction>(&w, name), name);
-        const char *buttons[] = {"btnVlastne", "btnDatabaza", "btnPridat",      "btnZmazat",
-                                 "btnSvet",    "btnSlovensko", "btnVelkaNoc",   "btnFazeMesiaca",
+        const char *buttons[] = {"btnVlastne", "btnDatabaza",  "btnPridat",   "btnZmazat",
+                                 "btnSvet",    "btnSlovensko", "btnVelkaNoc", "btnFazeMesiaca",
                                  "btnTabulka", "btnTabulkaMes"};
         for (const char *name : buttons)
             QVERIFY2(Find<QAbstractButton>(&w, name), name);
@@ -207,9 +208,10 @@ private slots:
             QVERIFY(w.close());
         }
         const QByteArray written = ReadFile(path);
-        QCOMPARE(written, QByteArray("; my notes\r\n[Other]\r\nkey=value\r\n[Nastavenie]\r\nfoo=1\r\n"
-                                     "jazyk=1\r\nformatcasu=2\r\n[Poloha]\r\nvlavo=210\r\n"
-                                     "hore=130\r\n"));
+        QCOMPARE(written,
+                 QByteArray("; my notes\r\n[Other]\r\nkey=value\r\n[Nastavenie]\r\nfoo=1\r\n"
+                            "jazyk=1\r\nformatcasu=2\r\n[Poloha]\r\nvlavo=210\r\n"
+                            "hore=130\r\n"));
     }
 
     void closeCreatesSettingsFileInKeyOrder()
@@ -474,11 +476,12 @@ private slots:
         for (int i = 0; i < 5; ++i)
             QCOMPARE(Find<QWidget>(&w, named[i])->accessibleName(), expected[i]);
         // Every input, button and result carries a name.
-        const char *all[] = {"StringGrid1", "Edit1",     "seHod",      "seMin",     "seSirkaST",
-                             "seSirkaMin",  "seSirkaSek", "PolohaS",   "seDlzkaST", "seDlzkaMin",
-                             "seDlzkaSek",  "PolohaD",   "Kalendar",   "rbUTC",     "rbSELC",
-                             "rbMiestny",   "btnVlastne", "btnDatabaza", "btnPridat", "btnZmazat",
-                             "btnSvet",     "btnSlovensko", "btnFazeMesiaca", "btnTabulka",
+        const char *all[] = {"StringGrid1",   "Edit1",        "seHod",          "seMin",
+                             "seSirkaST",     "seSirkaMin",   "seSirkaSek",     "PolohaS",
+                             "seDlzkaST",     "seDlzkaMin",   "seDlzkaSek",     "PolohaD",
+                             "Kalendar",      "rbUTC",        "rbSELC",         "rbMiestny",
+                             "btnVlastne",    "btnDatabaza",  "btnPridat",      "btnZmazat",
+                             "btnSvet",       "btnSlovensko", "btnFazeMesiaca", "btnTabulka",
                              "btnTabulkaMes", "Sunset"};
         for (const char *name : all) {
             const QString a = Find<QWidget>(&w, name)->accessibleName();

@@ -15,9 +15,13 @@
 #include <QRadioButton>
 #include <QTest>
 
-namespace {
+namespace
+{
 
-QList<TfrmTabulka *> Tables(TfrmVantu &w) { return w.findChildren<TfrmTabulka *>(); }
+QList<TfrmTabulka *> Tables(TfrmVantu &w)
+{
+    return w.findChildren<TfrmTabulka *>();
+}
 
 // Own data: 48° 37′ 04″ N, 19° 08′ 22″ E, or 78° N 15° E for the polar cases.
 void TypePlace(TfrmVantu &w, const QString &name, bool polar = false)
@@ -77,9 +81,10 @@ private slots:
         QTest::newRow("en polar local") << 1 << "rbMiestny" << true
                                         << U("Sliač, 21.Jun.2026, [Local] =>   N/A,   11:01:48,   "
                                              "N/A\r\n");
-        QTest::newRow("hu polar local") << 2 << "rbMiestny" << true
-                                        << U("Sliač, 21.Jun.2026, [Helyi] =>   nincs,   11:01:48,   "
-                                             "nincs\r\n");
+        QTest::newRow("hu polar local")
+            << 2 << "rbMiestny" << true
+            << U("Sliač, 21.Jun.2026, [Helyi] =>   nincs,   11:01:48,   "
+                 "nincs\r\n");
     }
     void lineForEachLanguageAndFormat()
     {
@@ -141,7 +146,8 @@ private slots:
                                      .arg(d, 2, 10, QLatin1Char('0'))
                                      .arg(locale.monthName(day.month(), QLocale::ShortFormat))
                                      .arg(day.year());
-            QVERIFY2(lines[d - 1].startsWith(QStringLiteral("X, ") + date), qPrintable(lines[d - 1]));
+            QVERIFY2(lines[d - 1].startsWith(QStringLiteral("X, ") + date),
+                     qPrintable(lines[d - 1]));
         }
         QCOMPARE(lines[days], QString());
         // The calculator is back on the calendar's day: a change of the place
