@@ -1,0 +1,52 @@
+// Crossings of any zenith angle by the Sun's centre: sunrise and sunset, the
+// civil, nautical and astronomical twilights, day length and the Sun's height
+// at solar noon. The same two-pass computation as TSunTime, with the zenith as
+// a parameter. Standard library only.
+#pragma once
+
+namespace Zenith
+{
+constexpr double SunriseSunset = 90.833;
+constexpr double Civil = 96;
+constexpr double Nautical = 102;
+constexpr double Astronomical = 108;
+} // namespace Zenith
+
+// Whether a crossing happens, and if not, why.
+enum class TCrossingState {
+    Occurs,      // Time holds the moment
+    AlwaysAbove, // the Sun's centre stays above that zenith angle all day (polar day, white night)
+    AlwaysBelow, // it stays below all day (polar night)
+    Failed       // the arithmetic broke down (a non-finite input)
+};
+
+struct TCrossing {
+    TCrossingState State = TCrossingState::Failed;
+    double Time = 0; // OLE date-time on the output clock; meaningful when State is Occurs
+    bool Occurs() const { return State == TCrossingState::Occurs; }
+};
+
+struct TCrossings {
+    TCrossing Morning; // the Sun rising through the zenith angle
+    TCrossing Evening; // the Sun setting through it
+};
+
+// The two crossings of one zenith angle (degrees) on a day (OLE date; the time
+// of day is dropped) at a place (degrees; latitude north positive, longitude
+// WEST positive, as TSunTime takes them), on a clock clockHours ahead of UTC
+// (any value, no ±12 limit). Each crossing fails on its own.
+TCrossings ZenithCrossings(double day, double latitude, double longitudeWest, double clockHours,
+                           double zenith);
+
+struct TSunDay {
+    double Noon = 0;         // solar noon, OLE date-time on the clock; 0 when it cannot be computed
+    double NoonAltitude = 0; // the Sun's centre above the horizon at solar noon, degrees
+    TCrossings Sun;          // sunrise and sunset, 90.833 degrees
+    TCrossings Civil;        // 96 degrees
+    TCrossings Nautical;     // 102 degrees
+    TCrossings Astronomical; // 108 degrees
+    double DayLength = 0;    // seconds from sunrise to sunset; 86400 in polar day, 0 in polar night
+};
+
+// Everything of one day at one place on one clock.
+TSunDay ComputeSunDay(double day, double latitude, double longitudeWest, double clockHours);

@@ -1,0 +1,89 @@
+// Rows of Sun events for a span of days on a chosen clock, and the text, CSV,
+// JSON and iCalendar files written from them. One writer for the command-line
+// tool and the Year of the Sun window, so that both give the same bytes.
+#pragma once
+
+#include "common/Language.h"
+#include "suntime/SunEvents.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QTimeZone>
+#include <QVector>
+
+#include <array>
+#include <optional>
+
+// A place as the calculator takes it.
+struct TSunPlace {
+    QString Name;
+    double Latitude = 0;      // degrees, north positive
+    double LongitudeWest = 0; // degrees, WEST positive
+};
+
+// The clock that event times are shown on: a fixed offset from UTC (UTC, CET,
+// CEST, a place's own clock) or a time zone with its daylight-saving rules.
+class TSunClock
+{
+public:
+    static TSunClock FixedOffset(int secondsEastOfUtc);
+    static TSunClock TimeZone(const QTimeZone &zone);
+
+    bool IsTimeZone() const { return FIsZone; }
+    int Offset() const { return FOffset; } // the fixed offset, seconds
+    QTimeZone Zone() const { return FZone; }
+    // Seconds east of UTC in force at a moment.
+    int OffsetAt(const QDateTime &utc) const;
+
+private:
+    bool FIsZone = false;
+    int FOffset = 0;
+    QTimeZone FZone;
+};
+
+// The events of a row, in the order of the CSV columns.
+enum class TSunEvent {
+    Sunrise,
+    SolarNoon,
+    Sunset,
+    CivilDawn,
+    CivilDusk,
+    NauticalDawn,
+    NauticalDusk,
+    AstronomicalDawn,
+    AstronomicalDusk
+};
+constexpr int SunEventCount = 9;
+
+struct TSunRow {
+    QDate Date;
+    // Each event as a moment on the chosen clock, carrying that clock's offset,
+    // taken to the nearest millisecond and then cut to whole seconds (as the
+    // program's result lines show it); no value when it does not occur.
+    std::array<std::optional<QDateTime>, SunEventCount> Event;
+    // Why an event has no value (Occurs when it has one).
+    std::array<TCrossingState, SunEventCount> State{};
+    int DayLength = 0;       // seconds
+    double NoonAltitude = 0; // degrees
+
+    const std::optional<QDateTime> &At(TSunEvent e) const { return Event[int(e)]; }
+};
+
+// One row per day from first to last, both included.
+QVector<TSunRow> SunRows(const TSunPlace &place, const TSunClock &clock, const QDate &first,
+                         const QDate &last);
+
+// RFC 4180, UTF-8, CR LF line ends. Header names are the same in every
+// language: date,sunrise,solar_noon,sunset,day_length[,civil_dawn,civil_dusk,
+// nautical_dawn,nautical_dusk,astronomical_dawn,astronomical_dusk,
+// noon_altitude],note. The note says in the language why events are missing.
+QByteArray SunRowsCsv(const QVector<TSunRow> &rows, bool twilight, TLanguage language);
+// An array with one object per day, the same keys and values as the CSV
+// columns, null for an event that does not occur.
+QByteArray SunRowsJson(const QVector<TSunRow> &rows, bool twilight, TLanguage language);
+// RFC 5545: one timed one-minute VEVENT per sunrise and per sunset, in UTC,
+// with GEO, LOCATION and stable UIDs; lines folded at 75 octets, CR LF ends.
+QByteArray SunRowsICalendar(const QVector<TSunRow> &rows, const TSunPlace &place,
+                            TLanguage language);
