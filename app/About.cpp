@@ -35,7 +35,7 @@ void TLinkLabel::mouseReleaseEvent(QMouseEvent *event)
         emit clicked();
 }
 
-TfrmAbout::TfrmAbout(QWidget *owner, int language)
+TfrmAbout::TfrmAbout(QWidget *owner, TLanguage language)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                          Qt::MSWindowsFixedSizeDialogHint),

@@ -1,6 +1,8 @@
 // The about box: product name, makers and a link.
 #pragma once
 
+#include "common/Language.h"
+
 #include <QDialog>
 #include <QFrame>
 #include <QLabel>
@@ -40,7 +42,7 @@ class TfrmAbout : public QDialog
 
 public:
     // The link leads to the page of the language given.
-    TfrmAbout(QWidget *owner, int language);
+    TfrmAbout(QWidget *owner, TLanguage language);
 
 public slots:
     void OKButtonClick();
@@ -50,7 +52,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    int FLanguage = 0;
+    TLanguage FLanguage = TLanguage::Slovak;
     TBevelPanel *Panel1 = nullptr;
     QLabel *ProductName = nullptr;
     QLabel *Label3 = nullptr;

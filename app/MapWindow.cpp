@@ -1,10 +1,8 @@
 #include "app/MapWindow.h"
 
 #include "calendar/FazeMesiaca.h"
-#include "mainwindow/Messages.h"
+#include "common/Messages.h"
 
-#include <QAbstractButton>
-#include <QAction>
 #include <QCloseEvent>
 #include <QImage>
 #include <QLabel>
@@ -19,7 +17,7 @@ struct TFileErrorText {
 };
 
 // Slovak, English, Hungarian.
-constexpr TFileErrorText FileErrorTexts[3] = {
+constexpr TFileErrorText FileErrorTexts[LanguageCount] = {
     {" Chyba súboru", "Súbor »%1« sa nenachádza v adresári"},
     {" File error", "File »%1« is not in the folder"},
     {" Fájlhiba", "A »%1« fájl nem található"},
@@ -27,12 +25,10 @@ constexpr TFileErrorText FileErrorTexts[3] = {
 
 } // namespace
 
-TMapWindow::TMapWindow(QWidget *owner, const TMap &map, int language, QAbstractButton *button,
-                       QAction *menuItem)
+TMapWindow::TMapWindow(QWidget *owner, const TMap &map, TLanguage language)
     : QWidget(owner, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      FButton(button), FMenuItem(menuItem)
+                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QString::fromLatin1(map.objectName));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -47,7 +43,7 @@ TMapWindow::TMapWindow(QWidget *owner, const TMap &map, int language, QAbstractB
     FormCreate(map, language);
 }
 
-void TMapWindow::FormCreate(const TMap &map, int language)
+void TMapWindow::FormCreate(const TMap &map, TLanguage language)
 {
     QImage picture;
     QString error;
@@ -56,29 +52,15 @@ void TMapWindow::FormCreate(const TMap &map, int language)
         Image1->setPixmap(QPixmap::fromImage(picture));
         return;
     }
-    // Whatever the reason, the user is told the file is not there; the map
-    // stays unavailable until a language switch closes this window.
-    const TFileErrorText &t = FileErrorTexts[language >= 0 && language < 3 ? language : 0];
+    // Whatever the reason, the user is told the file is not there; the owner
+    // keeps the map unavailable until a language switch closes this window.
+    const TFileErrorText &t = ForLanguage(FileErrorTexts, language);
     ShowMessage(parentWidget(), QString::fromUtf8(t.caption), QMessageBox::Critical,
                 QString::fromUtf8(t.text).arg(QString::fromLatin1(map.fileName)));
-    if (FButton)
-        FButton->setEnabled(false);
-    if (FMenuItem)
-        FMenuItem->setEnabled(false);
 }
 
 void TMapWindow::closeEvent(QCloseEvent *event)
 {
-    FormClose();
     event->accept();
-}
-
-void TMapWindow::FormClose()
-{
-    if (FButton) {
-        FButton->setChecked(false);
-        FButton->setEnabled(true);
-    }
-    if (FMenuItem)
-        FMenuItem->setEnabled(true);
+    emit closed();
 }

@@ -1,14 +1,13 @@
 // What the two map windows share: a fixed picture at its own size in a
-// window of fixed size that can only be minimised, and the main window's
-// toolbar button and menu item that follow whether it is open.
+// window of fixed size that can only be minimised. The window tells its
+// owner when it closes.
 #pragma once
 
-#include <QPointer>
+#include "common/Language.h"
+
 #include <QSize>
 #include <QWidget>
 
-class QAbstractButton;
-class QAction;
 class QLabel;
 
 class TMapWindow : public QWidget
@@ -20,6 +19,9 @@ public:
     // shown.
     bool PictureLoaded() const { return FPictureLoaded; }
 
+signals:
+    void closed();
+
 protected:
     struct TMap {
         const char *objectName;
@@ -28,19 +30,14 @@ protected:
         QSize pictureArea;
     };
 
-    // The owner's button and menu item are taken back on failure and given
-    // back on close; the language picks the error message's texts.
-    TMapWindow(QWidget *owner, const TMap &map, int language, QAbstractButton *button,
-               QAction *menuItem);
+    // The language picks the texts of the error message.
+    TMapWindow(QWidget *owner, const TMap &map, TLanguage language);
 
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void FormCreate(const TMap &map, int language);
-    void FormClose();
+    void FormCreate(const TMap &map, TLanguage language);
 
     QLabel *Image1 = nullptr;
-    QPointer<QAbstractButton> FButton;
-    QPointer<QAction> FMenuItem;
     bool FPictureLoaded = false;
 };

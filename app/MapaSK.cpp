@@ -1,7 +1,7 @@
 #include "app/MapaSK.h"
 
-TfrmSlovakia::TfrmSlovakia(QWidget *owner, int language, QAbstractButton *button, QAction *menuItem)
+TfrmSlovakia::TfrmSlovakia(QWidget *owner, TLanguage language)
     : TMapWindow(owner, {"frmSlovakia", "grafika/slovensko.gif", "slovensko.gif", QSize(670, 460)},
-                 language, button, menuItem)
+                 language)
 {
 }

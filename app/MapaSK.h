@@ -8,5 +8,5 @@ class TfrmSlovakia : public TMapWindow
     Q_OBJECT
 
 public:
-    TfrmSlovakia(QWidget *owner, int language, QAbstractButton *button, QAction *menuItem);
+    TfrmSlovakia(QWidget *owner, TLanguage language);
 };

@@ -1,7 +1,6 @@
 #include "app/MapaSveta.h"
 
-TfrmSvet::TfrmSvet(QWidget *owner, int language, QAbstractButton *button, QAction *menuItem)
-    : TMapWindow(owner, {"frmSvet", "grafika/svet.gif", "svet.gif", QSize(897, 467)}, language,
-                 button, menuItem)
+TfrmSvet::TfrmSvet(QWidget *owner, TLanguage language)
+    : TMapWindow(owner, {"frmSvet", "grafika/svet.gif", "svet.gif", QSize(897, 467)}, language)
 {
 }

@@ -8,5 +8,5 @@ class TfrmSvet : public TMapWindow
     Q_OBJECT
 
 public:
-    TfrmSvet(QWidget *owner, int language, QAbstractButton *button, QAction *menuItem);
+    TfrmSvet(QWidget *owner, TLanguage language);
 };

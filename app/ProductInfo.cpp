@@ -5,35 +5,25 @@
 namespace ProductInfo
 {
 
-namespace
+QUrl LocalHelpUrl(TLanguage language)
 {
-
-int Clamped(int language)
-{
-    return language >= 0 && language < 3 ? language : 0;
+    return QUrl::fromLocalFile(QDir::current().absoluteFilePath(
+        QString::fromLatin1(ForLanguage(LocalHelpPage, language))));
 }
 
-} // namespace
-
-QUrl LocalHelpUrl(int language)
+QUrl OnlineHelpUrl(TLanguage language)
 {
-    return QUrl::fromLocalFile(
-        QDir::current().absoluteFilePath(QString::fromLatin1(LocalHelpPage[Clamped(language)])));
-}
-
-QUrl OnlineHelpUrl(int language)
-{
-    const QString address = QString::fromUtf8(OnlineHelpAddress[Clamped(language)]);
+    const QString address = QString::fromUtf8(ForLanguage(OnlineHelpAddress, language));
     return address.isEmpty() ? LocalHelpUrl(language) : QUrl(address);
 }
 
-QString WebLinkText(int language)
+QString WebLinkText(TLanguage language)
 {
     const QString address = QString::fromUtf8(WebAddress);
-    return address.isEmpty() ? QString::fromLatin1(LocalHelpPage[Clamped(language)]) : address;
+    return address.isEmpty() ? QString::fromLatin1(ForLanguage(LocalHelpPage, language)) : address;
 }
 
-QUrl WebLinkUrl(int language)
+QUrl WebLinkUrl(TLanguage language)
 {
     const QString address = QString::fromUtf8(WebAddress);
     return address.isEmpty() ? LocalHelpUrl(language) : QUrl(address);

@@ -1,6 +1,7 @@
 // Program entry: one copy per user, the main window, the event loop.
 #include "app/InstanceGuard.h"
-#include "mainwindow/Vantu.h"
+#include "app/MainWindow.h"
+#include "app/ProductInfo.h"
 
 #include <QApplication>
 
@@ -12,10 +13,10 @@ int main(int argc, char *argv[])
         return 0;
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vantu 4.1"));
+    QApplication::setApplicationName(QString::fromLatin1(ProductInfo::ApplicationTitle));
 
-    TfrmVantu frmVantu;
-    frmVantu.show();
+    const std::unique_ptr<QWidget> frmVantu = CreateMainWindow();
+    frmVantu->show();
     app.exec();
     return 0;
 }

@@ -1,7 +1,9 @@
-target_sources(vantu_lib PRIVATE
+list(APPEND vantu_core_sources
     app/InstanceGuard.h app/InstanceGuard.cpp
-    app/AuxCommands.cpp
     app/ProductInfo.h app/ProductInfo.cpp
+)
+list(APPEND vantu_gui_sources
+    app/MainWindow.h
     app/Shell.h app/Shell.cpp
     app/About.h app/About.cpp
     app/MapWindow.h app/MapWindow.cpp

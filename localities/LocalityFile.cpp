@@ -1,7 +1,7 @@
 // Locality records and the file lokality.xml that keeps them.
 #include "localities/LocalityFile.h"
-#include "mainwindow/AtomicFile.h"
-#include "mainwindow/IntegerText.h"
+#include "common/AtomicFile.h"
+#include "common/IntegerText.h"
 
 #include <QCollator>
 #include <QDir>

@@ -1,13 +1,13 @@
 #include "localities/LocalityModel.h"
 
-TLocalityModel::TLocalityModel(const TLocalityList &list, QObject *parent)
-    : QAbstractTableModel(parent), FList(list)
+TLocalityModel::TLocalityModel(const TLocalityDatabase &database, QObject *parent)
+    : QAbstractTableModel(parent), FDatabase(database)
 {
 }
 
 int TLocalityModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : FList.size();
+    return parent.isValid() ? 0 : FDatabase.Count();
 }
 
 int TLocalityModel::columnCount(const QModelIndex &parent) const
@@ -17,9 +17,9 @@ int TLocalityModel::columnCount(const QModelIndex &parent) const
 
 QVariant TLocalityModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= FList.size())
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= FDatabase.Count())
         return {};
-    return FList[index.row()].Field[index.column()];
+    return FDatabase.List()[index.row()].Field[index.column()];
 }
 
 QVariant TLocalityModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -35,10 +35,4 @@ void TLocalityModel::SetHeader(const QStringList &titles)
 {
     FHeader = titles;
     emit headerDataChanged(Qt::Horizontal, 0, LocalityFieldCount - 1);
-}
-
-void TLocalityModel::Reset()
-{
-    beginResetModel();
-    endResetModel();
 }

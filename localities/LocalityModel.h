@@ -2,7 +2,7 @@
 // titles of the language in force as the header.
 #pragma once
 
-#include "localities/LocalityFile.h"
+#include "localities/LocalityDatabase.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>
@@ -12,7 +12,8 @@ class TLocalityModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    TLocalityModel(const TLocalityList &list, QObject *parent);
+    // The database must outlive the model.
+    TLocalityModel(const TLocalityDatabase &database, QObject *parent);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -20,10 +21,20 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     void SetHeader(const QStringList &titles);
-    // The list changed as a whole (loaded, sorted, a record added or erased).
-    void Reset();
+
+    // Runs a change of the list (load, sort, add, erase) inside a model reset,
+    // so that no view reads the list while it changes.
+    template <typename F> auto Change(F &&change)
+    {
+        struct TReset {
+            TLocalityModel *model;
+            ~TReset() { model->endResetModel(); }
+        } reset{this};
+        beginResetModel();
+        return change();
+    }
 
 private:
-    const TLocalityList &FList;
+    const TLocalityDatabase &FDatabase;
     QStringList FHeader;
 };

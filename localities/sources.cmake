@@ -1,5 +1,7 @@
-target_sources(vantu_lib PRIVATE
+list(APPEND vantu_core_sources
     localities/LocalityFile.h localities/LocalityFile.cpp
+    localities/LocalityDatabase.h localities/LocalityDatabase.cpp
+)
+list(APPEND vantu_gui_sources
     localities/LocalityModel.h localities/LocalityModel.cpp
-    localities/LocalityGrid.cpp
 )

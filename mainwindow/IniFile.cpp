@@ -1,7 +1,7 @@
 // Settings file in the INI format.
 #include "mainwindow/IniFile.h"
-#include "mainwindow/AtomicFile.h"
-#include "mainwindow/IntegerText.h"
+#include "common/AtomicFile.h"
+#include "common/IntegerText.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -3,8 +3,6 @@
 // group captions rely on them), so keep them when editing.
 #include "mainwindow/LanguageTexts.h"
 
-#include <cstring>
-
 static const TLanguageTexts SlovakTexts = {
     "deň",                           // DayWord
     "nenastáva",                     // NoEventText
@@ -345,31 +343,7 @@ static const TLanguageTexts HungarianTexts = {
 static const TLanguageTexts *const AllTexts[LanguageCount] = {&SlovakTexts, &EnglishTexts,
                                                               &HungarianTexts};
 
-// A menu item and the toolbar button that runs the same command. The Moon
-// phase button is spelled "Faze", unlike its menu item.
-static const TNamedText MenuToolbarPairs[] = {
-    {"mnuVlastne", "btnVlastne"},   {"mnuDatabaza", "btnDatabaza"},
-    {"mnuPridat", "btnPridat"},     {"mnuZmazat", "btnZmazat"},
-    {"mnuSvet", "btnSvet"},         {"mnuSlovensko", "btnSlovensko"},
-    {"mnuVelkaNoc", "btnVelkaNoc"}, {"mnuFazaMesiaca", "btnFazeMesiaca"},
-    {"mnuTabulka", "btnTabulka"},   {"mnuTabulkaMes", "btnTabulkaMes"},
-};
-
-const TLanguageTexts &LanguageTexts(int language)
+const TLanguageTexts &LanguageTexts(TLanguage language)
 {
-    // The settings file may hold any number; an unknown language reads as Slovak.
-    if (language < 0 || language >= LanguageCount)
-        return SlovakTexts;
-    return *AllTexts[language];
-}
-
-const char *ToolbarButtonOfMenu(const char *menuName)
-{
-    if (menuName == nullptr)
-        return nullptr;
-    for (const TNamedText &pair : MenuToolbarPairs) {
-        if (std::strcmp(pair.objectName, menuName) == 0)
-            return pair.text;
-    }
-    return nullptr;
+    return *ForLanguage(AllTexts, language);
 }

@@ -2,11 +2,10 @@
 // one table per language, applied by TfrmVantu::ApplyLanguage.
 #pragma once
 
+#include "common/Language.h"
+
 #include <QString>
 #include <array>
-
-enum TLanguage { langSlovak = 0, langEnglish = 1, langHungarian = 2 };
-constexpr int LanguageCount = 3;
 
 // A control (or menu item) by objectName with the text it receives.
 struct TNamedText {
@@ -42,8 +41,8 @@ struct TLanguageTexts {
     std::array<TNamedText, 21> MenuCaptions;
     // Hints of controls, in the order they are applied.
     std::array<TNamedText, 19> ControlHints;
-    // Hints of menu items in menu order; a toolbar button named "btn..." with
-    // the same command gets a copy (see ToolbarButtonOfMenu).
+    // Hints of menu items in menu order; the toolbar button of the same
+    // command gets a copy (the command table knows which).
     std::array<TNamedText, 18> MenuHints;
 
     // Messages of the main window.
@@ -54,7 +53,4 @@ struct TLanguageTexts {
     const char *IniWriteErrorText;    // %1 = file name
 };
 
-const TLanguageTexts &LanguageTexts(int language);
-
-// Toolbar button that shares a menu item's command and hint, or nullptr.
-const char *ToolbarButtonOfMenu(const char *menuName);
+const TLanguageTexts &LanguageTexts(TLanguage language);

@@ -1,6 +1,6 @@
 // Integer spin field with free typing.
 #include "mainwindow/SpinEdit.h"
-#include "mainwindow/IntegerText.h"
+#include "common/IntegerText.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

@@ -1,15 +1,20 @@
 // The main window: locality grid, locality details, calendar, time format,
-// results, menu, toolbar and status bar.
+// results, menu, toolbar and status bar. It turns the user's actions into
+// calls on plain objects (the Sun calculator, the locality database, result
+// lines) and their outcomes into widgets and message boxes.
 #pragma once
 
-#include "localities/LocalityFile.h"
+#include "common/Language.h"
+#include "localities/LocalityDatabase.h"
 #include "mainwindow/LanguageTexts.h"
 #include "suntime/SunTime.h"
 
 #include <QDate>
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
+#include <vector>
 
 class QAction;
 class QComboBox;
@@ -21,10 +26,10 @@ class QMenu;
 class QRadioButton;
 class QStatusBar;
 class QTableView;
-class TLocalityModel;
 class QTimer;
 class QToolBar;
 class QToolButton;
+class TLocalityModel;
 class TSpinEdit;
 class TfrmTabulka;
 class TfrmSvet;
@@ -38,6 +43,13 @@ struct TCalendarDate {
     int16_t Weekday = 0;   // 1 = Sunday ... 7 = Saturday
     int16_t DayOfYear = 0; // 1 for 1 January
     QString WeekdayName;
+};
+
+// How a command's menu item and toolbar button stand.
+enum class TCommandState {
+    Available,   // enabled, button up
+    Unavailable, // disabled, button down: the mode in force, or a map already open
+    Failed       // disabled, button up: a map whose picture did not load
 };
 
 class TfrmVantu : public QMainWindow
@@ -55,18 +67,17 @@ public:
 
     // Window state shared with the other windows.
     QString ProgramFolder() const { return FProgramFolder; }
-    int LanguageIndex() const { return FLanguageIndex; }
+    TLanguage Language() const { return FLanguage; }
+    int LanguageIndex() const { return LanguageIndexOf(FLanguage); }
     int TimeFormat() const { return FTimeFormat; }
     const TCalendarDate &CalendarDate() const { return FCalendarDate; }
     QString DateText() const { return FDateText; }
-    bool DatabaseDamaged() const { return FDatabaseDamaged; }
-    void SetDatabaseDamaged(bool on) { FDatabaseDamaged = on; }
+    bool DatabaseDamaged() const { return FDatabase.Damaged(); }
     int ExitTickCount() const { return FExitTickCount; }
     bool TableInUse() const { return FTableInUse; }
-    void SetTableInUse(bool on) { FTableInUse = on; }
     const TLanguageTexts &Texts() const { return *FTexts; }
     TSunTime &SunTime() { return FSunTime; }
-    const TLocalityList &Localities() const { return FLocalities; }
+    const TLocalityList &Localities() const { return FDatabase.List(); }
     // The calendar's value as an OLE date (the calendar holds whole days).
     double KalendarDate() const;
 
@@ -77,7 +88,7 @@ public:
     void ShowHintInStatus(const QString &hint);
 
     // Languages.
-    void ApplyLanguage(int language);
+    void ApplyLanguage(TLanguage language);
     void RefreshAfterLanguage();
 
     // Locality database.
@@ -88,6 +99,9 @@ public:
     void SortLocalities();
     void VyberLOK();
     int CurrentRecord() const; // 1 ... n, 0 with an empty list
+
+    // Sets a command's menu item and toolbar button together.
+    void SetCommandState(QAction *item, TCommandState state);
 
 public slots:
     // Calculation panel.
@@ -134,29 +148,39 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void FormCreate();
-    bool FormClose();
+    // One entry of the command table (mainwindow/Commands.cpp).
+    struct TMenuEntry;
+    static const std::vector<TMenuEntry> &MenuTable();
+
+    // Construction (mainwindow/VantuLayout.cpp: the fixed layout).
     void CreateControls();
-    void CreateMenu();
-    void CreateToolBar();
+    void CreateMenuAndToolBar();
     void CreateStatusBar();
     void ConnectHandlers();
+    void RegisterNamedObjects();
+
+    void FormCreate();
+    bool FormClose();
     void ReadSettings();
     bool WriteSettings();
-    void SwitchLanguage(int language);
+    void SwitchLanguage(TLanguage language);
     void UpdateAccessibleNames();
     void PlaceChanged();
+    void SelectTimeFormat(int format);
     void SetTimeFormatClock(int format);
     QString ResultsCaption(int format) const;
     void SetCalendarDate(const QDate &date);
     QString LabelDayLine() const;
+    void RebuildDateText();
     void SetDatabaseMode(bool database);
     void ShowRecordPosition();
     void SetCurrentRecord(int record);
-    void ShowLocalityMessage(int kind);
+    void ReportSaveFailure(const TSaveResult &result);
     TfrmTabulka *TableWindow();
     QString ResultTag() const;
     void CloseMapWindows();
+    template <typename TMap> void OpenMap(QPointer<TMap> &window, QAction *item, const char *title);
+    TLanguage CheckedLanguage() const;
 
     // Controls.
     QToolBar *ToolBar1 = nullptr;
@@ -201,7 +225,7 @@ private:
     QLabel *StatusPanel[3] = {nullptr, nullptr, nullptr};
     QTimer *Timer1 = nullptr;
 
-    // Menu items and toolbar buttons.
+    // Menus, menu items and toolbar buttons (built from the command table).
     QMenu *mnuSubor = nullptr;
     QMenu *mnuJazyk = nullptr;
     QMenu *mnuNastroje = nullptr;
@@ -233,21 +257,23 @@ private:
     QToolButton *btnFazeMesiaca = nullptr;
     QToolButton *btnTabulka = nullptr;
     QToolButton *btnTabulkaMes = nullptr;
+    QHash<QAction *, QToolButton *> FButtonOfItem;
+    // The window's own named menus, items and controls, for the language
+    // texts (child windows have names of their own and are never touched).
+    QHash<QString, QObject *> FNamed;
 
     // Window state.
     TSunTime FSunTime;
     QString FProgramFolder;
-    int FLanguageIndex = 0;
+    TLanguage FLanguage = TLanguage::Slovak;
     int FTimeFormat = 1;
-    bool FDatabaseDamaged = false;
     int FExitTickCount = 0;
     TCalendarDate FCalendarDate;
     QDate FStartDay;
     QString FDateText;
     bool FTableInUse = false;
     const TLanguageTexts *FTexts = nullptr;
-    TLocalityList FLocalities;
-    TLocalityFile FLocalityFile;
+    TLocalityDatabase FDatabase;
     bool FUpdatingGrid = false;      // the program moves the grid's current row
     bool FRowChangedByPress = false; // a mouse press already selected the row
     QPointer<TfrmTabulka> frmTabulka;

@@ -1,14 +1,14 @@
-target_sources(vantu_lib PRIVATE
-    mainwindow/Messages.h mainwindow/Messages.cpp
-    mainwindow/AtomicFile.h mainwindow/AtomicFile.cpp
-    mainwindow/IntegerText.h mainwindow/IntegerText.cpp
+list(APPEND vantu_core_sources
     mainwindow/IniFile.h mainwindow/IniFile.cpp
+)
+list(APPEND vantu_gui_sources
     mainwindow/SpinEdit.h mainwindow/SpinEdit.cpp
     mainwindow/LanguageTexts.h mainwindow/LanguageTexts.cpp
-    mainwindow/Vantu.h mainwindow/Vantu.cpp
+    mainwindow/Commands.h mainwindow/Commands.cpp
+    mainwindow/Vantu.h
+    mainwindow/Vantu.cpp
+    mainwindow/VantuLayout.cpp
+    mainwindow/VantuPanel.cpp
+    mainwindow/VantuLocalities.cpp
+    mainwindow/VantuTools.cpp
 )
-
-# Toolbar images, with @2x versions for 200 % scaling.
-file(GLOB toolbar_icons RELATIVE ${CMAKE_SOURCE_DIR} CONFIGURE_DEPENDS
-    ${CMAKE_SOURCE_DIR}/mainwindow/icons/*.png)
-qt_add_resources(vantu_lib "toolbar_icons" PREFIX "/icons" BASE mainwindow/icons FILES ${toolbar_icons})

@@ -1,5 +1,7 @@
 #include "table/TablePrint.h"
 
+#include "common/Version.h"
+
 #include <QFile>
 #include <QFontMetrics>
 #include <QPainter>
@@ -131,7 +133,8 @@ int PrintString(QPrinter &printer, const QStringList &lines, const QFont &aFont,
 QString HeaderCreditText()
 {
     // Program and version, its makers, and what it is: there is no web site.
-    return QStringLiteral("Vantu 4.1,   the Vantu developers,   sunrise, noon and sunset "
+    return QStringLiteral("Vantu " VANTU_VERSION
+                          ",   the Vantu developers,   sunrise, noon and sunset "
                           "calculator");
 }
 

@@ -1,6 +1,7 @@
 #include "table/Tabulka.h"
 
-#include "mainwindow/Messages.h"
+#include "app/ProductInfo.h"
+#include "common/Messages.h"
 #include "table/TablePrint.h"
 #include "table/TextFile.h"
 
@@ -36,7 +37,7 @@ struct TTableTexts {
     const char *FileErrorText; // %1 = file name, %2 = the system's reason
 };
 
-const TTableTexts TableTexts[] = {
+const TTableTexts TableTexts[LanguageCount] = {
     // Slovak
     {"&Tabuľka", "&Uložiť", "Uložiť &Ako", "&Tlačiť", "&Zavrieť",
      " Tabuľka výsledkov nie je uložená", " Tabuľka výsledkov je uložená", " Potvrdenie",
@@ -56,9 +57,9 @@ const TTableTexts TableTexts[] = {
      "A(z) »%1« fájl nem írható.\n%2"},
 };
 
-const TTableTexts &Texts(int language)
+const TTableTexts &Texts(TLanguage language)
 {
-    return TableTexts[language];
+    return ForLanguage(TableTexts, language);
 }
 
 QString T(const char *text)
@@ -67,7 +68,7 @@ QString T(const char *text)
 }
 
 const QString ProposedName = QStringLiteral("VantuTab");
-const QString ApplicationTitle = QStringLiteral("Vantu 4.1");
+const QString ApplicationTitle = QString::fromLatin1(ProductInfo::ApplicationTitle);
 
 QString RunSaveDialog(QWidget *parent, const QString &proposed)
 {
@@ -80,7 +81,7 @@ QString RunSaveDialog(QWidget *parent, const QString &proposed)
     // The dialog's own question before it replaces an existing file stays on.
     if (!proposed.isEmpty())
         dialog.selectFile(proposed);
-    if (dialog.exec() != QDialog::Accepted)
+    if (ExecModal(dialog) != QDialog::Accepted)
         return QString();
     return dialog.selectedFiles().value(0);
 }
@@ -93,7 +94,7 @@ std::unique_ptr<QPrinter> RunPrintDialog(QWidget *parent)
     QPrintDialog dialog(printer.get(), parent);
     dialog.setObjectName(QStringLiteral("PrintDialog1"));
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
-    if (dialog.exec() != QDialog::Accepted)
+    if (ExecModal(dialog) != QDialog::Accepted)
         return nullptr;
     return printer;
 }
@@ -105,12 +106,11 @@ QString TfrmTabulka::SavedText;
 std::function<QString(QWidget *, const QString &)> TfrmTabulka::SaveDialogHook;
 std::function<std::unique_ptr<QPrinter>(QWidget *)> TfrmTabulka::PrintDialogHook;
 
-TfrmTabulka::TfrmTabulka(QWidget *owner, int languageIndex, std::function<void()> clearTableInUse)
+TfrmTabulka::TfrmTabulka(QWidget *owner, TLanguage language)
     : QMainWindow(owner, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                              Qt::WindowCloseButtonHint),
-      FLanguage(languageIndex >= 0 && languageIndex < 3 ? languageIndex : 0),
-      FClearTableInUse(std::move(clearTableInUse))
+      FLanguage(language)
 {
     setObjectName(QStringLiteral("frmTabulka"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -167,7 +167,7 @@ void TfrmTabulka::FormCreate()
     ApplyTableTexts(FLanguage);
 }
 
-void TfrmTabulka::ApplyTableTexts(int language)
+void TfrmTabulka::ApplyTableTexts(TLanguage language)
 {
     const TTableTexts &texts = Texts(language);
     mnuTabulka->setTitle(T(texts.mnuTabulka));
@@ -278,8 +278,7 @@ void TfrmTabulka::MarkSaved()
     FModified = false;
     FStatusLabel->setText(SavedText);
     mnuUlozit->setEnabled(false);
-    if (FClearTableInUse)
-        FClearTableInUse();
+    emit saved();
 }
 
 bool TfrmTabulka::QuerySave()
@@ -311,8 +310,7 @@ void TfrmTabulka::closeEvent(QCloseEvent *event)
 void TfrmTabulka::FormClose()
 {
     // The window is destroyed (WA_DeleteOnClose) and its text with it.
-    if (FClearTableInUse)
-        FClearTableInUse();
+    emit closed();
 }
 
 void TfrmTabulka::mnuTlacitClick()

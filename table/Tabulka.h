@@ -2,6 +2,8 @@
 // user can save to a text file and print. Owned by the main window.
 #pragma once
 
+#include "common/Language.h"
+
 #include <QMainWindow>
 #include <functional>
 #include <memory>
@@ -18,9 +20,8 @@ class TfrmTabulka : public QMainWindow
     Q_OBJECT
 
 public:
-    // clearTableInUse tells the main window that no unsaved results are left
-    // (after a save and when the window closes).
-    TfrmTabulka(QWidget *owner, int languageIndex, std::function<void()> clearTableInUse);
+    // Menus and status texts in the language of creation.
+    TfrmTabulka(QWidget *owner, TLanguage language);
     ~TfrmTabulka() override;
 
     // Status texts: one pair for all table windows, set by each new window in
@@ -42,7 +43,7 @@ public:
     bool Modified() const { return FModified; }
     void SetModified(bool modified) { FModified = modified; }
     QString FileName() const { return FFileName; }
-    int LanguageIndex() const { return FLanguage; }
+    TLanguage Language() const { return FLanguage; }
     QString StatusText() const; // the status line's one field
 
     bool Save();
@@ -57,6 +58,12 @@ public:
     QAction *mnuTlacit = nullptr;
     QAction *mnuZavrietTabulku = nullptr;
 
+signals:
+    // No unsaved results are left in this window: its text was written, or
+    // the window closed.
+    void saved();
+    void closed();
+
 public slots:
     void Memo1Change();
     void mnuUlozitClick();
@@ -69,15 +76,14 @@ protected:
 
 private:
     void FormCreate();
-    void ApplyTableTexts(int language);
+    void ApplyTableTexts(TLanguage language);
     bool Dotaz();
     void FormClose();
     bool SaveWithProposal(const QString &proposed);
     bool WriteTo(const QString &path);
     void MarkSaved();
 
-    int FLanguage = 0;
-    std::function<void()> FClearTableInUse;
+    TLanguage FLanguage = TLanguage::Slovak;
     bool FModified = false;
     QString FFileName;
     QLabel *FStatusLabel = nullptr;

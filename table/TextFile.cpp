@@ -1,6 +1,6 @@
 #include "table/TextFile.h"
 
-#include "mainwindow/AtomicFile.h"
+#include "common/AtomicFile.h"
 #include <QStringEncoder>
 
 QString WithCrLf(const QString &text)

@@ -1,71 +1,39 @@
-// Helpers shared by the tests: answering modal message boxes, a fresh working
-// folder for each test, and small file and widget look-ups.
+// Helpers shared by the tests: scripted answers to message boxes, a fresh
+// working folder for each test, the main window's fixture, and small file
+// and widget look-ups.
 #pragma once
+
+#include "app/Shell.h"
+#include "common/Messages.h"
+#include "mainwindow/Vantu.h"
+#include "table/Tabulka.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDate>
 #include <QDir>
 #include <QFile>
-#include <QMessageBox>
-#include <QPointer>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 #include <memory>
 
-// What a message box looked like when it was answered.
-struct TSeenBox {
-    QString caption;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
-};
-
-// Answers the next modal message boxes, in order, with the given buttons,
-// recording each one. Poll-based, so it works for boxes opened anywhere in
-// the code under test (also inside constructors).
+// Answers the next message boxes, in order, with the given buttons, without
+// showing them; every box is recorded. A box beyond the answers given is
+// recorded and answered with NoButton, as a box closed without a choice.
 class TBoxAnswerer
 {
 public:
-    explicit TBoxAnswerer(QList<QMessageBox::StandardButton> answers) : FAnswers(std::move(answers))
+    explicit TBoxAnswerer(QList<QMessageBox::StandardButton> answers)
     {
-        FTimer.setInterval(10);
-        QObject::connect(&FTimer, &QTimer::timeout, [this] { Poll(); });
-        FTimer.start();
+        MessageTestHook::SetNextAnswers(answers);
     }
+    ~TBoxAnswerer() { MessageTestHook::StopAnswering(); }
+    TBoxAnswerer(const TBoxAnswerer &) = delete;
+    TBoxAnswerer &operator=(const TBoxAnswerer &) = delete;
 
-    const QList<TSeenBox> &Seen() const { return FSeen; }
-    int Remaining() const { return FAnswers.size(); }
-
-private:
-    void Poll()
-    {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box || box == FLast || FAnswers.isEmpty())
-            return;
-        FLast = box;
-        TSeenBox seen;
-        seen.caption = box->windowTitle();
-        seen.text = box->text();
-        seen.icon = box->icon();
-        seen.buttons = box->standardButtons();
-        if (QPushButton *d = box->defaultButton())
-            seen.defaultButton = box->standardButton(d);
-        FSeen.append(seen);
-        QAbstractButton *button = box->button(FAnswers.takeFirst());
-        if (button)
-            button->click();
-        else
-            box->reject();
-    }
-
-    QTimer FTimer;
-    QList<QMessageBox::StandardButton> FAnswers;
-    QList<TSeenBox> FSeen;
-    QPointer<QMessageBox> FLast;
+    const QList<TShownMessage> &Seen() const { return MessageTestHook::Shown(); }
 };
 
 // A fresh folder that is both the program folder and the working folder.
@@ -102,10 +70,54 @@ inline QByteArray ReadFile(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// Fails the running test when the file cannot be created.
-inline void WriteFile(const QString &path, const QByteArray &bytes)
+// Writes the file whole; false when it cannot.
+inline bool WriteFile(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
+
+// One valid record, so that the main window starts without a message.
+inline const QByteArray OneLocalityFile =
+    "<?xml version=\"1.0\"?>\n<SuborDat>"
+    "<Riadok><Mesto>SK - Bratislava</Mesto><Hod>1</Hod><Min>0</Min><ZS1>48</ZS1><ZS2>9</ZS2>"
+    "<ZS3>0</ZS3><ZS4>N</ZS4><ZD1>17</ZD1><ZD2>7</ZD2><ZD3>1</ZD3><ZD4>E</ZD4></Riadok>"
+    "</SuborDat>";
+
+// The main window's world for one test: a scratch folder as program and
+// working folder, a fixed start day (Monday 7 December 2026), optionally a
+// locality file; every static hook is reset when it goes.
+// Resets every static hook of the program.
+inline void ResetTestHooks()
+{
+    MessageTestHook::Reset();
+    TfrmVantu::ProgramFolderOverride.clear();
+    TfrmVantu::Today = [] { return QDate::currentDate(); };
+    TfrmTabulka::SaveDialogHook = nullptr;
+    TfrmTabulka::PrintDialogHook = nullptr;
+    TShell::Open = [](const QUrl &) { return false; }; // never a browser from a test
+}
+
+class TVantuFixture
+{
+public:
+    // An empty localities text leaves lokality.xml out.
+    explicit TVantuFixture(const QByteArray &localities = OneLocalityFile,
+                           const QDate &today = QDate(2026, 12, 7))
+    {
+        ResetTestHooks();
+        TfrmVantu::ProgramFolderOverride = FFolder.Path();
+        TfrmVantu::Today = [today] { return today; };
+        if (!localities.isEmpty())
+            WriteFile(FFolder.File(QStringLiteral("lokality.xml")), localities);
+    }
+    ~TVantuFixture() { ResetTestHooks(); }
+    TVantuFixture(const TVantuFixture &) = delete;
+    TVantuFixture &operator=(const TVantuFixture &) = delete;
+
+    QString Path() const { return FFolder.Path(); }
+    QString File(const QString &name) const { return FFolder.File(name); }
+
+private:
+    TScratchFolder FFolder;
+};

@@ -13,36 +13,15 @@
 namespace AuxTest
 {
 
-// One valid record, so that the main window starts without a message.
-inline const QByteArray LocalityFile =
-    "<?xml version=\"1.0\"?>\n<SuborDat>"
-    "<Riadok><Mesto>SK - Bratislava</Mesto><Hod>1</Hod><Min>0</Min><ZS1>48</ZS1><ZS2>9</ZS2>"
-    "<ZS3>0</ZS3><ZS4>N</ZS4><ZD1>17</ZD1><ZD2>7</ZD2><ZD3>1</ZD3><ZD4>E</ZD4></Riadok>"
-    "</SuborDat>";
-
 inline QString SourcePicture(const QString &name)
 {
     return QStringLiteral(VANTU_SOURCE_DIR "/grafika/") + name;
 }
 
-inline bool WriteBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return f.write(bytes) == bytes.size();
-}
-
-inline QByteArray ReadBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // lokality.xml and copies of the named pictures under grafika/.
 inline bool PrepareFolder(const TScratchFolder &folder, const QStringList &pictures)
 {
-    if (!WriteBytes(folder.File(QStringLiteral("lokality.xml")), LocalityFile))
+    if (!WriteFile(folder.File(QStringLiteral("lokality.xml")), OneLocalityFile))
         return false;
     if (!QDir(folder.Path()).mkpath(QStringLiteral("grafika")))
         return false;
@@ -53,30 +32,39 @@ inline bool PrepareFolder(const TScratchFolder &folder, const QStringList &pictu
     return true;
 }
 
-// Runs action once on the first modal widget of type T that becomes active,
-// polling while the code under test runs its own event loop.
+// Runs action once on the first modal window of type T that the program
+// runs: the window is shown (modal) instead of running its own event loop,
+// the action acts on it, and its result goes back to the program.
 template <typename T> class TWhenModal
 {
 public:
-    explicit TWhenModal(std::function<void(T *)> action) : FAction(std::move(action))
+    explicit TWhenModal(std::function<void(T *)> action)
     {
-        FTimer.setInterval(10);
-        QObject::connect(&FTimer, &QTimer::timeout, [this] {
-            auto *w = qobject_cast<T *>(QApplication::activeModalWidget());
+        MessageTestHook::SetModalHandler([this, action](QDialog &dialog) {
+            auto *w = qobject_cast<T *>(&dialog);
             if (!w || FDone)
-                return;
+                return int(QDialog::Rejected);
             FDone = true;
-            FTimer.stop();
-            FAction(w);
+            dialog.setModal(true);
+            dialog.show();
+            if (!QTest::qWaitForWindowExposed(&dialog))
+                return int(QDialog::Rejected);
+            action(w);
+            FClosed = !dialog.isVisible();
+            return dialog.result();
         });
-        FTimer.start();
     }
+    ~TWhenModal() { MessageTestHook::SetModalHandler(nullptr); }
+    TWhenModal(const TWhenModal &) = delete;
+    TWhenModal &operator=(const TWhenModal &) = delete;
+
     bool Done() const { return FDone; }
+    // The action closed the window.
+    bool Closed() const { return FClosed; }
 
 private:
-    QTimer FTimer;
-    std::function<void(T *)> FAction;
     bool FDone = false;
+    bool FClosed = false;
 };
 
 // While it lives, another modal window is the active window, so a key sent to

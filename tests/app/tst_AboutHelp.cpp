@@ -169,8 +169,8 @@ private slots:
     void localPageWithoutAddress()
     {
         for (int language = 0; language < 3; ++language) {
-            for (const QUrl &url :
-                 {ProductInfo::WebLinkUrl(language), ProductInfo::OnlineHelpUrl(language)}) {
+            for (const QUrl &url : {ProductInfo::WebLinkUrl(TLanguage(language)),
+                                    ProductInfo::OnlineHelpUrl(TLanguage(language))}) {
                 if (!url.isLocalFile())
                     continue;
                 QCOMPARE(url, QUrl::fromLocalFile(
@@ -232,20 +232,18 @@ private slots:
         TfrmVantu w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        bool boxSeen = false;
-        QTimer watch;
-        QObject::connect(&watch, &QTimer::timeout, [&boxSeen] {
-            if (QWidget *modal = QApplication::activeModalWidget()) {
-                boxSeen = true;
-                modal->close();
-            }
+        TBoxAnswerer boxes({});
+        int modalWindows = 0;
+        MessageTestHook::SetModalHandler([&modalWindows](QDialog &) {
+            ++modalWindows;
+            return int(QDialog::Rejected);
         });
-        watch.start(5);
         w.findChild<QAction *>(QStringLiteral("mnuPomoc"))->trigger();
         w.findChild<QAction *>(QStringLiteral("mnuOnLine"))->trigger();
-        QTest::qWait(100);
+        MessageTestHook::SetModalHandler(nullptr);
         QCOMPARE(FOpened.size(), 2);
-        QVERIFY(!boxSeen);
+        QVERIFY(boxes.Seen().isEmpty());
+        QCOMPARE(modalWindows, 0);
     }
 
 private:

@@ -49,7 +49,7 @@ int ExpectedPicture(const QDate &date)
 QList<QStringList> ReadCsv(const QString &path)
 {
     QList<QStringList> rows;
-    const QList<QByteArray> lines = ReadBytes(path).split('\n');
+    const QList<QByteArray> lines = ReadFile(path).split('\n');
     for (int i = 1; i < lines.size(); ++i) { // the first line names the columns
         const QByteArray line = lines[i].trimmed();
         if (!line.isEmpty())
@@ -143,7 +143,7 @@ private slots:
 
     void gifStructure()
     {
-        const QByteArray whole = ReadBytes(SourcePicture(QStringLiteral("15.gif")));
+        const QByteArray whole = ReadFile(SourcePicture(QStringLiteral("15.gif")));
         QVERIFY(whole.size() > 100);
         QVERIFY(GifIsComplete(whole));
         QVERIFY(GifIsComplete(whole + QByteArray("trailing bytes")));
@@ -280,15 +280,15 @@ private slots:
         QFETCH(QString, damage);
         QFETCH(QString, reason);
         const QString path = FFolder->File(QStringLiteral("grafika/15.gif"));
-        const QByteArray good = ReadBytes(path);
+        const QByteArray good = ReadFile(path);
         if (damage == QLatin1String("missing")) {
             QVERIFY(QFile::remove(path));
         } else if (damage == QLatin1String("zero")) {
-            QVERIFY(WriteBytes(path, QByteArray()));
+            QVERIFY(WriteFile(path, QByteArray()));
         } else if (damage == QLatin1String("half")) {
-            QVERIFY(WriteBytes(path, good.left(good.size() / 2)));
+            QVERIFY(WriteFile(path, good.left(good.size() / 2)));
         } else if (damage == QLatin1String("trailer")) {
-            QVERIFY(WriteBytes(path, good.left(good.size() - 1)));
+            QVERIFY(WriteFile(path, good.left(good.size() - 1)));
         } else {
             QImage png(120, 120, QImage::Format_RGB32);
             png.fill(Qt::blue);
@@ -304,11 +304,11 @@ private slots:
             TBoxAnswerer boxes({QMessageBox::Ok});
             w.findChild<QAction *>(QStringLiteral("mnuFazaMesiaca"))->trigger();
             QCOMPARE(boxes.Seen().size(), 1);
-            const TSeenBox &box = boxes.Seen().first();
-            QCOMPARE(box.caption, QStringLiteral("Vantu 4.1"));
-            QCOMPARE(box.icon, QMessageBox::Critical);
-            QCOMPARE(box.text, reason + U(": »grafika/15.gif«"));
-            QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+            const TShownMessage &box = boxes.Seen().first();
+            QCOMPARE(box.Caption, QStringLiteral("Vantu 4.1"));
+            QCOMPARE(box.Icon, QMessageBox::Critical);
+            QCOMPARE(box.Text, reason + U(": »grafika/15.gif«"));
+            QCOMPARE(box.Buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         }
         QCOMPARE(watcher.Shown, 0);
         QVERIFY(w.findChildren<TfrmFazeMesiaca *>().isEmpty());
@@ -317,7 +317,7 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget());
 
         // Mended, the same command works again.
-        QVERIFY(WriteBytes(path, good));
+        QVERIFY(WriteFile(path, good));
         TWhenModal<TfrmFazeMesiaca> answer(
             [](TfrmFazeMesiaca *frm) { QTest::keyClick(frm, Qt::Key_Escape); });
         w.findChild<QAction *>(QStringLiteral("mnuFazaMesiaca"))->trigger();

@@ -299,13 +299,13 @@ private slots:
         const TMapCase &other = &m == &WorldMap ? SlovakiaMap : WorldMap;
         const QString path =
             FFolder->File(QStringLiteral("grafika/") + QString::fromLatin1(m.file));
-        const QByteArray good = ReadBytes(path);
+        const QByteArray good = ReadFile(path);
         if (damage == QLatin1String("missing")) {
             QVERIFY(QFile::remove(path));
         } else if (damage == QLatin1String("zero")) {
-            QVERIFY(WriteBytes(path, QByteArray()));
+            QVERIFY(WriteFile(path, QByteArray()));
         } else if (damage == QLatin1String("truncated")) {
-            QVERIFY(WriteBytes(path, good.left(good.size() * 2 / 3)));
+            QVERIFY(WriteFile(path, good.left(good.size() * 2 / 3)));
         } else {
             QImage png(m.area, QImage::Format_RGB32);
             png.fill(Qt::green);
@@ -316,11 +316,11 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         SwitchTo(w, language);
-        auto expectBox = [&](const TSeenBox &box, int lang) {
-            QCOMPARE(box.caption, U(ErrorCaptions[lang]));
-            QCOMPARE(box.text, U(m.errorTexts[lang]));
-            QCOMPARE(box.icon, QMessageBox::Critical);
-            QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        auto expectBox = [&](const TShownMessage &box, int lang) {
+            QCOMPARE(box.Caption, U(ErrorCaptions[lang]));
+            QCOMPARE(box.Text, U(m.errorTexts[lang]));
+            QCOMPARE(box.Icon, QMessageBox::Critical);
+            QCOMPARE(box.Buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         };
         auto expectFailedState = [&] {
             QVERIFY(!Button(w, m)->isChecked());
@@ -359,7 +359,7 @@ private slots:
         expectFailedState();
 
         // With the picture back, the next switch lets the map open.
-        QVERIFY(WriteBytes(path, good));
+        QVERIFY(WriteFile(path, good));
         SwitchTo(w, language);
         QVERIFY(Available(w, m));
         QTest::mouseClick(Button(w, m), Qt::LeftButton);

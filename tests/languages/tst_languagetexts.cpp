@@ -66,7 +66,7 @@ QList<TEntry> Entries(const TLanguageTexts &t)
 // The text under "group/name" in a language; a missing key fails the caller's compare.
 QString Text(int language, const QString &key)
 {
-    for (const TEntry &e : Entries(LanguageTexts(language))) {
+    for (const TEntry &e : Entries(LanguageTexts(TLanguage(language)))) {
         if (e.group + QLatin1Char('/') + e.name == key)
             return QString::fromUtf8(e.text);
     }
@@ -113,9 +113,6 @@ private slots:
     void exactTexts();
     void unknownLanguageIsSlovak_data();
     void unknownLanguageIsSlovak();
-    void toolbarButtonOfMenu_data();
-    void toolbarButtonOfMenu();
-    void everyToolbarMenuHasHint();
 };
 
 void TestLanguageTexts::everyTextPresent_data()
@@ -123,7 +120,7 @@ void TestLanguageTexts::everyTextPresent_data()
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("key");
     for (int language = 0; language < LanguageCount; ++language) {
-        for (const TEntry &e : Entries(LanguageTexts(language))) {
+        for (const TEntry &e : Entries(LanguageTexts(TLanguage(language)))) {
             const QString key = e.group + QLatin1Char('/') + e.name;
             QTest::newRow(qPrintable(RowName(language, key))) << language << key;
         }
@@ -134,7 +131,7 @@ void TestLanguageTexts::everyTextPresent()
 {
     QFETCH(int, language);
     QFETCH(QString, key);
-    for (const TEntry &e : Entries(LanguageTexts(language))) {
+    for (const TEntry &e : Entries(LanguageTexts(TLanguage(language)))) {
         if (e.group + QLatin1Char('/') + e.name != key)
             continue;
         QVERIFY(!e.name.isEmpty());
@@ -172,7 +169,7 @@ void TestLanguageTexts::beginsWithOneBlank_data()
         "message/IniWriteErrorCaption",
     };
     for (int language = 0; language < LanguageCount; ++language) {
-        const TLanguageTexts &t = LanguageTexts(language);
+        const TLanguageTexts &t = LanguageTexts(TLanguage(language));
         QStringList keys = fixedKeys;
         for (const QString &name : Names(t.ControlHints))
             keys.append(QStringLiteral("hint/") + name);
@@ -233,11 +230,11 @@ void TestLanguageTexts::label3BlankRun_data()
     QTest::addColumn<QString>("nameHeading");
     QTest::addColumn<int>("blanks");
     QTest::addColumn<QString>("offsetHeading");
-    QTest::newRow("sk") << int(langSlovak) << QString::fromUtf8("Názov lokality") << 33
+    QTest::newRow("sk") << int(TLanguage::Slovak) << QString::fromUtf8("Názov lokality") << 33
                         << QString::fromUtf8("Posun času");
-    QTest::newRow("en") << int(langEnglish) << QStringLiteral("Name of locality") << 30
+    QTest::newRow("en") << int(TLanguage::English) << QStringLiteral("Name of locality") << 30
                         << QStringLiteral("Clock time");
-    QTest::newRow("hu") << int(langHungarian) << QString::fromUtf8("A helyszín neve") << 29
+    QTest::newRow("hu") << int(TLanguage::Hungarian) << QString::fromUtf8("A helyszín neve") << 29
                         << QString::fromUtf8("Időeltolódás");
 }
 
@@ -261,7 +258,7 @@ void TestLanguageTexts::objectNamesInOrder_data()
 void TestLanguageTexts::objectNamesInOrder()
 {
     QFETCH(int, language);
-    const TLanguageTexts &t = LanguageTexts(language);
+    const TLanguageTexts &t = LanguageTexts(TLanguage(language));
     const QStringList captions = {"Label1",     "Label2",      "Label3",      "Label4",
                                   "Label5",     "grpLokality", "grpCasV",     "lblPolohaS",
                                   "lblPolohaD", "lblVychod",   "lblPoludnie", "lblZapad",
@@ -287,7 +284,7 @@ void TestLanguageTexts::objectNamesInOrder()
     QCOMPARE(Names(t.MenuHints), menuHints);
 
     // The same rows in every language, not just the same names.
-    const TLanguageTexts &slovak = LanguageTexts(langSlovak);
+    const TLanguageTexts &slovak = LanguageTexts(TLanguage::Slovak);
     QCOMPARE(Names(t.Captions), Names(slovak.Captions));
     QCOMPARE(Names(t.MenuCaptions), Names(slovak.MenuCaptions));
     QCOMPARE(Names(t.ControlHints), Names(slovak.ControlHints));
@@ -298,7 +295,7 @@ void TestLanguageTexts::menuCaptionAccessKey_data()
 {
     QTest::addColumn<QString>("caption");
     for (int language = 0; language < LanguageCount; ++language) {
-        for (const TNamedText &item : LanguageTexts(language).MenuCaptions) {
+        for (const TNamedText &item : LanguageTexts(TLanguage(language)).MenuCaptions) {
             QTest::newRow(qPrintable(RowName(language, QString::fromUtf8(item.objectName))))
                 << QString::fromUtf8(item.text);
         }
@@ -340,7 +337,8 @@ void TestLanguageTexts::gridHeaderMarks()
     QFETCH(int, language);
     QFETCH(int, column);
     QFETCH(QString, expected);
-    QCOMPARE(QString::fromUtf8(LanguageTexts(language).GridHeaderText.at(column)), expected);
+    QCOMPARE(QString::fromUtf8(LanguageTexts(TLanguage(language)).GridHeaderText.at(column)),
+             expected);
 }
 
 void TestLanguageTexts::exactTexts_data()
@@ -353,53 +351,55 @@ void TestLanguageTexts::exactTexts_data()
         const char *key;
         const char *expected;
     } cases[] = {
-        {langSlovak, "slot/DayWord", "deň"},
-        {langSlovak, "slot/NoEventText", "nenastáva"},
-        {langSlovak, "slot/RecordNoText", " Záznam číslo: "},
-        {langSlovak, "slot/ResultsCaptionLocal", " Výsledky podľa časovej zóny "},
-        {langSlovak, "slot/ResultTagCest", ", [SELČ] =>   "},
-        {langSlovak, "grid/0", "Lokalita"},
-        {langSlovak, "caption/Label4", "Zemepisná dĺžka"},
-        {langSlovak, "caption/rbSEC", "SEČ"},
-        {langSlovak, "menu/mnuNapoved", "Nápov&eď"},
-        {langSlovak, "menu/mnuTabulkaMes", "Výsledky za mesiac &do tabuľky"},
-        {langSlovak, "hint/PolohaD", " Zemská pologuľa: E = Východná, W = Západná"},
-        {langSlovak, "menuhint/mnuMadarsky", " Uživateľský jazyk - Maďarský"},
-        {langSlovak, "message/CloseRefusedCaption", " Upozornenie"},
-        {langSlovak, "message/CloseRefusedText", "Tabuľka výsledkov nie je uložená"},
-        {langSlovak, "message/ProgramAbortedText", "Koniec programu"},
-        {langSlovak, "message/IniWriteErrorText",
+        {int(TLanguage::Slovak), "slot/DayWord", "deň"},
+        {int(TLanguage::Slovak), "slot/NoEventText", "nenastáva"},
+        {int(TLanguage::Slovak), "slot/RecordNoText", " Záznam číslo: "},
+        {int(TLanguage::Slovak), "slot/ResultsCaptionLocal", " Výsledky podľa časovej zóny "},
+        {int(TLanguage::Slovak), "slot/ResultTagCest", ", [SELČ] =>   "},
+        {int(TLanguage::Slovak), "grid/0", "Lokalita"},
+        {int(TLanguage::Slovak), "caption/Label4", "Zemepisná dĺžka"},
+        {int(TLanguage::Slovak), "caption/rbSEC", "SEČ"},
+        {int(TLanguage::Slovak), "menu/mnuNapoved", "Nápov&eď"},
+        {int(TLanguage::Slovak), "menu/mnuTabulkaMes", "Výsledky za mesiac &do tabuľky"},
+        {int(TLanguage::Slovak), "hint/PolohaD", " Zemská pologuľa: E = Východná, W = Západná"},
+        {int(TLanguage::Slovak), "menuhint/mnuMadarsky", " Uživateľský jazyk - Maďarský"},
+        {int(TLanguage::Slovak), "message/CloseRefusedCaption", " Upozornenie"},
+        {int(TLanguage::Slovak), "message/CloseRefusedText", "Tabuľka výsledkov nie je uložená"},
+        {int(TLanguage::Slovak), "message/ProgramAbortedText", "Koniec programu"},
+        {int(TLanguage::Slovak), "message/IniWriteErrorText",
          "Nastavenia sa nepodarilo uložiť do súboru »%1«."},
-        {langEnglish, "slot/DayWord", "day"},
-        {langEnglish, "slot/NoEventText", "N/A"},
-        {langEnglish, "slot/OwnDataText", " Fill in your dates"},
-        {langEnglish, "slot/WorldMapTitle", " Chart of the World"},
-        {langEnglish, "grid/7", "Long.°"},
-        {langEnglish, "caption/Label1", "Database of locality"},
-        {langEnglish, "caption/rbMiestny", "Local"},
-        {langEnglish, "menu/mnuKoniec", "E&xit"},
-        {langEnglish, "menu/mnuOnLine", "H&elp on-line"},
-        {langEnglish, "hint/grpVysledky", " Display result according to selected time format"},
-        {langEnglish, "menuhint/mnuOnLine", " Show help at home page (on-line)"},
-        {langEnglish, "message/CloseRefusedCaption", " Warning"},
-        {langEnglish, "message/CloseRefusedText", "Table of results is not saved"},
-        {langEnglish, "message/ProgramAbortedText", "Program aborted"},
-        {langEnglish, "message/IniWriteErrorCaption", " File error"},
-        {langHungarian, "slot/DayWord", "nap"},
-        {langHungarian, "slot/NoEventText", "nincs"},
-        {langHungarian, "slot/RecordNoText", " Adatszám: "},
-        {langHungarian, "slot/ResultTagLocal", ", [Helyi] =>   "},
-        {langHungarian, "slot/MoonPhaseTitle", " Holdfázis"},
-        {langHungarian, "grid/1", "Óra"},
-        {langHungarian, "caption/lblPoludnie", "delelés:"},
-        {langHungarian, "caption/grpLokality", " A helyszín részletes adatai "},
-        {langHungarian, "menu/mnuVelkaNoc", "Húsvétvasárna&p"},
-        {langHungarian, "menu/mnuSlovensky", "&Slovensky"},
-        {langHungarian, "hint/rbSELC", " CEST - Középeurópai nyári idő (UTC + 2ó)"},
-        {langHungarian, "menuhint/mnuZmazat", " Törölni az adatotkat az adatbázisból"},
-        {langHungarian, "message/CloseRefusedCaption", " Figyelmeztetés"},
-        {langHungarian, "message/ProgramAbortedText", "Kilépés a programból"},
-        {langHungarian, "message/IniWriteErrorText", "A beállításokat nem sikerült menteni: »%1«."},
+        {int(TLanguage::English), "slot/DayWord", "day"},
+        {int(TLanguage::English), "slot/NoEventText", "N/A"},
+        {int(TLanguage::English), "slot/OwnDataText", " Fill in your dates"},
+        {int(TLanguage::English), "slot/WorldMapTitle", " Chart of the World"},
+        {int(TLanguage::English), "grid/7", "Long.°"},
+        {int(TLanguage::English), "caption/Label1", "Database of locality"},
+        {int(TLanguage::English), "caption/rbMiestny", "Local"},
+        {int(TLanguage::English), "menu/mnuKoniec", "E&xit"},
+        {int(TLanguage::English), "menu/mnuOnLine", "H&elp on-line"},
+        {int(TLanguage::English), "hint/grpVysledky",
+         " Display result according to selected time format"},
+        {int(TLanguage::English), "menuhint/mnuOnLine", " Show help at home page (on-line)"},
+        {int(TLanguage::English), "message/CloseRefusedCaption", " Warning"},
+        {int(TLanguage::English), "message/CloseRefusedText", "Table of results is not saved"},
+        {int(TLanguage::English), "message/ProgramAbortedText", "Program aborted"},
+        {int(TLanguage::English), "message/IniWriteErrorCaption", " File error"},
+        {int(TLanguage::Hungarian), "slot/DayWord", "nap"},
+        {int(TLanguage::Hungarian), "slot/NoEventText", "nincs"},
+        {int(TLanguage::Hungarian), "slot/RecordNoText", " Adatszám: "},
+        {int(TLanguage::Hungarian), "slot/ResultTagLocal", ", [Helyi] =>   "},
+        {int(TLanguage::Hungarian), "slot/MoonPhaseTitle", " Holdfázis"},
+        {int(TLanguage::Hungarian), "grid/1", "Óra"},
+        {int(TLanguage::Hungarian), "caption/lblPoludnie", "delelés:"},
+        {int(TLanguage::Hungarian), "caption/grpLokality", " A helyszín részletes adatai "},
+        {int(TLanguage::Hungarian), "menu/mnuVelkaNoc", "Húsvétvasárna&p"},
+        {int(TLanguage::Hungarian), "menu/mnuSlovensky", "&Slovensky"},
+        {int(TLanguage::Hungarian), "hint/rbSELC", " CEST - Középeurópai nyári idő (UTC + 2ó)"},
+        {int(TLanguage::Hungarian), "menuhint/mnuZmazat", " Törölni az adatotkat az adatbázisból"},
+        {int(TLanguage::Hungarian), "message/CloseRefusedCaption", " Figyelmeztetés"},
+        {int(TLanguage::Hungarian), "message/ProgramAbortedText", "Kilépés a programból"},
+        {int(TLanguage::Hungarian), "message/IniWriteErrorText",
+         "A beállításokat nem sikerült menteni: »%1«."},
     };
     for (const auto &c : cases) {
         const QString key = QString::fromUtf8(c.key);
@@ -418,73 +418,30 @@ void TestLanguageTexts::exactTexts()
 
 void TestLanguageTexts::unknownLanguageIsSlovak_data()
 {
-    QTest::addColumn<int>("language");
-    QTest::newRow("-1") << -1;
-    QTest::newRow("3") << 3;
-    QTest::newRow("1000") << 1000;
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("language"); // -1: none
+    QTest::newRow("-1") << -1 << -1;
+    QTest::newRow("0") << 0 << int(TLanguage::Slovak);
+    QTest::newRow("1") << 1 << int(TLanguage::English);
+    QTest::newRow("2") << 2 << int(TLanguage::Hungarian);
+    QTest::newRow("3") << 3 << -1;
+    QTest::newRow("1000") << 1000 << -1;
 }
 
+// A stored number outside the three languages is no language at all; the
+// settings reader then takes Slovak.
 void TestLanguageTexts::unknownLanguageIsSlovak()
 {
+    QFETCH(int, index);
     QFETCH(int, language);
-    QCOMPARE(&LanguageTexts(language), &LanguageTexts(langSlovak));
-    QCOMPARE(QString::fromUtf8(LanguageTexts(language).DayWord), QString::fromUtf8("deň"));
+    const std::optional<TLanguage> read = LanguageFromIndex(index);
+    QCOMPARE(read.has_value(), language >= 0);
+    if (read)
+        QCOMPARE(int(*read), language);
     // The three known languages are three different tables.
-    QVERIFY(&LanguageTexts(langEnglish) != &LanguageTexts(langSlovak));
-    QVERIFY(&LanguageTexts(langHungarian) != &LanguageTexts(langSlovak));
-    QVERIFY(&LanguageTexts(langHungarian) != &LanguageTexts(langEnglish));
-}
-
-void TestLanguageTexts::toolbarButtonOfMenu_data()
-{
-    QTest::addColumn<QByteArray>("menu");
-    QTest::addColumn<QByteArray>("button"); // empty: no button
-    const char *const pairs[][2] = {
-        {"mnuVlastne", "btnVlastne"},
-        {"mnuDatabaza", "btnDatabaza"},
-        {"mnuPridat", "btnPridat"},
-        {"mnuZmazat", "btnZmazat"},
-        {"mnuSvet", "btnSvet"},
-        {"mnuSlovensko", "btnSlovensko"},
-        {"mnuVelkaNoc", "btnVelkaNoc"},
-        {"mnuFazaMesiaca", "btnFazeMesiaca"},
-        {"mnuTabulka", "btnTabulka"},
-        {"mnuTabulkaMes", "btnTabulkaMes"},
-        {"mnuSubor", ""},
-        {"mnuJazyk", ""},
-        {"mnuSlovensky", ""},
-        {"mnuKoniec", ""},
-        {"mnuPomoc", ""},
-        {"mnuOPrograme", ""},
-        {"btnVlastne", ""},
-        {"mnuFazeMesiaca", ""},
-        {"", ""},
-    };
-    for (const auto &pair : pairs)
-        QTest::newRow(*pair[0] ? pair[0] : "empty") << QByteArray(pair[0]) << QByteArray(pair[1]);
-}
-
-void TestLanguageTexts::toolbarButtonOfMenu()
-{
-    QFETCH(QByteArray, menu);
-    QFETCH(QByteArray, button);
-    const char *found = ToolbarButtonOfMenu(menu.constData());
-    if (button.isEmpty())
-        QVERIFY2(found == nullptr, found);
-    else
-        QCOMPARE(QByteArray(found), button);
-}
-
-void TestLanguageTexts::everyToolbarMenuHasHint()
-{
-    QVERIFY(ToolbarButtonOfMenu(nullptr) == nullptr);
-    // The ten buttons get their hints from menu items, so each must have one.
-    int withButton = 0;
-    for (const TNamedText &item : LanguageTexts(langSlovak).MenuHints) {
-        if (ToolbarButtonOfMenu(item.objectName) != nullptr)
-            ++withButton;
-    }
-    QCOMPARE(withButton, 10);
+    QVERIFY(&LanguageTexts(TLanguage::English) != &LanguageTexts(TLanguage::Slovak));
+    QVERIFY(&LanguageTexts(TLanguage::Hungarian) != &LanguageTexts(TLanguage::Slovak));
+    QVERIFY(&LanguageTexts(TLanguage::Hungarian) != &LanguageTexts(TLanguage::English));
 }
 
 QTEST_APPLESS_MAIN(TestLanguageTexts)

@@ -1,5 +1,5 @@
 // Atomic replacement of a file: the old content survives every failure.
-#include "mainwindow/AtomicFile.h"
+#include "common/AtomicFile.h"
 
 #include <QDir>
 #include <QFile>

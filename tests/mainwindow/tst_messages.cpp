@@ -1,6 +1,6 @@
 // The message helper: a real QMessageBox with the caller's caption, icon,
 // text, buttons and default, its buttons named in the language in force.
-#include "mainwindow/Messages.h"
+#include "common/Messages.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -24,7 +24,7 @@ private slots:
     {
         QFETCH(int, language);
         QFETCH(QStringList, texts);
-        SetMessageLanguage(language);
+        SetMessageLanguage(TLanguage(language));
         QStringList seen;
         QString caption, text;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
@@ -51,7 +51,7 @@ private slots:
         QCOMPARE(text, QStringLiteral("Text?"));
         QCOMPARE(icon, QMessageBox::Question);
         QCOMPARE(defaultButton, noButton);
-        SetMessageLanguage(0);
+        SetMessageLanguage(TLanguage::Slovak);
     }
 };
 

@@ -288,10 +288,10 @@ private slots:
         TBoxAnswerer answer({QMessageBox::Ok});
         Find<QAbstractButton>(&w, "btnVelkaNoc")->click();
         QCOMPARE(answer.Seen().size(), 1);
-        QCOMPARE(answer.Seen()[0].caption, caption);
-        QCOMPARE(answer.Seen()[0].text, text);
-        QCOMPARE(answer.Seen()[0].icon, QMessageBox::Information);
-        QCOMPARE(answer.Seen()[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(answer.Seen()[0].Caption, caption);
+        QCOMPARE(answer.Seen()[0].Text, text);
+        QCOMPARE(answer.Seen()[0].Icon, QMessageBox::Information);
+        QCOMPARE(answer.Seen()[0].Buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         // The button stays up after its command.
         QVERIFY(!Find<QAbstractButton>(&w, "btnVelkaNoc")->isChecked());
     }

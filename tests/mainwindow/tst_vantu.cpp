@@ -167,7 +167,7 @@ private slots:
         const char *radios[] = {"rbUTC", "rbSEC", "rbSELC", "rbMiestny"};
         for (int f = 0; f < 4; ++f)
             QCOMPARE(Find<QRadioButton>(&w, radios[f])->isChecked(), f == format);
-        const TLanguageTexts &t = LanguageTexts(language);
+        const TLanguageTexts &t = LanguageTexts(TLanguage(language));
         const char *captions[] = {t.ResultsCaptionUtc, t.ResultsCaptionCet, t.ResultsCaptionCest,
                                   t.ResultsCaptionLocal};
         QCOMPARE(Find<QGroupBox>(&w, "grpVysledky")->title(), U(captions[format]));
@@ -244,18 +244,23 @@ private slots:
         const QByteArray before = ReadFile(FFolder->File(QStringLiteral("vantu.ini")));
         TfrmVantu w;
         w.show();
-        w.SetTableInUse(true);
+        Find<QAction>(&w, "mnuTabulka")->trigger(); // unsaved result lines
+        QVERIFY(w.TableInUse());
         TBoxAnswerer answer({QMessageBox::Ok});
         QVERIFY(!w.close());
         QVERIFY(w.isVisible());
         QCOMPARE(answer.Seen().size(), 1);
-        QCOMPARE(answer.Seen()[0].caption, caption);
-        QCOMPARE(answer.Seen()[0].text, text);
-        QCOMPARE(answer.Seen()[0].icon, QMessageBox::Warning);
-        QCOMPARE(answer.Seen()[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(answer.Seen()[0].Caption, caption);
+        QCOMPARE(answer.Seen()[0].Text, text);
+        QCOMPARE(answer.Seen()[0].Icon, QMessageBox::Warning);
+        QCOMPARE(answer.Seen()[0].Buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         QCOMPARE(ReadFile(FFolder->File(QStringLiteral("vantu.ini"))), before);
 
-        w.SetTableInUse(false);
+        const QString saved = FFolder->File(QStringLiteral("table.txt"));
+        TfrmTabulka::SaveDialogHook = [saved](QWidget *, const QString &) { return saved; };
+        QVERIFY(w.findChild<TfrmTabulka *>()->Save());
+        TfrmTabulka::SaveDialogHook = nullptr;
+        QVERIFY(!w.TableInUse());
         QVERIFY(w.close());
         QVERIFY(ReadFile(FFolder->File(QStringLiteral("vantu.ini"))).contains("vlavo="));
     }
@@ -269,9 +274,9 @@ private slots:
         TBoxAnswerer answer({QMessageBox::Ok});
         QVERIFY(w.close());
         QCOMPARE(answer.Seen().size(), 1);
-        QCOMPARE(answer.Seen()[0].icon, QMessageBox::Critical);
-        QCOMPARE(answer.Seen()[0].caption, U(" Chyba súboru"));
-        QVERIFY(answer.Seen()[0].text.contains(U("»") + FFolder->File(QStringLiteral("vantu.ini")) +
+        QCOMPARE(answer.Seen()[0].Icon, QMessageBox::Critical);
+        QCOMPARE(answer.Seen()[0].Caption, U(" Chyba súboru"));
+        QVERIFY(answer.Seen()[0].Text.contains(U("»") + FFolder->File(QStringLiteral("vantu.ini")) +
                                                U("«")));
     }
 
@@ -289,13 +294,20 @@ private slots:
         QFETCH(QString, text);
         WriteFile(FFolder->File(QStringLiteral("vantu.ini")),
                   QStringLiteral("[Nastavenie]\njazyk=%1\n").arg(language).toLatin1());
-        TfrmVantu w;
+        WriteFile(FFolder->File(QStringLiteral("lokality.xml")), "damaged");
+        std::unique_ptr<TfrmVantu> window;
+        {
+            TBoxAnswerer damaged({QMessageBox::Ok});
+            window = std::make_unique<TfrmVantu>();
+            QCOMPARE(damaged.Seen().size(), 1);
+        }
+        TfrmVantu &w = *window;
         w.show();
         auto *timer = w.findChild<QTimer *>(QStringLiteral("Timer1"));
         QVERIFY(timer->isActive());
         QCOMPARE(timer->interval(), 1000);
         timer->stop(); // ticks are driven by hand below
-        w.SetDatabaseDamaged(true);
+        QVERIFY(w.DatabaseDamaged());
         TBoxAnswerer answer({QMessageBox::Ok});
         for (int tick = 1; tick <= 5; ++tick)
             w.UkonciPriChybe();
@@ -304,9 +316,9 @@ private slots:
         QCOMPARE(answer.Seen().size(), 0);
         w.UkonciPriChybe();
         QCOMPARE(answer.Seen().size(), 1);
-        QCOMPARE(answer.Seen()[0].text, text);
-        QCOMPARE(answer.Seen()[0].caption, QString());
-        QCOMPARE(answer.Seen()[0].icon, QMessageBox::Critical);
+        QCOMPARE(answer.Seen()[0].Text, text);
+        QCOMPARE(answer.Seen()[0].Caption, QString());
+        QCOMPARE(answer.Seen()[0].Icon, QMessageBox::Critical);
         QVERIFY(!w.isVisible());
         QVERIFY(ReadFile(FFolder->File(QStringLiteral("vantu.ini"))).contains("jazyk="));
     }
@@ -337,7 +349,7 @@ private slots:
         for (int l = 0; l < 3; ++l)
             QCOMPARE(Find<QAction>(&w, items[l])->isChecked(), l == language);
 
-        const TLanguageTexts &t = LanguageTexts(language);
+        const TLanguageTexts &t = LanguageTexts(TLanguage(language));
         for (const TNamedText &c : t.Captions) {
             QObject *o = w.findChild<QObject *>(QString::fromLatin1(c.objectName));
             QVERIFY2(o, c.objectName);
@@ -361,9 +373,6 @@ private slots:
         for (const TNamedText &h : t.MenuHints) {
             QCOMPARE(w.findChild<QAction *>(QString::fromLatin1(h.objectName))->statusTip(),
                      U(h.text));
-            if (const char *button = ToolbarButtonOfMenu(h.objectName))
-                QCOMPARE(w.findChild<QAbstractButton *>(QString::fromLatin1(button))->statusTip(),
-                         U(h.text));
         }
         // The grid header follows the language.
         auto *grid = Find<QTableView>(&w, "StringGrid1");

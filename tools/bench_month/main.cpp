@@ -47,6 +47,5 @@ int main(int argc, char *argv[])
         std::printf("%5d  %12d  %6.2f\n", m + 1, before, ms);
     }
     std::printf("mean %.2f ms per month command\n", total / months);
-    w.SetTableInUse(false); // let the window close without the question
     return 0;
 }

@@ -1,4 +1,4 @@
-#include "mainwindow/AtomicFile.h"
+#include "common/AtomicFile.h"
 
 #include <QSaveFile>
 

@@ -1,17 +1,19 @@
-// The main window's locality database: loading and saving lokality.xml, the
-// sorted grid, the two input modes, adding and erasing records.
-#include "localities/LocalityModel.h"
-#include "mainwindow/Messages.h"
-#include "mainwindow/SpinEdit.h"
+// The main window's locality database commands: loading at start, the
+// sorted grid, the two input modes, adding and erasing records. The list and
+// its file belong to TLocalityDatabase; this file shows what it reports.
 #include "mainwindow/Vantu.h"
 
+#include "common/Messages.h"
+#include "localities/LocalityModel.h"
+#include "mainwindow/SpinEdit.h"
+
+#include <QAction>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
-#include <QToolButton>
 
 namespace
 {
@@ -31,7 +33,7 @@ struct TLocalityMessages {
     const char *EraseText;
 };
 
-const TLocalityMessages Messages[LanguageCount] = {
+const TLocalityMessages LocalityMessages[LanguageCount] = {
     {" Chýba súbor",
      {"Súbor »lokality.xml« neexistuje v hlavnom adresári.",
       "Program bude spustený s preddefinovanou databázou."},
@@ -81,72 +83,51 @@ template <std::size_t N> QString Sentences(const char *const (&parts)[N], const 
 
 } // namespace
 
-const TLocalityMessages &LocalityMessages(int language)
-{
-    return Messages[(language >= 0 && language < LanguageCount) ? language : 0];
-}
-
-void TfrmVantu::ShowLocalityMessage(int kind)
-{
-    const TLocalityMessages &m = LocalityMessages(FLanguageIndex);
-    if (kind == 0)
-        ShowMessage(this, QString::fromUtf8(m.MissingCaption), QMessageBox::Warning,
-                    Sentences(m.Missing, SentenceBreak));
-    else
-        ShowMessage(this, QString::fromUtf8(m.DamagedCaption), QMessageBox::Warning,
-                    Sentences(m.Damaged, SentenceBreak));
-}
-
 // ---------------------------------------------------------------- file
 
 void TfrmVantu::LoadLocalities()
 {
-    if (!QFile::exists(FLocalityFile.Path())) {
-        ShowLocalityMessage(0);
+    const TLocalityMessages &m = ForLanguage(LocalityMessages, FLanguage);
+    const TLoadStatus status = FGridModel->Change([this] { return FDatabase.Load(); });
+    if (status == TLoadStatus::Missing) {
+        ShowMessage(this, QString::fromUtf8(m.MissingCaption), QMessageBox::Warning,
+                    Sentences(m.Missing, SentenceBreak));
         SetGridHeader();
-        FillPredefined();
-        FLocalityFile.StartFromSkeleton(FProgramFolder);
-        SaveLocalities();
+        ReportSaveFailure(
+            FGridModel->Change([this] { return FDatabase.CreatePredefined(FProgramFolder); }));
         return;
     }
-
-    TLocalityList list;
-    const TLoadStatus status = FLocalityFile.Load(list);
     // The header is filled also for a file that does not parse, so the grid
     // never stands without its titles during the seconds before the end.
     SetGridHeader();
-    if (status == TLoadStatus::Loaded || !list.isEmpty()) {
-        FLocalities = list;
-        FGridModel->Reset();
-    }
     if (status == TLoadStatus::Damaged) {
-        ShowLocalityMessage(1);
+        ShowMessage(this, QString::fromUtf8(m.DamagedCaption), QMessageBox::Warning,
+                    Sentences(m.Damaged, SentenceBreak));
         // The user's records are moved aside, not destroyed; the next start
         // finds no lokality.xml and builds the predefined database.
-        FLocalityFile.MoveAside();
-        FDatabaseDamaged = true;
+        FDatabase.SetAsideDamaged();
     }
 }
 
 bool TfrmVantu::SaveLocalities()
 {
-    // After a damaged file was reported the program ends within seconds; a
-    // write now would bring the damaged records back.
-    if (FDatabaseDamaged)
-        return false;
-    QString error;
-    if (FLocalityFile.Save(FLocalities, &error))
-        return true;
-    const TLocalityMessages &m = LocalityMessages(FLanguageIndex);
+    const TSaveResult result = FDatabase.Save();
+    ReportSaveFailure(result);
+    return result.Outcome == TSaveOutcome::Written;
+}
+
+void TfrmVantu::ReportSaveFailure(const TSaveResult &result)
+{
+    if (!result.Failed())
+        return;
+    const TLocalityMessages &m = ForLanguage(LocalityMessages, FLanguage);
     ShowMessage(this, QString::fromUtf8(m.SaveErrorCaption), QMessageBox::Critical,
-                QString::fromUtf8(m.SaveError).arg(error));
-    return false;
+                QString::fromUtf8(m.SaveError).arg(result.Error));
 }
 
 void TfrmVantu::FillPredefined()
 {
-    FLocalities = PredefinedLocalities();
-    FGridModel->Reset();
+    FGridModel->Change([this] { FDatabase.CreatePredefined(FProgramFolder); });
 }
 
 // ---------------------------------------------------------------- grid
@@ -161,7 +142,7 @@ void TfrmVantu::SetGridHeader()
 
 int TfrmVantu::CurrentRecord() const
 {
-    if (FLocalities.isEmpty())
+    if (Localities().isEmpty())
         return 0;
     const QModelIndex current = StringGrid1->currentIndex();
     return current.isValid() ? current.row() + 1 : 0;
@@ -170,7 +151,7 @@ int TfrmVantu::CurrentRecord() const
 void TfrmVantu::SetCurrentRecord(int record)
 {
     FUpdatingGrid = true;
-    if (record >= 1 && record <= FLocalities.size()) {
+    if (record >= 1 && record <= Localities().size()) {
         const QModelIndex index = FGridModel->index(record - 1, 0);
         StringGrid1->setCurrentIndex(index);
         StringGrid1->scrollTo(index);
@@ -182,8 +163,7 @@ void TfrmVantu::SetCurrentRecord(int record)
 
 void TfrmVantu::SortLocalities()
 {
-    ::SortLocalities(FLocalities);
-    FGridModel->Reset();
+    FGridModel->Change([this] { FDatabase.Sort(); });
     SetCurrentRecord(1);
     ShowLocality();
 }
@@ -192,7 +172,7 @@ void TfrmVantu::ShowLocality()
 {
     const int r = CurrentRecord();
     if (r > 0) {
-        const TLocality &rec = FLocalities[r - 1];
+        const TLocality &rec = Localities()[r - 1];
         Edit1->setText(rec.Field[fMesto]);
         seHod->SetText(rec.Field[fHod]);
         seMin->SetText(rec.Field[fMin]);
@@ -212,12 +192,12 @@ void TfrmVantu::ShowLocality()
 void TfrmVantu::ShowRecordPosition()
 {
     StatusPanel[0]->setText(QString::fromUtf8(FTexts->RecordNoText) +
-                            QStringLiteral("%1/%2").arg(CurrentRecord()).arg(FLocalities.size()));
+                            QStringLiteral("%1/%2").arg(CurrentRecord()).arg(Localities().size()));
 }
 
 void TfrmVantu::VyberLOK()
 {
-    if (FLocalities.isEmpty())
+    if (Localities().isEmpty())
         return;
     ShowLocality();
     ApplyInputs();
@@ -230,19 +210,14 @@ void TfrmVantu::SetDatabaseMode(bool database)
 {
     grpLokality->setEnabled(!database);
     StringGrid1->setEnabled(database);
-    mnuVlastne->setEnabled(database);
-    mnuDatabaza->setEnabled(!database);
-    mnuPridat->setEnabled(!database);
-    mnuZmazat->setEnabled(database);
-    // A button that is down and disabled marks a command of the other mode.
-    auto setButton = [](QToolButton *b, bool available) {
-        b->setEnabled(available);
-        b->setChecked(!available);
+    // A command of the other mode is not available: its button stays down.
+    auto state = [](bool available) {
+        return available ? TCommandState::Available : TCommandState::Unavailable;
     };
-    setButton(btnVlastne, database);
-    setButton(btnDatabaza, !database);
-    setButton(btnPridat, !database);
-    setButton(btnZmazat, database);
+    SetCommandState(mnuVlastne, state(database));
+    SetCommandState(mnuDatabaza, state(!database));
+    SetCommandState(mnuPridat, state(!database));
+    SetCommandState(mnuZmazat, state(database));
 }
 
 void TfrmVantu::mnuVlastneClick()
@@ -272,36 +247,6 @@ void TfrmVantu::mnuPridatClick()
 {
     if (!grpLokality->isEnabled())
         return;
-    struct TCheck {
-        QWidget *input;
-        QString text;
-        int lo, hi;
-    };
-    const TCheck numeric[] = {
-        {seHod, seHod->Text(), -12, 12},         {seMin, seMin->Text(), 0, 45},
-        {seSirkaST, seSirkaST->Text(), 0, 90},   {seSirkaMin, seSirkaMin->Text(), 0, 59},
-        {seSirkaSek, seSirkaSek->Text(), 0, 59}, {seDlzkaST, seDlzkaST->Text(), 0, 180},
-        {seDlzkaMin, seDlzkaMin->Text(), 0, 59}, {seDlzkaSek, seDlzkaSek->Text(), 0, 59},
-    };
-    QWidget *failed = nullptr;
-    if (Edit1->text().isEmpty()) {
-        failed = Edit1;
-    } else {
-        for (const TCheck &c : numeric) {
-            if (!IsIntegerInRange(c.text, c.lo, c.hi)) {
-                failed = c.input;
-                break;
-            }
-        }
-    }
-    if (failed) {
-        const TLocalityMessages &m = LocalityMessages(FLanguageIndex);
-        ShowMessage(this, QString::fromUtf8(m.InputErrorCaption), QMessageBox::Critical,
-                    Sentences(m.InputError, QStringLiteral("\r\n\r\n")));
-        failed->setFocus();
-        return;
-    }
-
     TLocality rec;
     rec.Field[fMesto] = Edit1->text();
     rec.Field[fHod] = seHod->Text();
@@ -314,31 +259,44 @@ void TfrmVantu::mnuPridatClick()
     rec.Field[fZD2] = seDlzkaMin->Text();
     rec.Field[fZD3] = seDlzkaSek->Text();
     rec.Field[fZD4] = PolohaD->currentIndex() == 0 ? QStringLiteral("W") : QStringLiteral("E");
-    FLocalities.append(rec);
-    SortLocalities();
-    SaveLocalities();
+
+    const TAddResult result = FGridModel->Change([&] { return FDatabase.Add(rec); });
+    if (!result.Added()) {
+        QWidget *const inputs[LocalityFieldCount] = {Edit1,      seHod,      seMin,   seSirkaST,
+                                                     seSirkaMin, seSirkaSek, PolohaS, seDlzkaST,
+                                                     seDlzkaMin, seDlzkaSek, PolohaD};
+        const TLocalityMessages &m = ForLanguage(LocalityMessages, FLanguage);
+        ShowMessage(this, QString::fromUtf8(m.InputErrorCaption), QMessageBox::Critical,
+                    Sentences(m.InputError, QStringLiteral("\r\n\r\n")));
+        inputs[result.InvalidField]->setFocus();
+        return;
+    }
+    SetCurrentRecord(1);
+    ShowLocality();
+    ReportSaveFailure(result.Save);
 }
 
 void TfrmVantu::mnuZmazatClick()
 {
-    if (!StringGrid1->isEnabled() || FLocalities.isEmpty())
+    if (!StringGrid1->isEnabled() || Localities().isEmpty())
         return;
-    const TLocalityMessages &m = LocalityMessages(FLanguageIndex);
+    const TLocalityMessages &m = ForLanguage(LocalityMessages, FLanguage);
     const auto answer = ShowMessage(this, QString::fromUtf8(m.EraseCaption), QMessageBox::Question,
                                     QString::fromUtf8(m.EraseText),
                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    if (answer == QMessageBox::Yes) {
-        const int r = CurrentRecord();
-        if (r > 0) {
-            FLocalities.removeAt(r - 1);
-            FGridModel->Reset();
-            SetCurrentRecord(qMin(r, int(FLocalities.size())));
-        }
+    const int r = CurrentRecord();
+    TSaveResult saved;
+    if (answer == QMessageBox::Yes && r > 0) {
+        saved = FGridModel->Change([&] { return FDatabase.Erase(r - 1); });
+        SetCurrentRecord(qMin(r, int(Localities().size())));
+    } else {
+        // A declined erasure still writes the file, as every use of the command does.
+        saved = FDatabase.Save();
     }
     ShowLocality();
-    if (!FLocalities.isEmpty()) {
+    if (!Localities().isEmpty()) {
         ApplyInputs();
         ShowResults();
     }
-    SaveLocalities();
+    ReportSaveFailure(saved);
 }

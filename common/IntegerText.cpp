@@ -1,5 +1,5 @@
 // Strict reading of whole numbers typed by users or stored in files.
-#include "mainwindow/IntegerText.h"
+#include "common/IntegerText.h"
 
 #include <limits>
 

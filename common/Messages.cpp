@@ -1,0 +1,110 @@
+#include "common/Messages.h"
+
+#include <QDialog>
+#include <QPushButton>
+
+namespace
+{
+
+TLanguage CurrentLanguage = TLanguage::Slovak;
+
+struct TButtonTexts {
+    const char *Ok, *Yes, *No, *Cancel;
+};
+const TButtonTexts ButtonTexts[LanguageCount] = {
+    {"OK", "&Áno", "&Nie", "&Zrušiť"},
+    {"OK", "&Yes", "&No", "&Cancel"},
+    {"OK", "&Igen", "&Nem", "&Mégse"},
+};
+
+bool Scripted = false;
+QList<QMessageBox::StandardButton> NextAnswers;
+QList<TShownMessage> ShownMessages;
+std::function<int(QDialog &)> ModalHandler;
+
+} // namespace
+
+void SetMessageLanguage(TLanguage language)
+{
+    CurrentLanguage = language;
+}
+
+TLanguage MessageLanguage()
+{
+    return CurrentLanguage;
+}
+
+QMessageBox::StandardButton ShowMessage(QWidget *parent, const QString &caption,
+                                        QMessageBox::Icon icon, const QString &text,
+                                        QMessageBox::StandardButtons buttons,
+                                        QMessageBox::StandardButton defaultButton)
+{
+    const TButtonTexts &t = ForLanguage(ButtonTexts, CurrentLanguage);
+    const std::pair<QMessageBox::StandardButton, const char *> named[] = {
+        {QMessageBox::Ok, t.Ok},
+        {QMessageBox::Yes, t.Yes},
+        {QMessageBox::No, t.No},
+        {QMessageBox::Cancel, t.Cancel}};
+
+    if (Scripted) {
+        TShownMessage shown{caption, icon, text, buttons, defaultButton, {}};
+        for (const auto &[which, name] : named)
+            if (buttons.testFlag(which))
+                shown.ButtonTexts << QString::fromUtf8(name);
+        ShownMessages << shown;
+        return NextAnswers.isEmpty() ? QMessageBox::NoButton : NextAnswers.takeFirst();
+    }
+
+    QMessageBox box(icon, caption, text, buttons, parent);
+    box.setObjectName(QStringLiteral("VantuMessage"));
+    box.setTextFormat(Qt::PlainText);
+    for (const auto &[which, name] : named)
+        if (QAbstractButton *b = box.button(which))
+            b->setText(QString::fromUtf8(name));
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
+    // A box closed without a choice answers with its escape button, or nothing.
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+int ExecModal(QDialog &dialog)
+{
+    return ModalHandler ? ModalHandler(dialog) : dialog.exec();
+}
+
+namespace MessageTestHook
+{
+
+void SetNextAnswers(const QList<QMessageBox::StandardButton> &answers)
+{
+    Scripted = true;
+    NextAnswers = answers;
+    ShownMessages.clear();
+}
+
+void StopAnswering()
+{
+    Scripted = false;
+    NextAnswers.clear();
+    ShownMessages.clear();
+}
+
+const QList<TShownMessage> &Shown()
+{
+    return ShownMessages;
+}
+
+void SetModalHandler(std::function<int(QDialog &)> handler)
+{
+    ModalHandler = std::move(handler);
+}
+
+void Reset()
+{
+    Scripted = false;
+    NextAnswers.clear();
+    ShownMessages.clear();
+    ModalHandler = nullptr;
+}
+
+} // namespace MessageTestHook

@@ -1,0 +1,54 @@
+// The one way the program shows a modal message: a QMessageBox with caption,
+// icon, text, buttons and default button supplied by the caller, its buttons
+// named in the language in force. Also the one way a modal window runs.
+#pragma once
+
+#include "common/Language.h"
+
+#include <QList>
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QDialog;
+class QWidget;
+
+// The interface language in force; the main window sets it at start and at
+// every switch. Message boxes name their buttons in it, and windows that show
+// messages after a switch take their texts from it.
+void SetMessageLanguage(TLanguage language);
+TLanguage MessageLanguage();
+
+QMessageBox::StandardButton
+ShowMessage(QWidget *parent, const QString &caption, QMessageBox::Icon icon, const QString &text,
+            QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+            QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+
+// Runs a modal window and returns its result.
+int ExecModal(QDialog &dialog);
+
+// Test seams. While scripted, ShowMessage builds no box: it records what the
+// box would have been and returns the next scripted answer (NoButton, as for
+// a box closed without a choice, once the script has run out).
+struct TShownMessage {
+    QString Caption;
+    QMessageBox::Icon Icon = QMessageBox::NoIcon;
+    QString Text;
+    QMessageBox::StandardButtons Buttons;
+    QMessageBox::StandardButton DefaultButton = QMessageBox::NoButton;
+    QStringList ButtonTexts; // in the order Ok, Yes, No, Cancel, as far as present
+};
+
+namespace MessageTestHook
+{
+// Starts scripting (and a fresh record) with these answers.
+void SetNextAnswers(const QList<QMessageBox::StandardButton> &answers);
+// Real boxes again; the modal handler stays.
+void StopAnswering();
+const QList<TShownMessage> &Shown();
+// A modal window is handed to this function instead of being run.
+void SetModalHandler(std::function<int(QDialog &)> handler);
+// Back to real boxes and windows, nothing recorded.
+void Reset();
+} // namespace MessageTestHook

@@ -1,0 +1,10 @@
+# Shared helpers: the atomic writer, the strict integer reader and the
+# language type (core); the one message-box helper (windows).
+list(APPEND vantu_core_sources
+    common/Language.h
+    common/AtomicFile.h common/AtomicFile.cpp
+    common/IntegerText.h common/IntegerText.cpp
+)
+list(APPEND vantu_gui_sources
+    common/Messages.h common/Messages.cpp
+)

@@ -1,0 +1,358 @@
+// The main window's calculation panel (inputs, time format, results, the
+// day line), its language switch and the Easter command.
+#include "mainwindow/Vantu.h"
+
+#include "calendar/CalCalc.h"
+#include "common/Messages.h"
+#include "mainwindow/SpinEdit.h"
+#include "suntime/DateUtil.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTableView>
+#include <QToolButton>
+
+namespace
+{
+
+QString Utf8(const char *s)
+{
+    return QString::fromUtf8(s);
+}
+
+// "hh:nn:ss  " + long date: time to the nearest millisecond, seconds shown
+// whole, and the date of the moment (which may be the day before or after).
+QString FormatResult(double value)
+{
+    int y, mo, d, h, mi, s, ms;
+    DateUtil::DecodeDateTime(value, y, mo, d, h, mi, s, ms);
+    const QString time = QStringLiteral("%1:%2:%3")
+                             .arg(h, 2, 10, QLatin1Char('0'))
+                             .arg(mi, 2, 10, QLatin1Char('0'))
+                             .arg(s, 2, 10, QLatin1Char('0'));
+    return time + QStringLiteral("  ") +
+           QLocale::system().toString(QDate(y, mo, d), QLocale::LongFormat);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- languages
+
+void TfrmVantu::mnuSlovenskyClick()
+{
+    SwitchLanguage(TLanguage::Slovak);
+}
+void TfrmVantu::mnuAnglickyClick()
+{
+    SwitchLanguage(TLanguage::English);
+}
+void TfrmVantu::mnuMadarskyClick()
+{
+    SwitchLanguage(TLanguage::Hungarian);
+}
+
+void TfrmVantu::SwitchLanguage(TLanguage language)
+{
+    const QAction *chosen = nullptr;
+    QAction *items[LanguageCount] = {mnuSlovensky, mnuAnglicky, mnuMadarsky};
+    chosen = ForLanguage(items, language);
+    for (QAction *item : items)
+        item->setChecked(item == chosen);
+    CloseMapWindows();
+    FLanguage = language;
+    ApplyLanguage(language);
+    RefreshAfterLanguage();
+}
+
+void TfrmVantu::ApplyLanguage(TLanguage language)
+{
+    FTexts = &LanguageTexts(language);
+    SetMessageLanguage(language);
+    const TLanguageTexts &t = *FTexts;
+
+    // Only the window's own objects, looked up by name: an open table window
+    // has menus of the same names that keep their texts.
+    auto setCaption = [this](const TNamedText &entry) {
+        QObject *o = FNamed.value(QString::fromLatin1(entry.objectName));
+        const QString text = Utf8(entry.text);
+        if (auto *menu = qobject_cast<QMenu *>(o))
+            menu->setTitle(text);
+        else if (auto *action = qobject_cast<QAction *>(o))
+            action->setText(text);
+        else if (auto *group = qobject_cast<QGroupBox *>(o))
+            group->setTitle(text);
+        else if (auto *button = qobject_cast<QAbstractButton *>(o))
+            button->setText(text);
+        else if (auto *label = qobject_cast<QLabel *>(o)) {
+            label->setText(text);
+            label->adjustSize();
+        }
+    };
+    auto setHint = [this](const TNamedText &entry) {
+        QObject *o = FNamed.value(QString::fromLatin1(entry.objectName));
+        const QString text = Utf8(entry.text);
+        if (auto *menu = qobject_cast<QMenu *>(o))
+            o = menu->menuAction();
+        if (auto *action = qobject_cast<QAction *>(o)) {
+            action->setStatusTip(text);
+            if (QToolButton *button = FButtonOfItem.value(action))
+                button->setStatusTip(text);
+        } else if (auto *widget = qobject_cast<QWidget *>(o)) {
+            widget->setStatusTip(text);
+        }
+    };
+
+    for (const TNamedText &entry : t.Captions)
+        setCaption(entry);
+    const QRadioButton *formats[4] = {rbUTC, rbSEC, rbSELC, rbMiestny};
+    for (int f = 0; f < 4; ++f) {
+        if (formats[f]->isChecked()) {
+            grpVysledky->setTitle(ResultsCaption(f));
+            break;
+        }
+    }
+    for (const TNamedText &entry : t.MenuCaptions)
+        setCaption(entry);
+    for (const TNamedText &entry : t.ControlHints)
+        setHint(entry);
+    for (const TNamedText &entry : t.MenuHints)
+        setHint(entry);
+    UpdateAccessibleNames();
+}
+
+// Screen readers name every input, button and result by its caption, or by
+// its hint where it has no caption of its own.
+void TfrmVantu::UpdateAccessibleNames()
+{
+    auto fromHint = [](QWidget *w) {
+        QString hint = w->statusTip();
+        if (hint.startsWith(QLatin1Char(' ')))
+            hint.remove(0, 1);
+        w->setAccessibleName(hint);
+    };
+    for (QWidget *w : std::initializer_list<QWidget *>{
+             StringGrid1,  Edit1,       seHod,          seMin,      seSirkaST,    seSirkaMin,
+             seSirkaSek,   PolohaS,     seDlzkaST,      seDlzkaMin, seDlzkaSek,   PolohaD,
+             Kalendar,     btnVlastne,  btnDatabaza,    btnPridat,  btnZmazat,    btnSvet,
+             btnSlovensko, btnVelkaNoc, btnFazeMesiaca, btnTabulka, btnTabulkaMes})
+        fromHint(w);
+    for (QRadioButton *r : {rbUTC, rbSEC, rbSELC, rbMiestny})
+        r->setAccessibleName(r->text());
+    const std::pair<QLabel *, QLabel *> results[3] = {
+        {lblVychod, Sunrise}, {lblPoludnie, Noon}, {lblZapad, Sunset}};
+    for (const auto &[caption, value] : results) {
+        QString name = caption->text();
+        if (name.endsWith(QLatin1Char(':')))
+            name.chop(1);
+        value->setAccessibleName(name);
+    }
+}
+
+void TfrmVantu::RefreshAfterLanguage()
+{
+    SetGridHeader();
+    FCalendarDate.WeekdayName = GetWeekdayName(FCalendarDate.Weekday, LanguageIndex());
+    Label6->setText(LabelDayLine());
+    RebuildDateText();
+    if (grpLokality->isEnabled())
+        StatusPanel[0]->setText(Utf8(FTexts->OwnDataText));
+    else
+        ShowRecordPosition();
+}
+
+// The start day in the third status panel, in the language in force.
+void TfrmVantu::RebuildDateText()
+{
+    FDateText = QStringLiteral(" %1.%2.%3, %4, %5. ")
+                    .arg(FStartDay.day())
+                    .arg(FStartDay.month())
+                    .arg(FStartDay.year())
+                    .arg(GetWeekdayName(FStartDay.dayOfWeek() % 7 + 1, LanguageIndex()))
+                    .arg(FStartDay.dayOfYear());
+    StatusPanel[2]->setText(FDateText + Utf8(FTexts->DayWord));
+}
+
+QString TfrmVantu::ResultsCaption(int format) const
+{
+    const char *captions[4] = {FTexts->ResultsCaptionUtc, FTexts->ResultsCaptionCet,
+                               FTexts->ResultsCaptionCest, FTexts->ResultsCaptionLocal};
+    return Utf8(captions[format]);
+}
+
+// ---------------------------------------------------------------- calculation panel
+
+double TfrmVantu::KalendarDate() const
+{
+    const QDate date = Kalendar->date();
+    return DateUtil::EncodeDate(date.year(), date.month(), date.day());
+}
+
+void TfrmVantu::ApplyInputs()
+{
+    TLatitude &lat = FSunTime.Latitude();
+    lat.SetDegrees(static_cast<uint16_t>(seSirkaST->Value()));
+    lat.SetMinutes(static_cast<uint16_t>(seSirkaMin->Value()));
+    lat.SetSeconds(static_cast<uint16_t>(seSirkaSek->Value()));
+    lat.SetDir(PolohaS->currentIndex() == 1 ? dSouth : dNorth);
+
+    TLongitude &lon = FSunTime.Longitude();
+    lon.SetDegrees(static_cast<uint16_t>(seDlzkaST->Value()));
+    lon.SetMinutes(static_cast<uint16_t>(seDlzkaMin->Value()));
+    lon.SetSeconds(static_cast<uint16_t>(seDlzkaSek->Value()));
+    lon.SetDir(PolohaD->currentIndex() == 1 ? dEast : dWest);
+
+    const QRadioButton *formats[4] = {rbUTC, rbSEC, rbSELC, rbMiestny};
+    for (int f = 0; f < 4; ++f) {
+        if (formats[f]->isChecked()) {
+            SetTimeFormatClock(f);
+            break;
+        }
+    }
+}
+
+// Writes the clock of a time format into the calculator and names it in the
+// results caption. The calculator refuses a local clock beyond ±12 h; the
+// previous clock then stays in force.
+void TfrmVantu::SetTimeFormatClock(int format)
+{
+    static const double fixedClocks[3] = {0.0, 1.0, 2.0};
+    const double clock = format < 3 ? fixedClocks[format] : seHod->Value() + seMin->Value() / 60.0;
+    FSunTime.SetTimeZone(clock);
+    grpVysledky->setTitle(ResultsCaption(format));
+}
+
+void TfrmVantu::ShowResults()
+{
+    const std::pair<int, QLabel *> rows[3] = {{1, Sunrise}, {3, Noon}, {2, Sunset}};
+    for (const auto &[index, label] : rows) {
+        const double value = FSunTime.EventTime(index);
+        label->setText(value != 0 ? FormatResult(value) : Utf8(FTexts->NoEventText));
+    }
+}
+
+void TfrmVantu::PlaceChanged()
+{
+    if (!grpLokality->isEnabled())
+        return;
+    ApplyInputs();
+    ShowResults();
+}
+
+void TfrmVantu::seSirkaSTChange()
+{
+    PlaceChanged();
+}
+void TfrmVantu::seSirkaMinChange()
+{
+    PlaceChanged();
+}
+void TfrmVantu::seSirkaSekChange()
+{
+    PlaceChanged();
+}
+void TfrmVantu::PolohaSChange()
+{
+    PlaceChanged();
+}
+void TfrmVantu::seDlzkaSTChange()
+{
+    PlaceChanged();
+}
+void TfrmVantu::seDlzkaMinChange()
+{
+    PlaceChanged();
+}
+void TfrmVantu::seDlzkaSekChange()
+{
+    PlaceChanged();
+}
+void TfrmVantu::PolohaDChange()
+{
+    PlaceChanged();
+}
+void TfrmVantu::seHodChange()
+{
+    PlaceChanged();
+}
+void TfrmVantu::seMinChange()
+{
+    PlaceChanged();
+}
+
+void TfrmVantu::KalendarChange()
+{
+    const QDate d = Kalendar->date();
+    SetCalendarDate(d);
+    Label6->setText(LabelDayLine());
+    FSunTime.SetDate(KalendarDate());
+    ShowResults();
+}
+
+void TfrmVantu::SetCalendarDate(const QDate &date)
+{
+    const double ole = DateUtil::EncodeDate(date.year(), date.month(), date.day());
+    FCalendarDate.Year = static_cast<int16_t>(date.year());
+    FCalendarDate.Month = static_cast<uint16_t>(date.month());
+    FCalendarDate.Day = static_cast<uint16_t>(date.day());
+    FCalendarDate.Weekday = static_cast<int16_t>(DateUtil::DayOfWeek(ole));
+    FCalendarDate.DayOfYear = static_cast<int16_t>(DateUtil::DayOfYear(ole));
+    FCalendarDate.WeekdayName = GetWeekdayName(FCalendarDate.Weekday, LanguageIndex());
+}
+
+QString TfrmVantu::LabelDayLine() const
+{
+    return FCalendarDate.WeekdayName + QStringLiteral(", ") +
+           QString::number(FCalendarDate.DayOfYear) + QStringLiteral(". ") + Utf8(FTexts->DayWord);
+}
+
+void TfrmVantu::rbUTCClick()
+{
+    SetTimeFormatClock(0);
+    ShowResults();
+    FTimeFormat = 0;
+}
+
+void TfrmVantu::rbSECClick()
+{
+    SetTimeFormatClock(1);
+    ShowResults();
+    FTimeFormat = 1;
+}
+
+void TfrmVantu::rbSELCClick()
+{
+    SetTimeFormatClock(2);
+    ShowResults();
+    FTimeFormat = 2;
+}
+
+void TfrmVantu::rbMiestnyClick()
+{
+    SetTimeFormatClock(3);
+    ShowResults();
+    FTimeFormat = 3;
+}
+
+// Checking a button that is not checked runs its click handler; the one
+// that is checked already runs nothing.
+void TfrmVantu::SelectTimeFormat(int format)
+{
+    QRadioButton *formats[4] = {rbUTC, rbSEC, rbSELC, rbMiestny};
+    if (!formats[format]->isChecked())
+        formats[format]->click();
+}
+
+// ---------------------------------------------------------------- Easter
+
+void TfrmVantu::mnuVelkaNocClick()
+{
+    const QString text = EasterMessage(FCalendarDate.Year, LanguageIndex());
+    ShowMessage(this, EasterCaption(LanguageIndex()), QMessageBox::Information, text);
+}

@@ -1,0 +1,170 @@
+// The main window's tools: result lines into the results table, the maps,
+// the Moon phase, the about box and the help pages.
+#include "mainwindow/Vantu.h"
+
+#include "app/About.h"
+#include "app/MapaSK.h"
+#include "app/MapaSveta.h"
+#include "app/ProductInfo.h"
+#include "app/Shell.h"
+#include "calendar/FazeMesiaca.h"
+#include "calendar/MoonPhase.h"
+#include "common/Messages.h"
+#include "table/ResultLines.h"
+#include "table/Tabulka.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QToolButton>
+#include <memory>
+
+// ---------------------------------------------------------------- results table
+
+// The window that receives lines: the current one while it holds unsaved
+// lines, else a new one placed right under the main window.
+TfrmTabulka *TfrmVantu::TableWindow()
+{
+    if (!FTableInUse)
+        frmTabulka = nullptr;
+    if (!frmTabulka) {
+        auto *table = new TfrmTabulka(this, FLanguage);
+        // Only the window that holds the unsaved lines may clear the marker:
+        // saving or closing an older table must not let unsaved lines go.
+        const QPointer<TfrmTabulka> self = table;
+        auto release = [this, self] {
+            if (self && frmTabulka == self)
+                FTableInUse = false;
+        };
+        connect(table, &TfrmTabulka::saved, this, release);
+        connect(table, &TfrmTabulka::closed, this, release);
+        frmTabulka = table;
+        table->move(x(), y() + 438);
+    }
+    frmTabulka->SetModified(true);
+    frmTabulka->show();
+    FTableInUse = true;
+    frmTabulka->setWindowTitle(QString::fromUtf8(FTexts->TableTitle));
+    return frmTabulka;
+}
+
+QString TfrmVantu::ResultTag() const
+{
+    const char *tags[4] = {FTexts->ResultTagUtc, FTexts->ResultTagCet, FTexts->ResultTagCest,
+                           FTexts->ResultTagLocal};
+    return FTimeFormat >= 0 && FTimeFormat < 4 ? QString::fromUtf8(tags[FTimeFormat]) : QString();
+}
+
+void TfrmVantu::mnuTabulkaClick()
+{
+    TfrmTabulka *table = TableWindow();
+    table->AppendText(ResultLineFor(FSunTime, KalendarDate(), Edit1->text(), ResultTag(),
+                                    QString::fromUtf8(FTexts->NoEventText), QLocale::system()));
+}
+
+void TfrmVantu::mnuTabulkaMesClick()
+{
+    TfrmTabulka *table = TableWindow();
+    // The month's lines leave the calculator on the calendar's day, so the
+    // panel goes on computing for it.
+    const QStringList lines =
+        MonthResultLines(FSunTime, FCalendarDate.Year, FCalendarDate.Month, Edit1->text(),
+                         ResultTag(), QString::fromUtf8(FTexts->NoEventText), QLocale::system());
+    for (const QString &line : lines)
+        table->AppendText(line);
+    table->AppendText(ResultLineEnd);
+    FSunTime.SetDate(KalendarDate());
+}
+
+// ---------------------------------------------------------------- maps
+
+// Whether a map window is open is told by its button: down exactly while the
+// window is shown.
+template <typename TMap>
+void TfrmVantu::OpenMap(QPointer<TMap> &window, QAction *item, const char *title)
+{
+    // A window closed earlier has destroyed itself (or is about to).
+    if (!FButtonOfItem.value(item)->isChecked())
+        window.clear();
+    if (!window) {
+        window = new TMap(this, FLanguage);
+        connect(window, &TMapWindow::closed, this,
+                [this, item] { SetCommandState(item, TCommandState::Available); });
+        // The picture failed to load: the window stays created but hidden,
+        // and the map cannot be opened until a language switch closes it.
+        if (!window->PictureLoaded()) {
+            SetCommandState(item, TCommandState::Failed);
+            return;
+        }
+    }
+    if (!item->isEnabled())
+        return;
+    window->show();
+    SetCommandState(item, TCommandState::Unavailable);
+    window->setWindowTitle(QString::fromUtf8(title));
+}
+
+void TfrmVantu::mnuSvetClick()
+{
+    OpenMap(frmSvet, mnuSvet, FTexts->WorldMapTitle);
+}
+
+void TfrmVantu::mnuSlovenskoClick()
+{
+    OpenMap(frmSlovakia, mnuSlovensko, FTexts->SlovakiaMapTitle);
+}
+
+// Both windows close through close(), also one left hidden after a failed
+// load, so that each gives its command back.
+void TfrmVantu::CloseMapWindows()
+{
+    if (frmSvet)
+        frmSvet->close();
+    if (frmSlovakia)
+        frmSlovakia->close();
+}
+
+// ---------------------------------------------------------------- Moon, about, help
+
+void TfrmVantu::mnuFazaMesiacaClick()
+{
+    auto frm = std::make_unique<TfrmFazeMesiaca>(this);
+    frm->setWindowTitle(QString::fromUtf8(FTexts->MoonPhaseTitle));
+    const QString picture = MoonPictureFile(PhaseFraction(KalendarDate()));
+    QString error;
+    if (!frm->LoadPicture(picture, &error)) {
+        // The window goes first; the failed load then reaches the
+        // application's general error box and the program carries on.
+        frm.reset();
+        ShowMessage(this, QString::fromLatin1(ProductInfo::ApplicationTitle), QMessageBox::Critical,
+                    QStringLiteral("%1: »%2«").arg(error, picture));
+        return;
+    }
+    ExecModal(*frm);
+}
+
+// The language whose menu item carries the check mark, tested in menu order.
+TLanguage TfrmVantu::CheckedLanguage() const
+{
+    if (mnuSlovensky->isChecked())
+        return TLanguage::Slovak;
+    if (mnuAnglicky->isChecked())
+        return TLanguage::English;
+    return TLanguage::Hungarian;
+}
+
+void TfrmVantu::mnuPomocClick()
+{
+    TShell::Open(ProductInfo::LocalHelpUrl(CheckedLanguage()));
+}
+
+void TfrmVantu::mnuOnLineClick()
+{
+    TShell::Open(ProductInfo::OnlineHelpUrl(CheckedLanguage()));
+}
+
+void TfrmVantu::mnuOProgrameClick()
+{
+    auto frm = std::make_unique<TfrmAbout>(this, FLanguage);
+    frm->setWindowTitle(QString::fromUtf8(FTexts->AboutTitle));
+    ExecModal(*frm);
+}
