@@ -2,8 +2,6 @@
 // Qt Core only: the command-line tool links this without any window code.
 #include "table/SunTable.h"
 
-#include "suntime/DateUtil.h"
-
 #include <QCryptographicHash>
 
 #include <cmath>
@@ -89,28 +87,38 @@ double OleDay(const QDate &date)
     return double(date.toJulianDay() - epoch);
 }
 
-// An OLE date-time, taken to the millisecond and cut to the second as the
-// result lines show it, as a moment with the given offset from UTC.
-std::optional<QDateTime> MomentOf(double ole, int offsetSeconds)
+constexpr qint64 MsPerDay = 86400000;
+// Days from 1 January 1970 back to 30 December 1899, day 0 of OLE dates.
+constexpr qint64 OleEpochDays = 25569;
+
+// Milliseconds since 1970 of an OLE date-time read as UTC, taken to the
+// millisecond and then cut to the second as the result lines show it (the
+// same arithmetic as DateUtil::DecodeDateTime: the day is the whole part, the
+// time of day the fraction's absolute value, rounded).
+std::optional<qint64> WallMilliseconds(double ole)
 {
-    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0, ms = 0;
-    DateUtil::DecodeDateTime(ole, y, mo, d, h, mi, s, ms);
-    const QDate date(y, mo, d);
-    if (!date.isValid())
+    if (!std::isfinite(ole) || std::fabs(ole) > 4.0e6)
         return std::nullopt;
-    return QDateTime(date, QTime(h, mi, s), Qt::OffsetFromUTC, offsetSeconds);
+    const double whole = std::trunc(ole);
+    qint64 ms = std::llround(std::fabs(ole - whole) * double(MsPerDay));
+    ms -= ms % 1000;
+    return (qint64(whole) - OleEpochDays) * MsPerDay + ms;
 }
 
 // The crossing as a moment on the clock. Fixed clocks get the calculator's
 // own clock time; a zone gets the UTC moment on the offset in force then.
 std::optional<QDateTime> EventMoment(double ole, const TSunClock &clock)
 {
-    if (!clock.IsTimeZone())
-        return MomentOf(ole, clock.Offset());
-    std::optional<QDateTime> utc = MomentOf(ole, 0);
-    if (!utc)
+    const std::optional<qint64> wall = WallMilliseconds(ole);
+    if (!wall)
         return std::nullopt;
-    return utc->toOffsetFromUtc(clock.OffsetAt(*utc));
+    if (!clock.IsTimeZone()) {
+        const int offset = clock.Offset();
+        return QDateTime::fromMSecsSinceEpoch(*wall - offset * qint64(1000), Qt::OffsetFromUTC,
+                                              offset);
+    }
+    const QDateTime utc = QDateTime::fromMSecsSinceEpoch(*wall, Qt::UTC);
+    return QDateTime::fromMSecsSinceEpoch(*wall, Qt::OffsetFromUTC, clock.OffsetAt(utc));
 }
 
 void Put(TSunRow &row, TSunEvent e, const TCrossing &c, const TSunClock &clock)
@@ -126,62 +134,113 @@ void Put(TSunRow &row, TSunEvent e, const TCrossing &c, const TSunClock &clock)
 
 // ------------------------------------------------------------- formatting
 
-void AppendTwoDigits(QByteArray &out, int n)
+// Writes n as exactly two digits.
+char *TwoDigits(char *p, int n)
 {
-    out.append(char('0' + n / 10 % 10));
-    out.append(char('0' + n % 10));
+    p[0] = char('0' + n / 10 % 10);
+    p[1] = char('0' + n % 10);
+    return p + 2;
+}
+
+// Year, month and day of a count of days since 1970 (proleptic Gregorian).
+void CivilFromDays(qint64 z, qint64 &y, int &m, int &d)
+{
+    z += 719468;
+    const qint64 era = (z >= 0 ? z : z - 146096) / 146097;
+    const qint64 doe = z - era * 146097;
+    const qint64 yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const qint64 doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const qint64 mp = (5 * doy + 2) / 153;
+    d = int(doy - (153 * mp + 2) / 5 + 1);
+    m = int(mp < 10 ? mp + 3 : mp - 9);
+    y = yoe + era * 400 + (m <= 2);
+}
+
+char *WriteDate(char *p, qint64 year, int month, int day)
+{
+    if (year < 0) {
+        *p++ = '-';
+        year = -year;
+    }
+    p = TwoDigits(p, int(year / 100 % 100));
+    p = TwoDigits(p, int(year % 100));
+    *p++ = '-';
+    p = TwoDigits(p, month);
+    *p++ = '-';
+    return TwoDigits(p, day);
+}
+
+// The wall-clock fields come from the moment's milliseconds and offset:
+// QDateTime's own date() and time() cost several times more, and a year of
+// many places formats millions of moments. At most 32 characters.
+char *WriteIsoMoment(char *p, const QDateTime &moment)
+{
+    const int offset = moment.offsetFromUtc();
+    const qint64 wall = moment.toMSecsSinceEpoch() + offset * qint64(1000);
+    const qint64 days = wall >= 0 ? wall / MsPerDay : -((-wall + MsPerDay - 1) / MsPerDay);
+    const int seconds = int((wall - days * MsPerDay) / 1000);
+    qint64 y = 0;
+    int m = 0, d = 0;
+    CivilFromDays(days, y, m, d);
+    p = WriteDate(p, y, m, d);
+    *p++ = 'T';
+    p = TwoDigits(p, seconds / 3600);
+    *p++ = ':';
+    p = TwoDigits(p, seconds / 60 % 60);
+    *p++ = ':';
+    p = TwoDigits(p, seconds % 60);
+    const int a = std::abs(offset);
+    *p++ = offset < 0 ? '-' : '+';
+    p = TwoDigits(p, a / 3600);
+    *p++ = ':';
+    p = TwoDigits(p, a / 60 % 60);
+    if (a % 60 != 0) {
+        *p++ = ':';
+        p = TwoDigits(p, a % 60);
+    }
+    return p;
 }
 
 void AppendIsoMoment(QByteArray &out, const QDateTime &moment)
 {
-    const QDate d = moment.date();
-    const QTime t = moment.time();
-    int year = d.year();
-    if (year < 0) {
-        out.append('-');
-        year = -year;
-    }
-    AppendTwoDigits(out, year / 100);
-    AppendTwoDigits(out, year % 100);
-    out.append('-');
-    AppendTwoDigits(out, d.month());
-    out.append('-');
-    AppendTwoDigits(out, d.day());
-    out.append('T');
-    AppendTwoDigits(out, t.hour());
-    out.append(':');
-    AppendTwoDigits(out, t.minute());
-    out.append(':');
-    AppendTwoDigits(out, t.second());
-    int offset = moment.offsetFromUtc();
-    out.append(offset < 0 ? '-' : '+');
-    offset = std::abs(offset);
-    AppendTwoDigits(out, offset / 3600);
-    out.append(':');
-    AppendTwoDigits(out, offset / 60 % 60);
-    if (offset % 60 != 0) {
-        out.append(':');
-        AppendTwoDigits(out, offset % 60);
-    }
+    char buffer[40];
+    out.append(buffer, WriteIsoMoment(buffer, moment) - buffer);
 }
 
-void AppendDate(QByteArray &out, const QDate &d)
+char *WriteRowDate(char *p, const QDate &date)
 {
-    out.append(d.toString(Qt::ISODate).toLatin1());
+    int y = 0, m = 0, d = 0;
+    date.getDate(&y, &m, &d);
+    return WriteDate(p, y, m, d);
+}
+
+void AppendDate(QByteArray &out, const QDate &date)
+{
+    char buffer[16];
+    out.append(buffer, WriteRowDate(buffer, date) - buffer);
+}
+
+// "HH:MM:SS"; at most 16 characters for any int.
+char *WriteDuration(char *p, int seconds)
+{
+    seconds = std::max(seconds, 0);
+    const int hours = seconds / 3600;
+    if (hours < 100) {
+        p = TwoDigits(p, hours);
+    } else {
+        const QByteArray digits = QByteArray::number(hours);
+        p = std::copy(digits.cbegin(), digits.cend(), p);
+    }
+    *p++ = ':';
+    p = TwoDigits(p, seconds / 60 % 60);
+    *p++ = ':';
+    return TwoDigits(p, seconds % 60);
 }
 
 void AppendDuration(QByteArray &out, int seconds)
 {
-    seconds = std::max(seconds, 0);
-    const int hours = seconds / 3600;
-    if (hours >= 100)
-        out.append(QByteArray::number(hours));
-    else
-        AppendTwoDigits(out, hours);
-    out.append(':');
-    AppendTwoDigits(out, seconds / 60 % 60);
-    out.append(':');
-    AppendTwoDigits(out, seconds % 60);
+    char buffer[16];
+    out.append(buffer, WriteDuration(buffer, seconds) - buffer);
 }
 
 QByteArray AltitudeText(double degrees)
@@ -473,28 +532,34 @@ QByteArray SunRowsCsv(const QVector<TSunRow> &rows, bool twilight, TLanguage lan
         out.append(",noon_altitude");
     }
     out.append(",note\r\n");
+    // The fixed part of a row goes through one buffer: one append per row
+    // instead of one per field.
+    char buffer[SunEventCount * 33 + 64];
     for (const TSunRow &row : rows) {
-        AppendDate(out, row.Date);
+        char *p = WriteRowDate(buffer, row.Date);
         for (int e = 0; e < PlainEvents; ++e) {
-            out.append(',');
+            *p++ = ',';
             if (row.Event[e])
-                AppendIsoMoment(out, *row.Event[e]);
+                p = WriteIsoMoment(p, *row.Event[e]);
         }
-        out.append(',');
-        AppendDuration(out, row.DayLength);
+        *p++ = ',';
+        p = WriteDuration(p, row.DayLength);
         if (twilight) {
             for (int e = PlainEvents; e < events; ++e) {
-                out.append(',');
+                *p++ = ',';
                 if (row.Event[e])
-                    AppendIsoMoment(out, *row.Event[e]);
+                    p = WriteIsoMoment(p, *row.Event[e]);
             }
-            out.append(',');
-            if (HasNoon(row))
-                out.append(AltitudeText(row.NoonAltitude));
+            *p++ = ',';
         }
+        out.append(buffer, p - buffer);
+        if (twilight && HasNoon(row))
+            out.append(AltitudeText(row.NoonAltitude));
         out.append(',');
-        out.append(CsvField(SunRowNote(row, twilight, language)).toUtf8());
-        out.append("\r\n");
+        const QString note = SunRowNote(row, twilight, language);
+        if (!note.isEmpty())
+            out.append(CsvField(note).toUtf8());
+        out.append("\r\n", 2);
     }
     return out;
 }
