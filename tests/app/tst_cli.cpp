@@ -96,6 +96,8 @@ private slots:
     void localityFileFailures();
     void findPlace_data();
     void findPlace();
+    void predefinedTowns_data();
+    void predefinedTowns();
     void placeFromFile_data();
     void placeFromFile();
     void parseAngle_data();
@@ -306,6 +308,30 @@ void TestCli::findPlace()
     if (match.Record)
         QCOMPARE(match.Record->Field[fMesto], found);
     QCOMPARE(match.Candidates, candidates);
+}
+
+void TestCli::predefinedTowns_data()
+{
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<bool>("found");
+    QTest::newRow("whole name") << "SK - Bratislava" << true;
+    QTest::newRow("prefix without accents") << "sk - kos" << true;
+    QTest::newRow("town alone is no prefix") << "Bratislava" << false;
+    QTest::newRow("country prefix is ambiguous") << "SK" << false;
+}
+
+// The nine towns of a new locality file, as the README's examples use them.
+void TestCli::predefinedTowns()
+{
+    QFETCH(QString, query);
+    QFETCH(bool, found);
+    const TLocalityList towns = PredefinedLocalities();
+    const TPlaceMatch match = FindPlace(towns, query);
+    QCOMPARE(match.Record.has_value(), found);
+    if (found)
+        QVERIFY(FoldedName(match.Record->Field[fMesto]).startsWith(FoldedName(query)));
+    if (query == QLatin1String("SK"))
+        QCOMPARE(match.Candidates.size(), towns.size());
 }
 
 void TestCli::placeFromFile_data()
