@@ -6,6 +6,11 @@
 
 #include <cmath>
 
+// PRODID names the version; CMake passes it from project().
+#ifndef VANTU_VERSION
+#error "VANTU_VERSION is not defined: link vantu_cli_core or define it from PROJECT_VERSION"
+#endif
+
 namespace
 {
 
