@@ -4,6 +4,7 @@
 
 #include <QCryptographicHash>
 
+#include <charconv>
 #include <cmath>
 
 // PRODID names the version; CMake passes it from project().
@@ -248,9 +249,21 @@ void AppendDuration(QByteArray &out, int seconds)
     out.append(buffer, WriteDuration(buffer, seconds) - buffer);
 }
 
+// Degrees with two decimals, correctly rounded; written in place, without
+// the allocation of QByteArray::number.
+char *WriteAltitude(char *p, double degrees)
+{
+    char *const end = p + 32;
+    if (!std::isfinite(degrees))
+        return p;
+    const std::to_chars_result r = std::to_chars(p, end, degrees, std::chars_format::fixed, 2);
+    return r.ec == std::errc() ? r.ptr : p;
+}
+
 QByteArray AltitudeText(double degrees)
 {
-    return QByteArray::number(degrees, 'f', 2);
+    char buffer[40];
+    return QByteArray(buffer, WriteAltitude(buffer, degrees) - buffer);
 }
 
 bool HasNoon(const TSunRow &row)
@@ -539,7 +552,7 @@ QByteArray SunRowsCsv(const QVector<TSunRow> &rows, bool twilight, TLanguage lan
     out.append(",note\r\n");
     // The fixed part of a row goes through one buffer: one append per row
     // instead of one per field.
-    char buffer[SunEventCount * 33 + 64];
+    char buffer[512]; // date, nine moments, day length, altitude: under 400
     for (const TSunRow &row : rows) {
         char *p = WriteRowDate(buffer, row.Date);
         for (int e = 0; e < PlainEvents; ++e) {
@@ -557,10 +570,10 @@ QByteArray SunRowsCsv(const QVector<TSunRow> &rows, bool twilight, TLanguage lan
             }
             *p++ = ',';
         }
-        out.append(buffer, p - buffer);
         if (twilight && HasNoon(row))
-            out.append(AltitudeText(row.NoonAltitude));
-        out.append(',');
+            p = WriteAltitude(p, row.NoonAltitude);
+        *p++ = ',';
+        out.append(buffer, p - buffer);
         const QString note = SunRowNote(row, twilight, language);
         if (!note.isEmpty())
             out.append(CsvField(note).toUtf8());
