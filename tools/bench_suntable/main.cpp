@@ -1,7 +1,8 @@
-// bench_suntable [places] [year]: the rows and CSV of a year with twilights
-// for many places (default 1,000), one file per place, timed on one thread
-// and on every core; then the cost per place-day for a few spans and place
-// counts, which stays flat when the cost is linear in days x places.
+// bench_suntable [places] [year] [folder]: the rows and CSV of a year with
+// twilights for many places (default 1,000), one file per place in folder (a
+// new temporary folder by default), timed on one thread and on every core;
+// then the cost per place-day for a few spans and place counts, which stays
+// flat when the cost is linear in days x places.
 #include "table/SunTable.h"
 
 #include <QCoreApplication>
@@ -87,7 +88,7 @@ int main(int argc, char *argv[])
     const int count = argc > 1 ? QByteArray(argv[1]).toInt() : 1000;
     const int year = argc > 2 ? QByteArray(argv[2]).toInt() : 2026;
     if (count <= 0 || year < 1 || year > 9999) {
-        std::fprintf(stderr, "usage: bench_suntable [places] [year]\n");
+        std::fprintf(stderr, "usage: bench_suntable [places] [year] [folder]\n");
         return 2;
     }
     const QDate first(year, 1, 1);
@@ -96,10 +97,11 @@ int main(int argc, char *argv[])
 
     const int cores = std::max(1, QThread::idealThreadCount());
     const qint64 cells = qint64(count) * (first.daysTo(last) + 1);
-    QTemporaryDir folder;
+    QTemporaryDir temporary;
+    const QString folder = argc > 3 ? QString::fromLocal8Bit(argv[3]) : temporary.path();
     Run(places.mid(0, std::min(count, 20)), first, last, 1); // warm-up
     for (const int threads : {1, cores}) {
-        const TTiming t = Run(places, first, last, threads, folder.path());
+        const TTiming t = Run(places, first, last, threads, folder);
         std::printf("%d places x %lld days with twilights, CSV files written, %d thread(s): "
                     "%.3f s wall, %.3f s CPU (%.1f MB, %.0f ns CPU per place-day)\n",
                     count, first.daysTo(last) + 1, threads, t.Wall, t.Cpu, t.Bytes / 1e6,
