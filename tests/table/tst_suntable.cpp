@@ -261,8 +261,8 @@ void TestSunTable::isoMoment_data()
     QTest::newRow("UTC offset zero")
         << QDateTime(QDate(2026, 1, 2), QTime(0, 0, 1), Qt::OffsetFromUTC, 0)
         << "2026-01-02T00:00:01+00:00";
-    QTest::newRow("UTC spec") << QDateTime(QDate(2026, 1, 2), QTime(23, 59, 59), Qt::UTC)
-                              << "2026-01-02T23:59:59+00:00";
+    QTest::newRow("UTC moment") << QDateTime(QDate(2026, 1, 2), QTime(23, 59, 59), Qt::UTC)
+                                << "2026-01-02T23:59:59+00:00";
     QTest::newRow("negative half hour")
         << QDateTime(QDate(2026, 7, 1), QTime(6, 5, 0), Qt::OffsetFromUTC, -12600)
         << "2026-07-01T06:05:00-03:30";
