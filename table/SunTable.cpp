@@ -97,18 +97,21 @@ constexpr qint64 MsPerDay = 86400000;
 // Days from 1 January 1970 back to 30 December 1899, day 0 of OLE dates.
 constexpr qint64 OleEpochDays = 25569;
 
-// Milliseconds since 1970 of an OLE date-time read as UTC, taken to the
-// millisecond and then cut to the second as the result lines show it (the
-// same arithmetic as DateUtil::DecodeDateTime: the day is the whole part, the
-// time of day the fraction's absolute value, rounded).
-std::optional<qint64> WallMilliseconds(double ole)
+// Milliseconds since 1970 of a calculator's date-time read as UTC, taken to
+// the millisecond and then cut to the second as the result lines show it.
+// The calculator adds the time of day to the day number arithmetically, so
+// the day is the value's floor: from 1900 on this is DateUtil's reading (the
+// whole part, the fraction rounded); before 30 December 1899, where OLE dates
+// count the time of day backwards, DateUtil's reading would move the event
+// to the wrong side of midnight.
+std::optional<qint64> WallMilliseconds(double value)
 {
-    if (!std::isfinite(ole) || std::fabs(ole) > 4.0e6)
+    if (!std::isfinite(value) || std::fabs(value) > 4.0e6)
         return std::nullopt;
-    const double whole = std::trunc(ole);
-    qint64 ms = std::llround(std::fabs(ole - whole) * double(MsPerDay));
+    const double day = std::floor(value);
+    qint64 ms = std::llround((value - day) * double(MsPerDay));
     ms -= ms % 1000;
-    return (qint64(whole) - OleEpochDays) * MsPerDay + ms;
+    return (qint64(day) - OleEpochDays) * MsPerDay + ms;
 }
 
 // The crossing as a moment on the clock. Fixed clocks get the calculator's
@@ -168,8 +171,14 @@ char *WriteDate(char *p, qint64 year, int month, int day)
         *p++ = '-';
         year = -year;
     }
-    p = TwoDigits(p, int(year / 100 % 100));
-    p = TwoDigits(p, int(year % 100));
+    if (year > 9999) {
+        // The last day's evening on a clock far east of UTC reaches year 10000.
+        const QByteArray digits = QByteArray::number(year);
+        p = std::copy(digits.cbegin(), digits.cend(), p);
+    } else {
+        p = TwoDigits(p, int(year / 100 % 100));
+        p = TwoDigits(p, int(year % 100));
+    }
     *p++ = '-';
     p = TwoDigits(p, month);
     *p++ = '-';

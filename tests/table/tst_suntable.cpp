@@ -92,6 +92,8 @@ class TestSunTable : public QObject
 private slots:
     void rowsEqualTheCalculator_data();
     void rowsEqualTheCalculator();
+    void beforeTheOleEpoch_data();
+    void beforeTheOleEpoch();
     void zoneOffsetsFollowEachMoment_data();
     void zoneOffsetsFollowEachMoment();
     void dayLength_data();
@@ -177,6 +179,43 @@ void TestSunTable::rowsEqualTheCalculator()
         DateUtil::DecodeDateTime(value, y, m, d, h, mi, s, ms);
         QCOMPARE(moment->date(), QDate(y, m, d));
     }
+}
+
+void TestSunTable::beforeTheOleEpoch_data()
+{
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<int>("offset");
+    QTest::newRow("1800 summer CET") << QDate(1800, 6, 21) << 3600;
+    QTest::newRow("1899-12-29 UTC") << QDate(1899, 12, 29) << 0;
+    QTest::newRow("1899-12-30 UTC") << QDate(1899, 12, 30) << 0;
+    QTest::newRow("year 1 at -14") << QDate(1, 1, 1) << -50400;
+    QTest::newRow("1582 at +14") << QDate(1582, 10, 4) << 50400;
+}
+
+// Before 30 December 1899 the calculator's values still count forwards from
+// their day: the moments are those values, in order, around the row's noon.
+void TestSunTable::beforeTheOleEpoch()
+{
+    QFETCH(QDate, date);
+    QFETCH(int, offset);
+    const TSunPlace place = Place(QStringLiteral("X"), 48.15, 17.117);
+    const TSunRow row = SunRows(place, TSunClock::FixedOffset(offset), date, date).first();
+    const qint64 day = date.toJulianDay() - QDate(1899, 12, 30).toJulianDay();
+    const TSunDay sun =
+        ComputeSunDay(double(day), place.Latitude, place.LongitudeWest, offset / 3600.0);
+    const std::pair<TSunEvent, double> events[3] = {{TSunEvent::Sunrise, sun.Sun.Morning.Time},
+                                                    {TSunEvent::SolarNoon, sun.Noon},
+                                                    {TSunEvent::Sunset, sun.Sun.Evening.Time}};
+    for (const auto &[event, value] : events) {
+        QVERIFY(row.At(event).has_value());
+        // Clock milliseconds of the value read as a plain count of days.
+        const double wall = (value - 25569.0) * 86400000.0;
+        const qint64 shown = row.At(event)->toMSecsSinceEpoch() + offset * qint64(1000);
+        QVERIFY2(shown <= wall + 1 && wall - shown < 1000.5, qPrintable(IsoMoment(*row.At(event))));
+    }
+    QVERIFY(*row.At(TSunEvent::Sunrise) < *row.At(TSunEvent::SolarNoon));
+    QVERIFY(*row.At(TSunEvent::SolarNoon) < *row.At(TSunEvent::Sunset));
+    QVERIFY(row.DayLength > 8 * 3600 && row.DayLength < 17 * 3600);
 }
 
 void TestSunTable::zoneOffsetsFollowEachMoment_data()
@@ -269,6 +308,9 @@ void TestSunTable::isoMoment_data()
     QTest::newRow("local mean time")
         << QDateTime(QDate(1880, 7, 1), QTime(4, 0, 0), Qt::OffsetFromUTC, 4161)
         << "1880-07-01T04:00:00+01:09:21";
+    QTest::newRow("year 10000") << QDateTime(QDate(10000, 1, 1), QTime(0, 30, 0), Qt::OffsetFromUTC,
+                                             50400)
+                                << "10000-01-01T00:30:00+14:00";
     QTest::newRow("year 2 padded")
         << QDateTime(QDate(2, 3, 4), QTime(5, 6, 7), Qt::OffsetFromUTC, 3600)
         << "0002-03-04T05:06:07+01:00";
