@@ -1,9 +1,10 @@
 list(APPEND vantu_core_sources
     mainwindow/IniFile.h mainwindow/IniFile.cpp
+    # Plain data; the command-line tool reads its no-event words and tags.
+    mainwindow/LanguageTexts.h mainwindow/LanguageTexts.cpp
 )
 list(APPEND vantu_gui_sources
     mainwindow/SpinEdit.h mainwindow/SpinEdit.cpp
-    mainwindow/LanguageTexts.h mainwindow/LanguageTexts.cpp
     mainwindow/Commands.h mainwindow/Commands.cpp
     mainwindow/Vantu.h
     mainwindow/Vantu.cpp

@@ -7,3 +7,6 @@ list(APPEND vantu_gui_sources
     table/TablePrint.h table/TablePrint.cpp
     table/Tabulka.h table/Tabulka.cpp
 )
+list(APPEND vantu_core_sources
+    table/SunTable.h table/SunTable.cpp
+)

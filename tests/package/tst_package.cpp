@@ -285,7 +285,8 @@ void TestPackage::topLevelEntries()
     const QStringList expected{
         QStringLiteral("README.txt"), QStringLiteral("grafika"),
         QStringLiteral("help"),       QStringLiteral("install-desktop-entry.sh"),
-        QStringLiteral("vantu"),      QStringLiteral("vantu.desktop"),
+        QStringLiteral("vantu"),      QStringLiteral("vantu-cli"),
+        QStringLiteral("vantu-cli.1"), QStringLiteral("vantu.desktop"),
         QStringLiteral("vantu.png"),  QStringLiteral("vantu.sh")};
     QCOMPARE(entries, expected);
 }
