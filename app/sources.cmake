@@ -7,4 +7,5 @@ target_sources(vantu_lib PRIVATE
     app/MapWindow.h app/MapWindow.cpp
     app/MapaSveta.h app/MapaSveta.cpp
     app/MapaSK.h app/MapaSK.cpp
+    app/YearChart.h app/YearChart.cpp
 )
