@@ -1,8 +1,9 @@
 // Angles and the Sun event calculator: Meeus's low-precision solar position
-// with a fixed zenith of 90.833 degrees and two passes per rising and setting.
+// (SolarPosition) with a fixed zenith of 90.833 degrees.
 #include "suntime/SunTime.h"
 
 #include "suntime/DateUtil.h"
+#include "suntime/SolarPosition.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -147,111 +148,8 @@ void TLongitude::SetDegrees(uint16_t v)
 namespace
 {
 
-constexpr double Pi = 3.1415926535897932385;
-constexpr double Rad = Pi / 180;
-constexpr double Deg = 180 / Pi;
-
-double SinD(double x)
-{
-    return std::sin(x * Rad);
-}
-
-double CosD(double x)
-{
-    return std::cos(x * Rad);
-}
-
-double TanD(double x)
-{
-    return std::tan(x * Rad);
-}
-
-double JulianCenturies(double jd)
-{
-    return (jd - 2451545) / 36525;
-}
-
 // cos 90.833°, the zenith of sunrise and sunset.
-const double CosZenith = CosD(90.833);
-
-// Mean elements of the Sun at a time T, shared by the equation of time and
-// the declination.
-struct Elements {
-    double t, l0, m, e, sinM, sin2M, omega, eps;
-};
-
-Elements ElementsAt(double t)
-{
-    Elements el;
-    el.t = t;
-    el.l0 = 280.46646 + t * (36000.76983 + 0.0003032 * t);
-    while (el.l0 < 0)
-        el.l0 += 360;
-    while (!(el.l0 < 360))
-        el.l0 -= 360;
-    el.m = 357.52911 + t * (35999.05029 - 0.0001537 * t);
-    el.e = 0.016708634 - t * (0.000042037 + 0.0000001267 * t);
-    el.sinM = SinD(el.m);
-    el.sin2M = SinD(2 * el.m);
-    el.omega = 125.04 - 1934.136 * t;
-    const double eps0 =
-        23 + (26 + (21.448 - t * (46.815 + t * (0.00059 - 0.001813 * t))) / 60) / 60;
-    el.eps = eps0 + 0.00256 * CosD(el.omega);
-    return el;
-}
-
-// Equation of time in minutes.
-double EquationOfTime(const Elements &el)
-{
-    const double tanHalf = TanD(el.eps / 2);
-    const double y = tanHalf * tanHalf;
-    const double e = el.e;
-    const double E = y * SinD(2 * el.l0) - 2 * e * el.sinM + 4 * e * y * el.sinM * CosD(2 * el.l0) -
-                     0.5 * y * y * SinD(4 * el.l0) - 1.25 * e * e * el.sin2M;
-    return 4 * E * Deg;
-}
-
-// Declination in degrees.
-double Declination(const Elements &el)
-{
-    const double t = el.t;
-    const double eqc = el.sinM * (1.914602 - t * (0.004817 + 0.000014 * t)) +
-                       el.sin2M * (0.019993 - 0.000101 * t) + SinD(3 * el.m) * 0.000289;
-    const double theta = el.l0 + eqc;
-    const double lambda = theta - 0.00569 - 0.00478 * SinD(el.omega);
-    const double s = SinD(el.eps) * SinD(lambda);
-    return std::atan2(s, std::sqrt(1 - s * s)) * Deg;
-}
-
-// The place's latitude terms of the hour angle, the same for every pass.
-struct LatitudeTerms {
-    double cosPhi, tanPhi;
-};
-
-// Hour angle of sunrise in degrees; false where the Sun does not reach the
-// horizon (polar day or night) or the arithmetic breaks down.
-bool HourAngle(const LatitudeTerms &phi, double delta, double &h)
-{
-    const double x = CosZenith / (phi.cosPhi * CosD(delta)) - phi.tanPhi * TanD(delta);
-    if (!(std::fabs(x) <= 1))
-        return false;
-    h = std::atan2(std::sqrt(1 - x * x), x) * Deg;
-    return std::isfinite(h);
-}
-
-// Second pass of sunrise (sign -1) or sunset (sign +1), in minutes after
-// 0 h UTC, from the first pass's hour angle h1 and equation of time eot1.
-bool SecondPass(double jd, const LatitudeTerms &phi, double lon, double h1, double eot1,
-                double sign, double &minutes)
-{
-    const double u = 720 + 4 * (lon + sign * h1) - eot1;
-    const Elements el = ElementsAt(JulianCenturies(jd + u / 1440));
-    double h = 0;
-    if (!HourAngle(phi, Declination(el), h))
-        return false;
-    minutes = 720 + 4 * (lon + sign * h) - EquationOfTime(el);
-    return std::isfinite(minutes);
-}
+const double CosZenith = SolarPosition::CosDegrees(90.833);
 
 } // namespace
 
@@ -330,39 +228,24 @@ double TSunTime::EventTime(int index)
 
 void TSunTime::Calculate()
 {
+    using namespace SolarPosition;
     FSunrise = FSunset = FNoon = 0;
-    const double phi = FLatitude.Value();
-    const double lon = FLongitude.Value();
-
-    int year = 0, month = 0, day = 0;
-    DateUtil::DecodeDate(FDate, year, month, day);
-    // Beyond the calendar's years 1 ... 9999 no event is computed.
-    if (year >= 1 && year <= 9999) {
-        const double jd = DateUtil::JulianDay(year, month, day);
-
+    double jd = 0;
+    NoonPass noon;
+    if (JulianDayOf(FDate, jd) && NoonAt(jd, FLongitude.Value(), noon)) {
         const auto toClock = [this](double minutes) {
-            const double r = FDate + (minutes / 60 + FTimeZone) / 24;
+            const double r = ToClock(FDate, minutes, FTimeZone);
             return std::isfinite(r) ? r : 0.0;
         };
-        const double noon =
-            720 + 4 * lon - EquationOfTime(ElementsAt(JulianCenturies(jd + 0.5 + lon / 360)));
-        // Both sunrise and sunset begin their first pass at solar noon, so
-        // that pass (time, declination, hour angle) is one and the same. The
-        // noon itself needs no hour angle and stands even without them.
-        if (std::isfinite(noon)) {
-            FNoon = toClock(noon);
-            const LatitudeTerms place{CosD(phi), TanD(phi)};
-            const Elements el = ElementsAt(JulianCenturies(jd + noon / 1440));
-            double h1 = 0;
-            if (HourAngle(place, Declination(el), h1)) {
-                const double eot1 = EquationOfTime(el);
-                double minutes = 0;
-                if (SecondPass(jd, place, lon, h1, eot1, -1, minutes))
-                    FSunrise = toClock(minutes);
-                if (SecondPass(jd, place, lon, h1, eot1, +1, minutes))
-                    FSunset = toClock(minutes);
-            }
-        }
+        // The noon needs no hour angle and stands even without the others.
+        FNoon = toClock(noon.minutes);
+        Crossing rising, setting;
+        TwoPass(jd, LatitudeTermsOf(FLatitude.Value()), FLongitude.Value(), noon, CosZenith, rising,
+                setting);
+        if (rising.state == PassState::Crosses)
+            FSunrise = toClock(rising.minutes);
+        if (setting.state == PassState::Crosses)
+            FSunset = toClock(setting.minutes);
     }
     FCalculated = true;
 }

@@ -1,0 +1,124 @@
+// Crossings of any zenith angle by the Sun's centre, on the same solar
+// position and two passes as TSunTime, so that sunrise and sunset agree with
+// it to the last bit.
+#include "suntime/SunEvents.h"
+
+#include "suntime/SolarPosition.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace
+{
+
+TCrossingState StateOf(SolarPosition::PassState s)
+{
+    switch (s) {
+    case SolarPosition::PassState::Crosses:
+        return TCrossingState::Occurs;
+    case SolarPosition::PassState::AlwaysAbove:
+        return TCrossingState::AlwaysAbove;
+    case SolarPosition::PassState::AlwaysBelow:
+        return TCrossingState::AlwaysBelow;
+    default:
+        return TCrossingState::Failed;
+    }
+}
+
+TCrossing OnClock(const SolarPosition::Crossing &c, double day, double clockHours)
+{
+    TCrossing r;
+    r.State = StateOf(c.state);
+    if (r.Occurs()) {
+        r.Time = SolarPosition::ToClock(day, c.minutes, clockHours);
+        if (!std::isfinite(r.Time)) {
+            r.State = TCrossingState::Failed;
+            r.Time = 0;
+        }
+    }
+    return r;
+}
+
+// What one day at one place shares between its zenith angles: the day, its
+// Julian Day and the first pass at solar noon.
+struct DayAtPlace {
+    double day = 0;
+    double jd = 0;
+    SolarPosition::LatitudeTerms phi{};
+    SolarPosition::NoonPass noon;
+    bool valid = false;
+
+    DayAtPlace(double oleDay, double latitude, double longitudeWest)
+    {
+        // The time of day is dropped the way TSunTime drops it.
+        day = std::trunc(oleDay);
+        valid = std::isfinite(day) && std::isfinite(latitude) && std::isfinite(longitudeWest) &&
+                SolarPosition::JulianDayOf(day, jd) &&
+                SolarPosition::NoonAt(jd, longitudeWest, noon);
+        if (valid)
+            phi = SolarPosition::LatitudeTermsOf(latitude);
+    }
+
+    TCrossings Crossings(double longitudeWest, double clockHours, double zenith) const
+    {
+        TCrossings r; // both Failed
+        if (!valid || !std::isfinite(clockHours) || !std::isfinite(zenith))
+            return r;
+        SolarPosition::Crossing rising, setting;
+        SolarPosition::TwoPass(jd, phi, longitudeWest, noon, SolarPosition::CosDegrees(zenith),
+                               rising, setting);
+        r.Morning = OnClock(rising, day, clockHours);
+        r.Evening = OnClock(setting, day, clockHours);
+        return r;
+    }
+};
+
+// Day length in seconds from sunrise and sunset. When only one of them occurs
+// (the first or last day of a polar day or night, where the second pass of the
+// other finds the Sun no longer crossing), the day is taken as symmetric about
+// solar noon: twice the span between noon and the event that occurs.
+double DayLength(const TCrossings &sun, double noon)
+{
+    double seconds = 0;
+    if (sun.Morning.Occurs() && sun.Evening.Occurs())
+        seconds = (sun.Evening.Time - sun.Morning.Time) * 86400;
+    else if (sun.Morning.Occurs() && noon != 0)
+        seconds = 2 * (noon - sun.Morning.Time) * 86400;
+    else if (sun.Evening.Occurs() && noon != 0)
+        seconds = 2 * (sun.Evening.Time - noon) * 86400;
+    else if (sun.Morning.State == TCrossingState::AlwaysAbove &&
+             sun.Evening.State == TCrossingState::AlwaysAbove)
+        seconds = 86400;
+    // Anything else (polar night, a failure) has no daylight.
+    return std::clamp(seconds, 0.0, 86400.0);
+}
+
+} // namespace
+
+TCrossings ZenithCrossings(double day, double latitude, double longitudeWest, double clockHours,
+                           double zenith)
+{
+    return DayAtPlace(day, latitude, longitudeWest).Crossings(longitudeWest, clockHours, zenith);
+}
+
+TSunDay ComputeSunDay(double day, double latitude, double longitudeWest, double clockHours)
+{
+    TSunDay r;
+    const DayAtPlace place(day, latitude, longitudeWest);
+    if (place.valid) {
+        const double noon = SolarPosition::ToClock(place.day, place.noon.minutes, clockHours);
+        if (std::isfinite(noon))
+            r.Noon = noon;
+        // The Sun's centre at the meridian, without refraction. Latitudes
+        // beyond the poles are taken at the pole, so the height stays within
+        // -90 ... 90 degrees.
+        const double phi = std::clamp(latitude, -90.0, 90.0);
+        r.NoonAltitude = std::clamp(90 - std::fabs(phi - place.noon.declination), -90.0, 90.0);
+    }
+    r.Sun = place.Crossings(longitudeWest, clockHours, Zenith::SunriseSunset);
+    r.Civil = place.Crossings(longitudeWest, clockHours, Zenith::Civil);
+    r.Nautical = place.Crossings(longitudeWest, clockHours, Zenith::Nautical);
+    r.Astronomical = place.Crossings(longitudeWest, clockHours, Zenith::Astronomical);
+    r.DayLength = DayLength(r.Sun, r.Noon);
+    return r;
+}
