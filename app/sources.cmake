@@ -8,4 +8,6 @@ target_sources(vantu_lib PRIVATE
     app/MapaSveta.h app/MapaSveta.cpp
     app/MapaSK.h app/MapaSK.cpp
     app/YearChart.h app/YearChart.cpp
+    app/YearChartView.h app/YearChartView.cpp
+    app/RokSlnka.h app/RokSlnka.cpp
 )
