@@ -87,3 +87,22 @@ QByteArray SunRowsJson(const QVector<TSunRow> &rows, bool twilight, TLanguage la
 // with GEO, LOCATION and stable UIDs; lines folded at 75 octets, CR LF ends.
 QByteArray SunRowsICalendar(const QVector<TSunRow> &rows, const TSunPlace &place,
                             TLanguage language);
+
+// Pieces of the writers, exposed for their tests and the text output.
+
+// "2026-06-21T04:40:55+02:00": the moment with its own offset (+00:00 for UTC;
+// an offset with seconds, as local mean times have, keeps them: +01:09:21).
+QString IsoMoment(const QDateTime &moment);
+// "HH:MM:SS" of a count of seconds (24:00:00 for a whole day).
+QString DurationText(int seconds);
+// Why events of a row have no value, in the language; empty when all shown
+// events occur. Without twilight only sunrise, solar noon and sunset count.
+QString SunRowNote(const TSunRow &row, bool twilight, TLanguage language);
+// One CSV field: quoted (inner quotes doubled) when it holds a comma, a quote,
+// CR or LF; as it is otherwise.
+QString CsvField(const QString &text);
+// One iCalendar content line folded at 75 octets, never inside a UTF-8
+// sequence; every physical line ends with CR LF.
+QByteArray FoldContentLine(const QByteArray &line);
+// TEXT value escaping of RFC 5545 (backslash, semicolon, comma, line breaks).
+QString ICalendarText(const QString &text);

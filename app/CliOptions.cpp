@@ -1,0 +1,684 @@
+// vantu-cli: arguments, place look-up and the outputs, without main().
+#include "app/CliOptions.h"
+
+#include "app/CliTexts.h"
+#include "calendar/CalCalc.h"
+#include "calendar/MoonPhase.h"
+#include "suntime/SunTime.h"
+#include "table/ResultLines.h"
+
+#include <QCommandLineParser>
+#include <QRegularExpression>
+#include <QTimeZone>
+
+#include <cmath>
+
+namespace
+{
+
+// ------------------------------------------------------------------ texts
+
+struct TCliTexts {
+    const char *MoonLine; // %1 date, %2 fraction, %3 picture number
+};
+
+const TCliTexts CliTexts[LanguageCount] = {
+    {"%1: fáza Mesiaca %2, obrázok %3"},
+    {"%1: Moon phase %2, picture %3"},
+    {"%1: holdfázis %2, %3. kép"},
+};
+
+const char *const HelpDetails =
+    "\nPlace: --place NAME looks the name up in lokality.xml of the working folder\n"
+    "(or --db FILE): the exact name, else the only name that starts with NAME,\n"
+    "ignoring case and accents. Or --lat and --lon in decimal degrees (north and\n"
+    "east positive) or as 48:09:00N and 17:07:01E.\n"
+    "\nClock: the place's own clock (Hod + Min/60 of its record; UTC for --lat/--lon)\n"
+    "unless --utc, --cet, --cest, --offset or --tz is given. Text lines are tagged\n"
+    "[UTC], [CET], [CEST] or [Local] as in the program's results table, [UTC+05:45]\n"
+    "for --offset and [Europe/Bratislava] for --tz (each time on the offset in\n"
+    "force at that moment, daylight saving included).\n"
+    "\nExit codes: 0 done, 1 place not found or locality file unreadable,\n"
+    "2 wrong arguments.\n";
+
+QString Utf8(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+// ------------------------------------------------------------- arguments
+
+bool ParseYear(const QString &text, int &year)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\d{4}$"));
+    if (!pattern.match(text).hasMatch())
+        return false;
+    year = text.toInt();
+    return year >= 1 && year <= 9999;
+}
+
+std::optional<QDate> ParseDay(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})$"));
+    const QRegularExpressionMatch m = pattern.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QDate date(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+    if (!date.isValid() || date.year() < 1)
+        return std::nullopt;
+    return date;
+}
+
+std::optional<QDate> ParseMonth(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{4})-(\\d{2})$"));
+    const QRegularExpressionMatch m = pattern.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QDate date(m.captured(1).toInt(), m.captured(2).toInt(), 1);
+    if (!date.isValid() || date.year() < 1)
+        return std::nullopt;
+    return date;
+}
+
+// Whole days from the OLE epoch to a date.
+double OleDay(const QDate &date)
+{
+    static const qint64 epoch = QDate(1899, 12, 30).toJulianDay();
+    return double(date.toJulianDay() - epoch);
+}
+
+// A moment as an OLE date-time of its own clock (negative days keep the time
+// of day as the fraction's absolute value, as DateUtil reads them).
+double OleOnOwnClock(const QDateTime &moment)
+{
+    const double day = OleDay(moment.date());
+    const double fraction = moment.time().msecsSinceStartOfDay() / 86400000.0;
+    return day >= 0 ? day + fraction : day - fraction;
+}
+
+QString OffsetTag(int seconds)
+{
+    const int a = std::abs(seconds);
+    return QStringLiteral(", [UTC%1%2:%3] =>   ")
+        .arg(seconds < 0 ? QLatin1Char('-') : QLatin1Char('+'))
+        .arg(a / 3600, 2, 10, QLatin1Char('0'))
+        .arg(a / 60 % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString CoordinateName(double latitude, double longitudeEast)
+{
+    return QString::number(std::fabs(latitude), 'g', 10) +
+           (latitude < 0 ? QLatin1Char('S') : QLatin1Char('N')) + QLatin1Char(' ') +
+           QString::number(std::fabs(longitudeEast), 'g', 10) +
+           (longitudeEast < 0 ? QLatin1Char('W') : QLatin1Char('E'));
+}
+
+// ------------------------------------------------------------------- runs
+
+struct TResolvedPlace {
+    TSunPlace Place;
+    TSunClock Clock;
+    QString Tag;
+};
+
+// The text lines of the rows: the program's result line, and with twilight
+// the further columns after the sunset in the same style.
+QByteArray TextLines(const QVector<TSunRow> &rows, const TResolvedPlace &resolved, bool twilight,
+                     TLanguage language, const QLocale &locale, bool blockEnds)
+{
+    const QString noEvent = MainNoEventText(LanguageIndexOf(language));
+    const QString gap = QStringLiteral(",   ");
+    const auto ole = [](const std::optional<QDateTime> &moment) {
+        return moment ? OleOnOwnClock(*moment) : 0.0;
+    };
+    QString text;
+    for (const TSunRow &row : rows) {
+        QString line = BuildResultLine(
+            resolved.Place.Name, OleDay(row.Date), resolved.Tag, ole(row.At(TSunEvent::Sunrise)),
+            ole(row.At(TSunEvent::SolarNoon)), ole(row.At(TSunEvent::Sunset)), noEvent, locale);
+        if (twilight) {
+            line.chop(ResultLineEnd.size());
+            for (int e = int(TSunEvent::CivilDawn); e < SunEventCount; ++e)
+                line += gap + FormatEventTime(ole(row.Event[e]), noEvent, locale);
+            line += gap + DurationText(row.DayLength);
+            line += gap + (row.At(TSunEvent::SolarNoon)
+                               ? QString::number(row.NoonAltitude, 'f', 2) + QChar(0x00B0)
+                               : noEvent);
+            line += ResultLineEnd;
+        }
+        text += line;
+        // A month ends with one empty line, as in the program's table.
+        if (blockEnds && row.Date.day() == row.Date.daysInMonth())
+            text += ResultLineEnd;
+    }
+    return text.toUtf8();
+}
+
+TCliResult Failure(int code, const QString &message)
+{
+    TCliResult r;
+    r.ExitCode = code;
+    r.Error = message;
+    return r;
+}
+
+std::optional<TResolvedPlace> ResolvePlace(const TCliOptions &o, TCliResult &failure)
+{
+    TResolvedPlace resolved;
+    const int language = LanguageIndexOf(o.Language);
+    double ownClockHours = 0;
+    if (o.HasCoordinates) {
+        resolved.Place.Name = CoordinateName(o.Latitude, o.LongitudeEast);
+        resolved.Place.Latitude = o.Latitude;
+        resolved.Place.LongitudeWest = -o.LongitudeEast;
+        resolved.Tag = MainResultTag(language, TMainTag::Utc);
+    } else {
+        TLocalityList list;
+        TLocalityFile file(o.DatabasePath);
+        const TLoadStatus status = file.Load(list);
+        if (status == TLoadStatus::Missing) {
+            failure = Failure(CliExitFailure,
+                              QStringLiteral("locality file not found: %1").arg(o.DatabasePath));
+            return std::nullopt;
+        }
+        if (status == TLoadStatus::Damaged) {
+            failure = Failure(CliExitFailure,
+                              QStringLiteral("locality file cannot be read (empty or damaged): %1")
+                                  .arg(o.DatabasePath));
+            return std::nullopt;
+        }
+        const TPlaceMatch match = FindPlace(list, o.PlaceName);
+        if (!match.Record) {
+            QString message =
+                match.Candidates.isEmpty()
+                    ? QStringLiteral("place not found: %1").arg(o.PlaceName)
+                    : QStringLiteral("place name is ambiguous: %1; it fits").arg(o.PlaceName);
+            for (const QString &name : match.Candidates)
+                message += QLatin1Char('\n') + name;
+            failure = Failure(CliExitFailure, message);
+            return std::nullopt;
+        }
+        resolved.Place = PlaceOfRecord(*match.Record);
+        ownClockHours = ClockHoursOfRecord(*match.Record);
+        resolved.Tag = MainResultTag(language, TMainTag::Local);
+    }
+
+    switch (o.Clock) {
+    case TCliClock::PlaceDefault:
+        resolved.Clock = TSunClock::FixedOffset(int(std::lround(ownClockHours * 3600)));
+        break;
+    case TCliClock::Utc:
+        resolved.Clock = TSunClock::FixedOffset(0);
+        resolved.Tag = MainResultTag(language, TMainTag::Utc);
+        break;
+    case TCliClock::Cet:
+        resolved.Clock = TSunClock::FixedOffset(3600);
+        resolved.Tag = MainResultTag(language, TMainTag::Cet);
+        break;
+    case TCliClock::Cest:
+        resolved.Clock = TSunClock::FixedOffset(7200);
+        resolved.Tag = MainResultTag(language, TMainTag::Cest);
+        break;
+    case TCliClock::Offset:
+        resolved.Clock = TSunClock::FixedOffset(o.OffsetSeconds);
+        resolved.Tag = OffsetTag(o.OffsetSeconds);
+        break;
+    case TCliClock::Zone:
+        resolved.Clock = TSunClock::TimeZone(QTimeZone(o.ZoneId));
+        resolved.Tag = QStringLiteral(", [%1] =>   ").arg(QString::fromUtf8(o.ZoneId));
+        break;
+    }
+    return resolved;
+}
+
+TCliResult RunSun(const TCliOptions &o, const QLocale &locale)
+{
+    TCliResult failure;
+    const std::optional<TResolvedPlace> resolved = ResolvePlace(o, failure);
+    if (!resolved)
+        return failure;
+
+    QDate first = o.Date;
+    QDate last = o.Date;
+    if (o.Span == TCliSpan::Month) {
+        first = QDate(o.Date.year(), o.Date.month(), 1);
+        last = QDate(o.Date.year(), o.Date.month(), o.Date.daysInMonth());
+    } else if (o.Span == TCliSpan::Year) {
+        first = QDate(o.Date.year(), 1, 1);
+        last = QDate(o.Date.year(), 12, 31);
+    }
+    const QVector<TSunRow> rows = SunRows(resolved->Place, resolved->Clock, first, last);
+
+    TCliResult r;
+    switch (o.Format) {
+    case TCliFormat::Text:
+        r.Out = TextLines(rows, *resolved, o.Twilight, o.Language, locale, o.Span != TCliSpan::Day);
+        break;
+    case TCliFormat::Csv:
+        r.Out = SunRowsCsv(rows, o.Twilight, o.Language);
+        break;
+    case TCliFormat::Json:
+        r.Out = SunRowsJson(rows, o.Twilight, o.Language);
+        break;
+    case TCliFormat::ICalendar:
+        r.Out = SunRowsICalendar(rows, resolved->Place, o.Language);
+        break;
+    }
+    return r;
+}
+
+} // namespace
+
+// --------------------------------------------------------------- helpers
+
+TLanguage LanguageFromLocaleName(const QString &name)
+{
+    if (name.startsWith(QLatin1String("sk")))
+        return TLanguage::Slovak;
+    if (name.startsWith(QLatin1String("hu")))
+        return TLanguage::Hungarian;
+    return TLanguage::English;
+}
+
+std::optional<double> ParseAngle(const QString &text, QChar positive, QChar negative, double limit)
+{
+    static const QRegularExpression decimal(QStringLiteral("^[+-]?\\d{1,3}(\\.\\d+)?$"));
+    static const QRegularExpression sexagesimal(
+        QStringLiteral("^(\\d{1,3}):(\\d{1,2})(?::(\\d{1,2}(?:\\.\\d+)?))?([A-Za-z])$"));
+    double value = 0;
+    if (decimal.match(text).hasMatch()) {
+        value = text.toDouble();
+    } else {
+        const QRegularExpressionMatch m = sexagesimal.match(text);
+        if (!m.hasMatch())
+            return std::nullopt;
+        const QChar letter = m.captured(4).at(0).toUpper();
+        if (letter != positive && letter != negative)
+            return std::nullopt;
+        const int minutes = m.captured(2).toInt();
+        const double seconds = m.captured(3).isEmpty() ? 0.0 : m.captured(3).toDouble();
+        if (minutes >= 60 || seconds >= 60)
+            return std::nullopt;
+        value = m.captured(1).toInt() + minutes / 60.0 + seconds / 3600.0;
+        if (letter == negative)
+            value = -value;
+    }
+    if (!std::isfinite(value) || std::fabs(value) > limit)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<int> ParseOffset(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^([+-]?)(\\d{1,2})(?::(\\d{2}))?$"));
+    const QRegularExpressionMatch m = pattern.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const int hours = m.captured(2).toInt();
+    const int minutes = m.captured(3).isEmpty() ? 0 : m.captured(3).toInt();
+    if (minutes >= 60)
+        return std::nullopt;
+    const int seconds = hours * 3600 + minutes * 60;
+    if (seconds > 14 * 3600)
+        return std::nullopt;
+    return m.captured(1) == QLatin1String("-") ? -seconds : seconds;
+}
+
+QString FoldedName(const QString &name)
+{
+    const QString decomposed = name.normalized(QString::NormalizationForm_KD);
+    QString folded;
+    folded.reserve(decomposed.size());
+    for (const QChar c : decomposed)
+        if (c.category() != QChar::Mark_NonSpacing)
+            folded += c;
+    return folded.toCaseFolded();
+}
+
+TPlaceMatch FindPlace(const TLocalityList &list, const QString &name)
+{
+    TPlaceMatch match;
+    for (const TLocality &r : list)
+        if (r.Field[fMesto] == name) {
+            match.Record = r;
+            return match;
+        }
+    // Then the same name without case and accents, then a prefix of it; a
+    // name the list holds twice counts once.
+    const QString folded = FoldedName(name);
+    for (const bool whole : {true, false}) {
+        const TLocality *found = nullptr;
+        QStringList names;
+        for (const TLocality &r : list) {
+            const QString candidate = FoldedName(r.Field[fMesto]);
+            if (whole ? candidate != folded : !candidate.startsWith(folded))
+                continue;
+            if (!found)
+                found = &r;
+            if (!names.contains(r.Field[fMesto]))
+                names << r.Field[fMesto];
+        }
+        if (names.size() == 1) {
+            match.Record = *found;
+            return match;
+        }
+        if (names.size() > 1) {
+            match.Candidates = names;
+            return match;
+        }
+    }
+    return match;
+}
+
+TSunPlace PlaceOfRecord(const TLocality &record)
+{
+    // Through the program's own angle types, so the degrees are exactly the
+    // panel's for the same record.
+    TLatitude latitude;
+    latitude.SetDegrees(uint16_t(record.Field[fZS1].toInt()));
+    latitude.SetMinutes(uint16_t(record.Field[fZS2].toInt()));
+    latitude.SetSeconds(uint16_t(record.Field[fZS3].toInt()));
+    latitude.SetDir(record.Field[fZS4] == QLatin1String("S") ? dSouth : dNorth);
+    TLongitude longitude;
+    longitude.SetDegrees(uint16_t(record.Field[fZD1].toInt()));
+    longitude.SetMinutes(uint16_t(record.Field[fZD2].toInt()));
+    longitude.SetSeconds(uint16_t(record.Field[fZD3].toInt()));
+    longitude.SetDir(record.Field[fZD4] == QLatin1String("E") ? dEast : dWest);
+
+    TSunPlace place;
+    place.Name = record.Field[fMesto];
+    place.Latitude = latitude.Value();
+    place.LongitudeWest = longitude.Value();
+    return place;
+}
+
+double ClockHoursOfRecord(const TLocality &record)
+{
+    return record.Field[fHod].toInt() + record.Field[fMin].toInt() / 60.0;
+}
+
+// -------------------------------------------------------------- arguments
+
+TCliParse ParseCliArguments(const QStringList &arguments, const QString &lang, const QDate &today)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Sunrise, solar noon, sunset and twilights of a place, by day, month or "
+                       "year, as text, CSV, JSON or iCalendar."));
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption place(QStringLiteral("place"),
+                                   QStringLiteral("Place NAME from the locality file."),
+                                   QStringLiteral("NAME"));
+    const QCommandLineOption db(QStringLiteral("db"),
+                                QStringLiteral("Locality FILE (default lokality.xml)."),
+                                QStringLiteral("FILE"));
+    const QCommandLineOption lat(QStringLiteral("lat"),
+                                 QStringLiteral("Latitude: 48.15 or 48:09:00N."),
+                                 QStringLiteral("DEG"));
+    const QCommandLineOption lon(QStringLiteral("lon"),
+                                 QStringLiteral("Longitude: 17.117 (east) or 17:07:01E."),
+                                 QStringLiteral("DEG"));
+    const QCommandLineOption date(QStringLiteral("date"),
+                                  QStringLiteral("One day, YYYY-MM-DD (default today)."),
+                                  QStringLiteral("DATE"));
+    const QCommandLineOption month(QStringLiteral("month"),
+                                   QStringLiteral("A whole month, YYYY-MM."),
+                                   QStringLiteral("MONTH"));
+    const QCommandLineOption year(QStringLiteral("year"), QStringLiteral("A whole year, YYYY."),
+                                  QStringLiteral("YEAR"));
+    const QCommandLineOption utc(QStringLiteral("utc"), QStringLiteral("Times in UTC."));
+    const QCommandLineOption cet(QStringLiteral("cet"), QStringLiteral("Times in CET (UTC+1)."));
+    const QCommandLineOption cest(QStringLiteral("cest"), QStringLiteral("Times in CEST (UTC+2)."));
+    const QCommandLineOption offset(QStringLiteral("offset"),
+                                    QStringLiteral("Times on a fixed offset, e.g. +1:00."),
+                                    QStringLiteral("[+-]H:MM"));
+    const QCommandLineOption tz(QStringLiteral("tz"),
+                                QStringLiteral("Civil time of a zone with daylight saving, "
+                                               "e.g. Europe/Bratislava."),
+                                QStringLiteral("ZONE"));
+    const QCommandLineOption twilight(
+        QStringLiteral("twilight"),
+        QStringLiteral("Add civil, nautical and astronomical twilight and day length."));
+    const QCommandLineOption language(QStringLiteral("lang"),
+                                      QStringLiteral("sk, en or hu (default from LANG)."),
+                                      QStringLiteral("LANG"));
+    const QCommandLineOption format(QStringLiteral("format"),
+                                    QStringLiteral("text (default), csv, json or ics."),
+                                    QStringLiteral("FORMAT"));
+    const QCommandLineOption easter(QStringLiteral("easter"),
+                                    QStringLiteral("The date of Easter Sunday in YEAR."),
+                                    QStringLiteral("YEAR"));
+    const QCommandLineOption moon(QStringLiteral("moon"),
+                                  QStringLiteral("Moon phase fraction and picture on DATE."),
+                                  QStringLiteral("DATE"));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("This help."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("The version."));
+    parser.addOptions({place, db, lat, lon, date, month, year, utc, cet, cest, offset, tz, twilight,
+                       language, format, easter, moon, help, version});
+
+    TCliParse result;
+    result.HelpText = parser.helpText() + QString::fromUtf8(HelpDetails);
+    const auto fail = [&result](const QString &message) {
+        result.Options.reset();
+        result.Error = message;
+        return result;
+    };
+
+    if (!parser.parse(arguments))
+        return fail(parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        return fail(QStringLiteral("unexpected argument: %1")
+                        .arg(parser.positionalArguments().constFirst()));
+    for (const QCommandLineOption *o : {&place, &db, &lat, &lon, &date, &month, &year, &offset, &tz,
+                                        &language, &format, &easter, &moon})
+        if (parser.values(*o).size() > 1)
+            return fail(QStringLiteral("--%1 is given more than once").arg(o->names().constLast()));
+
+    TCliOptions o;
+    if (parser.isSet(help)) {
+        o.Command = TCliCommand::Help;
+        result.Options = o;
+        return result;
+    }
+    if (parser.isSet(version)) {
+        o.Command = TCliCommand::Version;
+        result.Options = o;
+        return result;
+    }
+
+    o.Language = LanguageFromLocaleName(lang);
+    if (parser.isSet(language)) {
+        const QString code = parser.value(language);
+        const QStringList codes = {QStringLiteral("sk"), QStringLiteral("en"),
+                                   QStringLiteral("hu")};
+        const int index = int(codes.indexOf(code));
+        if (index < 0)
+            return fail(QStringLiteral("--lang must be sk, en or hu: %1").arg(code));
+        o.Language = *LanguageFromIndex(index);
+    }
+
+    // Options of the Sun's events, which --easter and --moon do not take.
+    const QList<const QCommandLineOption *> sunOptions = {&place,  &db,   &lat,      &lon,   &date,
+                                                          &month,  &year, &utc,      &cet,   &cest,
+                                                          &offset, &tz,   &twilight, &format};
+    if (parser.isSet(easter) || parser.isSet(moon)) {
+        if (parser.isSet(easter) && parser.isSet(moon))
+            return fail(QStringLiteral("--easter and --moon cannot be combined"));
+        const QString name =
+            parser.isSet(easter) ? QStringLiteral("easter") : QStringLiteral("moon");
+        for (const QCommandLineOption *s : sunOptions)
+            if (parser.isSet(*s))
+                return fail(QStringLiteral("--%1 cannot be combined with --%2")
+                                .arg(name, s->names().constFirst()));
+        if (parser.isSet(easter)) {
+            const QString text = parser.value(easter);
+            int y = 0;
+            if (!ParseYear(text, y) || y < 1583)
+                return fail(
+                    QStringLiteral("--easter needs a Gregorian year 1583 ... 9999: %1").arg(text));
+            o.Command = TCliCommand::Easter;
+            o.EasterYear = y;
+        } else {
+            const std::optional<QDate> day = ParseDay(parser.value(moon));
+            if (!day)
+                return fail(
+                    QStringLiteral("--moon needs a date YYYY-MM-DD: %1").arg(parser.value(moon)));
+            o.Command = TCliCommand::Moon;
+            o.MoonDate = *day;
+        }
+        result.Options = o;
+        return result;
+    }
+
+    // The place.
+    if (parser.isSet(place)) {
+        if (parser.isSet(lat) || parser.isSet(lon))
+            return fail(QStringLiteral("give either --place or --lat and --lon, not both"));
+        o.PlaceName = parser.value(place);
+        if (o.PlaceName.trimmed().isEmpty())
+            return fail(QStringLiteral("--place needs a name"));
+        if (parser.isSet(db)) {
+            o.DatabasePath = parser.value(db);
+            if (o.DatabasePath.isEmpty())
+                return fail(QStringLiteral("--db needs a file name"));
+        }
+    } else {
+        if (parser.isSet(db))
+            return fail(QStringLiteral("--db goes with --place"));
+        if (!parser.isSet(lat) && !parser.isSet(lon))
+            return fail(QStringLiteral("give a place: --place NAME, or --lat and --lon"));
+        if (!parser.isSet(lat) || !parser.isSet(lon))
+            return fail(QStringLiteral("--lat and --lon go together"));
+        const std::optional<double> la =
+            ParseAngle(parser.value(lat), QLatin1Char('N'), QLatin1Char('S'), 90);
+        if (!la)
+            return fail(QStringLiteral("--lat must be -90 ... 90 degrees, or like 48:09:00N: %1")
+                            .arg(parser.value(lat)));
+        const std::optional<double> lo =
+            ParseAngle(parser.value(lon), QLatin1Char('E'), QLatin1Char('W'), 180);
+        if (!lo)
+            return fail(QStringLiteral("--lon must be -180 ... 180 degrees, or like 17:07:01E: %1")
+                            .arg(parser.value(lon)));
+        o.HasCoordinates = true;
+        o.Latitude = *la;
+        o.LongitudeEast = *lo;
+    }
+
+    // The days.
+    const int spans = int(parser.isSet(date)) + int(parser.isSet(month)) + int(parser.isSet(year));
+    if (spans > 1)
+        return fail(QStringLiteral("give only one of --date, --month and --year"));
+    o.Date = today;
+    if (parser.isSet(date)) {
+        const std::optional<QDate> d = ParseDay(parser.value(date));
+        if (!d)
+            return fail(
+                QStringLiteral("--date needs a date YYYY-MM-DD: %1").arg(parser.value(date)));
+        o.Date = *d;
+    } else if (parser.isSet(month)) {
+        const std::optional<QDate> d = ParseMonth(parser.value(month));
+        if (!d)
+            return fail(
+                QStringLiteral("--month needs a month YYYY-MM: %1").arg(parser.value(month)));
+        o.Date = *d;
+        o.Span = TCliSpan::Month;
+    } else if (parser.isSet(year)) {
+        int y = 0;
+        if (!ParseYear(parser.value(year), y))
+            return fail(
+                QStringLiteral("--year needs a year 0001 ... 9999: %1").arg(parser.value(year)));
+        o.Date = QDate(y, 1, 1);
+        o.Span = TCliSpan::Year;
+    }
+
+    // The clock.
+    const int clocks = int(parser.isSet(utc)) + int(parser.isSet(cet)) + int(parser.isSet(cest)) +
+                       int(parser.isSet(offset)) + int(parser.isSet(tz));
+    if (clocks > 1)
+        return fail(QStringLiteral("give only one of --utc, --cet, --cest, --offset and --tz"));
+    if (parser.isSet(utc))
+        o.Clock = TCliClock::Utc;
+    else if (parser.isSet(cet))
+        o.Clock = TCliClock::Cet;
+    else if (parser.isSet(cest))
+        o.Clock = TCliClock::Cest;
+    if (parser.isSet(offset)) {
+        const std::optional<int> seconds = ParseOffset(parser.value(offset));
+        if (!seconds)
+            return fail(QStringLiteral("--offset needs [+-]H:MM within 14 hours: %1")
+                            .arg(parser.value(offset)));
+        o.Clock = TCliClock::Offset;
+        o.OffsetSeconds = *seconds;
+    }
+    if (parser.isSet(tz)) {
+        const QByteArray id = parser.value(tz).toUtf8();
+        if (id.isEmpty() || !QTimeZone::isTimeZoneIdAvailable(id) || !QTimeZone(id).isValid())
+            return fail(QStringLiteral("unknown time zone: %1").arg(parser.value(tz)));
+        o.Clock = TCliClock::Zone;
+        o.ZoneId = id;
+    }
+
+    o.Twilight = parser.isSet(twilight);
+    if (parser.isSet(format)) {
+        const QString f = parser.value(format);
+        if (f == QLatin1String("text"))
+            o.Format = TCliFormat::Text;
+        else if (f == QLatin1String("csv"))
+            o.Format = TCliFormat::Csv;
+        else if (f == QLatin1String("json"))
+            o.Format = TCliFormat::Json;
+        else if (f == QLatin1String("ics"))
+            o.Format = TCliFormat::ICalendar;
+        else
+            return fail(QStringLiteral("--format must be text, csv, json or ics: %1").arg(f));
+    }
+    result.Options = o;
+    return result;
+}
+
+// -------------------------------------------------------------------- run
+
+TCliResult RunCli(const TCliOptions &options, const QLocale &locale)
+{
+    TCliResult r;
+    const int language = LanguageIndexOf(options.Language);
+    switch (options.Command) {
+    case TCliCommand::Help:
+        break; // CliMain has the help text
+    case TCliCommand::Version:
+        r.Out = QByteArray("vantu-cli " VANTU_VERSION "\n");
+        break;
+    case TCliCommand::Easter:
+        r.Out = EasterMessage(int16_t(options.EasterYear), language).toUtf8() + '\n';
+        break;
+    case TCliCommand::Moon: {
+        const double x = PhaseFraction(OleDay(options.MoonDate));
+        r.Out = Utf8(CliTexts[language].MoonLine)
+                    .arg(options.MoonDate.toString(Qt::ISODate), QString::number(x, 'f', 4),
+                         QString::number(MoonPictureNumber(x)))
+                    .toUtf8() +
+                '\n';
+        break;
+    }
+    case TCliCommand::Sun:
+        return RunSun(options, locale);
+    }
+    return r;
+}
+
+TCliResult CliMain(const QStringList &arguments, const QString &lang, const QDate &today,
+                   const QLocale &locale)
+{
+    const TCliParse parse = ParseCliArguments(arguments, lang, today);
+    if (!parse.Options)
+        return Failure(CliExitUsage, parse.Error);
+    if (parse.Options->Command == TCliCommand::Help) {
+        TCliResult r;
+        r.Out = parse.HelpText.toUtf8();
+        return r;
+    }
+    return RunCli(*parse.Options, locale);
+}

@@ -1,0 +1,104 @@
+// The command-line tool vantu-cli without its main(): the arguments read into
+// options, and a run that writes everything into memory, so both are tested
+// as plain functions. Qt Core only.
+#pragma once
+
+#include "common/Language.h"
+#include "localities/LocalityFile.h"
+#include "table/SunTable.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Exit codes of vantu-cli.
+constexpr int CliExitOk = 0;
+constexpr int CliExitFailure =
+    1; // place not found or ambiguous, locality file unreadable, output not written
+constexpr int CliExitUsage = 2; // the arguments are wrong
+
+enum class TCliCommand { Sun, Easter, Moon, Help, Version };
+enum class TCliSpan { Day, Month, Year };
+enum class TCliFormat { Text, Csv, Json, ICalendar };
+// PlaceDefault: the record's own clock (Hod + Min/60), UTC for coordinates.
+enum class TCliClock { PlaceDefault, Utc, Cet, Cest, Offset, Zone };
+
+struct TCliOptions {
+    TCliCommand Command = TCliCommand::Sun;
+
+    // Place: a name looked up in the locality file, or coordinates.
+    QString PlaceName;
+    QString DatabasePath = QStringLiteral("lokality.xml");
+    bool HasCoordinates = false;
+    double Latitude = 0;      // north positive
+    double LongitudeEast = 0; // east positive, as typed
+
+    TCliSpan Span = TCliSpan::Day;
+    QDate Date; // the day, or any day of the month or year
+
+    TCliClock Clock = TCliClock::PlaceDefault;
+    int OffsetSeconds = 0; // with TCliClock::Offset
+    QByteArray ZoneId;     // with TCliClock::Zone
+
+    bool Twilight = false;
+    TLanguage Language = TLanguage::English;
+    TCliFormat Format = TCliFormat::Text;
+
+    int EasterYear = 0;
+    QDate MoonDate;
+};
+
+struct TCliParse {
+    std::optional<TCliOptions> Options; // nothing on a usage error
+    QString Error;                      // one line, on a usage error
+    QString HelpText;                   // the text --help prints
+};
+
+// Reads the arguments (the program name first, as main receives them). lang is
+// the LANG variable (the default language), today the default day.
+TCliParse ParseCliArguments(const QStringList &arguments, const QString &lang, const QDate &today);
+
+// "sk..." is Slovak, "hu..." Hungarian, anything else English.
+TLanguage LanguageFromLocaleName(const QString &name);
+
+// Decimal degrees ("48.15", "-17.5") or degrees:minutes[:seconds] with a
+// hemisphere letter ("48:09:00N", "17:07:01E"). positive and negative are
+// the letters for the two signs ("N"/"S", "E"/"W"). Nothing when malformed
+// or beyond limit degrees.
+std::optional<double> ParseAngle(const QString &text, QChar positive, QChar negative, double limit);
+// "+1:00", "-3:30", "5", "+05:45": seconds east of UTC; nothing when
+// malformed, with minutes from 60 on, or beyond ±14:00.
+std::optional<int> ParseOffset(const QString &text);
+
+// Case and accents dropped, for comparing place names.
+QString FoldedName(const QString &name);
+
+struct TPlaceMatch {
+    std::optional<TLocality> Record; // the place found
+    QStringList Candidates;          // names an ambiguous prefix fits
+};
+// The record of exactly that name, else the only record whose folded name
+// starts with the folded text; candidates when several names fit.
+TPlaceMatch FindPlace(const TLocalityList &list, const QString &name);
+
+// A record's position and clock as the program's panel takes them.
+TSunPlace PlaceOfRecord(const TLocality &record);
+double ClockHoursOfRecord(const TLocality &record);
+
+struct TCliResult {
+    int ExitCode = CliExitOk;
+    QByteArray Out; // for stdout, whole or nothing
+    QString Error;  // for stderr (may have several lines for an ambiguous name)
+};
+
+// Runs the options. locale formats the dates of the text lines (the system's,
+// as the program's results table uses).
+TCliResult RunCli(const TCliOptions &options, const QLocale &locale);
+
+// The whole tool: parse and run; what main() does apart from the streams.
+TCliResult CliMain(const QStringList &arguments, const QString &lang, const QDate &today,
+                   const QLocale &locale);

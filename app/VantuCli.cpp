@@ -1,0 +1,29 @@
+// vantu-cli: the Sun's events of a place on the command line. No window, and
+// it never writes lokality.xml or vantu.ini.
+#include "app/CliOptions.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("vantu-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VANTU_VERSION));
+
+    const TCliResult r = CliMain(QCoreApplication::arguments(), qEnvironmentVariable("LANG"),
+                                 QDate::currentDate(), QLocale::system());
+    if (!r.Error.isEmpty())
+        std::fprintf(stderr, "vantu-cli: %s\n", r.Error.toLocal8Bit().constData());
+    // The whole output at once, and only when it is complete.
+    if (r.ExitCode == CliExitOk && !r.Out.isEmpty()) {
+        if (std::fwrite(r.Out.constData(), 1, size_t(r.Out.size()), stdout) !=
+                size_t(r.Out.size()) ||
+            std::fflush(stdout) != 0) {
+            std::fprintf(stderr, "vantu-cli: cannot write the output\n");
+            return CliExitFailure;
+        }
+    }
+    return r.ExitCode;
+}
