@@ -29,7 +29,7 @@ const QColor CurveColours[3] = {QColor(0xc0, 0x2c, 0x10), QColor(0x10, 0x10, 0x1
 const Qt::PenStyle CurveStyles[3] = {Qt::SolidLine, Qt::DotLine, Qt::DashLine};
 const QColor TextColour(0x20, 0x20, 0x20);
 const QColor CalendarColour(0xd0, 0x00, 0x00);
-const QColor SeasonColour(0x60, 0x60, 0x60);
+const QColor SeasonColour(0x50, 0x50, 0x50);
 
 QPen CosmeticPen(const QColor &colour, double width, Qt::PenStyle style = Qt::SolidLine)
 {
@@ -203,11 +203,12 @@ TYearChartView::TLayout TYearChartView::Layout(const QSizeF &size, const QFont &
 
     const double monthRow = l.LineHeight + 6;
     const double top = l.SeasonRow.bottom() + 2;
-    const double rest = size.height() - top - 8 - monthRow - legendHeight - 6;
+    const double rest = size.height() - top - (l.LineHeight + 2) - monthRow - legendHeight - 6;
     const double lengthHeight = std::max(36.0, rest * 0.2);
     const double mainHeight = std::max(40.0, rest - lengthHeight);
     l.Main = QRectF(left, top, width, mainHeight);
-    l.Length = QRectF(left, l.Main.bottom() + 8, width, lengthHeight);
+    // The gap keeps the lower chart's top hour clear of the main one's 24:00.
+    l.Length = QRectF(left, l.Main.bottom() + l.LineHeight + 2, width, lengthHeight);
     l.MonthRow = QRectF(left, l.Length.bottom(), width, monthRow);
     for (QRectF &r : l.LegendRects)
         r.translate(0, l.MonthRow.bottom() + 2);
@@ -292,8 +293,8 @@ void TYearChartView::Paint(QPainter &p, const QSizeF &size, bool showCurrent) co
         if (day < 0 || day >= days)
             continue;
         const double x = main.DayCentreX(day);
-        p.setPen(CosmeticPen(QColor(255, 255, 255, 200), 1, Qt::DashLine));
-        p.drawLine(QPointF(x, l.Main.top()), QPointF(x, l.Length.bottom()));
+        DrawWithHalo(p, QPolygonF({QPointF(x, l.Main.top()), QPointF(x, l.Length.bottom())}),
+                     CosmeticPen(SeasonColour, 1, Qt::DashLine));
         const QString text =
             FTexts.DayMonth.arg(s.Date.day()).arg(FTexts.Months.value(s.Date.month() - 1));
         const double w = fm.horizontalAdvance(text);
@@ -397,10 +398,10 @@ void TYearChartView::Paint(QPainter &p, const QSizeF &size, bool showCurrent) co
                        QPointF(swatch.center().x(), swatch.bottom()));
             break;
         case lkSeason:
-            p.fillRect(swatch, BandColours[int(TBand::Nautical)]);
-            p.setPen(CosmeticPen(Qt::white, 1, Qt::DashLine));
-            p.drawLine(QPointF(swatch.center().x(), swatch.top()),
-                       QPointF(swatch.center().x(), swatch.bottom()));
+            DrawWithHalo(p,
+                         QPolygonF({QPointF(swatch.center().x(), swatch.top()),
+                                    QPointF(swatch.center().x(), swatch.bottom())}),
+                         CosmeticPen(SeasonColour, 1, Qt::DashLine));
             break;
         }
         p.setPen(TextColour);
