@@ -68,6 +68,19 @@ struct TLegendItem {
 };
 
 constexpr double SwatchWidth = 26;
+constexpr double MarkerSize = 7;
+
+// A triangle whose tip touches a plot's edge from outside.
+void SeasonMarker(QPainter &p, const QPointF &tip, bool fromAbove)
+{
+    const double dy = fromAbove ? -MarkerSize : MarkerSize;
+    const QPolygonF triangle({tip, QPointF(tip.x() - MarkerSize * 0.6, tip.y() + dy),
+                              QPointF(tip.x() + MarkerSize * 0.6, tip.y() + dy)});
+    p.setPen(CosmeticPen(Qt::white, 1));
+    p.setBrush(SeasonColour);
+    p.drawPolygon(triangle);
+    p.setBrush(Qt::NoBrush);
+}
 
 } // namespace
 
@@ -177,7 +190,8 @@ TYearChartView::TLayout TYearChartView::Layout(const QSizeF &size, const QFont &
     const double right = 16;
     const double width = std::max(10.0, size.width() - left - right);
     l.Caption = QRectF(left, 4, width, l.LineHeight);
-    l.SeasonRow = QRectF(left, l.Caption.bottom() + 2, width, l.LineHeight + 2);
+    // The dates of the season days over their markers.
+    l.SeasonRow = QRectF(left, l.Caption.bottom() + 2, width, l.LineHeight + MarkerSize + 2);
 
     // The legend flows in rows under the month names.
     for (int b = 0; b < BandCount; ++b)
@@ -286,21 +300,22 @@ void TYearChartView::Paint(QPainter &p, const QSizeF &size, bool showCurrent) co
         DrawWithHalo(p, line, CosmeticPen(CurveColours[0], 1.5));
     }
 
-    // Solstices and equinoxes: dashed lines and their dates above the chart.
+    // Solstices and equinoxes: their dates above the chart and triangles
+    // pointing at the day's column from outside, so that they hide no shade.
     const QFontMetricsF fm(font);
     for (const TSeasonDay &s : FSeasons) {
         const int day = QDate(year, 1, 1).daysTo(s.Date);
         if (day < 0 || day >= days)
             continue;
         const double x = main.DayCentreX(day);
-        DrawWithHalo(p, QPolygonF({QPointF(x, l.Main.top()), QPointF(x, l.Length.bottom())}),
-                     CosmeticPen(SeasonColour, 1, Qt::DashLine));
+        SeasonMarker(p, QPointF(x, l.Main.top()), true);
+        SeasonMarker(p, QPointF(x, l.Main.bottom()), false);
         const QString text =
             FTexts.DayMonth.arg(s.Date.day()).arg(FTexts.Months.value(s.Date.month() - 1));
         const double w = fm.horizontalAdvance(text);
         const double tx = std::clamp(x - w / 2, l.SeasonRow.left(), l.SeasonRow.right() - w);
         p.setPen(SeasonColour);
-        p.drawText(QRectF(tx, l.SeasonRow.top(), w + 1, l.SeasonRow.height()),
+        p.drawText(QRectF(tx, l.SeasonRow.top(), w + 1, l.LineHeight),
                    Qt::AlignLeft | Qt::AlignVCenter, text);
     }
 
@@ -398,10 +413,7 @@ void TYearChartView::Paint(QPainter &p, const QSizeF &size, bool showCurrent) co
                        QPointF(swatch.center().x(), swatch.bottom()));
             break;
         case lkSeason:
-            DrawWithHalo(p,
-                         QPolygonF({QPointF(swatch.center().x(), swatch.top()),
-                                    QPointF(swatch.center().x(), swatch.bottom())}),
-                         CosmeticPen(SeasonColour, 1, Qt::DashLine));
+            SeasonMarker(p, QPointF(swatch.center().x(), swatch.bottom()), true);
             break;
         }
         p.setPen(TextColour);
