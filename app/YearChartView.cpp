@@ -39,9 +39,9 @@ QPen CosmeticPen(const QColor &colour, double width, Qt::PenStyle style = Qt::So
 }
 
 // A light halo under a line keeps it visible on the dark and the light shades.
-void DrawWithHalo(QPainter &p, const QPolygonF &line, const QPen &pen)
+void DrawWithHalo(QPainter &p, double k, const QPolygonF &line, const QPen &pen)
 {
-    QPen halo = CosmeticPen(QColor(255, 255, 255, 170), pen.widthF() + 2.5);
+    QPen halo = CosmeticPen(QColor(255, 255, 255, 170), pen.widthF() + k * 2.5);
     halo.setCapStyle(Qt::RoundCap);
     p.setPen(halo);
     if (line.size() == 1)
@@ -71,12 +71,12 @@ constexpr double SwatchWidth = 26;
 constexpr double MarkerSize = 7;
 
 // A triangle whose tip touches a plot's edge from outside.
-void SeasonMarker(QPainter &p, const QPointF &tip, bool fromAbove)
+void SeasonMarker(QPainter &p, double k, const QPointF &tip, bool fromAbove)
 {
     const double dy = fromAbove ? -MarkerSize : MarkerSize;
     const QPolygonF triangle({tip, QPointF(tip.x() - MarkerSize * 0.6, tip.y() + dy),
                               QPointF(tip.x() + MarkerSize * 0.6, tip.y() + dy)});
-    p.setPen(CosmeticPen(Qt::white, 1));
+    p.setPen(CosmeticPen(Qt::white, k));
     p.setBrush(SeasonColour);
     p.drawPolygon(triangle);
     p.setBrush(Qt::NoBrush);
@@ -245,6 +245,11 @@ void TYearChartView::Paint(QPainter &p, const QSizeF &size, bool showCurrent) co
 
     p.save();
     p.setFont(font);
+    // Cosmetic pens are measured in device pixels: their widths follow the
+    // scale to the device, so that lines keep their weight on a screen scaled
+    // by 2, in the PNG and in the PDF.
+    const double k = std::max(1.0, p.device()->devicePixelRatioF() *
+                                       std::sqrt(std::abs(p.worldTransform().determinant())));
     p.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
 
     // Shades: each day's column, the brighter bands over the darker ones.
@@ -265,7 +270,7 @@ void TYearChartView::Paint(QPainter &p, const QSizeF &size, bool showCurrent) co
 
     // Grid: every three hours and every month.
     const int year = FRows.isEmpty() ? QDate::currentDate().year() : FRows.first().Date.year();
-    p.setPen(CosmeticPen(QColor(255, 255, 255, 90), 1));
+    p.setPen(CosmeticPen(QColor(255, 255, 255, 90), k));
     for (int h = 3; h < 24; h += 3)
         p.drawLine(QPointF(l.Main.left(), main.HourToY(h)),
                    QPointF(l.Main.right(), main.HourToY(h)));
@@ -297,7 +302,7 @@ void TYearChartView::Paint(QPainter &p, const QSizeF &size, bool showCurrent) co
         QPolygonF line;
         for (const QPointF &pt : piece)
             line.append(length.ToPixel(pt));
-        DrawWithHalo(p, line, CosmeticPen(CurveColours[0], 1.5));
+        DrawWithHalo(p, k, line, CosmeticPen(CurveColours[0], k * 1.5));
     }
 
     // Solstices and equinoxes: their dates above the chart and triangles
@@ -308,8 +313,8 @@ void TYearChartView::Paint(QPainter &p, const QSizeF &size, bool showCurrent) co
         if (day < 0 || day >= days)
             continue;
         const double x = main.DayCentreX(day);
-        SeasonMarker(p, QPointF(x, l.Main.top()), true);
-        SeasonMarker(p, QPointF(x, l.Main.bottom()), false);
+        SeasonMarker(p, k, QPointF(x, l.Main.top()), true);
+        SeasonMarker(p, k, QPointF(x, l.Main.bottom()), false);
         const QString text =
             FTexts.DayMonth.arg(s.Date.day()).arg(FTexts.Months.value(s.Date.month() - 1));
         const double w = fm.horizontalAdvance(text);
@@ -325,17 +330,17 @@ void TYearChartView::Paint(QPainter &p, const QSizeF &size, bool showCurrent) co
             QPolygonF line;
             for (const QPointF &pt : piece)
                 line.append(main.ToPixel(pt));
-            DrawWithHalo(p, line, CosmeticPen(CurveColours[c], 2, CurveStyles[c]));
+            DrawWithHalo(p, k, line, CosmeticPen(CurveColours[c], k * 2, CurveStyles[c]));
         }
     }
 
     // The main window's calendar day.
     if (FCalendarDay.isValid() && FCalendarDay.year() == year) {
         const double x = main.DayCentreX(FCalendarDay.dayOfYear() - 1);
-        DrawWithHalo(p, QPolygonF({QPointF(x, l.Main.top()), QPointF(x, l.Main.bottom())}),
-                     CosmeticPen(CalendarColour, 2));
-        DrawWithHalo(p, QPolygonF({QPointF(x, l.Length.top()), QPointF(x, l.Length.bottom())}),
-                     CosmeticPen(CalendarColour, 2));
+        DrawWithHalo(p, k, QPolygonF({QPointF(x, l.Main.top()), QPointF(x, l.Main.bottom())}),
+                     CosmeticPen(CalendarColour, k * 2));
+        DrawWithHalo(p, k, QPolygonF({QPointF(x, l.Length.top()), QPointF(x, l.Length.bottom())}),
+                     CosmeticPen(CalendarColour, k * 2));
     }
 
     // The day being read out, while the user points at the chart.
@@ -343,15 +348,15 @@ void TYearChartView::Paint(QPainter &p, const QSizeF &size, bool showCurrent) co
         const double x0 = main.DayToX(FCurrent) - 1.5;
         const double x1 = main.DayToX(FCurrent + 1) + 1.5;
         p.setBrush(Qt::NoBrush);
-        p.setPen(CosmeticPen(Qt::white, 3));
+        p.setPen(CosmeticPen(Qt::white, k * 3));
         p.drawRect(QRectF(QPointF(x0, l.Main.top()), QPointF(x1, l.Length.bottom())));
-        p.setPen(CosmeticPen(Qt::black, 1.5, Qt::DashLine));
+        p.setPen(CosmeticPen(Qt::black, k * 1.5, Qt::DashLine));
         p.drawRect(QRectF(QPointF(x0, l.Main.top()), QPointF(x1, l.Length.bottom())));
     }
 
     // Frames, axes and texts.
     p.setBrush(Qt::NoBrush);
-    p.setPen(CosmeticPen(TextColour, 1));
+    p.setPen(CosmeticPen(TextColour, k));
     p.drawRect(l.Main);
     p.drawRect(l.Length);
     for (int h = 0; h <= 24; h += 3) {
@@ -397,23 +402,23 @@ void TYearChartView::Paint(QPainter &p, const QSizeF &size, bool showCurrent) co
         const double midY = swatch.center().y();
         switch (item.Kind) {
         case lkBand:
-            p.setPen(CosmeticPen(TextColour, 1));
+            p.setPen(CosmeticPen(TextColour, k));
             p.setBrush(BandColours[item.Index]);
             p.drawRect(swatch);
             p.setBrush(Qt::NoBrush);
             break;
         case lkCurve:
-            DrawWithHalo(p,
+            DrawWithHalo(p, k,
                          QPolygonF({QPointF(swatch.left(), midY), QPointF(swatch.right(), midY)}),
-                         CosmeticPen(CurveColours[item.Index], 2, CurveStyles[item.Index]));
+                         CosmeticPen(CurveColours[item.Index], k * 2, CurveStyles[item.Index]));
             break;
         case lkCalendar:
-            p.setPen(CosmeticPen(CalendarColour, 2));
+            p.setPen(CosmeticPen(CalendarColour, k * 2));
             p.drawLine(QPointF(swatch.center().x(), swatch.top()),
                        QPointF(swatch.center().x(), swatch.bottom()));
             break;
         case lkSeason:
-            SeasonMarker(p, QPointF(swatch.center().x(), swatch.bottom()), true);
+            SeasonMarker(p, k, QPointF(swatch.center().x(), swatch.bottom()), true);
             break;
         }
         p.setPen(TextColour);
@@ -428,7 +433,7 @@ void TYearChartView::paintEvent(QPaintEvent *)
     QPainter p(this);
     Paint(p, size(), hasFocus() || FHover);
     if (hasFocus()) {
-        p.setPen(CosmeticPen(palette().color(QPalette::Highlight), 2));
+        p.setPen(CosmeticPen(palette().color(QPalette::Highlight), 2 * devicePixelRatioF()));
         p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
     }
 }
