@@ -31,6 +31,20 @@ double TanD(double x)
     return std::tan(x * Rad);
 }
 
+// The body of HourAngle, kept where the passes below can have it inlined.
+PassState HourAngleOf(const LatitudeTerms &phi, double cosZenith, double delta, double &h)
+{
+    const double x = cosZenith / (phi.cosPhi * CosD(delta)) - phi.tanPhi * TanD(delta);
+    if (x < -1)
+        return PassState::AlwaysAbove;
+    if (x > 1)
+        return PassState::AlwaysBelow;
+    if (!(x >= -1)) // NaN
+        return PassState::Failed;
+    h = std::atan2(std::sqrt(1 - x * x), x) * Deg;
+    return std::isfinite(h) ? PassState::Crosses : PassState::Failed;
+}
+
 // Second pass of a rising (sign -1) or setting (sign +1), in minutes after
 // 0 h UTC, from the first pass's hour angle h1 and equation of time eot1.
 void SecondPass(double jd, const LatitudeTerms &phi, double lon, double cosZenith, double h1,
@@ -39,7 +53,7 @@ void SecondPass(double jd, const LatitudeTerms &phi, double lon, double cosZenit
     const double u = 720 + 4 * (lon + sign * h1) - eot1;
     const Elements el = ElementsAt(JulianCenturies(jd + u / 1440));
     double h = 0;
-    crossing.state = HourAngle(phi, cosZenith, Declination(el), h);
+    crossing.state = HourAngleOf(phi, cosZenith, Declination(el), h);
     if (crossing.state != PassState::Crosses)
         return;
     crossing.minutes = 720 + 4 * (lon + sign * h) - EquationOfTime(el);
@@ -107,15 +121,7 @@ LatitudeTerms LatitudeTermsOf(double latitude)
 
 PassState HourAngle(const LatitudeTerms &phi, double cosZenith, double delta, double &h)
 {
-    const double x = cosZenith / (phi.cosPhi * CosD(delta)) - phi.tanPhi * TanD(delta);
-    if (x < -1)
-        return PassState::AlwaysAbove;
-    if (x > 1)
-        return PassState::AlwaysBelow;
-    if (!(x >= -1)) // NaN
-        return PassState::Failed;
-    h = std::atan2(std::sqrt(1 - x * x), x) * Deg;
-    return std::isfinite(h) ? PassState::Crosses : PassState::Failed;
+    return HourAngleOf(phi, cosZenith, delta, h);
 }
 
 bool NoonAt(double jd, double longitudeWest, NoonPass &noon)
@@ -124,9 +130,9 @@ bool NoonAt(double jd, double longitudeWest, NoonPass &noon)
                    EquationOfTime(ElementsAt(JulianCenturies(jd + 0.5 + longitudeWest / 360)));
     if (!std::isfinite(noon.minutes))
         return false;
-    noon.el = ElementsAt(JulianCenturies(jd + noon.minutes / 1440));
-    noon.declination = Declination(noon.el);
-    noon.eot = EquationOfTime(noon.el);
+    const Elements el = ElementsAt(JulianCenturies(jd + noon.minutes / 1440));
+    noon.declination = Declination(el);
+    noon.eot = EquationOfTime(el);
     return true;
 }
 
@@ -136,7 +142,7 @@ void TwoPass(double jd, const LatitudeTerms &phi, double longitudeWest, const No
     // Rising and setting begin their first pass at solar noon, so that pass
     // (time, declination, hour angle) is one and the same for both.
     double h1 = 0;
-    const PassState first = HourAngle(phi, cosZenith, noon.declination, h1);
+    const PassState first = HourAngleOf(phi, cosZenith, noon.declination, h1);
     if (first != PassState::Crosses) {
         rising.state = setting.state = first;
         return;

@@ -37,11 +37,10 @@ enum class PassState {
 PassState HourAngle(const LatitudeTerms &phi, double cosZenith, double delta, double &h);
 
 // The first pass, at solar noon: its time in minutes after 0 h UTC and the
-// Sun's elements then. The rising and the setting of every zenith angle start
-// from it.
+// Sun's declination and equation of time then. The rising and the setting of every zenith angle
+// start from it.
 struct NoonPass {
     double minutes = 0;
-    Elements el{};
     double declination = 0;
     double eot = 0;
 };

@@ -46,6 +46,8 @@ struct TSunDay {
     TCrossings Nautical;     // 102 degrees
     TCrossings Astronomical; // 108 degrees
     double DayLength = 0;    // seconds from sunrise to sunset; 86400 in polar day, 0 in polar night
+    // On a day with only one of sunrise and sunset (a polar day or night
+    // begins or ends), DayLength is twice the span between noon and that one.
 };
 
 // Everything of one day at one place on one clock.
