@@ -1,0 +1,144 @@
+#!/usr/bin/env python3
+"""Runs the built vantu-cli in a folder of its own with a locality file made
+here, and reads what it writes with Python's csv and json modules and the
+icalendar package. Usage: cli_system_test.py PATH/TO/vantu-cli"""
+
+import csv
+import datetime
+import io
+import json
+import os
+import subprocess
+import sys
+import tempfile
+
+import icalendar
+
+LOCALITIES = """<?xml version="1.0"?>
+<SuborDat>{}</SuborDat>
+"""
+RECORD = ("<Lokalita><Mesto>{}</Mesto><Hod>{}</Hod><Min>0</Min><ZS1>{}</ZS1><ZS2>{}</ZS2>"
+          "<ZS3>0</ZS3><ZS4>{}</ZS4><ZD1>{}</ZD1><ZD2>{}</ZD2><ZD3>0</ZD3><ZD4>{}</ZD4>"
+          "</Lokalita>")
+TOWNS = [
+    ("Bratislava", 1, 48, 9, "N", 17, 7, "E"),
+    ("Banská Bystrica", 1, 48, 44, "N", 19, 9, "E"),
+    # A long name with accents, a comma and a semicolon: quoting and folding.
+    ("Veľké Kostoľany, okres Piešťany; Trnavský kraj – Slovensko", 1, 48, 30, "N", 17, 44, "E"),
+    ("Longyearbyen", 1, 78, 13, "N", 15, 39, "E"),
+]
+
+failures = []
+
+
+def check(condition, message):
+    if not condition:
+        failures.append(message)
+
+
+def run(program, folder, *args):
+    return subprocess.run([program, *args], cwd=folder, capture_output=True, timeout=60)
+
+
+def main():
+    program = os.path.abspath(sys.argv[1])
+    with tempfile.TemporaryDirectory() as folder:
+        path = os.path.join(folder, "lokality.xml")
+        content = LOCALITIES.format("".join(RECORD.format(*t) for t in TOWNS)).encode()
+        with open(path, "wb") as f:
+            f.write(content)
+
+        # CSV, a whole year with twilights, in civil time.
+        r = run(program, folder, "--place", "Bratislava", "--year", "2026", "--twilight",
+                "--tz", "Europe/Bratislava", "--format", "csv")
+        check(r.returncode == 0, f"csv exit {r.returncode}: {r.stderr!r}")
+        check(b"\r\n" in r.stdout and b"\n" not in r.stdout.replace(b"\r\n", b""),
+              "csv lines end with CR LF")
+        rows = list(csv.DictReader(io.StringIO(r.stdout.decode("utf-8"), newline="")))
+        check(len(rows) == 365, f"csv rows {len(rows)}")
+        offsets = set()
+        for row in rows:
+            for key in ("sunrise", "solar_noon", "sunset", "civil_dawn", "civil_dusk"):
+                moment = datetime.datetime.fromisoformat(row[key])
+                offsets.add(moment.utcoffset())
+                check(moment.date().isoformat() == row["date"], f"{key} on {row['date']}")
+            float(row["noon_altitude"])
+            h, m, s = map(int, row["day_length"].split(":"))
+            sunrise = datetime.datetime.fromisoformat(row["sunrise"])
+            sunset = datetime.datetime.fromisoformat(row["sunset"])
+            check((sunset - sunrise).total_seconds() == h * 3600 + m * 60 + s,
+                  f"day length {row['date']}")
+        check(offsets == {datetime.timedelta(hours=1), datetime.timedelta(hours=2)},
+              f"offsets {offsets}")
+
+        # Polar day and night: empty cells and a note, in the chosen language.
+        r = run(program, folder, "--place", "longyear", "--year", "2026", "--twilight",
+                "--format", "csv", "--lang", "sk")
+        rows = list(csv.DictReader(io.StringIO(r.stdout.decode("utf-8"), newline="")))
+        check(len(rows) == 365, "polar csv rows")
+        june = [row for row in rows if row["date"] == "2026-06-21"][0]
+        check(june["sunrise"] == "" and june["note"] != "", f"polar day {june}")
+        check(all((row["sunrise"] == "") <= (row["note"] != "") for row in rows),
+              "every empty cell is explained")
+
+        # JSON.
+        r = run(program, folder, "--place", "Veľké", "--month", "2026-02", "--twilight",
+                "--format", "json", "--lang", "hu")
+        check(r.returncode == 0, f"json exit {r.returncode}: {r.stderr!r}")
+        data = json.loads(r.stdout.decode("utf-8"))
+        check(len(data) == 28, "json days")
+        check(all(isinstance(d["noon_altitude"], float) for d in data), "altitude numbers")
+        r = run(program, folder, "--place", "Longyearbyen", "--date", "2026-12-21",
+                "--twilight", "--format", "json")
+        day = json.loads(r.stdout)[0]
+        check(day["sunrise"] is None and day["sunset"] is None and day["note"], f"null {day}")
+
+        # iCalendar: parses, one event per sunrise and sunset, same bytes twice.
+        args = ("--place", "Veľké", "--year", "2026", "--format", "ics", "--lang", "sk")
+        first = run(program, folder, *args)
+        second = run(program, folder, *args)
+        check(first.returncode == 0, f"ics exit {first.returncode}: {first.stderr!r}")
+        check(first.stdout == second.stdout, "ics is deterministic")
+        for line in first.stdout.split(b"\r\n"):
+            check(len(line) <= 75, f"ics line of {len(line)} octets")
+            line.decode("utf-8")  # a fold never splits a character
+        calendar = icalendar.Calendar.from_ical(first.stdout)
+        events = [c for c in calendar.walk() if c.name == "VEVENT"]
+        check(len(events) == 2 * 365, f"ics events {len(events)}")
+        check(len({str(e["UID"]) for e in events}) == len(events), "unique UIDs")
+        location = str(events[0]["LOCATION"])
+        check(location == TOWNS[2][0], f"location {location!r}")
+        start = events[0]["DTSTART"].dt
+        check(start.utcoffset() == datetime.timedelta(0), "DTSTART in UTC")
+        check(events[0]["DTEND"].dt - start == datetime.timedelta(minutes=1), "one minute")
+
+        # Failures: exit codes, one line, no output, the locality file untouched.
+        for args, code in [
+            (("--place", "B", "--date", "2026-06-21"), 1),
+            (("--place", "Praha"), 1),
+            (("--place", "Bratislava", "--db", "missing.xml"), 1),
+            (("--lat", "91", "--lon", "17"), 2),
+            (("--lat", "48", "--lon", "17", "--month", "2026-13"), 2),
+            (("--lat", "48", "--lon", "17", "--tz", "Nowhere/City"), 2),
+        ]:
+            r = run(program, folder, *args)
+            check(r.returncode == code, f"{args}: exit {r.returncode}")
+            check(r.stdout == b"", f"{args}: output {r.stdout!r}")
+            if code == 2:
+                check(r.stderr.count(b"\n") == 1, f"{args}: {r.stderr!r}")
+        with open(path, "wb") as f:
+            f.write(b"<SuborDat><Lokalita>")
+        r = run(program, folder, "--place", "Bratislava")
+        check(r.returncode == 1, f"damaged file: exit {r.returncode}")
+        with open(path, "rb") as f:
+            check(f.read() == b"<SuborDat><Lokalita>", "damaged file left as it was")
+        check(sorted(os.listdir(folder)) == ["lokality.xml"], f"files {os.listdir(folder)}")
+
+    for message in failures:
+        print("FAIL:", message)
+    print("cli_system:", "failed" if failures else "passed")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
