@@ -2,6 +2,7 @@ list(APPEND vantu_core_sources
     app/InstanceGuard.h app/InstanceGuard.cpp
     app/ProductInfo.h app/ProductInfo.cpp
     app/CliOptions.h app/CliOptions.cpp
+    app/YearChart.h app/YearChart.cpp
 )
 list(APPEND vantu_gui_sources
     app/MainWindow.h
@@ -10,4 +11,6 @@ list(APPEND vantu_gui_sources
     app/MapWindow.h app/MapWindow.cpp
     app/MapaSveta.h app/MapaSveta.cpp
     app/MapaSK.h app/MapaSK.cpp
+    app/YearChartView.h app/YearChartView.cpp
+    app/RokSlnka.h app/RokSlnka.cpp
 )

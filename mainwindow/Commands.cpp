@@ -84,6 +84,10 @@ const std::vector<TfrmVantu::TMenuEntry> &TfrmVantu::MenuTable()
                        &T::btnTabulka, "08_tabulka"),
             withButton(item("mnuTabulkaMes", &T::mnuTabulkaMes, &T::mnuTabulkaMesClick),
                        "btnTabulkaMes", &T::btnTabulkaMes, "09_tabulkames"),
+            // Beyond the classic tools: no toolbar button, the toolbar stays as it was.
+            separator("N6"),
+            shortcut(item("mnuRokSlnka", &T::mnuRokSlnka, &T::mnuRokSlnkaClick),
+                     QKeySequence(Qt::CTRL | Qt::Key_Y)),
 
             menu("mnuNapoved", &T::mnuNapoved),
             shortcut(item("mnuPomoc", &T::mnuPomoc, &T::mnuPomocClick), QKeySequence(Qt::Key_F1)),

@@ -34,6 +34,7 @@ class TSpinEdit;
 class TfrmTabulka;
 class TfrmSvet;
 class TfrmSlovakia;
+class TfrmRokSlnka;
 
 // The day picked in the calendar, decoded.
 struct TCalendarDate {
@@ -136,6 +137,7 @@ public slots:
     void mnuFazaMesiacaClick();
     void mnuTabulkaClick();
     void mnuTabulkaMesClick();
+    void mnuRokSlnkaClick();
     void mnuPomocClick();
     void mnuOnLineClick();
     void mnuOProgrameClick();
@@ -179,6 +181,7 @@ private:
     TfrmTabulka *TableWindow();
     QString ResultTag() const;
     void CloseMapWindows();
+    void UpdateYearWindow();
     template <typename TMap> void OpenMap(QPointer<TMap> &window, QAction *item, const char *title);
     TLanguage CheckedLanguage() const;
 
@@ -244,6 +247,7 @@ private:
     QAction *mnuFazaMesiaca = nullptr;
     QAction *mnuTabulka = nullptr;
     QAction *mnuTabulkaMes = nullptr;
+    QAction *mnuRokSlnka = nullptr;
     QAction *mnuPomoc = nullptr;
     QAction *mnuOnLine = nullptr;
     QAction *mnuOPrograme = nullptr;
@@ -279,4 +283,5 @@ private:
     QPointer<TfrmTabulka> frmTabulka;
     QPointer<TfrmSvet> frmSvet;
     QPointer<TfrmSlovakia> frmSlovakia;
+    QPointer<TfrmRokSlnka> frmRokSlnka;
 };

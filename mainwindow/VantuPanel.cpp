@@ -235,6 +235,7 @@ void TfrmVantu::ShowResults()
         const double value = FSunTime.EventTime(index);
         label->setText(value != 0 ? FormatResult(value) : Utf8(FTexts->NoEventText));
     }
+    UpdateYearWindow();
 }
 
 void TfrmVantu::PlaceChanged()
@@ -317,6 +318,7 @@ void TfrmVantu::rbUTCClick()
     SetTimeFormatClock(0);
     ShowResults();
     FTimeFormat = 0;
+    UpdateYearWindow();
 }
 
 void TfrmVantu::rbSECClick()
@@ -324,6 +326,7 @@ void TfrmVantu::rbSECClick()
     SetTimeFormatClock(1);
     ShowResults();
     FTimeFormat = 1;
+    UpdateYearWindow();
 }
 
 void TfrmVantu::rbSELCClick()
@@ -331,6 +334,7 @@ void TfrmVantu::rbSELCClick()
     SetTimeFormatClock(2);
     ShowResults();
     FTimeFormat = 2;
+    UpdateYearWindow();
 }
 
 void TfrmVantu::rbMiestnyClick()
@@ -338,6 +342,7 @@ void TfrmVantu::rbMiestnyClick()
     SetTimeFormatClock(3);
     ShowResults();
     FTimeFormat = 3;
+    UpdateYearWindow();
 }
 
 // Checking a button that is not checked runs its click handler; the one

@@ -6,14 +6,17 @@
 #include "app/MapaSK.h"
 #include "app/MapaSveta.h"
 #include "app/ProductInfo.h"
+#include "app/RokSlnka.h"
 #include "app/Shell.h"
 #include "calendar/FazeMesiaca.h"
 #include "calendar/MoonPhase.h"
 #include "common/Messages.h"
+#include "mainwindow/SpinEdit.h"
 #include "table/ResultLines.h"
 #include "table/Tabulka.h"
 
 #include <QAction>
+#include <QDateEdit>
 #include <QLineEdit>
 #include <QToolButton>
 #include <memory>
@@ -114,13 +117,46 @@ void TfrmVantu::mnuSlovenskoClick()
 }
 
 // Both windows close through close(), also one left hidden after a failed
-// load, so that each gives its command back.
+// load, so that each gives its command back. The Year of the Sun goes too:
+// like the maps, it opens anew in the new language.
 void TfrmVantu::CloseMapWindows()
 {
     if (frmSvet)
         frmSvet->close();
     if (frmSlovakia)
         frmSlovakia->close();
+    if (frmRokSlnka)
+        frmRokSlnka->close();
+}
+
+// ---------------------------------------------------------------- Year of the Sun
+
+void TfrmVantu::mnuRokSlnkaClick()
+{
+    if (!frmRokSlnka) {
+        frmRokSlnka = new TfrmRokSlnka(this, FLanguage);
+        UpdateYearWindow();
+    }
+    frmRokSlnka->show();
+    frmRokSlnka->raise();
+    frmRokSlnka->activateWindow();
+}
+
+// The window follows the place and clock in the inputs, the calendar's year
+// and day and the time format.
+void TfrmVantu::UpdateYearWindow()
+{
+    if (!frmRokSlnka)
+        return;
+    TYearRequest request;
+    request.Place.Name = Edit1->text();
+    request.Place.Latitude = FSunTime.Latitude().Value();
+    request.Place.LongitudeWest = FSunTime.Longitude().Value();
+    request.LocalClockHours = seHod->Value() + seMin->Value() / 60.0;
+    request.Year = Kalendar->date().year();
+    request.CalendarDay = Kalendar->date();
+    request.TimeFormat = FTimeFormat;
+    frmRokSlnka->SetRequest(request);
 }
 
 // ---------------------------------------------------------------- Moon, about, help

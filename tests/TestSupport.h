@@ -3,6 +3,7 @@
 // and widget look-ups.
 #pragma once
 
+#include "app/RokSlnka.h"
 #include "app/Shell.h"
 #include "common/Messages.h"
 #include "mainwindow/Vantu.h"
@@ -95,6 +96,7 @@ inline void ResetTestHooks()
     TfrmVantu::Today = [] { return QDate::currentDate(); };
     TfrmTabulka::SaveDialogHook = nullptr;
     TfrmTabulka::PrintDialogHook = nullptr;
+    TfrmRokSlnka::SaveDialogHook = nullptr;
     TShell::Open = [](const QUrl &) { return false; }; // never a browser from a test
 }
 

@@ -267,8 +267,8 @@ void TestLanguageTexts::objectNamesInOrder()
                                "mnuZmazat",     "mnuJazyk",    "mnuSlovensky",   "mnuAnglicky",
                                "mnuMadarsky",   "mnuKoniec",   "mnuNastroje",    "mnuSvet",
                                "mnuSlovensko",  "mnuVelkaNoc", "mnuFazaMesiaca", "mnuTabulka",
-                               "mnuTabulkaMes", "mnuNapoved",  "mnuPomoc",       "mnuOnLine",
-                               "mnuOPrograme"};
+                               "mnuTabulkaMes", "mnuRokSlnka", "mnuNapoved",     "mnuPomoc",
+                               "mnuOnLine",     "mnuOPrograme"};
     const QStringList hints = {"StringGrid1", "Edit1",      "seHod",      "seMin",      "rbUTC",
                                "rbSEC",       "rbSELC",     "rbMiestny",  "Kalendar",   "PolohaD",
                                "PolohaS",     "seSirkaST",  "seSirkaMin", "seSirkaSek", "seDlzkaST",
@@ -276,8 +276,8 @@ void TestLanguageTexts::objectNamesInOrder()
     const QStringList menuHints = {"mnuVlastne",     "mnuDatabaza",  "mnuPridat",     "mnuZmazat",
                                    "mnuJazyk",       "mnuSlovensky", "mnuAnglicky",   "mnuMadarsky",
                                    "mnuKoniec",      "mnuSvet",      "mnuSlovensko",  "mnuVelkaNoc",
-                                   "mnuFazaMesiaca", "mnuTabulka",   "mnuTabulkaMes", "mnuPomoc",
-                                   "mnuOnLine",      "mnuOPrograme"};
+                                   "mnuFazaMesiaca", "mnuTabulka",   "mnuTabulkaMes", "mnuRokSlnka",
+                                   "mnuPomoc",       "mnuOnLine",    "mnuOPrograme"};
     QCOMPARE(Names(t.Captions), captions);
     QCOMPARE(Names(t.MenuCaptions), menus);
     QCOMPARE(Names(t.ControlHints), hints);

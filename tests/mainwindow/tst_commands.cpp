@@ -1,9 +1,13 @@
 // The command table as the window builds it: toolbar order and groups, one
 // state for item and button, and the hints the buttons copy.
 #include "TestSupport.h"
+#include "app/CliOptions.h"
+#include "app/RokSlnka.h"
 #include "mainwindow/Vantu.h"
 
 #include <QAction>
+#include <QDateEdit>
+#include <QMenu>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -78,6 +82,62 @@ private slots:
             QVERIFY(!hint.isEmpty());
             QCOMPARE(Find<QToolButton>(&w, button)->statusTip(), hint);
         }
+    }
+
+    // The Year of the Sun: last in Tools behind a separator, Ctrl+Y, an access
+    // key of its own in every language, no toolbar button; one window that
+    // follows the calendar, writes what vantu-cli writes and closes on a switch.
+    void yearOfTheSunCommand()
+    {
+        TfrmVantu w;
+        auto *item = w.findChild<QAction *>(QStringLiteral("mnuRokSlnka"));
+        QVERIFY(item);
+        const QList<QAction *> tools =
+            w.findChild<QMenu *>(QStringLiteral("mnuNastroje"))->actions();
+        QCOMPARE(tools.last(), item);
+        QVERIFY(tools[tools.size() - 2]->isSeparator());
+        QCOMPARE(item->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Y));
+        QVERIFY(!Find<QToolButton>(&w, "btnRokSlnka"));
+        for (const char *language : {"mnuSlovensky", "mnuAnglicky", "mnuMadarsky"}) {
+            w.findChild<QAction *>(QString::fromLatin1(language))->trigger();
+            QSet<QChar> keys;
+            int items = 0;
+            for (QAction *a : tools) {
+                if (a->isSeparator())
+                    continue;
+                ++items;
+                const int amp = a->text().indexOf(u'&');
+                QVERIFY2(amp >= 0, qPrintable(a->text()));
+                keys.insert(a->text().at(amp + 1).toLower());
+            }
+            QCOMPARE(keys.size(), items);
+        }
+
+        item->trigger();
+        item->trigger();
+        QCOMPARE(w.findChildren<TfrmRokSlnka *>().size(), 1);
+        TfrmRokSlnka *year = w.findChild<TfrmRokSlnka *>();
+        QVERIFY(year->isVisible());
+        Find<QDateEdit>(&w, "Kalendar")->setDate(QDate(2027, 3, 1));
+        QCOMPARE(year->Request().Year, 2027);
+
+        const QString csv = FFixture->File(QStringLiteral("year.csv"));
+        TfrmRokSlnka::SaveDialogHook = [csv](QWidget *, const QString &, const QString &) {
+            return csv;
+        };
+        QVERIFY(year->ExportCsv());
+        TfrmRokSlnka::SaveDialogHook = nullptr;
+        const TCliResult cli =
+            CliMain({"vantu-cli", "--place", "SK - Bratislava", "--db",
+                     FFixture->File(QStringLiteral("lokality.xml")), "--year", "2027", "--twilight",
+                     "--cet", "--format", "csv", "--lang", "hu"},
+                    QStringLiteral("hu"), QDate(2026, 12, 7), QLocale::system());
+        QCOMPARE(cli.ExitCode, 0);
+        QCOMPARE(ReadFile(csv), cli.Out);
+
+        QPointer<TfrmRokSlnka> open = year;
+        w.findChild<QAction *>(QStringLiteral("mnuSlovensky"))->trigger();
+        QVERIFY(!open || !open->isVisible());
     }
 
 private:

@@ -1,0 +1,624 @@
+#include "app/RokSlnka.h"
+
+#include "app/YearChart.h"
+#include "app/YearChartView.h"
+#include "common/AtomicFile.h"
+#include "common/Messages.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTimeZone>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace
+{
+
+struct TYearTexts {
+    const char *Title;
+    const char *ClockLabel;
+    const char *ClockMain; // %1 = the main window's clock
+    const char *ClockUtc;
+    const char *ClockCet;
+    const char *ClockCest;
+    const char *ClockLocal; // %1 = offset such as +01:00
+    const char *Export;
+    const char *ExportPng;
+    const char *ExportPdf;
+    const char *ExportCsv;
+    const char *ExportIcs;
+    const char *FilterPng;
+    const char *FilterPdf;
+    const char *FilterCsv;
+    const char *FilterIcs;
+    const char *Months[12];
+    const char *Bands[YearChart::BandCount];
+    const char *Sunrise;
+    const char *Noon;
+    const char *Sunset;
+    const char *DayLength;
+    const char *CalendarDay;
+    const char *Equinox;
+    const char *Solstice;
+    const char *DayMonth; // %1 day, %2 month
+    const char *Caption;  // %1 place, %2 year, %3 clock
+    const char *Dawn;     // the morning twilights, then their names
+    const char *Dusk;
+    const char *Astronomical;
+    const char *Nautical;
+    const char *Civil;
+    const char *PolarDay;
+    const char *PolarNight;
+    const char *ChartName;
+    const char *ChartDescription;
+    const char *DayLabelName;
+    const char *FileErrorCaption;
+    const char *FileErrorText; // %1 = file name, %2 = the system's reason
+};
+
+// Slovak, English, Hungarian.
+const TYearTexts YearTexts[LanguageCount] = {
+    {" Rok Slnka",
+     "Č&as:",
+     "Ako v hlavnom okne (%1)",
+     "UTC",
+     "SEČ (UTC+01:00)",
+     "SELČ (UTC+02:00)",
+     "Miestny čas lokality (UTC%1)",
+     "&Export",
+     "Graf ako obrázok &PNG…",
+     "Graf ako &PDF…",
+     "Údaje ako &CSV…",
+     "Východy a západy ako &iCalendar…",
+     "obrázok PNG (*.png)",
+     "dokument PDF (*.pdf)",
+     "tabuľka CSV (*.csv)",
+     "iCalendar (*.ics)",
+     {"jan", "feb", "mar", "apr", "máj", "jún", "júl", "aug", "sep", "okt", "nov", "dec"},
+     {"noc", "astronomický súmrak", "nautický súmrak", "občiansky súmrak", "deň"},
+     "východ",
+     "pravé poludnie",
+     "západ",
+     "dĺžka dňa",
+     "deň v kalendári",
+     "rovnodennosť",
+     "slnovrat",
+     "%1. %2",
+     "%1, rok %2, %3",
+     "Ranný súmrak",
+     "večerný súmrak",
+     "astronomický",
+     "nautický",
+     "občiansky",
+     "polárny deň",
+     "polárna noc",
+     "Graf roka Slnka",
+     "Mesiace zľava doprava, hodiny dňa zhora nadol: noc, súmraky a deň, východ, pravé poludnie "
+     "a západ Slnka, dolu dĺžka dňa. Šípky vľavo a vpravo, Home, End, Page Up a Page Down "
+     "vyberú deň, ktorého časy sa vypíšu pod grafom.",
+     "Časy vybraného dňa",
+     " Chyba súboru",
+     "Súbor »%1« sa nedá zapísať.\n%2"},
+    {" Year of the Sun",
+     "Cl&ock:",
+     "As in the main window (%1)",
+     "UTC",
+     "CET (UTC+01:00)",
+     "CEST (UTC+02:00)",
+     "Clock of the place (UTC%1)",
+     "&Export",
+     "Chart as &PNG picture…",
+     "Chart as P&DF…",
+     "Data as &CSV…",
+     "Sunrises and sunsets as &iCalendar…",
+     "PNG picture (*.png)",
+     "PDF document (*.pdf)",
+     "CSV table (*.csv)",
+     "iCalendar (*.ics)",
+     {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"},
+     {"night", "astronomical twilight", "nautical twilight", "civil twilight", "day"},
+     "sunrise",
+     "solar noon",
+     "sunset",
+     "day length",
+     "calendar day",
+     "equinox",
+     "solstice",
+     "%2 %1",
+     "%1, year %2, %3",
+     "Dawn",
+     "dusk",
+     "astronomical",
+     "nautical",
+     "civil",
+     "polar day",
+     "polar night",
+     "Chart of the year of the Sun",
+     "Months from left to right, hours of the day from top to bottom: night, twilights and day, "
+     "sunrise, solar noon and sunset, and the day length below. The Left and Right arrows, Home, "
+     "End, Page Up and Page Down pick the day whose times are written under the chart.",
+     "Times of the chosen day",
+     " File error",
+     "The file »%1« cannot be written.\n%2"},
+    {" A Nap éve",
+     "&Idő:",
+     "Mint a főablakban (%1)",
+     "UTC",
+     "CET (UTC+01:00)",
+     "CEST (UTC+02:00)",
+     "A hely saját ideje (UTC%1)",
+     "&Exportálás",
+     "Grafikon &PNG képként…",
+     "Grafikon P&DF-ként…",
+     "Adatok &CSV-ként…",
+     "Napkelték és napnyugták &iCalendar-ként…",
+     "PNG kép (*.png)",
+     "PDF dokumentum (*.pdf)",
+     "CSV táblázat (*.csv)",
+     "iCalendar (*.ics)",
+     {"jan.", "febr.", "márc.", "ápr.", "máj.", "jún.", "júl.", "aug.", "szept.", "okt.", "nov.",
+      "dec."},
+     {"éjszaka", "csillagászati szürkület", "navigációs szürkület", "polgári szürkület", "nappal"},
+     "napkelte",
+     "delelés",
+     "napnyugta",
+     "a nappal hossza",
+     "naptári nap",
+     "napéjegyenlőség",
+     "napforduló",
+     "%2 %1.",
+     "%1, %2. év, %3",
+     "Hajnali szürkület",
+     "esti szürkület",
+     "csillagászati",
+     "navigációs",
+     "polgári",
+     "sarki nappal",
+     "sarki éjszaka",
+     "A Nap évének grafikonja",
+     "Balról jobbra a hónapok, fentről lefelé a nap órái: éjszaka, szürkületek és nappal, "
+     "napkelte, delelés és napnyugta, alul a nappal hossza. A bal és jobb nyíl, a Home, End, "
+     "Page Up és Page Down billentyű kiválasztja a napot, amelynek időpontjai a grafikon alatt "
+     "olvashatók.",
+     "A kiválasztott nap időpontjai",
+     " Fájlhiba",
+     "A(z) »%1« fájl nem írható.\n%2"},
+};
+
+QString T(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+const TYearTexts &Texts(TLanguage language)
+{
+    return ForLanguage(YearTexts, language);
+}
+
+QLocale LocaleOf(TLanguage language)
+{
+    switch (language) {
+    case TLanguage::Slovak:
+        return QLocale(QLocale::Slovak, QLocale::Slovakia);
+    case TLanguage::Hungarian:
+        return QLocale(QLocale::Hungarian, QLocale::Hungary);
+    case TLanguage::English:
+        break;
+    }
+    return QLocale(QLocale::English, QLocale::UnitedKingdom);
+}
+
+// "+01:00", "-03:30" for an offset in seconds.
+QString OffsetText(int seconds)
+{
+    const int minutes = std::abs(seconds) / 60;
+    return QStringLiteral("%1%2:%3")
+        .arg(seconds < 0 ? QLatin1Char('-') : QLatin1Char('+'))
+        .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+        .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+// Clock choices before the time zones; the rest of the list holds zone ids.
+enum TClockItem { ciMain, ciUtc, ciCet, ciCest, ciLocal, ciFirstZone };
+
+int FixedClockSeconds(int timeFormat, double localClockHours)
+{
+    switch (timeFormat) {
+    case 0:
+        return 0;
+    case 2:
+        return 7200;
+    case 3:
+        return int(std::lround(localClockHours * 3600.0));
+    default:
+        return 3600;
+    }
+}
+
+// Event time as hours and minutes; a date other than the row's is marked.
+QString MomentText(const TSunRow &row, TSunEvent event)
+{
+    const std::optional<QDateTime> &moment = row.At(event);
+    if (!moment)
+        return QStringLiteral("–");
+    QString text = moment->time().toString(QStringLiteral("HH:mm"));
+    const qint64 days = row.Date.daysTo(moment->date());
+    if (days != 0)
+        text += QStringLiteral(" (%1%2)")
+                    .arg(days > 0 ? QStringLiteral("+") : QStringLiteral("−"))
+                    .arg(std::abs(days));
+    return text;
+}
+
+} // namespace
+
+std::function<QString(QWidget *, const QString &, const QString &)> TfrmRokSlnka::SaveDialogHook;
+
+TfrmRokSlnka::TfrmRokSlnka(QWidget *owner, TLanguage language)
+    : QWidget(owner, Qt::Window), FLanguage(language)
+{
+    setObjectName(QStringLiteral("frmRokSlnka"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    lblClock = new QLabel(this);
+    lblClock->setObjectName(QStringLiteral("lblClock"));
+    cbxClock = new QComboBox(this);
+    cbxClock->setObjectName(QStringLiteral("cbxClock"));
+    cbxClock->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    cbxClock->setMaxVisibleItems(20);
+    lblClock->setBuddy(cbxClock);
+
+    btnExport = new QPushButton(this);
+    btnExport->setObjectName(QStringLiteral("btnExport"));
+    auto *menu = new QMenu(btnExport);
+    actPng = menu->addAction(QString(), this, [this] { ExportPng(); });
+    actPdf = menu->addAction(QString(), this, [this] { ExportPdf(); });
+    menu->addSeparator();
+    actCsv = menu->addAction(QString(), this, [this] { ExportCsv(); });
+    actIcs = menu->addAction(QString(), this, [this] { ExportICalendar(); });
+    actPng->setObjectName(QStringLiteral("actPng"));
+    actPdf->setObjectName(QStringLiteral("actPdf"));
+    actCsv->setObjectName(QStringLiteral("actCsv"));
+    actIcs->setObjectName(QStringLiteral("actIcs"));
+    btnExport->setMenu(menu);
+
+    Chart = new TYearChartView(this);
+    lblDay = new QLabel(this);
+    lblDay->setObjectName(QStringLiteral("lblDay"));
+    lblDay->setWordWrap(true);
+    lblDay->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Two lines always, so that the chart does not jump as the text changes.
+    lblDay->setMinimumHeight(2 * lblDay->fontMetrics().lineSpacing() + 6);
+    lblDay->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(lblClock);
+    top->addWidget(cbxClock);
+    top->addStretch(1);
+    top->addWidget(btnExport);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(Chart, 1);
+    layout->addWidget(lblDay);
+
+    connect(Chart, &TYearChartView::DayPointed, this, &TfrmRokSlnka::ShowDay);
+    connect(cbxClock, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            [this] { Recompute(); });
+
+    FillClocks();
+    ApplyLanguage(language);
+    resize(960, 660);
+}
+
+void TfrmRokSlnka::FillClocks()
+{
+    const QSignalBlocker block(cbxClock);
+    for (int i = 0; i < ciFirstZone; ++i)
+        cbxClock->addItem(QString());
+    cbxClock->insertSeparator(ciFirstZone);
+    for (const QByteArray &id : QTimeZone::availableTimeZoneIds())
+        cbxClock->addItem(QString::fromLatin1(id), id);
+    cbxClock->setCurrentIndex(ciMain);
+}
+
+void TfrmRokSlnka::ApplyLanguage(TLanguage language)
+{
+    FLanguage = language;
+    const TYearTexts &t = Texts(language);
+    lblClock->setText(T(t.ClockLabel));
+    btnExport->setText(T(t.Export));
+    actPng->setText(T(t.ExportPng));
+    actPdf->setText(T(t.ExportPdf));
+    actCsv->setText(T(t.ExportCsv));
+    actIcs->setText(T(t.ExportIcs));
+    Chart->setAccessibleName(T(t.ChartName));
+    Chart->setAccessibleDescription(T(t.ChartDescription));
+    lblDay->setAccessibleDescription(T(t.DayLabelName));
+
+    TYearChartTexts chart;
+    for (const char *m : t.Months)
+        chart.Months.append(T(m));
+    for (int b = 0; b < YearChart::BandCount; ++b)
+        chart.Bands[b] = T(t.Bands[b]);
+    chart.Sunrise = T(t.Sunrise);
+    chart.Noon = T(t.Noon);
+    chart.Sunset = T(t.Sunset);
+    chart.DayLength = T(t.DayLength);
+    chart.CalendarDay = T(t.CalendarDay);
+    chart.Equinox = T(t.Equinox);
+    chart.Solstice = T(t.Solstice);
+    chart.DayMonth = T(t.DayMonth);
+    Chart->SetTexts(chart);
+
+    // The clock choices name the main window's clock and the place's offset.
+    cbxClock->setItemText(ciUtc, T(t.ClockUtc));
+    cbxClock->setItemText(ciCet, T(t.ClockCet));
+    cbxClock->setItemText(ciCest, T(t.ClockCest));
+    UpdateTitle();
+}
+
+void TfrmRokSlnka::UpdateTitle()
+{
+    const TYearTexts &t = Texts(FLanguage);
+    const int local = FixedClockSeconds(3, FRequest.LocalClockHours);
+    cbxClock->setItemText(ciLocal, T(t.ClockLocal).arg(OffsetText(local)));
+    const int format = std::clamp(FRequest.TimeFormat, 0, 3);
+    cbxClock->setItemText(ciMain, T(t.ClockMain).arg(cbxClock->itemText(ciUtc + format)));
+
+    QString title = T(t.Title);
+    if (!FRequest.Place.Name.trimmed().isEmpty())
+        title += QStringLiteral(" – ") + FRequest.Place.Name.trimmed();
+    setWindowTitle(title);
+
+    QString place = FRequest.Place.Name.trimmed();
+    if (place.isEmpty()) {
+        const double lat = FRequest.Place.Latitude;
+        const double lon = -FRequest.Place.LongitudeWest;
+        place = QStringLiteral("%1° %2, %3° %4")
+                    .arg(std::abs(lat), 0, 'f', 4)
+                    .arg(lat < 0 ? QLatin1Char('S') : QLatin1Char('N'))
+                    .arg(std::abs(lon), 0, 'f', 4)
+                    .arg(lon < 0 ? QLatin1Char('W') : QLatin1Char('E'));
+    }
+    Chart->SetCaption(T(t.Caption).arg(place).arg(FRequest.Year).arg(ClockName()));
+    ShowDay(Chart->CurrentDay());
+}
+
+QString TfrmRokSlnka::ClockName() const
+{
+    const int index = cbxClock->currentIndex();
+    if (index >= ciFirstZone)
+        return cbxClock->currentText();
+    if (index == ciMain)
+        return cbxClock->itemText(ciUtc + std::clamp(FRequest.TimeFormat, 0, 3));
+    return cbxClock->itemText(index);
+}
+
+TSunClock TfrmRokSlnka::Clock() const
+{
+    const int index = cbxClock->currentIndex();
+    if (index >= ciFirstZone) {
+        const QTimeZone zone(cbxClock->currentData().toByteArray());
+        if (zone.isValid())
+            return TSunClock::TimeZone(zone);
+    }
+    const int format =
+        index == ciMain || index >= ciFirstZone ? FRequest.TimeFormat : index - ciUtc;
+    return TSunClock::FixedOffset(FixedClockSeconds(format, FRequest.LocalClockHours));
+}
+
+const QVector<TSunRow> &TfrmRokSlnka::Rows() const
+{
+    return Chart->Rows();
+}
+
+void TfrmRokSlnka::SetRequest(const TYearRequest &r)
+{
+    FRequest = r;
+    FHasRequest = true;
+    Recompute();
+}
+
+void TfrmRokSlnka::Recompute()
+{
+    UpdateTitle();
+    if (!FHasRequest)
+        return;
+    const TSunClock clock = Clock();
+    const QString clockKey = clock.IsTimeZone() ? QString::fromLatin1(clock.Zone().id())
+                                                : QString::number(clock.Offset());
+    const bool samePlace = FRowsPlace.Name == FRequest.Place.Name &&
+                           FRowsPlace.Latitude == FRequest.Place.Latitude &&
+                           FRowsPlace.LongitudeWest == FRequest.Place.LongitudeWest;
+    if (!samePlace || FRowsYear != FRequest.Year || FRowsClock != clockKey ||
+        Chart->Rows().isEmpty()) {
+        const QDate first(FRequest.Year, 1, 1);
+        const QDate last(FRequest.Year, 12, 31);
+        const QVector<TSunRow> rows = SunRows(FRequest.Place, clock, first, last);
+        // The solstices and equinoxes fall on the dates of the chosen clock.
+        auto offsetAt = [&clock](const QDate &date) {
+            if (!clock.IsTimeZone())
+                return clock.Offset();
+            const QTimeZone zone = clock.Zone();
+            return zone.offsetFromUtc(QDateTime(date, QTime(0, 0), zone));
+        };
+        Chart->SetRows(rows, YearChart::SeasonDays(FRequest.Year, offsetAt));
+        FRowsPlace = FRequest.Place;
+        FRowsYear = FRequest.Year;
+        FRowsClock = clockKey;
+    }
+    Chart->SetCalendarDay(FRequest.CalendarDay);
+    // The read-out starts at the calendar day, and stays on the day the user
+    // chose as long as the year is the same.
+    if (Chart->CurrentDay() < 0 && !Chart->Rows().isEmpty()) {
+        const int day =
+            FRequest.CalendarDay.year() == FRequest.Year ? FRequest.CalendarDay.dayOfYear() - 1 : 0;
+        Chart->SetCurrentDay(day);
+    }
+    ShowDay(Chart->CurrentDay());
+}
+
+void TfrmRokSlnka::ShowDay(int day)
+{
+    const QVector<TSunRow> &rows = Chart->Rows();
+    if (day < 0 || day >= rows.size()) {
+        lblDay->clear();
+        lblDay->setAccessibleName(QString());
+        return;
+    }
+    const TYearTexts &t = Texts(FLanguage);
+    const TSunRow &row = rows[day];
+    const QLocale locale = LocaleOf(FLanguage);
+    QString first = locale.toString(row.Date, QLocale::LongFormat);
+    const TCrossingState sun = row.State[int(TSunEvent::Sunrise)];
+    if (sun == TCrossingState::AlwaysAbove)
+        first += QStringLiteral(" (%1)").arg(T(t.PolarDay));
+    else if (sun == TCrossingState::AlwaysBelow)
+        first += QStringLiteral(" (%1)").arg(T(t.PolarNight));
+    const int minutes = row.DayLength / 60;
+    first += QStringLiteral(":  %1 %2 · %3 %4 · %5 %6 · %7 %8")
+                 .arg(T(t.Sunrise), MomentText(row, TSunEvent::Sunrise), T(t.Noon),
+                      MomentText(row, TSunEvent::SolarNoon), T(t.Sunset),
+                      MomentText(row, TSunEvent::Sunset), T(t.DayLength),
+                      QStringLiteral("%1:%2")
+                          .arg(minutes / 60)
+                          .arg(minutes % 60, 2, 10, QLatin1Char('0')));
+    const QString second =
+        QStringLiteral("%1: %2 %3, %4 %5, %6 %7 · %8: %9 %10, %11 %12, %13 %14")
+            .arg(T(t.Dawn), T(t.Astronomical), MomentText(row, TSunEvent::AstronomicalDawn),
+                 T(t.Nautical), MomentText(row, TSunEvent::NauticalDawn), T(t.Civil),
+                 MomentText(row, TSunEvent::CivilDawn), T(t.Dusk))
+            .arg(T(t.Civil), MomentText(row, TSunEvent::CivilDusk), T(t.Nautical),
+                 MomentText(row, TSunEvent::NauticalDusk), T(t.Astronomical),
+                 MomentText(row, TSunEvent::AstronomicalDusk));
+    const QString text = first + QLatin1Char('\n') + second;
+    lblDay->setText(text);
+    // Screen readers read the name; it says what the label shows.
+    lblDay->setAccessibleName(text);
+}
+
+QImage TfrmRokSlnka::ChartImage() const
+{
+    QImage image(ExportSize(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    Chart->Paint(p, QSizeF(ExportSize()), false);
+    return image;
+}
+
+QString TfrmRokSlnka::ProposedName(const QString &suffix) const
+{
+    QString base = FRequest.Place.Name.trimmed();
+    base.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|\\s]+")), QStringLiteral("_"));
+    if (base.isEmpty())
+        base = QStringLiteral("Vantu");
+    return QStringLiteral("%1_%2.%3").arg(base).arg(FRequest.Year).arg(suffix);
+}
+
+QString TfrmRokSlnka::AskFile(const QString &proposed, const QString &filter)
+{
+    if (SaveDialogHook)
+        return SaveDialogHook(this, proposed, filter);
+    QFileDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("SaveDialog1"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(QFileInfo(proposed).suffix());
+    dialog.selectFile(proposed);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
+}
+
+bool TfrmRokSlnka::WriteExport(const QString &path, const QByteArray &bytes)
+{
+    QString reason;
+    if (WriteFileAtomically(path, bytes, &reason))
+        return true;
+    const TYearTexts &t = Texts(FLanguage);
+    ShowMessage(this, T(t.FileErrorCaption), QMessageBox::Critical,
+                T(t.FileErrorText).arg(path, reason).trimmed());
+    return false;
+}
+
+bool TfrmRokSlnka::ExportPng()
+{
+    const QString path =
+        AskFile(ProposedName(QStringLiteral("png")), T(Texts(FLanguage).FilterPng));
+    if (path.isEmpty())
+        return false;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    ChartImage().save(&buffer, "PNG");
+    return WriteExport(path, bytes);
+}
+
+bool TfrmRokSlnka::ExportPdf()
+{
+    const QString path =
+        AskFile(ProposedName(QStringLiteral("pdf")), T(Texts(FLanguage).FilterPdf));
+    if (path.isEmpty())
+        return false;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                      QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+        pdf.setResolution(600);
+        pdf.setTitle(windowTitle().trimmed());
+        pdf.setCreator(QStringLiteral("Vantu 4.1"));
+        QPainter p(&pdf);
+        // The chart keeps the proportions of the PNG, scaled to the page.
+        const QSizeF chart(ExportSize());
+        const QRect page = pdf.pageLayout().paintRectPixels(pdf.resolution());
+        const double scale = std::min(page.width() / chart.width(), page.height() / chart.height());
+        p.scale(scale, scale);
+        Chart->Paint(p, chart, false);
+    }
+    return WriteExport(path, bytes);
+}
+
+bool TfrmRokSlnka::ExportCsv()
+{
+    const QString path =
+        AskFile(ProposedName(QStringLiteral("csv")), T(Texts(FLanguage).FilterCsv));
+    if (path.isEmpty())
+        return false;
+    return WriteExport(path, SunRowsCsv(Rows(), true, FLanguage));
+}
+
+bool TfrmRokSlnka::ExportICalendar()
+{
+    const QString path =
+        AskFile(ProposedName(QStringLiteral("ics")), T(Texts(FLanguage).FilterIcs));
+    if (path.isEmpty())
+        return false;
+    return WriteExport(path, SunRowsICalendar(Rows(), FRequest.Place, FLanguage));
+}
+
+void TfrmRokSlnka::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    emit closed();
+}
+
+// Compiled here rather than in the shared moc unit, which also sees the main
+// window's own TLanguage enum of mainwindow/LanguageTexts.h.

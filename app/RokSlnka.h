@@ -1,0 +1,97 @@
+// The Year of the Sun window: the whole year of night, twilight and day for
+// the place and clock of the main window's inputs, a read-out of one day, and
+// export of the chart (PNG, PDF) and of the year's rows (CSV, iCalendar).
+// Non-modal; the main window feeds it through SetRequest.
+#pragma once
+
+#include "common/Language.h"
+#include "table/SunTable.h"
+
+#include <QDate>
+#include <QWidget>
+
+#include <functional>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QAction;
+class TYearChartView;
+
+struct TYearRequest {
+    TSunPlace Place;
+    double LocalClockHours = 0;
+    int Year = 0;
+    QDate CalendarDay;
+    int TimeFormat = 1; // 0 UTC, 1 CET (UTC+1), 2 CEST (UTC+2), 3 the place's own clock
+};
+
+class TfrmRokSlnka : public QWidget
+{
+    Q_OBJECT
+
+public:
+    TfrmRokSlnka(QWidget *owner, TLanguage language);
+
+    // New inputs: the rows are computed again only when the place, the year
+    // or the clock changed; a new calendar day only moves its line.
+    void SetRequest(const TYearRequest &r);
+    const TYearRequest &Request() const { return FRequest; }
+    void ApplyLanguage(TLanguage language);
+    TLanguage Language() const { return FLanguage; }
+
+    // The clock in force: the main window's time format unless the user
+    // picked another one in the window.
+    TSunClock Clock() const;
+    const QVector<TSunRow> &Rows() const;
+
+    // The chart at the export size, for the PNG file.
+    QImage ChartImage() const;
+    static QSize ExportSize() { return QSize(1600, 1000); }
+
+    // Each asks for a file name, writes the file atomically and reports a
+    // failure in a message; false when cancelled or not written.
+    bool ExportPng();
+    bool ExportPdf();
+    bool ExportCsv();
+    bool ExportICalendar();
+
+    // Test seam: gets the proposed file name and the name filter, returns the
+    // chosen path or an empty text for cancel.
+    static std::function<QString(QWidget *parent, const QString &proposed, const QString &filter)>
+        SaveDialogHook;
+
+    TYearChartView *Chart = nullptr;
+    QLabel *lblClock = nullptr;
+    QComboBox *cbxClock = nullptr;
+    QPushButton *btnExport = nullptr;
+    QAction *actPng = nullptr;
+    QAction *actPdf = nullptr;
+    QAction *actCsv = nullptr;
+    QAction *actIcs = nullptr;
+    QLabel *lblDay = nullptr;
+
+signals:
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void Recompute();
+    void UpdateTitle();
+    void FillClocks();
+    void ShowDay(int day);
+    QString ClockName() const;
+    QString AskFile(const QString &proposed, const QString &filter);
+    bool WriteExport(const QString &path, const QByteArray &bytes);
+    QString ProposedName(const QString &suffix) const;
+
+    TLanguage FLanguage;
+    TYearRequest FRequest;
+    bool FHasRequest = false;
+    // What the cached rows were computed for.
+    TSunPlace FRowsPlace;
+    int FRowsYear = 0;
+    QString FRowsClock;
+};

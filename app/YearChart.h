@@ -1,0 +1,92 @@
+// The arithmetic of the Year of the Sun chart, apart from any painting: where
+// a day and an hour fall on the chart, the curve pieces of an event over the
+// year, the lit spans of a day's column and the days of the solstices and
+// equinoxes. Qt Core only, so that it is tested without a window.
+#pragma once
+
+#include "suntime/SunEvents.h"
+#include "table/SunTable.h"
+
+#include <QDate>
+#include <QPointF>
+#include <QRectF>
+#include <QVector>
+
+#include <functional>
+#include <optional>
+
+namespace YearChart
+{
+
+// A plot area holding Days day columns side by side and the hours FromHour to
+// ToHour from top to bottom; coordinates are device-independent pixels.
+struct TMapping {
+    QRectF Plot;
+    int Days = 365;
+    double FromHour = 0;
+    double ToHour = 24;
+
+    double DayWidth() const { return Days > 0 ? Plot.width() / Days : 0; }
+    // Left edge of a day's column; day may be fractional (a curve's crossing).
+    double DayToX(double day) const { return Plot.left() + day * DayWidth(); }
+    // Centre of a day's column, where that day's curve points lie.
+    double DayCentreX(int day) const { return DayToX(day + 0.5); }
+    // The day whose column holds x, or -1 outside the plot.
+    int XToDay(double x) const;
+    double HourToY(double hour) const;
+    QPointF ToPixel(const QPointF &dayHour) const;
+};
+
+// A curve piece in chart units: x is the day (the centre of day d is d + 0.5),
+// y the hour on the clock.
+using TPiece = QVector<QPointF>;
+
+// Splits the hours of one event over consecutive days (nothing on a day where
+// it does not occur) into pieces that may be drawn as polylines: a piece ends
+// at a day without the event, and where the time wraps past midnight the
+// piece runs to the edge (0 or 24 h) and the next one starts at the other
+// edge, so that no line crosses the whole chart. Hours outside 0..24 (the
+// event on the day before or after on that clock) are wrapped first. A jump
+// of more than 12 hours between neighbouring days counts as a wrap.
+QVector<TPiece> SplitSeries(const QVector<std::optional<double>> &hours);
+
+// The hours of a day's column, within 0..24, that are lit at least as much as
+// one zenith's crossings say: the span between the morning and the evening
+// crossing (two spans when it wraps past midnight), the whole day when the
+// Sun stays above that zenith angle, nothing when it stays below or the
+// arithmetic failed. A crossing missing on one side only lights the column
+// to that edge.
+struct TSpan {
+    double From = 0;
+    double To = 0;
+};
+QVector<TSpan> LitSpans(TCrossingState morningState, std::optional<double> morningHour,
+                        TCrossingState eveningState, std::optional<double> eveningHour);
+
+// The hour of an event on the row's clock counted from the row's own date's
+// midnight (below 0 or from 24 on when it falls on another date), or nothing.
+std::optional<double> EventHour(const TSunRow &row, TSunEvent event);
+
+// Which shade a moment of a day falls in, from the darkest to the brightest.
+enum class TBand { Night, Astronomical, Nautical, Civil, Day };
+constexpr int BandCount = 5;
+// The shade at an hour of the row's column (the brightest band whose lit
+// spans hold it).
+TBand BandAt(const TSunRow &row, double hour);
+// The lit spans of a row for a band above night.
+QVector<TSpan> BandSpans(const TSunRow &row, TBand band);
+
+// The moments when the Sun's apparent ecliptic longitude passes 0, 90, 180 and
+// 270 degrees (March equinox, June solstice, September equinox, December
+// solstice: the Sun's declination crosses zero or is extreme), as the day of
+// the year on a clock whose offset from UTC in seconds at the start of a date
+// offsetAt gives. Low-precision solar position (about 0.01 degrees, a quarter
+// of an hour), enough to name the day.
+enum class TSeason { MarchEquinox, JuneSolstice, SeptemberEquinox, DecemberSolstice };
+struct TSeasonDay {
+    TSeason Season;
+    QDate Date;
+};
+QVector<TSeasonDay> SeasonDays(int year, const std::function<int(const QDate &)> &offsetAt);
+
+} // namespace YearChart

@@ -1,0 +1,509 @@
+#include "app/YearChartView.h"
+
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace YearChart;
+
+namespace
+{
+
+// Dark to light with clearly different brightness, so that the shades read
+// apart without colour vision and in grey-scale print as well.
+const QColor BandColours[BandCount] = {
+    QColor(0x0b, 0x17, 0x36), // night
+    QColor(0x27, 0x3f, 0x7a), // astronomical twilight
+    QColor(0x4c, 0x74, 0xb4), // nautical twilight
+    QColor(0x9e, 0xc2, 0xea), // civil twilight
+    QColor(0xff, 0xf1, 0xa8), // day
+};
+// Curves differ in colour and in dash pattern alike.
+const QColor CurveColours[3] = {QColor(0xc0, 0x2c, 0x10), QColor(0x10, 0x10, 0x10),
+                                QColor(0x6a, 0x1b, 0x9a)};
+const Qt::PenStyle CurveStyles[3] = {Qt::SolidLine, Qt::DotLine, Qt::DashLine};
+const QColor TextColour(0x20, 0x20, 0x20);
+const QColor CalendarColour(0xd0, 0x00, 0x00);
+const QColor SeasonColour(0x50, 0x50, 0x50);
+
+QPen CosmeticPen(const QColor &colour, double width, Qt::PenStyle style = Qt::SolidLine)
+{
+    QPen pen(colour, width, style, Qt::FlatCap, Qt::RoundJoin);
+    pen.setCosmetic(true);
+    return pen;
+}
+
+// A light halo under a line keeps it visible on the dark and the light shades.
+void DrawWithHalo(QPainter &p, double k, const QPolygonF &line, const QPen &pen)
+{
+    QPen halo = CosmeticPen(QColor(255, 255, 255, 170), pen.widthF() + k * 2.5);
+    halo.setCapStyle(Qt::RoundCap);
+    p.setPen(halo);
+    if (line.size() == 1)
+        p.drawPoint(line.first());
+    else
+        p.drawPolyline(line);
+    p.setPen(pen);
+    if (line.size() == 1)
+        p.drawPoint(line.first());
+    else
+        p.drawPolyline(line);
+}
+
+QString HourText(int hour)
+{
+    return QStringLiteral("%1:00").arg(hour, 2, 10, QLatin1Char('0'));
+}
+
+enum TLegendKind { lkBand, lkCurve, lkCalendar, lkSeason };
+struct TLegendItem {
+    TLegendKind Kind;
+    int Index;
+    QString Text;
+};
+
+constexpr double SwatchWidth = 26;
+constexpr double MarkerSize = 7;
+
+// A triangle whose tip touches a plot's edge from outside.
+void SeasonMarker(QPainter &p, double k, const QPointF &tip, bool fromAbove)
+{
+    const double dy = fromAbove ? -MarkerSize : MarkerSize;
+    const QPolygonF triangle({tip, QPointF(tip.x() - MarkerSize * 0.6, tip.y() + dy),
+                              QPointF(tip.x() + MarkerSize * 0.6, tip.y() + dy)});
+    p.setPen(CosmeticPen(Qt::white, k));
+    p.setBrush(SeasonColour);
+    p.drawPolygon(triangle);
+    p.setBrush(Qt::NoBrush);
+}
+
+} // namespace
+
+struct TYearChartView::TLayout {
+    double LineHeight = 0;
+    QRectF Caption;
+    QRectF SeasonRow;
+    QRectF Main;
+    QRectF Length;
+    QRectF MonthRow;
+    QVector<TLegendItem> Legend;
+    QVector<QRectF> LegendRects;
+};
+
+TYearChartView::TYearChartView(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("YearChart"));
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+QColor TYearChartView::BandColour(TBand band)
+{
+    return BandColours[int(band)];
+}
+
+void TYearChartView::SetRows(const QVector<TSunRow> &rows, const QVector<TSeasonDay> &seasons)
+{
+    FRows = rows;
+    FSeasons = seasons;
+    const TSunEvent events[3] = {TSunEvent::Sunrise, TSunEvent::SolarNoon, TSunEvent::Sunset};
+    for (int c = 0; c < 3; ++c) {
+        QVector<std::optional<double>> hours;
+        hours.reserve(rows.size());
+        for (const TSunRow &row : rows)
+            hours.append(EventHour(row, events[c]));
+        FCurves[c] = SplitSeries(hours);
+    }
+    FLengthPieces.clear();
+    TPiece length;
+    for (int i = 0; i < rows.size(); ++i)
+        length.append(QPointF(i + 0.5, rows[i].DayLength / 3600.0));
+    if (!length.isEmpty())
+        FLengthPieces.append(length);
+    if (FCurrent >= rows.size())
+        FCurrent = rows.isEmpty() ? -1 : int(rows.size()) - 1;
+    update();
+}
+
+void TYearChartView::SetCalendarDay(const QDate &day)
+{
+    FCalendarDay = day;
+    update();
+}
+
+void TYearChartView::SetTexts(const TYearChartTexts &texts)
+{
+    const QString caption = FTexts.Caption;
+    FTexts = texts;
+    FTexts.Caption = caption;
+    update();
+}
+
+void TYearChartView::SetCaption(const QString &caption)
+{
+    FTexts.Caption = caption;
+    update();
+}
+
+void TYearChartView::SetCurrentDay(int day)
+{
+    if (FRows.isEmpty())
+        day = -1;
+    else
+        day = std::clamp(day, 0, int(FRows.size()) - 1);
+    if (day == FCurrent)
+        return;
+    FCurrent = day;
+    update();
+}
+
+void TYearChartView::PointTo(int day)
+{
+    const int before = FCurrent;
+    SetCurrentDay(day);
+    if (FCurrent != before && FCurrent >= 0)
+        emit DayPointed(FCurrent);
+}
+
+QFont TYearChartView::ChartFont() const
+{
+    // A pixel size keeps text in proportion to the chart on every device the
+    // same routine paints (screen, PNG, PDF).
+    QFont f = font();
+    f.setPixelSize(std::max(10, QFontInfo(font()).pixelSize()));
+    return f;
+}
+
+TYearChartView::TLayout TYearChartView::Layout(const QSizeF &size, const QFont &font) const
+{
+    TLayout l;
+    const QFontMetricsF fm(font);
+    l.LineHeight = fm.height();
+    const double left = fm.horizontalAdvance(QStringLiteral("24:00")) + 12;
+    const double right = 16;
+    const double width = std::max(10.0, size.width() - left - right);
+    l.Caption = QRectF(left, 4, width, l.LineHeight);
+    // The dates of the season days over their markers.
+    l.SeasonRow = QRectF(left, l.Caption.bottom() + 2, width, l.LineHeight + MarkerSize + 2);
+
+    // The legend flows in rows under the month names.
+    for (int b = 0; b < BandCount; ++b)
+        l.Legend.append({lkBand, b, FTexts.Bands[b]});
+    l.Legend.append({lkCurve, 0, FTexts.Sunrise});
+    l.Legend.append({lkCurve, 1, FTexts.Noon});
+    l.Legend.append({lkCurve, 2, FTexts.Sunset});
+    l.Legend.append({lkCalendar, 0, FTexts.CalendarDay});
+    l.Legend.append({lkSeason, 0, FTexts.Equinox + QLatin1String(" / ") + FTexts.Solstice});
+    const double rowHeight = l.LineHeight + 6;
+    double x = left;
+    int row = 0;
+    for (const TLegendItem &item : l.Legend) {
+        const double w = SwatchWidth + 6 + fm.horizontalAdvance(item.Text);
+        if (x > left && x + w > left + width) {
+            x = left;
+            ++row;
+        }
+        l.LegendRects.append(QRectF(x, row * rowHeight, w, l.LineHeight));
+        x += w + 18;
+    }
+    const double legendHeight = (row + 1) * rowHeight;
+
+    const double monthRow = l.LineHeight + 6;
+    const double top = l.SeasonRow.bottom() + 2;
+    const double rest = size.height() - top - (l.LineHeight + 2) - monthRow - legendHeight - 6;
+    const double lengthHeight = std::max(36.0, rest * 0.2);
+    const double mainHeight = std::max(40.0, rest - lengthHeight);
+    l.Main = QRectF(left, top, width, mainHeight);
+    // The gap keeps the lower chart's top hour clear of the main one's 24:00.
+    l.Length = QRectF(left, l.Main.bottom() + l.LineHeight + 2, width, lengthHeight);
+    l.MonthRow = QRectF(left, l.Length.bottom(), width, monthRow);
+    for (QRectF &r : l.LegendRects)
+        r.translate(0, l.MonthRow.bottom() + 2);
+    return l;
+}
+
+TMapping TYearChartView::Mapping(const QSizeF &size) const
+{
+    const TLayout l = Layout(size, ChartFont());
+    return TMapping{l.Main, FRows.isEmpty() ? 365 : int(FRows.size()), 0, 24};
+}
+
+void TYearChartView::Paint(QPainter &p, const QSizeF &size, bool showCurrent) const
+{
+    const QFont font = ChartFont();
+    const TLayout l = Layout(size, font);
+    const int days = FRows.isEmpty() ? 365 : int(FRows.size());
+    const TMapping main{l.Main, days, 0, 24};
+    const TMapping length{l.Length, days, 24, 0};
+
+    p.save();
+    p.setFont(font);
+    // Cosmetic pens are measured in device pixels: their widths follow the
+    // scale to the device, so that lines keep their weight on a screen scaled
+    // by 2, in the PNG and in the PDF.
+    const double k = std::max(1.0, p.device()->devicePixelRatioF() *
+                                       std::sqrt(std::abs(p.worldTransform().determinant())));
+    p.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
+
+    // Shades: each day's column, the brighter bands over the darker ones.
+    // Without antialiasing the neighbouring columns meet without seams.
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.fillRect(l.Main, BandColours[0]);
+    p.fillRect(l.Length, BandColours[0]);
+    for (int i = 0; i < FRows.size(); ++i) {
+        const double x0 = main.DayToX(i);
+        const double x1 = main.DayToX(i + 1);
+        for (int b = 1; b < BandCount; ++b) {
+            for (const TSpan &s : BandSpans(FRows[i], TBand(b)))
+                p.fillRect(
+                    QRectF(QPointF(x0, main.HourToY(s.From)), QPointF(x1, main.HourToY(s.To))),
+                    BandColours[b]);
+        }
+    }
+
+    // Grid: every three hours and every month.
+    const int year = FRows.isEmpty() ? QDate::currentDate().year() : FRows.first().Date.year();
+    p.setPen(CosmeticPen(QColor(255, 255, 255, 90), k));
+    for (int h = 3; h < 24; h += 3)
+        p.drawLine(QPointF(l.Main.left(), main.HourToY(h)),
+                   QPointF(l.Main.right(), main.HourToY(h)));
+    p.drawLine(QPointF(l.Length.left(), length.HourToY(12)),
+               QPointF(l.Length.right(), length.HourToY(12)));
+    QVector<double> monthStarts;
+    for (int m = 1; m <= 12; ++m)
+        monthStarts.append(main.DayToX(QDate(year, m, 1).dayOfYear() - 1));
+    monthStarts.append(l.Main.right());
+    for (int m = 1; m < 12; ++m) {
+        p.drawLine(QPointF(monthStarts[m], l.Main.top()), QPointF(monthStarts[m], l.Main.bottom()));
+        p.drawLine(QPointF(monthStarts[m], l.Length.top()),
+                   QPointF(monthStarts[m], l.Length.bottom()));
+    }
+
+    p.setRenderHint(QPainter::Antialiasing, true);
+
+    // Day length: the lit part of the lower chart.
+    for (const TPiece &piece : FLengthPieces) {
+        QPolygonF area;
+        area.append(length.ToPixel(QPointF(0, 0)));
+        for (const QPointF &pt : piece)
+            area.append(length.ToPixel(pt));
+        area.append(length.ToPixel(QPointF(days, 0)));
+        p.setPen(Qt::NoPen);
+        p.setBrush(BandColours[int(TBand::Day)]);
+        p.drawPolygon(area);
+        p.setBrush(Qt::NoBrush);
+        QPolygonF line;
+        for (const QPointF &pt : piece)
+            line.append(length.ToPixel(pt));
+        DrawWithHalo(p, k, line, CosmeticPen(CurveColours[0], k * 1.5));
+    }
+
+    // Solstices and equinoxes: their dates above the chart and triangles
+    // pointing at the day's column from outside, so that they hide no shade.
+    const QFontMetricsF fm(font);
+    for (const TSeasonDay &s : FSeasons) {
+        const int day = QDate(year, 1, 1).daysTo(s.Date);
+        if (day < 0 || day >= days)
+            continue;
+        const double x = main.DayCentreX(day);
+        SeasonMarker(p, k, QPointF(x, l.Main.top()), true);
+        SeasonMarker(p, k, QPointF(x, l.Main.bottom()), false);
+        const QString text =
+            FTexts.DayMonth.arg(s.Date.day()).arg(FTexts.Months.value(s.Date.month() - 1));
+        const double w = fm.horizontalAdvance(text);
+        const double tx = std::clamp(x - w / 2, l.SeasonRow.left(), l.SeasonRow.right() - w);
+        p.setPen(SeasonColour);
+        p.drawText(QRectF(tx, l.SeasonRow.top(), w + 1, l.LineHeight),
+                   Qt::AlignLeft | Qt::AlignVCenter, text);
+    }
+
+    // Sunrise, solar noon and sunset.
+    for (int c = 0; c < 3; ++c) {
+        for (const TPiece &piece : FCurves[c]) {
+            QPolygonF line;
+            for (const QPointF &pt : piece)
+                line.append(main.ToPixel(pt));
+            DrawWithHalo(p, k, line, CosmeticPen(CurveColours[c], k * 2, CurveStyles[c]));
+        }
+    }
+
+    // The main window's calendar day.
+    if (FCalendarDay.isValid() && FCalendarDay.year() == year) {
+        const double x = main.DayCentreX(FCalendarDay.dayOfYear() - 1);
+        DrawWithHalo(p, k, QPolygonF({QPointF(x, l.Main.top()), QPointF(x, l.Main.bottom())}),
+                     CosmeticPen(CalendarColour, k * 2));
+        DrawWithHalo(p, k, QPolygonF({QPointF(x, l.Length.top()), QPointF(x, l.Length.bottom())}),
+                     CosmeticPen(CalendarColour, k * 2));
+    }
+
+    // The day being read out, while the user points at the chart.
+    if (showCurrent && FCurrent >= 0 && FCurrent < days) {
+        const double x0 = main.DayToX(FCurrent) - 1.5;
+        const double x1 = main.DayToX(FCurrent + 1) + 1.5;
+        p.setBrush(Qt::NoBrush);
+        p.setPen(CosmeticPen(Qt::white, k * 3));
+        p.drawRect(QRectF(QPointF(x0, l.Main.top()), QPointF(x1, l.Length.bottom())));
+        p.setPen(CosmeticPen(Qt::black, k * 1.5, Qt::DashLine));
+        p.drawRect(QRectF(QPointF(x0, l.Main.top()), QPointF(x1, l.Length.bottom())));
+    }
+
+    // Frames, axes and texts.
+    p.setBrush(Qt::NoBrush);
+    p.setPen(CosmeticPen(TextColour, k));
+    p.drawRect(l.Main);
+    p.drawRect(l.Length);
+    for (int h = 0; h <= 24; h += 3) {
+        const double y = main.HourToY(h);
+        p.drawLine(QPointF(l.Main.left() - 4, y), QPointF(l.Main.left(), y));
+        p.drawText(QRectF(0, y - l.LineHeight / 2, l.Main.left() - 6, l.LineHeight),
+                   Qt::AlignRight | Qt::AlignVCenter, HourText(h));
+    }
+    for (int h : {0, 12, 24}) {
+        const double y = length.HourToY(h);
+        p.drawLine(QPointF(l.Length.left() - 4, y), QPointF(l.Length.left(), y));
+        const double ty = std::clamp(y - l.LineHeight / 2, l.Length.top() - l.LineHeight / 2,
+                                     l.Length.bottom() - l.LineHeight / 2);
+        p.drawText(QRectF(0, ty, l.Length.left() - 6, l.LineHeight),
+                   Qt::AlignRight | Qt::AlignVCenter, HourText(h));
+    }
+    for (int m = 0; m < 12; ++m) {
+        p.drawLine(QPointF(monthStarts[m], l.Length.bottom()),
+                   QPointF(monthStarts[m], l.Length.bottom() + 4));
+        p.drawText(QRectF(monthStarts[m], l.MonthRow.top() + 2, monthStarts[m + 1] - monthStarts[m],
+                          l.MonthRow.height() - 2),
+                   Qt::AlignHCenter | Qt::AlignVCenter, FTexts.Months.value(m));
+    }
+    // The lower chart's title sits on a white tab in its corner.
+    {
+        const QString text = FTexts.DayLength;
+        const QRectF tab(l.Length.left() + 1, l.Length.top() + 1, fm.horizontalAdvance(text) + 8,
+                         l.LineHeight + 2);
+        p.fillRect(tab, QColor(255, 255, 255, 220));
+        p.drawText(tab, Qt::AlignCenter, text);
+    }
+    QFont bold = font;
+    bold.setBold(true);
+    p.setFont(bold);
+    p.drawText(l.Caption, Qt::AlignLeft | Qt::AlignVCenter,
+               QFontMetricsF(bold).elidedText(FTexts.Caption, Qt::ElideRight, l.Caption.width()));
+    p.setFont(font);
+
+    for (int i = 0; i < l.Legend.size(); ++i) {
+        const TLegendItem &item = l.Legend[i];
+        const QRectF r = l.LegendRects[i];
+        const QRectF swatch(r.left(), r.top() + 2, SwatchWidth, r.height() - 4);
+        const double midY = swatch.center().y();
+        switch (item.Kind) {
+        case lkBand:
+            p.setPen(CosmeticPen(TextColour, k));
+            p.setBrush(BandColours[item.Index]);
+            p.drawRect(swatch);
+            p.setBrush(Qt::NoBrush);
+            break;
+        case lkCurve:
+            DrawWithHalo(p, k,
+                         QPolygonF({QPointF(swatch.left(), midY), QPointF(swatch.right(), midY)}),
+                         CosmeticPen(CurveColours[item.Index], k * 2, CurveStyles[item.Index]));
+            break;
+        case lkCalendar:
+            p.setPen(CosmeticPen(CalendarColour, k * 2));
+            p.drawLine(QPointF(swatch.center().x(), swatch.top()),
+                       QPointF(swatch.center().x(), swatch.bottom()));
+            break;
+        case lkSeason:
+            SeasonMarker(p, k, QPointF(swatch.center().x(), swatch.bottom()), true);
+            break;
+        }
+        p.setPen(TextColour);
+        p.drawText(QRectF(swatch.right() + 6, r.top(), r.width() - SwatchWidth - 6 + 1, r.height()),
+                   Qt::AlignLeft | Qt::AlignVCenter, item.Text);
+    }
+    p.restore();
+}
+
+void TYearChartView::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    Paint(p, size(), hasFocus() || FHover);
+    if (hasFocus()) {
+        p.setPen(CosmeticPen(palette().color(QPalette::Highlight), 2 * devicePixelRatioF()));
+        p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+}
+
+void TYearChartView::keyPressEvent(QKeyEvent *event)
+{
+    if (FRows.isEmpty()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const int last = int(FRows.size()) - 1;
+    const int from = FCurrent >= 0 ? FCurrent : 0;
+    const QDate date = FRows[from].Date;
+    auto indexOf = [&](const QDate &d) { return int(FRows.first().Date.daysTo(d)); };
+    switch (event->key()) {
+    case Qt::Key_Left:
+        PointTo(std::max(0, from - 1));
+        break;
+    case Qt::Key_Right:
+        PointTo(std::min(last, from + 1));
+        break;
+    case Qt::Key_Home:
+        PointTo(0);
+        break;
+    case Qt::Key_End:
+        PointTo(last);
+        break;
+    case Qt::Key_PageUp:
+        PointTo(std::max(0, indexOf(date.addMonths(-1))));
+        break;
+    case Qt::Key_PageDown:
+        PointTo(std::min(last, indexOf(date.addMonths(1))));
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void TYearChartView::mouseMoveEvent(QMouseEvent *event)
+{
+    const int day = Mapping(size()).XToDay(event->position().x());
+    FHover = day >= 0;
+    if (day >= 0)
+        PointTo(day);
+    update();
+}
+
+void TYearChartView::mousePressEvent(QMouseEvent *event)
+{
+    setFocus(Qt::MouseFocusReason);
+    mouseMoveEvent(event);
+}
+
+void TYearChartView::leaveEvent(QEvent *)
+{
+    FHover = false;
+    update();
+}
+
+void TYearChartView::focusInEvent(QFocusEvent *)
+{
+    update();
+}
+
+void TYearChartView::focusOutEvent(QFocusEvent *)
+{
+    update();
+}
+
+// Compiled here rather than in the shared moc unit, which also sees the main
+// window's own TLanguage enum of mainwindow/LanguageTexts.h.

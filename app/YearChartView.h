@@ -1,0 +1,92 @@
+// The painted chart of the Year of the Sun: the shades of night, twilight and
+// day for every day of a year, the sunrise, solar noon and sunset curves, the
+// day length below, solstices, equinoxes and the calendar day, with a legend.
+//
+// Painted with QPainter on a plain QWidget rather than a chart library: it
+// stays sharp at any scale (vector drawing in device-independent pixels with
+// cosmetic pens), repaints a year in a few milliseconds from cached rows, and
+// needs nothing beyond Qt Widgets. The same routine paints the PNG and PDF.
+#pragma once
+
+#include "app/YearChart.h"
+
+#include <QColor>
+#include <QStringList>
+#include <QWidget>
+
+class QPainter;
+
+struct TYearChartTexts {
+    QStringList Months; // 12 short month names
+    QString Bands[YearChart::BandCount];
+    QString Sunrise;
+    QString Noon;
+    QString Sunset;
+    QString DayLength;
+    QString CalendarDay;
+    QString Equinox;
+    QString Solstice;
+    QString DayMonth; // a date above the chart: %1 day, %2 short month name
+    QString Caption;  // place, year and clock, painted above the chart
+};
+
+class TYearChartView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TYearChartView(QWidget *parent = nullptr);
+
+    // The rows of the year, one per day from 1 January; they are kept and
+    // only painted again on resizing.
+    void SetRows(const QVector<TSunRow> &rows, const QVector<YearChart::TSeasonDay> &seasons);
+    void SetCalendarDay(const QDate &day);
+    void SetTexts(const TYearChartTexts &texts);
+    void SetCaption(const QString &caption);
+    const QVector<TSunRow> &Rows() const { return FRows; }
+
+    // The day read out to the user (keys, mouse); -1 before any.
+    int CurrentDay() const { return FCurrent; }
+    void SetCurrentDay(int day);
+
+    // The whole chart painted into a rectangle of that size at the origin,
+    // in the painter's (device-independent) units.
+    void Paint(QPainter &painter, const QSizeF &size, bool showCurrent) const;
+    // Where days and hours lie in a chart of that size (the main plot).
+    YearChart::TMapping Mapping(const QSizeF &size) const;
+
+    static QColor BandColour(YearChart::TBand band);
+
+    QSize sizeHint() const override { return QSize(900, 560); }
+    QSize minimumSizeHint() const override { return QSize(480, 320); }
+
+signals:
+    // The user moved to a day with the mouse or the keys.
+    void DayPointed(int day);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    struct TLayout;
+    TLayout Layout(const QSizeF &size, const QFont &font) const;
+    QFont ChartFont() const;
+    void PointTo(int day);
+
+    QVector<TSunRow> FRows;
+    QVector<YearChart::TSeasonDay> FSeasons;
+    // Curve pieces in chart units (sunrise, noon, sunset) and the day length
+    // in hours, computed once per year of rows.
+    QVector<YearChart::TPiece> FCurves[3];
+    QVector<YearChart::TPiece> FLengthPieces;
+    QDate FCalendarDay;
+    TYearChartTexts FTexts;
+    int FCurrent = -1;
+    bool FHover = false;
+};

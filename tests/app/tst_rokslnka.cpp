@@ -1,0 +1,408 @@
+// The Year of the Sun window: its rendered chart at a fixed size, inputs that
+// change what it shows, the day read-out by keys, its titles, and the files
+// it exports.
+#include "TestSupport.h"
+#include "app/RokSlnka.h"
+#include "app/YearChartView.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace YearChart;
+
+namespace
+{
+
+const QSize WindowSize(960, 660);
+
+double LongitudeWest(int degrees, int minutes, int seconds)
+{
+    return -(degrees + minutes / 60.0 + seconds / 3600.0);
+}
+
+TYearRequest Bratislava()
+{
+    TYearRequest r;
+    r.Place = {QStringLiteral("Bratislava"), 48 + 9 / 60.0, LongitudeWest(17, 7, 1)};
+    r.LocalClockHours = 1;
+    r.Year = 2025;
+    // Away from the days the pixels are read on, so that its line does not
+    // cover them.
+    r.CalendarDay = QDate(2025, 3, 1);
+    r.TimeFormat = 1;
+    return r;
+}
+
+TYearRequest Polar()
+{
+    TYearRequest r = Bratislava();
+    r.Place = {QStringLiteral("78 N"), 78, -15};
+    return r;
+}
+
+std::unique_ptr<TfrmRokSlnka> OpenWindow(const TYearRequest &r,
+                                         TLanguage language = TLanguage::English)
+{
+    auto w = std::make_unique<TfrmRokSlnka>(nullptr, language);
+    w->setAttribute(Qt::WA_DeleteOnClose, false);
+    w->SetRequest(r);
+    w->resize(WindowSize);
+    w->show();
+    if (!QTest::qWaitForWindowExposed(w.get()))
+        return nullptr;
+    return w;
+}
+
+// The colour the chart shows at an hour of a day (index from 1 January).
+QColor PixelAt(TfrmRokSlnka &w, const QImage &image, int day, double hour)
+{
+    const TMapping m = w.Chart->Mapping(w.Chart->size());
+    const double ratio = image.devicePixelRatio();
+    return image.pixelColor(int(m.DayCentreX(day) * ratio), int(m.HourToY(hour) * ratio));
+}
+
+QImage ChartPicture(TfrmRokSlnka &w)
+{
+    return w.Chart->grab().toImage();
+}
+
+// The hour of a row's event on its own clock.
+double HourOf(const TSunRow &row, TSunEvent event)
+{
+    return EventHour(row, event).value_or(-100);
+}
+
+} // namespace
+
+class TestRokSlnka : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void Shade_data();
+    void Shade();
+    void PolarNightHasNoDaylight();
+    void RequestChangesTheChart_data();
+    void RequestChangesTheChart();
+    void Keys_data();
+    void Keys();
+    void Title_data();
+    void Title();
+    void ExportRows_data();
+    void ExportRows();
+    void ExportPictures_data();
+    void ExportPictures();
+    void WriteFailure_data();
+    void WriteFailure();
+    void ClosedSignal();
+};
+
+void TestRokSlnka::cleanup()
+{
+    TfrmRokSlnka::SaveDialogHook = nullptr;
+}
+
+void TestRokSlnka::Shade_data()
+{
+    QTest::addColumn<bool>("polar");
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("anchor"); // an event of the day, or "midnight"
+    QTest::addColumn<double>("offset");  // hours after the anchor
+    QTest::addColumn<int>("band");
+    const QDate june(2025, 6, 21);
+    const QDate december(2025, 12, 21);
+    QTest::newRow("Bratislava, after sunrise")
+        << false << june << "sunrise" << 0.5 << int(TBand::Day);
+    QTest::newRow("Bratislava, before noon") << false << june << "noon" << -1.0 << int(TBand::Day);
+    QTest::newRow("Bratislava, after noon") << false << june << "noon" << 1.5 << int(TBand::Day);
+    QTest::newRow("Bratislava, before sunset")
+        << false << june << "sunset" << -0.5 << int(TBand::Day);
+    // Near the solstice the Sun dips just below 18 degrees only around solar
+    // midnight (about 23:52 CET); at 01:00 CET it is back in astronomical
+    // twilight, while the whole winter night is dark.
+    QTest::newRow("Bratislava, 01:00")
+        << false << june << "midnight" << 1.0 << int(TBand::Astronomical);
+    QTest::newRow("Bratislava, solar midnight")
+        << false << june << "noon" << 12.0 << int(TBand::Night);
+    QTest::newRow("Bratislava December, 01:00")
+        << false << december << "midnight" << 1.0 << int(TBand::Night);
+    QTest::newRow("78 N, 01:00") << true << december << "midnight" << 1.0 << int(TBand::Night);
+    QTest::newRow("78 N, 04:30") << true << december << "midnight" << 4.5 << int(TBand::Night);
+    QTest::newRow("78 N, 20:30") << true << december << "midnight" << 20.5 << int(TBand::Night);
+    QTest::newRow("78 N, 23:30") << true << december << "midnight" << 23.5 << int(TBand::Night);
+}
+
+void TestRokSlnka::Shade()
+{
+    QFETCH(bool, polar);
+    QFETCH(QDate, date);
+    QFETCH(QString, anchor);
+    QFETCH(double, offset);
+    QFETCH(int, band);
+    auto w = OpenWindow(polar ? Polar() : Bratislava());
+    QVERIFY(w);
+    const int day = date.dayOfYear() - 1;
+    const TSunRow &row = w->Rows().at(day);
+    QCOMPARE(row.Date, date);
+    double hour = offset;
+    if (anchor == QLatin1String("sunrise"))
+        hour += HourOf(row, TSunEvent::Sunrise);
+    else if (anchor == QLatin1String("sunset"))
+        hour += HourOf(row, TSunEvent::Sunset);
+    else if (anchor == QLatin1String("noon"))
+        hour += HourOf(row, TSunEvent::SolarNoon);
+    QVERIFY2(hour >= 0 && hour < 24, qPrintable(QString::number(hour)));
+    QCOMPARE(PixelAt(*w, ChartPicture(*w), day, hour), TYearChartView::BandColour(TBand(band)));
+}
+
+void TestRokSlnka::PolarNightHasNoDaylight()
+{
+    auto w = OpenWindow(Polar());
+    QVERIFY(w);
+    const int day = QDate(2025, 12, 21).dayOfYear() - 1;
+    const TSunRow &row = w->Rows().at(day);
+    QCOMPARE(row.State[int(TSunEvent::Sunrise)], TCrossingState::AlwaysBelow);
+    QCOMPARE(row.State[int(TSunEvent::CivilDawn)], TCrossingState::AlwaysBelow);
+    const QImage image = ChartPicture(*w);
+    const QColor day_ = TYearChartView::BandColour(TBand::Day);
+    const QColor civil = TYearChartView::BandColour(TBand::Civil);
+    for (double hour = 0.25; hour < 24; hour += 0.5) {
+        const QColor c = PixelAt(*w, image, day, hour);
+        QVERIFY2(c != day_ && c != civil, qPrintable(QString::number(hour)));
+    }
+}
+
+void TestRokSlnka::RequestChangesTheChart_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("rowsChange");
+    QTest::newRow("place") << "place" << true;
+    QTest::newRow("year") << "year" << true;
+    QTest::newRow("time format") << "format" << true;
+    QTest::newRow("place's own clock") << "local" << true;
+    QTest::newRow("calendar day") << "calendar" << false;
+}
+
+void TestRokSlnka::RequestChangesTheChart()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, rowsChange);
+    TYearRequest r = Bratislava();
+    auto w = OpenWindow(r);
+    QVERIFY(w);
+    const QImage before = ChartPicture(*w);
+    const QVector<TSunRow> rowsBefore = w->Rows();
+    const QString labelBefore = w->lblDay->text();
+    if (change == QLatin1String("place"))
+        r.Place = Polar().Place;
+    else if (change == QLatin1String("year"))
+        r.Year = 2024;
+    else if (change == QLatin1String("format"))
+        r.TimeFormat = 2;
+    else if (change == QLatin1String("local")) {
+        r.TimeFormat = 3;
+        r.LocalClockHours = 5.5;
+    } else
+        r.CalendarDay = QDate(2025, 8, 1);
+    w->SetRequest(r);
+    QCoreApplication::processEvents();
+    QVERIFY(ChartPicture(*w) != before);
+    QCOMPARE(w->Rows().size(), r.Year == 2024 ? 366 : 365);
+    QCOMPARE(w->Rows().first().Date, QDate(r.Year, 1, 1));
+    // The moment with its clock's offset, so that a change of clock counts.
+    auto sunrise = [](const TSunRow &row) {
+        const std::optional<QDateTime> &t = row.At(TSunEvent::Sunrise);
+        return t ? t->toString(Qt::ISODate) : QStringLiteral("none");
+    };
+    const bool same = w->Rows().first().Date == rowsBefore.first().Date &&
+                      sunrise(w->Rows().first()) == sunrise(rowsBefore.first());
+    QCOMPARE(!same, rowsChange);
+    if (rowsChange)
+        QVERIFY(w->lblDay->text() != labelBefore);
+}
+
+void TestRokSlnka::Keys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QDate>("date");
+    // The read-out starts at the calendar day, 1 March 2025.
+    QTest::newRow("right") << int(Qt::Key_Right) << QDate(2025, 3, 2);
+    QTest::newRow("left") << int(Qt::Key_Left) << QDate(2025, 2, 28);
+    QTest::newRow("home") << int(Qt::Key_Home) << QDate(2025, 1, 1);
+    QTest::newRow("end") << int(Qt::Key_End) << QDate(2025, 12, 31);
+    QTest::newRow("page down") << int(Qt::Key_PageDown) << QDate(2025, 4, 1);
+    QTest::newRow("page up") << int(Qt::Key_PageUp) << QDate(2025, 2, 1);
+}
+
+void TestRokSlnka::Keys()
+{
+    QFETCH(int, key);
+    QFETCH(QDate, date);
+    auto w = OpenWindow(Bratislava());
+    QVERIFY(w);
+    const QString start = w->lblDay->text();
+    QVERIFY(start.startsWith(QLocale(QLocale::English, QLocale::UnitedKingdom)
+                                 .toString(QDate(2025, 3, 1), QLocale::LongFormat)));
+    QTest::keyClick(w->Chart, Qt::Key(key));
+    QCOMPARE(w->Chart->CurrentDay(), date.dayOfYear() - 1);
+    const QString text = w->lblDay->text();
+    QVERIFY2(
+        text.startsWith(
+            QLocale(QLocale::English, QLocale::UnitedKingdom).toString(date, QLocale::LongFormat)),
+        qPrintable(text));
+    QCOMPARE(w->lblDay->accessibleName(), text);
+    const TSunRow &row = w->Rows().at(date.dayOfYear() - 1);
+    QVERIFY(text.contains(row.At(TSunEvent::Sunrise)->time().toString(QStringLiteral("HH:mm"))));
+    QVERIFY(text.contains(row.At(TSunEvent::CivilDusk)->time().toString(QStringLiteral("HH:mm"))));
+    QVERIFY(!w->Chart->accessibleName().isEmpty());
+    QVERIFY(!w->Chart->accessibleDescription().isEmpty());
+}
+
+void TestRokSlnka::Title_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("sk") << 0 << "Bratislava" << U(" Rok Slnka – Bratislava");
+    QTest::newRow("en") << 1 << "Bratislava" << U(" Year of the Sun – Bratislava");
+    QTest::newRow("hu") << 2 << "Pozsony" << U(" A Nap éve – Pozsony");
+    QTest::newRow("en, no name") << 1 << "" << U(" Year of the Sun");
+}
+
+void TestRokSlnka::Title()
+{
+    QFETCH(int, language);
+    QFETCH(QString, name);
+    QFETCH(QString, title);
+    TYearRequest r = Bratislava();
+    r.Place.Name = name;
+    auto w = OpenWindow(r, *LanguageFromIndex(language));
+    QVERIFY(w);
+    QCOMPARE(w->windowTitle(), title);
+    QCOMPARE(w->objectName(), QStringLiteral("frmRokSlnka"));
+}
+
+void TestRokSlnka::ExportRows_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("zone"); // empty: the main window's clock
+    QTest::addColumn<bool>("calendar");
+    QTest::newRow("csv, sk, CET") << 0 << "" << false;
+    QTest::newRow("csv, en, Europe/Bratislava") << 1 << "Europe/Bratislava" << false;
+    QTest::newRow("csv, hu, America/New_York") << 2 << "America/New_York" << false;
+    QTest::newRow("ics, en, CET") << 1 << "" << true;
+    QTest::newRow("ics, sk, Europe/Bratislava") << 0 << "Europe/Bratislava" << true;
+}
+
+void TestRokSlnka::ExportRows()
+{
+    QFETCH(int, language);
+    QFETCH(QString, zone);
+    QFETCH(bool, calendar);
+    TScratchFolder folder;
+    const TLanguage lang = *LanguageFromIndex(language);
+    const TYearRequest r = Bratislava();
+    auto w = OpenWindow(r, lang);
+    QVERIFY(w);
+    TSunClock clock = TSunClock::FixedOffset(3600);
+    if (!zone.isEmpty()) {
+        const int index = w->cbxClock->findText(zone);
+        QVERIFY(index > 0);
+        w->cbxClock->setCurrentIndex(index);
+        clock = TSunClock::TimeZone(QTimeZone(zone.toLatin1()));
+    }
+    const QString path = folder.File(QStringLiteral("year.out"));
+    QString proposed;
+    TfrmRokSlnka::SaveDialogHook = [&](QWidget *, const QString &p, const QString &) {
+        proposed = p;
+        return path;
+    };
+    QVERIFY(calendar ? w->ExportICalendar() : w->ExportCsv());
+    QCOMPARE(proposed, calendar ? QStringLiteral("Bratislava_2025.ics")
+                                : QStringLiteral("Bratislava_2025.csv"));
+    const QVector<TSunRow> rows = SunRows(r.Place, clock, QDate(2025, 1, 1), QDate(2025, 12, 31));
+    const QByteArray expected =
+        calendar ? SunRowsICalendar(rows, r.Place, lang) : SunRowsCsv(rows, true, lang);
+    QCOMPARE(ReadFile(path), expected);
+}
+
+void TestRokSlnka::ExportPictures_data()
+{
+    QTest::addColumn<bool>("pdf");
+    QTest::newRow("png") << false;
+    QTest::newRow("pdf") << true;
+}
+
+void TestRokSlnka::ExportPictures()
+{
+    QFETCH(bool, pdf);
+    TScratchFolder folder;
+    auto w = OpenWindow(Bratislava());
+    QVERIFY(w);
+    const QString path =
+        folder.File(pdf ? QStringLiteral("chart.pdf") : QStringLiteral("chart.png"));
+    TfrmRokSlnka::SaveDialogHook = [&](QWidget *, const QString &, const QString &) {
+        return path;
+    };
+    QVERIFY(pdf ? w->ExportPdf() : w->ExportPng());
+    const QByteArray bytes = ReadFile(path);
+    if (pdf) {
+        QVERIFY(bytes.startsWith("%PDF-"));
+        QVERIFY(bytes.size() > 10000);
+        return;
+    }
+    QImage image;
+    QVERIFY(image.loadFromData(bytes, "PNG"));
+    QCOMPARE(image.size(), TfrmRokSlnka::ExportSize());
+    QCOMPARE(image, w->ChartImage());
+}
+
+void TestRokSlnka::WriteFailure_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("sk") << 0 << U(" Chyba súboru");
+    QTest::newRow("en") << 1 << U(" File error");
+    QTest::newRow("hu") << 2 << U(" Fájlhiba");
+}
+
+void TestRokSlnka::WriteFailure()
+{
+    QFETCH(int, language);
+    QFETCH(QString, caption);
+    TScratchFolder folder;
+    auto w = OpenWindow(Bratislava(), *LanguageFromIndex(language));
+    QVERIFY(w);
+    const QString path = folder.File(QStringLiteral("missing/year.csv"));
+    TfrmRokSlnka::SaveDialogHook = [&](QWidget *, const QString &, const QString &) {
+        return path;
+    };
+    TBoxAnswerer answerer({QMessageBox::Ok});
+    QVERIFY(!w->ExportCsv());
+    QCOMPARE(answerer.Seen().size(), 1);
+    QCOMPARE(answerer.Seen().first().Caption, caption);
+    QCOMPARE(answerer.Seen().first().Icon, QMessageBox::Critical);
+    QVERIFY(answerer.Seen().first().Text.contains(path));
+    QVERIFY(!QFile::exists(path));
+}
+
+void TestRokSlnka::ClosedSignal()
+{
+    auto *w = new TfrmRokSlnka(nullptr, TLanguage::English);
+    QVERIFY(w->testAttribute(Qt::WA_DeleteOnClose));
+    QVERIFY(w->windowFlags() & Qt::Window);
+    QPointer<TfrmRokSlnka> guard(w);
+    QSignalSpy spy(w, &TfrmRokSlnka::closed);
+    w->SetRequest(Bratislava());
+    w->show();
+    w->close();
+    QCOMPARE(spy.count(), 1);
+    QTRY_VERIFY(guard.isNull());
+}
+
+QTEST_MAIN(TestRokSlnka)
+#include "tst_rokslnka.moc"
