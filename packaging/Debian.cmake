@@ -55,12 +55,25 @@ endif()
 add_custom_target(deb_files ALL DEPENDS ${vantu_deb_outputs})
 
 # What the Debian package installs, relative to /usr.
-install(TARGETS vantu RUNTIME DESTINATION bin COMPONENT deb EXCLUDE_FROM_ALL)
+#
+# A program of the package: cpack's strip (CPACK_STRIP_FILES) leaves the
+# .comment and .note sections, which Debian's packages drop as dh_strip does.
+function(vantu_deb_install_program target)
+    install(TARGETS ${target} RUNTIME DESTINATION bin COMPONENT deb EXCLUDE_FROM_ALL)
+    if(CMAKE_STRIP)
+        install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+            execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+                \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/$<TARGET_FILE_NAME:${target}>\"
+                COMMAND_ERROR_IS_FATAL ANY)
+        endif()" COMPONENT deb EXCLUDE_FROM_ALL)
+    endif()
+endfunction()
+vantu_deb_install_program(vantu)
 # vantu-cli comes from another part of the build, which may be read after this
-# file; the rule is added once the whole root folder has been read.
+# file; its rules are added once the whole root folder has been read.
 function(vantu_deb_install_cli)
     if(TARGET vantu-cli)
-        install(TARGETS vantu-cli RUNTIME DESTINATION bin COMPONENT deb EXCLUDE_FROM_ALL)
+        vantu_deb_install_program(vantu-cli)
     endif()
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL vantu_deb_install_cli)
@@ -88,6 +101,8 @@ if(vantu_man_pages)
 endif()
 install(FILES ${VANTU_PACKAGING_DIR}/deb/copyright ${VANTU_DEB_OUT}/changelog.Debian.gz
     DESTINATION share/doc/vantu COMPONENT deb EXCLUDE_FROM_ALL)
+install(FILES ${VANTU_PACKAGING_DIR}/deb/lintian-overrides
+    DESTINATION share/lintian/overrides RENAME vantu COMPONENT deb EXCLUDE_FROM_ALL)
 
 # The control data. Only the DEB generator reads the CPACK_DEBIAN_ settings.
 set(CPACK_DEBIAN_PACKAGE_NAME vantu)
