@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Toolbar images mainwindow/icons/NN_name.png (16 x 16) and NN_name@2x.png (32 x 32),
-and the application icon app/icons/vantu.png (256 x 256).
+the application icon app/icons/vantu.png (256 x 256), and the application icon's
+other sizes and SVG for the Debian package in packaging/icons/.
 
 Every image is drawn as vector shapes in a 16-unit square on a 256-pixel canvas
 and reduced by area averaging to its size, so antialiasing comes for free.  The
@@ -12,6 +13,7 @@ pixels.  Run with Debian's /usr/bin/python3 (python3-pil).
 import math
 import os
 import subprocess
+import sys
 import tempfile
 
 from PIL import Image, ImageChops, ImageDraw
@@ -530,72 +532,160 @@ ICON_LIST = [
 
 # --------------------------------------------------------- application icon
 
-def app_icon(size=256):
-    """A sun rising over a horizon of hills, in a rounded square."""
-    s = 4
-    n = size * s
-    # dawn sky: deep blue above, warm near the horizon
-    stops = [(0.0, (24, 52, 112)), (0.38, (70, 96, 160)), (0.56, (236, 138, 84)),
-             (0.66, (255, 208, 120))]
-    sky = Image.new("RGBA", (n, n))
-    sd = ImageDraw.Draw(sky)
-    for y in range(n):
-        t = y / n
-        for (t0, c0), (t1, c1) in zip(stops, stops[1:]):
-            if t <= t1 or (t1, c1) == stops[-1]:
-                f = max(0.0, min(1.0, (t - t0) / (t1 - t0)))
-                col = tuple(int(a + (b - a) * f) for a, b in zip(c0, c1))
-                break
-        sd.line([(0, y), (n, y)], fill=col + (255,))
-    mask = Image.new("L", (n, n), 0)
-    ImageDraw.Draw(mask).rounded_rectangle((0.03 * n, 0.03 * n, 0.97 * n, 0.97 * n),
-                                           0.18 * n, fill=255)
-    img = Image.new("RGBA", (n, n), (0, 0, 0, 0))
-    img.paste(sky, (0, 0), mask)
+APP_ICON_SIZES = (16, 32, 48, 64, 128, 256)
+PKG_ICONS = os.path.join(ROOT, "packaging", "icons")
 
+# dawn sky: deep blue above, warm near the horizon (offsets of the square's height)
+SKY_STOPS = [(0.0, (24, 52, 112)), (0.38, (70, 96, 160)), (0.56, (236, 138, 84)),
+             (0.66, (255, 208, 120))]
+SUN_RAY = (255, 222, 96)
+SUN_DISCS = ((1.1, (255, 190, 60)), (1.0, (255, 222, 100)), (0.82, (255, 240, 168)))
+
+
+def app_icon_shapes(n):
+    """A sun rising over a horizon of hills, in a rounded square, as plain shapes
+    on an n x n square: the frame, the sun's rays and discs, the hills.
+
+    Both the bitmaps and the scalable icon are drawn from these shapes.
+    """
+    frame = (0.03 * n, 0.03 * n, 0.97 * n, 0.97 * n, 0.18 * n)   # box and corner radius
     horizon = 0.66 * n
     cx, cy, r = 0.5 * n, 0.6 * n, 0.19 * n
-    sun = Image.new("RGBA", (n, n), (0, 0, 0, 0))
-    d = ImageDraw.Draw(sun)
+    rays = []
     for k in range(16):
         a = -math.pi / 2 + 2 * math.pi * k / 16     # symmetric about the vertical
         half = 0.075
         r0, r1 = r * 1.2, r * (1.6 if k % 2 else 1.95)
-        d.polygon([(cx + r0 * math.cos(a - half), cy + r0 * math.sin(a - half)),
-                   (cx + r1 * math.cos(a), cy + r1 * math.sin(a)),
-                   (cx + r0 * math.cos(a + half), cy + r0 * math.sin(a + half))],
-                  fill=(255, 222, 96, 255))
-    for f, col in ((1.1, (255, 190, 60)), (1.0, (255, 222, 100)), (0.82, (255, 240, 168))):
-        d.ellipse((cx - r * f, cy - r * f, cx + r * f, cy + r * f), fill=col + (255,))
-    img.paste(sun, (0, 0), ImageChops.darker(sun.getchannel("A"), mask))
+        rays.append([(cx + r0 * math.cos(a - half), cy + r0 * math.sin(a - half)),
+                     (cx + r1 * math.cos(a), cy + r1 * math.sin(a)),
+                     (cx + r0 * math.cos(a + half), cy + r0 * math.sin(a + half))])
+    discs = [(cx, cy, r * f, col) for f, col in SUN_DISCS]
 
-    def hills(base, bumps, colour):
-        layer = Image.new("RGBA", (n, n), (0, 0, 0, 0))
+    def hill(base, bumps, colour):
         pts = []
         for k in range(0, 81):
             x = n * k / 80
             y = base - sum(h * n * math.exp(-((x - c * n) / (w * n)) ** 2) for c, w, h in bumps)
             pts.append((x, y))
-        ImageDraw.Draw(layer).polygon(pts + [(n, n), (0, n)], fill=colour)
-        img.paste(layer, (0, 0), ImageChops.darker(layer.getchannel("A"), mask))
+        return pts + [(n, n), (0, n)], colour
 
-    hills(horizon, [(0.15, 0.14, 0.06), (0.42, 0.1, 0.02), (0.85, 0.12, 0.045)], (86, 120, 110, 255))
-    hills(horizon + 0.08 * n, [(0.05, 0.2, 0.06), (0.7, 0.22, 0.07)], (52, 100, 62, 255))
-    hills(horizon + 0.2 * n, [(0.35, 0.3, 0.07), (0.95, 0.15, 0.03)], (34, 74, 44, 255))
+    hills = [hill(horizon, [(0.15, 0.14, 0.06), (0.42, 0.1, 0.02), (0.85, 0.12, 0.045)], (86, 120, 110)),
+             hill(horizon + 0.08 * n, [(0.05, 0.2, 0.06), (0.7, 0.22, 0.07)], (52, 100, 62)),
+             hill(horizon + 0.2 * n, [(0.35, 0.3, 0.07), (0.95, 0.15, 0.03)], (34, 74, 44))]
+    return frame, rays, discs, hills
+
+
+def app_icon_master():
+    """The application icon drawn at 1024 x 1024, to be reduced to each size."""
+    n = 1024
+    frame, rays, discs, hills = app_icon_shapes(n)
+    sky = Image.new("RGBA", (n, n))
+    sd = ImageDraw.Draw(sky)
+    for y in range(n):
+        t = y / n
+        for (t0, c0), (t1, c1) in zip(SKY_STOPS, SKY_STOPS[1:]):
+            if t <= t1 or (t1, c1) == SKY_STOPS[-1]:
+                f = max(0.0, min(1.0, (t - t0) / (t1 - t0)))
+                col = tuple(int(a + (b - a) * f) for a, b in zip(c0, c1))
+                break
+        sd.line([(0, y), (n, y)], fill=col + (255,))
+    mask = Image.new("L", (n, n), 0)
+    ImageDraw.Draw(mask).rounded_rectangle(frame[:4], frame[4], fill=255)
+    img = Image.new("RGBA", (n, n), (0, 0, 0, 0))
+    img.paste(sky, (0, 0), mask)
+
+    sun = Image.new("RGBA", (n, n), (0, 0, 0, 0))
+    d = ImageDraw.Draw(sun)
+    for ray in rays:
+        d.polygon(ray, fill=SUN_RAY + (255,))
+    for cx, cy, r, col in discs:
+        d.ellipse((cx - r, cy - r, cx + r, cy + r), fill=col + (255,))
+    img.paste(sun, (0, 0), ImageChops.darker(sun.getchannel("A"), mask))
+
+    for pts, colour in hills:
+        layer = Image.new("RGBA", (n, n), (0, 0, 0, 0))
+        ImageDraw.Draw(layer).polygon(pts, fill=colour + (255,))
+        img.paste(layer, (0, 0), ImageChops.darker(layer.getchannel("A"), mask))
+    return img
+
+
+def app_icon(size=256, master=None):
+    """The application icon at size x size pixels."""
+    img = master if master is not None else app_icon_master()
     return img.convert("RGBa").resize((size, size), Image.LANCZOS).convert("RGBA")
 
 
-def main():
-    os.makedirs(ICONS, exist_ok=True)
-    for name, draw in ICON_LIST:
-        for size, suffix in ((16, ""), (32, "@2x")):
-            c = Canvas(size)
-            draw(c)
-            path = os.path.join(ICONS, "%s%s.png" % (name, suffix))
-            c.result().save(path, optimize=True)
+def app_icon_svg(n=256):
+    """The application icon as SVG, drawn from the same shapes as the bitmaps."""
+    frame, rays, discs, hills = app_icon_shapes(n)
+
+    def num(v):
+        return ("%.2f" % v).rstrip("0").rstrip(".")
+
+    def colour(col):
+        return "#%02x%02x%02x" % col
+
+    def points(pts):
+        return " ".join("%s,%s" % (num(x), num(y)) for x, y in pts)
+
+    x0, y0, x1, y1, radius = frame
+    out = ['<?xml version="1.0" encoding="UTF-8"?>',
+           '<svg xmlns="http://www.w3.org/2000/svg" width="%d" height="%d" viewBox="0 0 %d %d">'
+           % (n, n, n, n),
+           '  <title>Vantu</title>',
+           '  <defs>',
+           '    <linearGradient id="sky" gradientUnits="userSpaceOnUse" x1="0" y1="0" x2="0" y2="%d">'
+           % n]
+    for t, col in SKY_STOPS:
+        out.append('      <stop offset="%s" stop-color="%s"/>' % (num(t), colour(col)))
+    out += ['    </linearGradient>',
+            '    <clipPath id="frame">',
+            '      <rect x="%s" y="%s" width="%s" height="%s" rx="%s" ry="%s"/>'
+            % (num(x0), num(y0), num(x1 - x0), num(y1 - y0), num(radius), num(radius)),
+            '    </clipPath>',
+            '  </defs>',
+            '  <g clip-path="url(#frame)">',
+            '    <rect x="0" y="0" width="%d" height="%d" fill="url(#sky)"/>' % (n, n)]
+    for ray in rays:
+        out.append('    <polygon points="%s" fill="%s"/>' % (points(ray), colour(SUN_RAY)))
+    for cx, cy, r, col in discs:
+        out.append('    <circle cx="%s" cy="%s" r="%s" fill="%s"/>' % (num(cx), num(cy), num(r), colour(col)))
+    for pts, col in hills:
+        out.append('    <polygon points="%s" fill="%s"/>' % (points(pts), colour(col)))
+    out += ['  </g>', '</svg>', '']
+    return "\n".join(out)
+
+
+def write_app_icons():
+    """app/icons/vantu.png (256 x 256, used by the program and the portable package)
+    and the icons of the Debian package: packaging/icons/vantu-<size>.png for the
+    smaller sizes and packaging/icons/vantu.svg."""
+    master = app_icon_master()
     os.makedirs(APP_ICONS, exist_ok=True)
-    app_icon().save(os.path.join(APP_ICONS, "vantu.png"), optimize=True)
-    print("wrote %d toolbar images and app/icons/vantu.png" % (2 * len(ICON_LIST)))
+    os.makedirs(PKG_ICONS, exist_ok=True)
+    for size in APP_ICON_SIZES:
+        if size == 256:
+            path = os.path.join(APP_ICONS, "vantu.png")
+        else:
+            path = os.path.join(PKG_ICONS, "vantu-%d.png" % size)
+        app_icon(size, master).save(path, optimize=True)
+    with open(os.path.join(PKG_ICONS, "vantu.svg"), "w", encoding="utf-8") as out:
+        out.write(app_icon_svg())
+
+
+def main():
+    # "icons.py app" writes only the application icons, which need no GMT.
+    if sys.argv[1:] != ["app"]:
+        os.makedirs(ICONS, exist_ok=True)
+        for name, draw in ICON_LIST:
+            for size, suffix in ((16, ""), (32, "@2x")):
+                c = Canvas(size)
+                draw(c)
+                path = os.path.join(ICONS, "%s%s.png" % (name, suffix))
+                c.result().save(path, optimize=True)
+        print("wrote %d toolbar images" % (2 * len(ICON_LIST)))
+    write_app_icons()
+    print("wrote app/icons/vantu.png and packaging/icons/vantu-{16,32,48,64,128}.png, vantu.svg")
 
 
 if __name__ == "__main__":
