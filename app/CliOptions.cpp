@@ -1,6 +1,7 @@
 // vantu-cli: arguments, place look-up and the outputs, without main().
 #include "app/CliOptions.h"
 
+#include "common/FileLocations.h"
 #include "common/Version.h"
 
 #include "mainwindow/LanguageTexts.h"
@@ -31,7 +32,8 @@ const TCliTexts CliTexts[LanguageCount] = {
 };
 
 const char *const HelpDetails =
-    "\nPlace: --place NAME looks the name up in lokality.xml of the working folder\n"
+    "\nPlace: --place NAME looks the name up in the program's lokality.xml (the\n"
+    "working folder's; ~/.local/share/vantu/ when installed)\n"
     "(or --db FILE): the exact name, else the only name that starts with NAME,\n"
     "ignoring case and accents. Or --lat and --lon in decimal degrees (north and\n"
     "east positive) or as 48:09:00N and 17:07:01E.\n"
@@ -541,6 +543,9 @@ TCliParse ParseCliArguments(const QStringList &arguments, const QString &lang, c
         o.PlaceName = parser.value(place);
         if (o.PlaceName.trimmed().isEmpty())
             return fail(QStringLiteral("--place needs a name"));
+        // The program's own file: the working folder's, or the user's data
+        // folder when installed.
+        o.DatabasePath = FileLocations().LocalityFile;
         if (parser.isSet(db)) {
             o.DatabasePath = parser.value(db);
             if (o.DatabasePath.isEmpty())

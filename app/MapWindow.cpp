@@ -1,6 +1,7 @@
 #include "app/MapWindow.h"
 
 #include "calendar/FazeMesiaca.h"
+#include "common/FileLocations.h"
 #include "common/Messages.h"
 
 #include <QCloseEvent>
@@ -47,7 +48,8 @@ void TMapWindow::FormCreate(const TMap &map, TLanguage language)
 {
     QImage picture;
     QString error;
-    FPictureLoaded = LoadGifPicture(QString::fromLatin1(map.pictureFile), &picture, &error);
+    FPictureLoaded = LoadGifPicture(FileLocations().DataFile(QString::fromLatin1(map.pictureFile)),
+                                    &picture, &error);
     if (FPictureLoaded) {
         Image1->setPixmap(QPixmap::fromImage(picture));
         return;

@@ -1,5 +1,7 @@
 #include "app/ProductInfo.h"
 
+#include "common/FileLocations.h"
+
 #include <QDir>
 
 namespace ProductInfo

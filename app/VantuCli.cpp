@@ -2,6 +2,7 @@
 // it never writes lokality.xml or vantu.ini.
 #include "app/CliOptions.h"
 
+#include "common/FileLocations.h"
 #include "common/Version.h"
 
 #include <QCoreApplication>
@@ -13,6 +14,8 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vantu-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VANTU_VERSION));
+    // The locality file the program uses, portable or installed.
+    UseFileLocations(DecideFileLocations(QCoreApplication::applicationDirPath()));
 
     const TCliResult r = CliMain(QCoreApplication::arguments(), qEnvironmentVariable("LANG"),
                                  QDate::currentDate(), QLocale::system());

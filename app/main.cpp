@@ -2,6 +2,7 @@
 #include "app/InstanceGuard.h"
 #include "app/MainWindow.h"
 #include "app/ProductInfo.h"
+#include "common/FileLocations.h"
 
 #include <QApplication>
 
@@ -14,6 +15,8 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(ProductInfo::ApplicationTitle));
+    // Portable or installed: decided once, before anything is read.
+    UseFileLocations(DecideFileLocations(QCoreApplication::applicationDirPath()));
 
     const std::unique_ptr<QWidget> frmVantu = CreateMainWindow();
     frmVantu->show();

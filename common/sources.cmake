@@ -4,6 +4,7 @@ list(APPEND vantu_core_sources
     common/Language.h
     common/AtomicFile.h common/AtomicFile.cpp
     common/IntegerText.h common/IntegerText.cpp
+    common/FileLocations.h common/FileLocations.cpp
 )
 list(APPEND vantu_gui_sources
     common/Messages.h common/Messages.cpp

@@ -56,7 +56,21 @@ std::unique_ptr<QWidget> CreateMainWindow()
     return std::make_unique<TfrmVantu>();
 }
 
-TfrmVantu::TfrmVantu() : QMainWindow(nullptr), FDatabase(QStringLiteral("lokality.xml"))
+namespace
+{
+
+// The tests' program folder keeps the portable layout around it.
+TFileLocations StartLocations()
+{
+    return TfrmVantu::ProgramFolderOverride.isEmpty()
+               ? FileLocations()
+               : PortableLocations(TfrmVantu::ProgramFolderOverride);
+}
+
+} // namespace
+
+TfrmVantu::TfrmVantu()
+    : QMainWindow(nullptr), FLocations(StartLocations()), FDatabase(FLocations.LocalityFile)
 {
     setObjectName(QStringLiteral("frmVantu"));
     setWindowTitle(QStringLiteral(" Vantu " VANTU_VERSION));
@@ -149,6 +163,8 @@ void TfrmVantu::FormCreate()
                                                      : ProgramFolderOverride;
     if (!FProgramFolder.endsWith(QLatin1Char('/')))
         FProgramFolder += QLatin1Char('/');
+    // Installed mode writes into the user's folders, which may not exist yet.
+    PrepareFolders(FLocations);
 
     ReadSettings();
 
@@ -184,7 +200,7 @@ void TfrmVantu::FormCreate()
 
 void TfrmVantu::ReadSettings()
 {
-    const TIniFile ini(FProgramFolder + QStringLiteral("vantu.ini"));
+    const TIniFile ini(FLocations.SettingsFile);
     const int left = ReadSetting(ini, KeyLeft);
     const int top = ReadSetting(ini, KeyTop);
     // Values out of range are taken as the defaults, so that exactly one
@@ -199,7 +215,7 @@ void TfrmVantu::ReadSettings()
 
 bool TfrmVantu::WriteSettings()
 {
-    TIniFile ini(FProgramFolder + QStringLiteral("vantu.ini"));
+    TIniFile ini(FLocations.SettingsFile);
     WriteSetting(ini, KeyLeft, x());
     WriteSetting(ini, KeyTop, y());
     WriteSetting(ini, KeyLanguage, LanguageIndexOf(FLanguage));

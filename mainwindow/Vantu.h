@@ -4,6 +4,7 @@
 // lines) and their outcomes into widgets and message boxes.
 #pragma once
 
+#include "common/FileLocations.h"
 #include "common/Language.h"
 #include "localities/LocalityDatabase.h"
 #include "mainwindow/LanguageTexts.h"
@@ -68,6 +69,7 @@ public:
 
     // Window state shared with the other windows.
     QString ProgramFolder() const { return FProgramFolder; }
+    const TFileLocations &Locations() const { return FLocations; }
     TLanguage Language() const { return FLanguage; }
     int LanguageIndex() const { return LanguageIndexOf(FLanguage); }
     int TimeFormat() const { return FTimeFormat; }
@@ -277,6 +279,7 @@ private:
     QString FDateText;
     bool FTableInUse = false;
     const TLanguageTexts *FTexts = nullptr;
+    TFileLocations FLocations; // before FDatabase, which takes its file from it
     TLocalityDatabase FDatabase;
     bool FUpdatingGrid = false;      // the program moves the grid's current row
     bool FRowChangedByPress = false; // a mouse press already selected the row

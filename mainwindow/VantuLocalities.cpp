@@ -94,7 +94,7 @@ void TfrmVantu::LoadLocalities()
                     Sentences(m.Missing, SentenceBreak));
         SetGridHeader();
         ReportSaveFailure(
-            FGridModel->Change([this] { return FDatabase.CreatePredefined(FProgramFolder); }));
+            FGridModel->Change([this] { return FDatabase.CreatePredefined(FLocations.TempFolder); }));
         return;
     }
     // The header is filled also for a file that does not parse, so the grid
@@ -127,7 +127,7 @@ void TfrmVantu::ReportSaveFailure(const TSaveResult &result)
 
 void TfrmVantu::FillPredefined()
 {
-    FGridModel->Change([this] { FDatabase.CreatePredefined(FProgramFolder); });
+    FGridModel->Change([this] { FDatabase.CreatePredefined(FLocations.TempFolder); });
 }
 
 // ---------------------------------------------------------------- grid

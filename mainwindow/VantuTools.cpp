@@ -167,7 +167,7 @@ void TfrmVantu::mnuFazaMesiacaClick()
     frm->setWindowTitle(QString::fromUtf8(FTexts->MoonPhaseTitle));
     const QString picture = MoonPictureFile(PhaseFraction(KalendarDate()));
     QString error;
-    if (!frm->LoadPicture(picture, &error)) {
+    if (!frm->LoadPicture(FLocations.DataFile(picture), &error)) {
         // The window goes first; the failed load then reaches the
         // application's general error box and the program carries on.
         frm.reset();
