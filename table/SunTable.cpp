@@ -1,30 +1,17 @@
-// Rows of Sun events and the CSV, JSON and iCalendar files written from them.
-// Qt Core only: the command-line tool links this without any window code.
+// Rows of Sun events on a chosen clock, and the note on the events a row
+// lacks. Qt Core only: the command-line tool links this without any window code.
 #include "table/SunTable.h"
 
-#include "common/Version.h"
+#include "table/SunTableInternal.h"
 
-#include <QCryptographicHash>
-
-#include <charconv>
 #include <cmath>
+
+using namespace SunTableInternal;
 
 namespace
 {
 
 // ------------------------------------------------------------------ texts
-
-struct TSunTableTexts {
-    const char *PolarDay;
-    const char *PolarNight;
-    const char *Failed; // appended to the missing event in brackets
-    std::array<const char *, SunEventCount> NoEvent;
-    // Dawn and dusk of civil, nautical and astronomical twilight both missing.
-    std::array<const char *, 3> NoTwilight;
-    const char *Sunrise; // iCalendar summaries
-    const char *Sunset;
-    const char *LanguageCode; // of PRODID
-};
 
 const TSunTableTexts SlovakTableTexts = {
     "polárny deň",
@@ -66,21 +53,6 @@ const TSunTableTexts HungarianTableTexts = {
     "HU",
 };
 
-const TSunTableTexts &TableTexts(TLanguage language)
-{
-    static const TSunTableTexts *const tables[LanguageCount] = {
-        &SlovakTableTexts, &EnglishTableTexts, &HungarianTableTexts};
-    return *ForLanguage(tables, language);
-}
-
-const char *const CsvEventNames[SunEventCount] = {
-    "sunrise",       "solar_noon",        "sunset",
-    "civil_dawn",    "civil_dusk",        "nautical_dawn",
-    "nautical_dusk", "astronomical_dawn", "astronomical_dusk"};
-
-// Columns: the three plain events always, the six twilight events with --twilight.
-constexpr int PlainEvents = 3;
-
 // ---------------------------------------------------------------- moments
 
 // Whole days from the OLE epoch to a date.
@@ -90,7 +62,6 @@ double OleDay(const QDate &date)
     return double(date.toJulianDay() - epoch);
 }
 
-constexpr qint64 MsPerDay = 86400000;
 // Days from 1 January 1970 back to 30 December 1899, day 0 of OLE dates.
 constexpr qint64 OleEpochDays = 25569;
 
@@ -138,214 +109,19 @@ void Put(TSunRow &row, TSunEvent e, const TCrossing &c, const TSunClock &clock)
     }
 }
 
-// ------------------------------------------------------------- formatting
-
-// Writes n as exactly two digits.
-char *TwoDigits(char *p, int n)
-{
-    p[0] = char('0' + n / 10 % 10);
-    p[1] = char('0' + n % 10);
-    return p + 2;
-}
-
-// Year, month and day of a count of days since 1970 (proleptic Gregorian).
-void CivilFromDays(qint64 z, qint64 &y, int &m, int &d)
-{
-    z += 719468;
-    const qint64 era = (z >= 0 ? z : z - 146096) / 146097;
-    const qint64 doe = z - era * 146097;
-    const qint64 yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const qint64 doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const qint64 mp = (5 * doy + 2) / 153;
-    d = int(doy - (153 * mp + 2) / 5 + 1);
-    m = int(mp < 10 ? mp + 3 : mp - 9);
-    y = yoe + era * 400 + (m <= 2);
-}
-
-char *WriteDate(char *p, qint64 year, int month, int day)
-{
-    if (year < 0) {
-        *p++ = '-';
-        year = -year;
-    }
-    if (year > 9999) {
-        // The last day's evening on a clock far east of UTC reaches year 10000.
-        const QByteArray digits = QByteArray::number(year);
-        p = std::copy(digits.cbegin(), digits.cend(), p);
-    } else {
-        p = TwoDigits(p, int(year / 100 % 100));
-        p = TwoDigits(p, int(year % 100));
-    }
-    *p++ = '-';
-    p = TwoDigits(p, month);
-    *p++ = '-';
-    return TwoDigits(p, day);
-}
-
-// The wall-clock fields come from the moment's milliseconds and offset:
-// QDateTime's own date() and time() cost several times more, and a year of
-// many places formats millions of moments. At most 32 characters.
-char *WriteIsoMoment(char *p, const QDateTime &moment)
-{
-    const int offset = moment.offsetFromUtc();
-    const qint64 wall = moment.toMSecsSinceEpoch() + offset * qint64(1000);
-    const qint64 days = wall >= 0 ? wall / MsPerDay : -((-wall + MsPerDay - 1) / MsPerDay);
-    const int seconds = int((wall - days * MsPerDay) / 1000);
-    qint64 y = 0;
-    int m = 0, d = 0;
-    CivilFromDays(days, y, m, d);
-    p = WriteDate(p, y, m, d);
-    *p++ = 'T';
-    p = TwoDigits(p, seconds / 3600);
-    *p++ = ':';
-    p = TwoDigits(p, seconds / 60 % 60);
-    *p++ = ':';
-    p = TwoDigits(p, seconds % 60);
-    const int a = std::abs(offset);
-    *p++ = offset < 0 ? '-' : '+';
-    p = TwoDigits(p, a / 3600);
-    *p++ = ':';
-    p = TwoDigits(p, a / 60 % 60);
-    if (a % 60 != 0) {
-        *p++ = ':';
-        p = TwoDigits(p, a % 60);
-    }
-    return p;
-}
-
-void AppendIsoMoment(QByteArray &out, const QDateTime &moment)
-{
-    char buffer[40];
-    out.append(buffer, WriteIsoMoment(buffer, moment) - buffer);
-}
-
-char *WriteRowDate(char *p, const QDate &date)
-{
-    int y = 0, m = 0, d = 0;
-    date.getDate(&y, &m, &d);
-    return WriteDate(p, y, m, d);
-}
-
-void AppendDate(QByteArray &out, const QDate &date)
-{
-    char buffer[16];
-    out.append(buffer, WriteRowDate(buffer, date) - buffer);
-}
-
-// "HH:MM:SS"; at most 16 characters for any int.
-char *WriteDuration(char *p, int seconds)
-{
-    seconds = std::max(seconds, 0);
-    const int hours = seconds / 3600;
-    if (hours < 100) {
-        p = TwoDigits(p, hours);
-    } else {
-        const QByteArray digits = QByteArray::number(hours);
-        p = std::copy(digits.cbegin(), digits.cend(), p);
-    }
-    *p++ = ':';
-    p = TwoDigits(p, seconds / 60 % 60);
-    *p++ = ':';
-    return TwoDigits(p, seconds % 60);
-}
-
-void AppendDuration(QByteArray &out, int seconds)
-{
-    char buffer[16];
-    out.append(buffer, WriteDuration(buffer, seconds) - buffer);
-}
-
-// Degrees with two decimals, correctly rounded; written in place, without
-// the allocation of QByteArray::number.
-char *WriteAltitude(char *p, double degrees)
-{
-    char *const end = p + 32;
-    if (!std::isfinite(degrees))
-        return p;
-    const std::to_chars_result r = std::to_chars(p, end, degrees, std::chars_format::fixed, 2);
-    return r.ec == std::errc() ? r.ptr : p;
-}
-
-QByteArray AltitudeText(double degrees)
-{
-    char buffer[40];
-    return QByteArray(buffer, WriteAltitude(buffer, degrees) - buffer);
-}
-
-bool HasNoon(const TSunRow &row)
-{
-    return row.At(TSunEvent::SolarNoon).has_value();
-}
-
-// The events a file shows, in column order.
-int ShownEvents(bool twilight)
-{
-    return twilight ? SunEventCount : PlainEvents;
-}
-
-// A JSON string (the few characters JSON requires escaped; the rest as UTF-8).
-void AppendJsonString(QByteArray &out, const QString &text)
-{
-    out.append('"');
-    for (const char c : text.toUtf8()) {
-        switch (c) {
-        case '"':
-            out.append("\\\"");
-            break;
-        case '\\':
-            out.append("\\\\");
-            break;
-        case '\n':
-            out.append("\\n");
-            break;
-        case '\r':
-            out.append("\\r");
-            break;
-        case '\t':
-            out.append("\\t");
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                out.append("\\u00");
-                out.append(
-                    QByteArray::number(static_cast<unsigned char>(c), 16).rightJustified(2, '0'));
-            } else {
-                out.append(c);
-            }
-        }
-    }
-    out.append('"');
-}
-
-QString TextOf(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-// ------------------------------------------------------------- iCalendar
-
-QByteArray UtcStamp(const QDateTime &moment)
-{
-    return moment.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'")).toLatin1();
-}
-
-// The place in a UID: its name and position, hashed to stay ASCII and short.
-QByteArray PlaceKey(const TSunPlace &place)
-{
-    const QByteArray key = place.Name.toUtf8() + ';' + QByteArray::number(place.Latitude, 'f', 6) +
-                           ';' + QByteArray::number(place.LongitudeWest, 'f', 6);
-    return QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16);
-}
-
-QByteArray Coordinate(double degrees)
-{
-    QByteArray text = QByteArray::number(degrees, 'f', 6);
-    if (text == "-0.000000")
-        text = "0.000000";
-    return text;
-}
-
 } // namespace
+
+namespace SunTableInternal
+{
+
+const TSunTableTexts &TableTexts(TLanguage language)
+{
+    static const TSunTableTexts *const tables[LanguageCount] = {
+        &SlovakTableTexts, &EnglishTableTexts, &HungarianTableTexts};
+    return *ForLanguage(tables, language);
+}
+
+} // namespace SunTableInternal
 
 // --------------------------------------------------------------- the clock
 
@@ -412,21 +188,7 @@ QVector<TSunRow> SunRows(const TSunPlace &place, const TSunClock &clock, const Q
     return rows;
 }
 
-// ------------------------------------------------------------------ pieces
-
-QString IsoMoment(const QDateTime &moment)
-{
-    QByteArray out;
-    AppendIsoMoment(out, moment);
-    return QString::fromLatin1(out);
-}
-
-QString DurationText(int seconds)
-{
-    QByteArray out;
-    AppendDuration(out, seconds);
-    return QString::fromLatin1(out);
-}
+// ----------------------------------------------------------------- the note
 
 QString SunRowNote(const TSunRow &row, bool twilight, TLanguage language)
 {
@@ -478,212 +240,4 @@ QString SunRowNote(const TSunRow &row, bool twilight, TLanguage language)
         }
     }
     return parts.join(QStringLiteral("; "));
-}
-
-QString CsvField(const QString &text)
-{
-    const bool quote = text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) ||
-                       text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
-    if (!quote)
-        return text;
-    QString inner = text;
-    inner.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + inner + QLatin1Char('"');
-}
-
-QByteArray FoldContentLine(const QByteArray &line)
-{
-    constexpr int Limit = 75;
-    QByteArray out;
-    out.reserve(line.size() + line.size() / 60 * 3 + 2);
-    qsizetype start = 0;
-    int room = Limit; // the first physical line has no leading space
-    while (line.size() - start > room) {
-        qsizetype cut = start + room;
-        // Step back off UTF-8 continuation bytes so a character stays whole.
-        while (cut > start && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80)
-            --cut;
-        if (cut == start)
-            cut = start + room; // not UTF-8 at all; still keep the limit
-        out.append(line.constData() + start, cut - start);
-        out.append("\r\n ");
-        start = cut;
-        room = Limit - 1;
-    }
-    out.append(line.constData() + start, line.size() - start);
-    out.append("\r\n");
-    return out;
-}
-
-QString ICalendarText(const QString &text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == QLatin1Char('\\') || c == QLatin1Char(';') || c == QLatin1Char(',')) {
-            out += QLatin1Char('\\');
-            out += c;
-        } else if (c == QLatin1Char('\r')) {
-            // CR LF and a lone CR are one line break each.
-            out += QStringLiteral("\\n");
-            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
-                ++i;
-        } else if (c == QLatin1Char('\n')) {
-            out += QStringLiteral("\\n");
-        } else if (c.unicode() < 0x20 && c != QLatin1Char('\t')) {
-            // Other control characters are not allowed in TEXT.
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
-// ------------------------------------------------------------------- files
-
-QByteArray SunRowsCsv(const QVector<TSunRow> &rows, bool twilight, TLanguage language)
-{
-    const int events = ShownEvents(twilight);
-    QByteArray out;
-    out.reserve(64 + rows.size() * (twilight ? 300 : 110));
-    out.append("date,sunrise,solar_noon,sunset,day_length");
-    if (twilight) {
-        for (int e = PlainEvents; e < SunEventCount; ++e) {
-            out.append(',');
-            out.append(CsvEventNames[e]);
-        }
-        out.append(",noon_altitude");
-    }
-    out.append(",note\r\n");
-    // The fixed part of a row goes through one buffer: one append per row
-    // instead of one per field.
-    char buffer[512]; // date, nine moments, day length, altitude: under 400
-    for (const TSunRow &row : rows) {
-        char *p = WriteRowDate(buffer, row.Date);
-        for (int e = 0; e < PlainEvents; ++e) {
-            *p++ = ',';
-            if (row.Event[e])
-                p = WriteIsoMoment(p, *row.Event[e]);
-        }
-        *p++ = ',';
-        p = WriteDuration(p, row.DayLength);
-        if (twilight) {
-            for (int e = PlainEvents; e < events; ++e) {
-                *p++ = ',';
-                if (row.Event[e])
-                    p = WriteIsoMoment(p, *row.Event[e]);
-            }
-            *p++ = ',';
-        }
-        if (twilight && HasNoon(row))
-            p = WriteAltitude(p, row.NoonAltitude);
-        *p++ = ',';
-        out.append(buffer, p - buffer);
-        const QString note = SunRowNote(row, twilight, language);
-        if (!note.isEmpty())
-            out.append(CsvField(note).toUtf8());
-        out.append("\r\n", 2);
-    }
-    return out;
-}
-
-QByteArray SunRowsJson(const QVector<TSunRow> &rows, bool twilight, TLanguage language)
-{
-    const auto eventValue = [](QByteArray &out, const std::optional<QDateTime> &moment) {
-        if (!moment) {
-            out.append("null");
-            return;
-        }
-        out.append('"');
-        AppendIsoMoment(out, *moment);
-        out.append('"');
-    };
-    QByteArray out;
-    out.reserve(8 + rows.size() * (twilight ? 420 : 170));
-    out.append('[');
-    bool firstRow = true;
-    for (const TSunRow &row : rows) {
-        out.append(firstRow ? "\n  {" : ",\n  {");
-        firstRow = false;
-        out.append("\"date\": \"");
-        AppendDate(out, row.Date);
-        out.append('"');
-        for (int e = 0; e < PlainEvents; ++e) {
-            out.append(", \"");
-            out.append(CsvEventNames[e]);
-            out.append("\": ");
-            eventValue(out, row.Event[e]);
-        }
-        out.append(", \"day_length\": \"");
-        AppendDuration(out, row.DayLength);
-        out.append('"');
-        if (twilight) {
-            for (int e = PlainEvents; e < SunEventCount; ++e) {
-                out.append(", \"");
-                out.append(CsvEventNames[e]);
-                out.append("\": ");
-                eventValue(out, row.Event[e]);
-            }
-            out.append(", \"noon_altitude\": ");
-            out.append(HasNoon(row) ? AltitudeText(row.NoonAltitude) : QByteArray("null"));
-        }
-        out.append(", \"note\": ");
-        const QString note = SunRowNote(row, twilight, language);
-        if (note.isEmpty())
-            out.append("null");
-        else
-            AppendJsonString(out, note);
-        out.append('}');
-    }
-    out.append(rows.isEmpty() ? "]\n" : "\n]\n");
-    return out;
-}
-
-QByteArray SunRowsICalendar(const QVector<TSunRow> &rows, const TSunPlace &place,
-                            TLanguage language)
-{
-    const TSunTableTexts &texts = TableTexts(language);
-    QByteArray out;
-    const auto line = [&out](const QByteArray &text) { out.append(FoldContentLine(text)); };
-    line("BEGIN:VCALENDAR");
-    line("VERSION:2.0");
-    line(QByteArray("PRODID:-//Vantu//Vantu " VANTU_VERSION "//") + texts.LanguageCode);
-    line("CALSCALE:GREGORIAN");
-    line("METHOD:PUBLISH");
-    // The same rows give the same file: the stamp is the first day's start,
-    // not the moment of writing.
-    QByteArray stamp = "19700101T000000Z";
-    if (!rows.isEmpty())
-        stamp = rows.first().Date.toString(QStringLiteral("yyyyMMdd")).toLatin1() + "T000000Z";
-    const QByteArray placeKey = PlaceKey(place);
-    const QByteArray location = ICalendarText(place.Name).toUtf8();
-    const QByteArray geo = Coordinate(place.Latitude) + ';' + Coordinate(-place.LongitudeWest);
-    const struct {
-        TSunEvent Event;
-        const char *Kind;
-        const char *Summary;
-    } kinds[2] = {{TSunEvent::Sunrise, "sunrise", texts.Sunrise},
-                  {TSunEvent::Sunset, "sunset", texts.Sunset}};
-    for (const TSunRow &row : rows) {
-        const QByteArray day = row.Date.toString(QStringLiteral("yyyyMMdd")).toLatin1();
-        for (const auto &kind : kinds) {
-            const std::optional<QDateTime> &moment = row.At(kind.Event);
-            if (!moment)
-                continue;
-            line("BEGIN:VEVENT");
-            line("UID:" + day + '-' + kind.Kind + '-' + placeKey + "@vantu");
-            line("DTSTAMP:" + stamp);
-            line("DTSTART:" + UtcStamp(*moment));
-            line("DTEND:" + UtcStamp(moment->addSecs(60)));
-            line(QByteArray("SUMMARY:") + ICalendarText(TextOf(kind.Summary)).toUtf8());
-            if (!location.isEmpty())
-                line("LOCATION:" + location);
-            line("GEO:" + geo);
-            line("TRANSP:TRANSPARENT");
-            line("END:VEVENT");
-        }
-    }
-    line("END:VCALENDAR");
-    return out;
 }

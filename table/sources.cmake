@@ -8,5 +8,5 @@ list(APPEND vantu_gui_sources
     table/Tabulka.h table/Tabulka.cpp
 )
 list(APPEND vantu_core_sources
-    table/SunTable.h table/SunTable.cpp
+    table/SunTable.h table/SunTable.cpp table/SunTableFiles.cpp table/SunTableInternal.h
 )

@@ -1,0 +1,342 @@
+// vantu-cli: the place looked up, the outputs written, and the whole tool
+// without main().
+#include "app/CliOptions.h"
+
+#include "common/Version.h"
+
+#include "calendar/CalCalc.h"
+#include "calendar/MoonPhase.h"
+#include "mainwindow/LanguageTexts.h"
+#include "suntime/SunTime.h"
+#include "table/ResultLines.h"
+
+#include <QTimeZone>
+
+#include <cmath>
+
+namespace
+{
+
+// ------------------------------------------------------------------ texts
+
+struct TCliTexts {
+    const char *MoonLine; // %1 date, %2 fraction, %3 picture number
+};
+
+const TCliTexts CliTexts[LanguageCount] = {
+    {"%1: fáza Mesiaca %2, obrázok %3"},
+    {"%1: Moon phase %2, picture %3"},
+    {"%1: holdfázis %2, %3. kép"},
+};
+
+QString Utf8(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+// Whole days from the OLE epoch to a date.
+double OleDay(const QDate &date)
+{
+    static const qint64 epoch = QDate(1899, 12, 30).toJulianDay();
+    return double(date.toJulianDay() - epoch);
+}
+
+// A moment as an OLE date-time of its own clock (negative days keep the time
+// of day as the fraction's absolute value, as DateUtil reads them).
+double OleOnOwnClock(const QDateTime &moment)
+{
+    const double day = OleDay(moment.date());
+    const double fraction = moment.time().msecsSinceStartOfDay() / 86400000.0;
+    return day >= 0 ? day + fraction : day - fraction;
+}
+
+QString OffsetTag(int seconds)
+{
+    const int a = std::abs(seconds);
+    return QStringLiteral(", [UTC%1%2:%3] =>   ")
+        .arg(seconds < 0 ? QLatin1Char('-') : QLatin1Char('+'))
+        .arg(a / 3600, 2, 10, QLatin1Char('0'))
+        .arg(a / 60 % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString CoordinateName(double latitude, double longitudeEast)
+{
+    return QString::number(std::fabs(latitude), 'g', 10) +
+           (latitude < 0 ? QLatin1Char('S') : QLatin1Char('N')) + QLatin1Char(' ') +
+           QString::number(std::fabs(longitudeEast), 'g', 10) +
+           (longitudeEast < 0 ? QLatin1Char('W') : QLatin1Char('E'));
+}
+
+// ------------------------------------------------------------------- runs
+
+struct TResolvedPlace {
+    TSunPlace Place;
+    TSunClock Clock;
+    QString Tag;
+};
+
+// The text lines of the rows: the program's result line, and with twilight
+// the further columns after the sunset in the same style.
+QByteArray TextLines(const QVector<TSunRow> &rows, const TResolvedPlace &resolved, bool twilight,
+                     TLanguage language, const QLocale &locale, bool blockEnds)
+{
+    const QString noEvent = QString::fromUtf8(LanguageTexts(language).NoEventText);
+    const QString gap = QStringLiteral(",   ");
+    const auto ole = [](const std::optional<QDateTime> &moment) {
+        return moment ? OleOnOwnClock(*moment) : 0.0;
+    };
+    QString text;
+    for (const TSunRow &row : rows) {
+        QString line = BuildResultLine(
+            resolved.Place.Name, OleDay(row.Date), resolved.Tag, ole(row.At(TSunEvent::Sunrise)),
+            ole(row.At(TSunEvent::SolarNoon)), ole(row.At(TSunEvent::Sunset)), noEvent, locale);
+        if (twilight) {
+            line.chop(ResultLineEnd.size());
+            for (int e = int(TSunEvent::CivilDawn); e < SunEventCount; ++e)
+                line += gap + FormatEventTime(ole(row.Event[e]), noEvent, locale);
+            line += gap + DurationText(row.DayLength);
+            line += gap + (row.At(TSunEvent::SolarNoon)
+                               ? QString::number(row.NoonAltitude, 'f', 2) + QChar(0x00B0)
+                               : noEvent);
+            line += ResultLineEnd;
+        }
+        text += line;
+        // A month ends with one empty line, as in the program's table.
+        if (blockEnds && row.Date.day() == row.Date.daysInMonth())
+            text += ResultLineEnd;
+    }
+    return text.toUtf8();
+}
+
+TCliResult Failure(int code, const QString &message)
+{
+    TCliResult r;
+    r.ExitCode = code;
+    r.Error = message;
+    return r;
+}
+
+std::optional<TResolvedPlace> ResolvePlace(const TCliOptions &o, TCliResult &failure)
+{
+    TResolvedPlace resolved;
+    double ownClockHours = 0;
+    if (o.HasCoordinates) {
+        resolved.Place.Name = CoordinateName(o.Latitude, o.LongitudeEast);
+        resolved.Place.Latitude = o.Latitude;
+        resolved.Place.LongitudeWest = -o.LongitudeEast;
+        resolved.Tag = QString::fromUtf8(LanguageTexts(o.Language).ResultTagUtc);
+    } else {
+        TLocalityList list;
+        TLocalityFile file(o.DatabasePath);
+        const TLoadStatus status = file.Load(list);
+        if (status == TLoadStatus::Missing) {
+            failure = Failure(CliExitFailure,
+                              QStringLiteral("locality file not found: %1").arg(o.DatabasePath));
+            return std::nullopt;
+        }
+        if (status == TLoadStatus::Damaged) {
+            failure = Failure(CliExitFailure,
+                              QStringLiteral("locality file cannot be read (empty or damaged): %1")
+                                  .arg(o.DatabasePath));
+            return std::nullopt;
+        }
+        const TPlaceMatch match = FindPlace(list, o.PlaceName);
+        if (!match.Record) {
+            QString message =
+                match.Candidates.isEmpty()
+                    ? QStringLiteral("place not found: %1").arg(o.PlaceName)
+                    : QStringLiteral("place name is ambiguous: %1; it fits").arg(o.PlaceName);
+            for (const QString &name : match.Candidates)
+                message += QLatin1Char('\n') + name;
+            failure = Failure(CliExitFailure, message);
+            return std::nullopt;
+        }
+        resolved.Place = PlaceOfRecord(*match.Record);
+        ownClockHours = ClockHoursOfRecord(*match.Record);
+        resolved.Tag = QString::fromUtf8(LanguageTexts(o.Language).ResultTagLocal);
+    }
+
+    switch (o.Clock) {
+    case TCliClock::PlaceDefault:
+        resolved.Clock = TSunClock::FixedOffset(int(std::lround(ownClockHours * 3600)));
+        break;
+    case TCliClock::Utc:
+        resolved.Clock = TSunClock::FixedOffset(0);
+        resolved.Tag = QString::fromUtf8(LanguageTexts(o.Language).ResultTagUtc);
+        break;
+    case TCliClock::Cet:
+        resolved.Clock = TSunClock::FixedOffset(3600);
+        resolved.Tag = QString::fromUtf8(LanguageTexts(o.Language).ResultTagCet);
+        break;
+    case TCliClock::Cest:
+        resolved.Clock = TSunClock::FixedOffset(7200);
+        resolved.Tag = QString::fromUtf8(LanguageTexts(o.Language).ResultTagCest);
+        break;
+    case TCliClock::Offset:
+        resolved.Clock = TSunClock::FixedOffset(o.OffsetSeconds);
+        resolved.Tag = OffsetTag(o.OffsetSeconds);
+        break;
+    case TCliClock::Zone:
+        resolved.Clock = TSunClock::TimeZone(QTimeZone(o.ZoneId));
+        resolved.Tag = QStringLiteral(", [%1] =>   ").arg(QString::fromUtf8(o.ZoneId));
+        break;
+    }
+    return resolved;
+}
+
+TCliResult RunSun(const TCliOptions &o, const QLocale &locale)
+{
+    TCliResult failure;
+    const std::optional<TResolvedPlace> resolved = ResolvePlace(o, failure);
+    if (!resolved)
+        return failure;
+
+    QDate first = o.Date;
+    QDate last = o.Date;
+    if (o.Span == TCliSpan::Month) {
+        first = QDate(o.Date.year(), o.Date.month(), 1);
+        last = QDate(o.Date.year(), o.Date.month(), o.Date.daysInMonth());
+    } else if (o.Span == TCliSpan::Year) {
+        first = QDate(o.Date.year(), 1, 1);
+        last = QDate(o.Date.year(), 12, 31);
+    }
+    const QVector<TSunRow> rows = SunRows(resolved->Place, resolved->Clock, first, last);
+
+    TCliResult r;
+    switch (o.Format) {
+    case TCliFormat::Text:
+        r.Out = TextLines(rows, *resolved, o.Twilight, o.Language, locale, o.Span != TCliSpan::Day);
+        break;
+    case TCliFormat::Csv:
+        r.Out = SunRowsCsv(rows, o.Twilight, o.Language);
+        break;
+    case TCliFormat::Json:
+        r.Out = SunRowsJson(rows, o.Twilight, o.Language);
+        break;
+    case TCliFormat::ICalendar:
+        r.Out = SunRowsICalendar(rows, resolved->Place, o.Language);
+        break;
+    }
+    return r;
+}
+
+} // namespace
+
+// ------------------------------------------------------------- places
+
+QString FoldedName(const QString &name)
+{
+    const QString decomposed = name.normalized(QString::NormalizationForm_KD);
+    QString folded;
+    folded.reserve(decomposed.size());
+    for (const QChar c : decomposed)
+        if (c.category() != QChar::Mark_NonSpacing)
+            folded += c;
+    return folded.toCaseFolded();
+}
+
+TPlaceMatch FindPlace(const TLocalityList &list, const QString &name)
+{
+    TPlaceMatch match;
+    for (const TLocality &r : list)
+        if (r.Field[fMesto] == name) {
+            match.Record = r;
+            return match;
+        }
+    // Then the same name without case and accents, then a prefix of it; a
+    // name the list holds twice counts once.
+    const QString folded = FoldedName(name);
+    for (const bool whole : {true, false}) {
+        const TLocality *found = nullptr;
+        QStringList names;
+        for (const TLocality &r : list) {
+            const QString candidate = FoldedName(r.Field[fMesto]);
+            if (whole ? candidate != folded : !candidate.startsWith(folded))
+                continue;
+            if (!found)
+                found = &r;
+            if (!names.contains(r.Field[fMesto]))
+                names << r.Field[fMesto];
+        }
+        if (names.size() == 1) {
+            match.Record = *found;
+            return match;
+        }
+        if (names.size() > 1) {
+            match.Candidates = names;
+            return match;
+        }
+    }
+    return match;
+}
+
+TSunPlace PlaceOfRecord(const TLocality &record)
+{
+    // Through the program's own angle types, so the degrees are exactly the
+    // panel's for the same record.
+    TLatitude latitude;
+    latitude.SetDegrees(uint16_t(record.Field[fZS1].toInt()));
+    latitude.SetMinutes(uint16_t(record.Field[fZS2].toInt()));
+    latitude.SetSeconds(uint16_t(record.Field[fZS3].toInt()));
+    latitude.SetDir(record.Field[fZS4] == QLatin1String("S") ? dSouth : dNorth);
+    TLongitude longitude;
+    longitude.SetDegrees(uint16_t(record.Field[fZD1].toInt()));
+    longitude.SetMinutes(uint16_t(record.Field[fZD2].toInt()));
+    longitude.SetSeconds(uint16_t(record.Field[fZD3].toInt()));
+    longitude.SetDir(record.Field[fZD4] == QLatin1String("E") ? dEast : dWest);
+
+    TSunPlace place;
+    place.Name = record.Field[fMesto];
+    place.Latitude = latitude.Value();
+    place.LongitudeWest = longitude.Value();
+    return place;
+}
+
+double ClockHoursOfRecord(const TLocality &record)
+{
+    return record.Field[fHod].toInt() + record.Field[fMin].toInt() / 60.0;
+}
+
+// -------------------------------------------------------------------- run
+
+TCliResult RunCli(const TCliOptions &options, const QLocale &locale)
+{
+    TCliResult r;
+    const int language = LanguageIndexOf(options.Language);
+    switch (options.Command) {
+    case TCliCommand::Help:
+        break; // CliMain has the help text
+    case TCliCommand::Version:
+        r.Out = QByteArray("vantu-cli " VANTU_VERSION "\n");
+        break;
+    case TCliCommand::Easter:
+        r.Out = EasterMessage(int16_t(options.EasterYear), language).toUtf8() + '\n';
+        break;
+    case TCliCommand::Moon: {
+        const double x = PhaseFraction(OleDay(options.MoonDate));
+        r.Out = Utf8(CliTexts[language].MoonLine)
+                    .arg(options.MoonDate.toString(Qt::ISODate), QString::number(x, 'f', 4),
+                         QString::number(MoonPictureNumber(x)))
+                    .toUtf8() +
+                '\n';
+        break;
+    }
+    case TCliCommand::Sun:
+        return RunSun(options, locale);
+    }
+    return r;
+}
+
+TCliResult CliMain(const QStringList &arguments, const QString &lang, const QDate &today,
+                   const QLocale &locale)
+{
+    const TCliParse parse = ParseCliArguments(arguments, lang, today);
+    if (!parse.Options)
+        return Failure(CliExitUsage, parse.Error);
+    if (parse.Options->Command == TCliCommand::Help) {
+        TCliResult r;
+        r.Out = parse.HelpText.toUtf8();
+        return r;
+    }
+    return RunCli(*parse.Options, locale);
+}

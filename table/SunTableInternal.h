@@ -1,0 +1,32 @@
+// What the two halves of the Sun rows writer share and SunTable.h does not
+// show: the texts of the row notes and of the iCalendar summaries, and the
+// length of a day on the clock.
+#pragma once
+
+#include "table/SunTable.h"
+
+namespace SunTableInternal
+{
+
+struct TSunTableTexts {
+    const char *PolarDay;
+    const char *PolarNight;
+    const char *Failed; // appended to the missing event in brackets
+    std::array<const char *, SunEventCount> NoEvent;
+    // Dawn and dusk of civil, nautical and astronomical twilight both missing.
+    std::array<const char *, 3> NoTwilight;
+    const char *Sunrise; // iCalendar summaries
+    const char *Sunset;
+    const char *LanguageCode; // of PRODID
+};
+
+const TSunTableTexts &TableTexts(TLanguage language);
+
+inline QString TextOf(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+constexpr qint64 MsPerDay = 86400000;
+
+} // namespace SunTableInternal
