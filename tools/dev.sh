@@ -10,10 +10,12 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build"
 
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev tzdata fonts-dejavu-core
-          fonts-liberation)
-# Only the tests need these: PDF checks, the fuzzers' compiler, the desktop
-# entry validator.
-test_packages=(poppler-utils clang libclang-rt-14-dev desktop-file-utils)
+          fonts-liberation qt6-translations-l10n scdoc)
+# Only the tests need these: PDF checks, the fuzzers' compiler, the iCalendar
+# parser, the Debian package's tools and its checkers (lintian, the desktop
+# entry and AppStream validators).
+test_packages=(poppler-utils clang libclang-rt-14-dev desktop-file-utils python3-icalendar
+               dpkg-dev lintian appstream)
 
 install_missing() { # <package...>
     local missing=() p
