@@ -39,28 +39,30 @@ bool ParseYear(const QString &text, int &year)
     return year >= 1 && year <= 9999;
 }
 
-std::optional<QDate> ParseDay(const QString &text)
+// "YYYY-MM-DD", or "YYYY-MM" for the first of the month; a real date of the
+// years 1 and later.
+std::optional<QDate> ParseDate(const QString &text, bool withDay)
 {
-    static const QRegularExpression pattern(QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})$"));
-    const QRegularExpressionMatch m = pattern.match(text);
+    static const QRegularExpression dayPattern(QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})$"));
+    static const QRegularExpression monthPattern(QStringLiteral("^(\\d{4})-(\\d{2})$"));
+    const QRegularExpressionMatch m = (withDay ? dayPattern : monthPattern).match(text);
     if (!m.hasMatch())
         return std::nullopt;
-    const QDate date(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+    const QDate date(m.captured(1).toInt(), m.captured(2).toInt(),
+                     withDay ? m.captured(3).toInt() : 1);
     if (!date.isValid() || date.year() < 1)
         return std::nullopt;
     return date;
 }
 
+std::optional<QDate> ParseDay(const QString &text)
+{
+    return ParseDate(text, true);
+}
+
 std::optional<QDate> ParseMonth(const QString &text)
 {
-    static const QRegularExpression pattern(QStringLiteral("^(\\d{4})-(\\d{2})$"));
-    const QRegularExpressionMatch m = pattern.match(text);
-    if (!m.hasMatch())
-        return std::nullopt;
-    const QDate date(m.captured(1).toInt(), m.captured(2).toInt(), 1);
-    if (!date.isValid() || date.year() < 1)
-        return std::nullopt;
-    return date;
+    return ParseDate(text, false);
 }
 
 } // namespace
