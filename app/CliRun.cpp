@@ -41,13 +41,14 @@ double OleDay(const QDate &date)
     return double(date.toJulianDay() - epoch);
 }
 
-// A moment as an OLE date-time of its own clock (negative days keep the time
-// of day as the fraction's absolute value, as DateUtil reads them).
+// A moment as a date-time value of its own clock, counted straight on from
+// its day as the calculator's results are (the result lines read it so).
 double OleOnOwnClock(const QDateTime &moment)
 {
     const double day = OleDay(moment.date());
     const double fraction = moment.time().msecsSinceStartOfDay() / 86400000.0;
-    return day >= 0 ? day + fraction : day - fraction;
+    // Counted straight on from the day, as the calculator's results are.
+    return day + fraction;
 }
 
 QString OffsetTag(int seconds)

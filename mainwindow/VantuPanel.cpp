@@ -32,7 +32,7 @@ QString Utf8(const char *s)
 QString FormatResult(double value)
 {
     int y, mo, d, h, mi, s, ms;
-    DateUtil::DecodeDateTime(value, y, mo, d, h, mi, s, ms);
+    DateUtil::DecodeDateTime(DateUtil::MomentToOle(value), y, mo, d, h, mi, s, ms);
     const QString time = QStringLiteral("%1:%2:%3")
                              .arg(h, 2, 10, QLatin1Char('0'))
                              .arg(mi, 2, 10, QLatin1Char('0'))

@@ -134,6 +134,15 @@ void DecodeDateTime(double date, int &year, int &month, int &day, int &hour, int
     SplitMilliseconds(ms, hour, minute, second, msec);
 }
 
+double MomentToOle(double moment)
+{
+    if (!(moment < 0))
+        return moment;
+    const double day = std::floor(moment);
+    const double fraction = moment - day;
+    return day - fraction;
+}
+
 int DayOfWeek(double date)
 {
     // Day 0, 30 December 1899, was a Saturday.

@@ -18,6 +18,11 @@ void DecodeTime(double date, int &hour, int &minute, int &second, int &msec);
 // Date and time together, consistent with each other after the rounding.
 void DecodeDateTime(double date, int &year, int &month, int &day, int &hour, int &minute,
                     int &second, int &msec);
+// A moment counted straight on from a day (the day plus hours / 24, as the
+// calculator adds them) as an OLE date. From 30 December 1899 on the two are
+// the same; before it the OLE time of day counts away from the epoch, so the
+// straight count would show the mirrored time.
+double MomentToOle(double moment);
 int DayOfWeek(double date); // 1 = Sunday ... 7 = Saturday
 int DayOfYear(double date); // 1 for 1 January
 double Today();             // local date, whole day

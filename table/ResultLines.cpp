@@ -44,7 +44,7 @@ QString FormatEventTime(double value, const QString &noEventText, const QLocale 
     if (value == 0)
         return noEventText;
     int hour = 0, minute = 0, second = 0, msec = 0;
-    DateUtil::DecodeTime(value, hour, minute, second, msec);
+    DateUtil::DecodeTime(DateUtil::MomentToOle(value), hour, minute, second, msec);
     const QString sep = TimeSeparator(locale);
     return TwoDigits(hour) + sep + TwoDigits(minute) + sep + TwoDigits(second);
 }

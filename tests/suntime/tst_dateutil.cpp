@@ -21,6 +21,8 @@ private slots:
     void dayOfYear();
     void negativeDates_data();
     void negativeDates();
+    void momentsBeforeTheEpoch_data();
+    void momentsBeforeTheEpoch();
     void timeRoundTrips();
     void timeRounding_data();
     void timeRounding();
@@ -188,6 +190,29 @@ void TestDateUtil::negativeDates_data()
     QTest::newRow("end of -1 rounds up") << -1.9999999999 << "1899-12-30 00:00:00.000";
     QTest::newRow("end of -2 rounds up") << -2.99999999995 << "1899-12-29 00:00:00.000";
     QTest::newRow("1800 morning") << -36522.25 << "1800-01-01 06:00:00.000";
+}
+
+// The calculator adds hours to a day straight on; before the epoch that
+// moment is not the OLE value of the same clock time.
+void TestDateUtil::momentsBeforeTheEpoch_data()
+{
+    QTest::addColumn<double>("moment");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("1800 morning") << -36522.0 + 0.25 << "1800-01-01 06:00:00.000";
+    QTest::newRow("1800 evening") << -36522.0 + 0.75 << "1800-01-01 18:00:00.000";
+    QTest::newRow("previous evening") << -0.25 << "1899-12-29 18:00:00.000";
+    QTest::newRow("whole day") << -2.0 << "1899-12-28 00:00:00.000";
+    QTest::newRow("after the epoch") << 1.5 << "1899-12-31 12:00:00.000";
+}
+
+void TestDateUtil::momentsBeforeTheEpoch()
+{
+    QFETCH(double, moment);
+    QFETCH(QString, expected);
+    int y, mo, d, h, mi, s, ms;
+    DateUtil::DecodeDateTime(DateUtil::MomentToOle(moment), y, mo, d, h, mi, s, ms);
+    QCOMPARE(QString::asprintf("%04d-%02d-%02d %02d:%02d:%02d.%03d", y, mo, d, h, mi, s, ms),
+             expected);
 }
 
 void TestDateUtil::negativeDates()
