@@ -35,7 +35,8 @@ bool IsValidField(int field, const QString &text)
 {
     switch (field) {
     case fMesto:
-        return !text.isEmpty();
+        // A name the file could not hold would be lost at the next save.
+        return !text.isEmpty() && IsXmlText(text);
     case fHod:
         return IsIntegerInRange(text, -12, 12);
     case fMin:

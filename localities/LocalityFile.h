@@ -42,7 +42,8 @@ using TXmlAttributes = QVector<QPair<QString, QString>>;
 // A decimal integer: an optional "+" or "-", then one or more digits 0-9, nothing else
 // (no blanks); its value lies within [lo, hi].
 bool IsIntegerInRange(const QString &text, int lo, int hi);
-// One field of a record is valid (name not empty, numbers in range, hemisphere letters).
+// One field of a record is valid (name not empty and storable in XML, numbers in range,
+// hemisphere letters).
 bool IsValidField(int field, const QString &text);
 // Number of invalid fields over the whole list; every field is examined.
 int CheckLocalities(const TLocalityList &list);

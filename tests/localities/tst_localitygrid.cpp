@@ -202,6 +202,17 @@ private slots:
         QStringList two = with(0, QString());
         two[1] = QStringLiteral("99");
         QTest::newRow("name before hours") << two << "Edit1";
+        // Names XML cannot store are refused; what it can escape is kept.
+        QTest::newRow("name with control character") << with(0, U("Nitra\x01")) << "Edit1";
+        QTest::newRow("name with escape") << with(0, U("Nitra\x1b[0m")) << "Edit1";
+        QTest::newRow("name with U+FFFE") << with(0, U("Nitra\uFFFE")) << "Edit1";
+        QTest::newRow("name with U+FFFF") << with(0, U("Nitra\uFFFF")) << "Edit1";
+        QTest::newRow("name with lone high surrogate")
+            << with(0, QStringLiteral("Nitra") + QChar(0xD800)) << "Edit1";
+        QTest::newRow("name with lone low surrogate")
+            << with(0, QChar(0xDC00) + QStringLiteral("Nitra")) << "Edit1";
+        QTest::newRow("name with accents and markup characters")
+            << with(0, U("Šaľa & <Veľké> Zálužie; \U0001F600")) << QString();
     }
     void addChecksInputsInOrder()
     {
@@ -224,7 +235,9 @@ private slots:
         if (failing.isEmpty()) {
             QCOMPARE(answer.Seen().size(), 0);
             QCOMPARE(w.Localities().size(), 10);
-            QCOMPARE(FileRecords(FFolder->File(QStringLiteral("lokality.xml"))).size(), 10);
+            const TLocalityList saved = FileRecords(FFolder->File(QStringLiteral("lokality.xml")));
+            QCOMPARE(saved.size(), 10);
+            QVERIFY(Names(saved).contains(texts[0]));
             return;
         }
         QCOMPARE(answer.Seen().size(), 1);
