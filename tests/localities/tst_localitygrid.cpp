@@ -4,6 +4,8 @@
 #include "localities/LocalityFile.h"
 #include "mainwindow/SpinEdit.h"
 #include "mainwindow/Vantu.h"
+#include "suntime/DateUtil.h"
+#include "suntime/SunTime.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -11,6 +13,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTableView>
 #include <QTest>
 
@@ -40,6 +43,39 @@ TLocalityList FileRecords(const QString &path)
 const QStringList SortedPredefined = {U("SK - Bratislava"), U("SK - Košice"), U("SK - Michalovce"),
                                       U("SK - Piešťany"),   U("SK - Poprad"), U("SK - Prešov"),
                                       U("SK - Rožňava"),    U("SK - Sliač"),  U("SK - Žilina")};
+
+// The three results a calculator of its own gives for what the inputs show
+// (the window computes in CET), as the result labels write them.
+QStringList ResultsForInputs(TfrmVantu &w)
+{
+    auto spin = [&](const char *name) { return Find<TSpinEdit>(&w, name)->Value(); };
+    TSunTime sun;
+    sun.SetUseSysTimeZone(false);
+    sun.SetTimeZone(1.0);
+    sun.Latitude().SetDegrees(uint16_t(spin("seSirkaST")));
+    sun.Latitude().SetMinutes(uint16_t(spin("seSirkaMin")));
+    sun.Latitude().SetSeconds(uint16_t(spin("seSirkaSek")));
+    sun.Latitude().SetDir(Find<QComboBox>(&w, "PolohaS")->currentText() == u"S" ? dSouth : dNorth);
+    sun.Longitude().SetDegrees(uint16_t(spin("seDlzkaST")));
+    sun.Longitude().SetMinutes(uint16_t(spin("seDlzkaMin")));
+    sun.Longitude().SetSeconds(uint16_t(spin("seDlzkaSek")));
+    sun.Longitude().SetDir(Find<QComboBox>(&w, "PolohaD")->currentText() == u"E" ? dEast : dWest);
+    sun.SetDate(DateUtil::EncodeDate(2026, 12, 7));
+    QStringList results;
+    for (int event : {1, 3, 2}) {
+        int y, mo, d, h, mi, sec, ms;
+        DateUtil::DecodeDateTime(sun.EventTime(event), y, mo, d, h, mi, sec, ms);
+        results << QTime(h, mi, sec).toString(QStringLiteral("hh:mm:ss")) + QStringLiteral("  ") +
+                       QLocale::system().toString(QDate(y, mo, d), QLocale::LongFormat);
+    }
+    return results;
+}
+
+QStringList ShownResults(TfrmVantu &w)
+{
+    return {Find<QLabel>(&w, "Sunrise")->text(), Find<QLabel>(&w, "Noon")->text(),
+            Find<QLabel>(&w, "Sunset")->text()};
+}
 
 } // namespace
 
@@ -280,6 +316,76 @@ private slots:
         QVERIFY(Find<QAbstractButton>(&w, "btnVlastne")->isChecked());
         QVERIFY(!Find<QAbstractButton>(&w, "btnVlastne")->isEnabled());
         QVERIFY(!Find<QAction>(&w, "mnuZmazat")->isEnabled());
+    }
+
+    void resultsFollowTheInputsAfterEachCommand_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("add") << "add";
+        QTest::newRow("own data") << "own";
+        QTest::newRow("database") << "database";
+        QTest::newRow("erase declined") << "erase";
+        QTest::newRow("row click") << "click";
+        QTest::newRow("key move") << "key";
+    }
+    // Whenever a command puts a locality into the inputs, the results shown
+    // are those of exactly these inputs.
+    void resultsFollowTheInputsAfterEachCommand()
+    {
+        QFETCH(QString, command);
+        const QString path = FFolder->File(QStringLiteral("lokality.xml"));
+        WriteFile(path,
+                  TLocalityFile::Serialize(PredefinedLocalities(), QStringLiteral("SuborDat"), {}));
+        TfrmVantu w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(Find<QRadioButton>(&w, "rbSEC")->isChecked());
+        auto *grid = Find<QTableView>(&w, "StringGrid1");
+        // Own data: the numbers of the first record (Bratislava, 48° 9′ 0″ N,
+        // 17° 7′ 1″ E), but south and west, and a name that sorts after it.
+        Find<QAction>(&w, "mnuVlastne")->trigger();
+        Find<QLineEdit>(&w, "Edit1")->setText(QStringLiteral("SK - Zvolen"));
+        const char *spins[] = {"seHod",      "seMin",     "seSirkaST",  "seSirkaMin",
+                               "seSirkaSek", "seDlzkaST", "seDlzkaMin", "seDlzkaSek"};
+        const char *values[] = {"1", "0", "48", "9", "0", "17", "7", "1"};
+        for (int i = 0; i < 8; ++i)
+            Find<TSpinEdit>(&w, spins[i])->SetText(QString::fromLatin1(values[i]));
+        for (const char *name : {"PolohaS", "PolohaD"}) {
+            auto *box = Find<QComboBox>(&w, name);
+            box->setCurrentIndex(name[6] == 'S' ? 1 : 0);
+            emit box->activated(box->currentIndex());
+        }
+        QCOMPARE(ShownResults(w), ResultsForInputs(w));
+
+        TBoxAnswerer answer({QMessageBox::No});
+        if (command == u"add") {
+            Find<QAction>(&w, "mnuPridat")->trigger();
+            QCOMPARE(Find<QLineEdit>(&w, "Edit1")->text(), U("SK - Bratislava"));
+            QCOMPARE(Find<QComboBox>(&w, "PolohaS")->currentText(), QStringLiteral("N"));
+            const QStringList stored = {"SK - Zvolen", "1",  "0", "48", "9", "0",
+                                        "S",           "17", "7", "1",  "W"};
+            const TLocality added = w.Localities().value(9);
+            QCOMPARE(QStringList(added.Field.begin(), added.Field.end()), stored);
+            const TLocality saved = FileRecords(path).value(9);
+            QCOMPARE(QStringList(saved.Field.begin(), saved.Field.end()), stored);
+        } else if (command == u"own") {
+            Find<QAction>(&w, "mnuDatabaza")->trigger();
+            Find<QAction>(&w, "mnuVlastne")->trigger();
+        } else if (command == u"database") {
+            Find<QAction>(&w, "mnuDatabaza")->trigger();
+        } else if (command == u"erase") {
+            Find<QAction>(&w, "mnuDatabaza")->trigger();
+            Find<QAction>(&w, "mnuZmazat")->trigger();
+        } else {
+            Find<QAction>(&w, "mnuDatabaza")->trigger();
+            grid->setFocus();
+            if (command == u"key")
+                QTest::keyClick(grid, Qt::Key_Down);
+            const QRect row = grid->visualRect(grid->model()->index(2, 0));
+            if (command == u"click")
+                QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, row.center());
+        }
+        QCOMPARE(ShownResults(w), ResultsForInputs(w));
     }
 
     void erase_data()
