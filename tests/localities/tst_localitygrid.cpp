@@ -458,6 +458,43 @@ private slots:
         QCOMPARE(Find<TSpinEdit>(&w, "seSirkaMin")->Text(), QStringLiteral("43"));
     }
 
+    void clickAfterADragSelectsAgain_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::newRow("down") << 1 << 2;
+        QTest::newRow("up") << 3 << 1;
+    }
+    // A drag ends without a click; the next click on the row it ended on
+    // still fills the inputs and computes.
+    void clickAfterADragSelectsAgain()
+    {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        WriteFile(FFolder->File(QStringLiteral("lokality.xml")),
+                  TLocalityFile::Serialize(PredefinedLocalities(), QStringLiteral("SuborDat"), {}));
+        TfrmVantu w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto *grid = Find<QTableView>(&w, "StringGrid1");
+        const QPoint start = grid->visualRect(grid->model()->index(from, 0)).center();
+        const QPoint end = grid->visualRect(grid->model()->index(to, 0)).center();
+        QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, start);
+        QTest::mouseMove(grid->viewport(), end);
+        QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, end);
+        QCOMPARE(w.CurrentRecord(), to + 1);
+        const QString name = w.Localities()[to].Field[fMesto];
+        const QString minutes = w.Localities()[to].Field[fZS2];
+
+        Find<QLineEdit>(&w, "Edit1")->setText(QStringLiteral("x"));
+        Find<TSpinEdit>(&w, "seSirkaMin")->SetText(QStringLiteral("1"));
+        Find<QLabel>(&w, "Sunrise")->clear();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, end);
+        QCOMPARE(Find<QLineEdit>(&w, "Edit1")->text(), name);
+        QCOMPARE(Find<TSpinEdit>(&w, "seSirkaMin")->Text(), minutes);
+        QCOMPARE(ShownResults(w), ResultsForInputs(w));
+    }
+
     void failedSaveIsReportedAndListKept()
     {
         const QString path = FFolder->File(QStringLiteral("lokality.xml"));
