@@ -95,6 +95,8 @@ void TfrmVantu::CreateControls()
     StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the grid for the next control; the arrow keys move within it.
+    StringGrid1->setTabKeyNavigation(false);
     StringGrid1->setShowGrid(true);
     StringGrid1->setWordWrap(false);
     StringGrid1->verticalHeader()->hide();

@@ -518,6 +518,61 @@ private slots:
                                     "seDlzkaSek", "PolohaD", "Kalendar", "rbUTC"}));
     }
 
+    void tabMovesBetweenControlsNotGridCells_data()
+    {
+        QTest::addColumn<bool>("database");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QStringList>("expected");
+        // The time-format group is one stop; the toolbar's enabled buttons follow.
+        const QStringList tools = {"btnSvet",        "btnSlovensko", "btnVelkaNoc",
+                                   "btnFazeMesiaca", "btnTabulka",   "btnTabulkaMes"};
+        QTest::newRow("database, Tab")
+            << true << int(Qt::Key_Tab)
+            << QStringList{"StringGrid1", "Kalendar", "rbUTC", "btnVlastne", "btnZmazat"} + tools +
+                   QStringList{"StringGrid1"};
+        QTest::newRow("database, Shift+Tab")
+            << true << int(Qt::Key_Backtab)
+            << QStringList{"StringGrid1", "btnTabulkaMes", "btnTabulka"};
+        QStringList own = {"Edit1",      "seHod",    "seMin",     "seSirkaST",   "seSirkaMin",
+                           "seSirkaSek", "PolohaS",  "seDlzkaST", "seDlzkaMin",  "seDlzkaSek",
+                           "PolohaD",    "Kalendar", "rbUTC",     "btnDatabaza", "btnPridat"};
+        own << tools << "Edit1";
+        QTest::newRow("own data, Tab") << false << int(Qt::Key_Tab) << own;
+    }
+    // Tab and Shift+Tab go from control to control (grid, locality details,
+    // calendar, time format, toolbar); only the arrow keys move in the grid.
+    void tabMovesBetweenControlsNotGridCells()
+    {
+        QFETCH(bool, database);
+        QFETCH(int, key);
+        QFETCH(QStringList, expected);
+        TfrmVantu w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto *grid = Find<QTableView>(&w, "StringGrid1");
+        if (database) {
+            grid->setFocus();
+            QTest::keyClick(grid, Qt::Key_Down);
+            QCOMPARE(w.CurrentRecord(), 2);
+        } else {
+            Find<QAction>(&w, "mnuVlastne")->trigger();
+            Find<QWidget>(&w, "Edit1")->setFocus();
+        }
+        const QModelIndex before = grid->currentIndex();
+        QStringList seen{QApplication::focusWidget()->objectName()};
+        // The calendar's Tab first walks through its day, month and year.
+        for (int i = 0; i < 40 && seen.size() < expected.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key),
+                            key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+            const QString name = QApplication::focusWidget()->objectName();
+            if (name != seen.last())
+                seen << name;
+        }
+        QCOMPARE(seen, expected);
+        QCOMPARE(grid->currentIndex(), before);
+        QCOMPARE(w.CurrentRecord(), database ? 2 : 1);
+    }
+
 private:
     std::unique_ptr<TScratchFolder> FFolder;
 };
