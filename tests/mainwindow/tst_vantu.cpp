@@ -1,10 +1,12 @@
 // The main window as a whole: creation from the settings file, languages,
 // hints, the close sequence and the exit timer.
 #include "TestSupport.h"
+#include "calendar/MoonPhase.h"
 #include "mainwindow/LanguageTexts.h"
 #include "mainwindow/SpinEdit.h"
 #include "mainwindow/Vantu.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QDateEdit>
 #include <QFile>
@@ -482,8 +484,12 @@ private slots:
         const char *items[] = {"mnuSlovensky", "mnuAnglicky", "mnuMadarsky"};
         Find<QAction>(&w, items[language])->trigger();
         const char *named[] = {"seHod", "btnVelkaNoc", "rbSEC", "Sunrise", "Noon"};
-        for (int i = 0; i < 5; ++i)
+        for (int i = 0; i < 3; ++i)
             QCOMPARE(Find<QWidget>(&w, named[i])->accessibleName(), expected[i]);
+        // A result's name is its caption followed by the value shown.
+        for (int i = 3; i < 5; ++i)
+            QCOMPARE(Find<QLabel>(&w, named[i])->accessibleName(),
+                     expected[i] + QLatin1Char(' ') + Find<QLabel>(&w, named[i])->text());
         // Every input, button and result carries a name.
         const char *all[] = {"StringGrid1",   "Edit1",        "seHod",          "seMin",
                              "seSirkaST",     "seSirkaMin",   "seSirkaSek",     "PolohaS",
@@ -516,6 +522,83 @@ private slots:
         QCOMPARE(seen, (QStringList{"Edit1", "seHod", "seMin", "seSirkaST", "seSirkaMin",
                                     "seSirkaSek", "PolohaS", "seDlzkaST", "seDlzkaMin",
                                     "seDlzkaSek", "PolohaD", "Kalendar", "rbUTC"}));
+    }
+
+    void textDisplaysAreReadWithTheirValues_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("sunrise"); // for 8 December 2026 in Bratislava, CET
+        QTest::addColumn<QString>("moon");
+        QTest::newRow("sk") << 0 << U("Východ 07:28:43  ")
+                            << U("Fáza Mesiaca: obrázok %1 z 29, fáza ");
+        QTest::newRow("en") << 1 << U("Sunrise 07:28:43  ")
+                            << U("Moon phase: picture %1 of 29, phase ");
+        QTest::newRow("hu") << 2 << U("Napkelte 07:28:43  ")
+                            << U("Holdfázis: %1. kép a 29-ből, fázis ");
+    }
+    // Screen readers get every result and text-only display with the value
+    // it shows, after each recompute and each language switch.
+    void textDisplaysAreReadWithTheirValues()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, sunrise);
+        QFETCH(QString, moon);
+        TfrmVantu w;
+        w.show();
+        QAccessible::setActive(true);
+        auto name = [](QWidget *widget) {
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(widget);
+            return a ? a->text(QAccessible::Name) : QString();
+        };
+        auto check = [&] {
+            const std::pair<const char *, const char *> results[] = {
+                {"lblVychod", "Sunrise"}, {"lblPoludnie", "Noon"}, {"lblZapad", "Sunset"}};
+            for (const auto &[caption, value] : results) {
+                QString expected = Find<QLabel>(&w, caption)->text();
+                expected.remove(QLatin1Char(':'));
+                expected += QLatin1Char(' ') + Find<QLabel>(&w, value)->text();
+                QCOMPARE(name(Find<QLabel>(&w, value)), expected);
+            }
+            for (const char *display : {"Label6", "StatusPanel0", "StatusPanel1", "StatusPanel2"})
+                QCOMPARE(name(Find<QLabel>(&w, display)), Find<QLabel>(&w, display)->text());
+        };
+        // Bratislava, the first record, then a recompute for the next day.
+        Find<QDateEdit>(&w, "Kalendar")->setDate(QDate(2026, 12, 8));
+        check();
+        const char *items[] = {"mnuSlovensky", "mnuAnglicky", "mnuMadarsky"};
+        Find<QAction>(&w, items[(language + 1) % 3])->trigger();
+        check();
+        Find<QAction>(&w, items[language])->trigger();
+        check();
+        QVERIFY2(name(Find<QLabel>(&w, "Sunrise")).startsWith(sunrise),
+                 qPrintable(name(Find<QLabel>(&w, "Sunrise"))));
+        QVERIFY(name(Find<QLabel>(&w, "Sunrise")).endsWith(Find<QLabel>(&w, "Sunrise")->text()));
+
+        // The table window's status line.
+        Find<QAction>(&w, "mnuTabulka")->trigger();
+        auto *table = w.findChild<TfrmTabulka *>();
+        QVERIFY(table);
+        QVERIFY(!table->StatusText().isEmpty());
+        QCOMPARE(name(Find<QLabel>(table, "StatusBar1Text")), table->StatusText());
+        table->SetModified(false);
+        table->close();
+
+        // The Moon picture says its phase.
+        const QString file = MoonPictureFile(PhaseFraction(w.KalendarDate()));
+        QVERIFY(QDir().mkpath(QStringLiteral("grafika")));
+        QVERIFY(QFile::copy(QStringLiteral(VANTU_SOURCE_DIR "/") + file, file));
+        TBoxAnswerer noBoxes({});
+        QString picture;
+        MessageTestHook::SetModalHandler([&](QDialog &dialog) {
+            auto *image = dialog.findChild<QLabel *>(QStringLiteral("Image1"));
+            picture = image ? name(image) : QStringLiteral("no picture");
+            return int(QDialog::Rejected);
+        });
+        Find<QAction>(&w, "mnuFazaMesiaca")->trigger();
+        MessageTestHook::SetModalHandler(nullptr);
+        QVERIFY2(picture.startsWith(moon.arg(MoonPictureNumber(PhaseFraction(w.KalendarDate())))),
+                 qPrintable(picture));
+        QAccessible::setActive(false);
     }
 
     void tabMovesBetweenControlsNotGridCells_data()
