@@ -4,6 +4,7 @@
 
 #include "calendar/CalCalc.h"
 #include "common/Messages.h"
+#include "common/QtTranslations.h"
 #include "mainwindow/SpinEdit.h"
 #include "suntime/DateUtil.h"
 
@@ -75,6 +76,7 @@ void TfrmVantu::ApplyLanguage(TLanguage language)
 {
     FTexts = &LanguageTexts(language);
     SetMessageLanguage(language);
+    ApplyQtTranslations(language);
     const TLanguageTexts &t = *FTexts;
 
     // Only the window's own objects, looked up by name: an open table window

@@ -10,7 +10,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build"
 
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev tzdata fonts-dejavu-core
-          fonts-liberation)
+          fonts-liberation qt6-translations-l10n)
 # Only the tests need these: PDF checks, the fuzzers' compiler, the desktop
 # entry validator.
 test_packages=(poppler-utils clang libclang-rt-14-dev desktop-file-utils)

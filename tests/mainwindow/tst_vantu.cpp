@@ -601,6 +601,32 @@ private slots:
         QAccessible::setActive(false);
     }
 
+    void qtDialogsSpeakTheInterfaceLanguage_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("saveAs");
+        QTest::addColumn<QString>("copy");
+        QTest::newRow("sk") << 0 << U("Uložiť ako") << U("&Kopírovať");
+        QTest::newRow("en") << 1 << U("Save As") << U("&Copy");
+        QTest::newRow("hu") << 2 << U("Mentés másként") << U("&Másolás");
+    }
+    // Qt's own dialogs and menus follow every switch, English included.
+    void qtDialogsSpeakTheInterfaceLanguage()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, saveAs);
+        QFETCH(QString, copy);
+        TfrmVantu w;
+        const char *items[] = {"mnuSlovensky", "mnuAnglicky", "mnuMadarsky"};
+        for (int other : {(language + 1) % 3, language, (language + 2) % 3, language}) {
+            Find<QAction>(&w, items[other])->trigger();
+            if (other != language)
+                continue;
+            QCOMPARE(QCoreApplication::translate("QFileDialog", "Save As"), saveAs);
+            QCOMPARE(QCoreApplication::translate("QLineEdit", "&Copy"), copy);
+        }
+    }
+
     void tabMovesBetweenControlsNotGridCells_data()
     {
         QTest::addColumn<bool>("database");
