@@ -141,6 +141,35 @@ private slots:
         QCOMPARE(w.findChild<QWidget *>(name)->geometry(), rect);
     }
 
+    void unitMarksShowWhole_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QPoint>("pos");
+        QTest::newRow("lblDlzka") << "lblDlzka" << QPoint(12, 77);
+        QTest::newRow("lblSirka") << "lblSirka" << QPoint(12, 134);
+    }
+    // The line of marks over the angle fields is shown whole, the last
+    // apostrophe included, at its place.
+    void unitMarksShowWhole()
+    {
+        QFETCH(QString, name);
+        QFETCH(QPoint, pos);
+        TfrmVantu w;
+        w.show();
+        auto *marks = w.findChild<QLabel *>(name);
+        QCOMPARE(marks->text(), U(" °        '        ''"));
+        QCOMPARE(marks->pos(), pos);
+        const QFontMetrics metrics(marks->font());
+        const QRect needed = metrics.boundingRect(marks->text());
+        QVERIFY2(marks->contentsRect().width() >= metrics.horizontalAdvance(marks->text()) &&
+                     marks->contentsRect().width() >= needed.right() + 1,
+                 qPrintable(QStringLiteral("%1 < %2")
+                                .arg(marks->contentsRect().width())
+                                .arg(metrics.horizontalAdvance(marks->text()))));
+        QVERIFY(marks->contentsRect().height() >= metrics.height());
+        QVERIFY(marks->parentWidget()->rect().contains(marks->geometry()));
+    }
+
     void readsStoredLanguageAndFormat_data()
     {
         QTest::addColumn<int>("language");
