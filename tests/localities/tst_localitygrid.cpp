@@ -7,6 +7,7 @@
 #include "suntime/DateUtil.h"
 #include "suntime/SunTime.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
@@ -493,6 +494,51 @@ private slots:
         QCOMPARE(Find<QLineEdit>(&w, "Edit1")->text(), name);
         QCOMPARE(Find<TSpinEdit>(&w, "seSirkaMin")->Text(), minutes);
         QCOMPARE(ShownResults(w), ResultsForInputs(w));
+    }
+
+    void teardownWithScreenReaderReadingTheGrid_data()
+    {
+        QTest::addColumn<bool>("queryWhileClosing");
+        QTest::newRow("cells read before") << false;
+        QTest::newRow("cells read while the window goes") << true;
+    }
+    // With accessibility on, the grid's cells are read from the model; taking
+    // the window down must not leave any reader on a list that is gone (the
+    // sanitizer build reports the slightest use after free).
+    void teardownWithScreenReaderReadingTheGrid()
+    {
+        QFETCH(bool, queryWhileClosing);
+        WriteFile(FFolder->File(QStringLiteral("lokality.xml")),
+                  TLocalityFile::Serialize(PredefinedLocalities(), QStringLiteral("SuborDat"), {}));
+        QAccessible::setActive(true);
+        auto window = std::make_unique<TfrmVantu>();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        auto *grid = Find<QTableView>(window.get(), "StringGrid1");
+        QAccessibleInterface *table = QAccessible::queryAccessibleInterface(grid);
+        QVERIFY(table && table->tableInterface());
+        QAccessibleInterface *cell = table->tableInterface()->cellAt(1, 0);
+        QVERIFY(cell);
+        QCOMPARE(cell->text(QAccessible::Name), U("SK - Košice"));
+        int reads = 0;
+        if (queryWhileClosing) {
+            // Every change the window makes while it goes is read at once, as
+            // a screen reader would.
+            connect(grid->model(), &QAbstractItemModel::modelAboutToBeReset, this, [&] {
+                if (QAccessibleInterface *t = QAccessible::queryAccessibleInterface(grid))
+                    if (t->tableInterface() && t->tableInterface()->rowCount() > 0)
+                        ++reads;
+            });
+            connect(grid, &QObject::destroyed, this, [&] { ++reads; });
+            QMetaObject::invokeMethod(
+                grid->model(), [model = grid->model()] { model->data(model->index(0, 0)); },
+                Qt::QueuedConnection);
+        }
+        window.reset();
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QAccessible::setActive(false);
+        QCOMPARE(reads > 0, queryWhileClosing);
     }
 
     void failedSaveIsReportedAndListKept()
