@@ -882,7 +882,7 @@ private slots:
         QCOMPARE(file.Load(list), TLoadStatus::Missing);
     }
 
-    void specialOrOversizeFileIsUnreadable_data()
+    void nonRegularOrOversizeFileIsUnreadable_data()
     {
         QTest::addColumn<QString>("kind");
         QTest::newRow("FIFO") << "fifo";
@@ -891,7 +891,7 @@ private slots:
     }
     // None of these is read, none holds up the start: each counts as a file
     // that is there but cannot be read.
-    void specialOrOversizeFileIsUnreadable()
+    void nonRegularOrOversizeFileIsUnreadable()
     {
         QFETCH(QString, kind);
         const QByteArray path = QFile::encodeName(FilePath());
