@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -11,38 +10,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace
-{
-
-// Read directly rather than through QStandardPaths, which warns on stderr and
-// creates a folder when the variable is missing; the guard is taken before
-// the application object exists.
-QString RuntimeFolder()
-{
-    const QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (dir.isEmpty())
-        return QString();
-    const QFileInfo info(dir);
-    if (!info.isDir() || info.ownerId() != ::geteuid())
-        return QString();
-    return info.absoluteFilePath();
-}
-
-} // namespace
-
 TInstanceGuard::TInstanceGuard(const QString &name)
 {
-    const QString runtime = RuntimeFolder();
-    if (!runtime.isEmpty()) {
-        m_path = runtime + QLatin1Char('/') + name + QStringLiteral(".lock");
-    } else {
-        // tempPath() is empty when TMPDIR names a missing folder.
-        QString temp = QDir::tempPath();
-        if (temp.isEmpty())
-            temp = QStringLiteral("/tmp");
-        m_path = temp + QLatin1Char('/') + name + QLatin1Char('-') + QString::number(::geteuid()) +
-                 QStringLiteral(".lock");
-    }
+    // One place whatever the session: XDG_RUNTIME_DIR is set in some
+    // sessions of a user and not in others, and two copies that chose by it
+    // would lock different files.
+    QString temp = QDir::tempPath();
+    // tempPath() is empty when TMPDIR names a missing folder.
+    if (temp.isEmpty())
+        temp = QStringLiteral("/tmp");
+    m_path = temp + QLatin1Char('/') + name + QLatin1Char('-') + QString::number(::geteuid()) +
+             QStringLiteral(".lock");
 }
 
 TInstanceGuard::~TInstanceGuard()
@@ -64,9 +42,10 @@ bool TInstanceGuard::TryAcquire()
         return true;
 
     // Close-on-exec, so that a browser started from the program does not
-    // inherit the lock and keep it after the program ends.
+    // inherit the lock and keep it after the program ends. Non-blocking, so
+    // that a FIFO or device planted at the path cannot hold up the start.
     const int fd = ::open(QFile::encodeName(m_path).constData(),
-                          O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+                          O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
     if (fd < 0)
         return true;
 

@@ -1,5 +1,5 @@
-// Lets one copy of the program run per user: an exclusive lock on a file in
-// the user's runtime folder, taken without waiting. The system drops the lock
+// Lets one copy of the program run per user: an exclusive lock on a per-user
+// file in the temporary folder, taken without waiting. The system drops the lock
 // when the process ends in any way, so a killed copy never locks out the next.
 #pragma once
 
@@ -17,8 +17,7 @@ public:
     // set up at all, true: the program then runs without the protection.
     bool TryAcquire();
 
-    // "<runtime folder>/<name>.lock", or "<temp folder>/<name>-<uid>.lock"
-    // when there is no usable runtime folder.
+    // "<temp folder>/<name>-<uid>.lock", the same in every session of the user.
     QString LockFilePath() const;
 
 private:

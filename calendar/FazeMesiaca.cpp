@@ -151,3 +151,9 @@ void TfrmFazeMesiaca::Button1Click()
 {
     close();
 }
+
+void TfrmFazeMesiaca::DescribePicture(const QString &name, const QString &description)
+{
+    Image1->setAccessibleName(name);
+    Image1->setAccessibleDescription(description);
+}

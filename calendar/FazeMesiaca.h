@@ -33,6 +33,8 @@ public:
 
     // Loads the picture into Image1; false with the reason when it fails.
     bool LoadPicture(const QString &fileName, QString *error);
+    // What the picture shows, in words, for screen readers.
+    void DescribePicture(const QString &name, const QString &description);
 
 public slots:
     void Button1Click();

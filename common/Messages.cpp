@@ -8,6 +8,8 @@ namespace
 
 TLanguage CurrentLanguage = TLanguage::Slovak;
 
+const QString NoTitle = QStringLiteral(" ");
+
 struct TButtonTexts {
     const char *Ok, *Yes, *No, *Cancel;
 };
@@ -56,6 +58,10 @@ QMessageBox::StandardButton ShowMessage(QWidget *parent, const QString &caption,
     }
 
     QMessageBox box(icon, caption, text, buttons, parent);
+    // Qt shows the application's name in place of an empty title; a single
+    // blank is shown as it is, and so the title bar says nothing.
+    if (caption.isEmpty())
+        box.setWindowTitle(NoTitle);
     box.setObjectName(QStringLiteral("VantuMessage"));
     box.setTextFormat(Qt::PlainText);
     for (const auto &[which, name] : named)

@@ -20,6 +20,7 @@ class QWidget;
 void SetMessageLanguage(TLanguage language);
 TLanguage MessageLanguage();
 
+// An empty caption shows a box whose title bar says nothing at all.
 QMessageBox::StandardButton
 ShowMessage(QWidget *parent, const QString &caption, QMessageBox::Icon icon, const QString &text,
             QMessageBox::StandardButtons buttons = QMessageBox::Ok,

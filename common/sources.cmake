@@ -1,5 +1,6 @@
 # Shared helpers: the atomic writer, the strict integer reader and the
-# language type (core); the one message-box helper (windows).
+# language type (core); the one message-box helper and Qt's own texts in
+# the interface language (windows).
 list(APPEND vantu_core_sources
     common/Language.h
     common/AtomicFile.h common/AtomicFile.cpp
@@ -8,4 +9,5 @@ list(APPEND vantu_core_sources
 )
 list(APPEND vantu_gui_sources
     common/Messages.h common/Messages.cpp
+    common/QtTranslations.h common/QtTranslations.cpp
 )

@@ -14,6 +14,10 @@
 #include <numeric>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 const std::array<const char *, LocalityFieldCount> LocalityElementNames = {
     "Mesto", "Hod", "Min", "ZS1", "ZS2", "ZS3", "ZS4", "ZD1", "ZD2", "ZD3", "ZD4"};
 
@@ -35,7 +39,8 @@ bool IsValidField(int field, const QString &text)
 {
     switch (field) {
     case fMesto:
-        return !text.isEmpty();
+        // A name the file could not hold would be lost at the next save.
+        return !text.isEmpty() && IsXmlText(text);
     case fHod:
         return IsIntegerInRange(text, -12, 12);
     case fMin:
@@ -324,13 +329,26 @@ TLoadStatus TLocalityFile::Load(TLocalityList &list)
     if (!info.exists() && !info.isSymLink())
         return TLoadStatus::Missing;
 
-    QFile file(FilePath);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
+    // Opened without waiting and checked before reading: a FIFO or device by
+    // that name would hold up the start, and a giant file would be read whole.
+    const int fd =
+        ::open(QFile::encodeName(FilePath).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat st;
+    if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        st.st_size > MaxLocalityFileSize) {
+        if (fd >= 0)
+            ::close(fd);
         list.clear();
         return TLoadStatus::Damaged; // there, but cannot be read
     }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        list.clear();
+        return TLoadStatus::Damaged;
+    }
     const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    if (file.error() != QFileDevice::NoError || bytes.size() > MaxLocalityFileSize) {
         list.clear();
         return TLoadStatus::Damaged;
     }

@@ -42,7 +42,8 @@ using TXmlAttributes = QVector<QPair<QString, QString>>;
 // A decimal integer: an optional "+" or "-", then one or more digits 0-9, nothing else
 // (no blanks); its value lies within [lo, hi].
 bool IsIntegerInRange(const QString &text, int lo, int hi);
-// One field of a record is valid (name not empty, numbers in range, hemisphere letters).
+// One field of a record is valid (name not empty and storable in XML, numbers in range,
+// hemisphere letters).
 bool IsValidField(int field, const QString &text);
 // Number of invalid fields over the whole list; every field is examined.
 int CheckLocalities(const TLocalityList &list);
@@ -64,6 +65,10 @@ void SortLocalities(TLocalityList &list, const QLocale &locale);
 
 enum class TLoadStatus { Loaded, Missing, Damaged };
 
+// A lokality.xml larger than this is not read: it counts as damaged. Far
+// beyond any list of places a person keeps (some 300 000 records).
+constexpr qint64 MaxLocalityFileSize = 64 * 1024 * 1024;
+
 // Root element of a parsed file: what every later save writes around the records.
 struct TLocalityRoot {
     QString Name;
@@ -81,7 +86,9 @@ class TLocalityFile
 public:
     explicit TLocalityFile(const QString &path); // usually "lokality.xml" in the working folder
 
-    // Missing: nothing at the path (list untouched). Otherwise reads and checks the file.
+    // Missing: nothing at the path (list untouched). Something that is not a regular file,
+    // or a file larger than MaxLocalityFileSize, is Damaged without being read. Otherwise
+    // reads and checks the file.
     // Loaded: list = records. Damaged: list = the records that were read if the file parsed,
     // empty otherwise. Whenever the file parsed, the working document afterwards holds its
     // root element (name and attributes) with no children.

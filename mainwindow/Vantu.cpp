@@ -113,7 +113,9 @@ TfrmVantu::~TfrmVantu()
     // The grid and its model read the database, which as a member dies before
     // the window's children: they go first.
     delete StringGrid1;
+    StringGrid1 = nullptr;
     delete FGridModel;
+    FGridModel = nullptr;
 }
 
 void TfrmVantu::ConnectHandlers()
@@ -281,6 +283,13 @@ bool TfrmVantu::event(QEvent *event)
 bool TfrmVantu::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        // Each press on the grid starts afresh: a press that ended in a drag
+        // (no click follows) must not swallow the next click.
+        if (StringGrid1 && watched == StringGrid1->viewport())
+            FRowChangedByPress = false;
+        break;
     case QEvent::ToolTip:
         // Hints appear in the status bar only, never as pop-ups.
         return true;

@@ -169,6 +169,7 @@ private:
     bool WriteSettings();
     void SwitchLanguage(TLanguage language);
     void UpdateAccessibleNames();
+    void NameResults();
     void PlaceChanged();
     void SelectTimeFormat(int format);
     void SetTimeFormatClock(int format);

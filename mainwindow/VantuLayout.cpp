@@ -95,6 +95,8 @@ void TfrmVantu::CreateControls()
     StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the grid for the next control; the arrow keys move within it.
+    StringGrid1->setTabKeyNavigation(false);
     StringGrid1->setShowGrid(true);
     StringGrid1->setWordWrap(false);
     StringGrid1->verticalHeader()->hide();
@@ -127,12 +129,15 @@ void TfrmVantu::CreateControls()
     const QString marks = QString::fromUtf8(" °        '        ''");
     auto unitMarks = [&](const char *name, int y) {
         QLabel *l = label(grpLokality, name, 12, y);
-        l->resize(103, 24);
         QFont f = l->font();
         f.setPixelSize(19);
         l->setFont(f);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         l->setText(marks);
+        // At least the classic 103 × 24, and as wide as the text, so that the
+        // last mark is never cut (the face's widths vary with the fonts).
+        const QSize text = l->sizeHint();
+        l->resize(qMax(103, text.width()), qMax(24, text.height()));
         blueLabel(l);
         return l;
     };

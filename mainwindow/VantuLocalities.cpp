@@ -231,6 +231,10 @@ void TfrmVantu::mnuVlastneClick()
         s->SetText(QStringLiteral("0"));
     PolohaD->setCurrentIndex(1);
     StatusPanel[0]->setText(QString::fromUtf8(FTexts->OwnDataText));
+    // The drop-downs set here signal nothing: the results follow the inputs
+    // only when computed again.
+    ApplyInputs();
+    ShowResults();
 }
 
 void TfrmVantu::mnuDatabazaClick()
@@ -272,7 +276,9 @@ void TfrmVantu::mnuPridatClick()
         return;
     }
     SetCurrentRecord(1);
-    ShowLocality();
+    // The first record replaces the typed inputs, its hemispheres too: the
+    // results are computed from exactly what is now shown.
+    VyberLOK();
     ReportSaveFailure(result.Save);
 }
 

@@ -4,6 +4,7 @@
 
 #include "calendar/CalCalc.h"
 #include "common/Messages.h"
+#include "common/QtTranslations.h"
 #include "mainwindow/SpinEdit.h"
 #include "suntime/DateUtil.h"
 
@@ -75,6 +76,7 @@ void TfrmVantu::ApplyLanguage(TLanguage language)
 {
     FTexts = &LanguageTexts(language);
     SetMessageLanguage(language);
+    ApplyQtTranslations(language);
     const TLanguageTexts &t = *FTexts;
 
     // Only the window's own objects, looked up by name: an open table window
@@ -145,13 +147,21 @@ void TfrmVantu::UpdateAccessibleNames()
         fromHint(w);
     for (QRadioButton *r : {rbUTC, rbSEC, rbSELC, rbMiestny})
         r->setAccessibleName(r->text());
+    NameResults();
+}
+
+// A result is read out as its caption with the value shown beside it. The
+// other text-only displays (the day line, the status panels) are read by
+// their text, which Qt takes as the name of a label that has none of its own.
+void TfrmVantu::NameResults()
+{
     const std::pair<QLabel *, QLabel *> results[3] = {
         {lblVychod, Sunrise}, {lblPoludnie, Noon}, {lblZapad, Sunset}};
     for (const auto &[caption, value] : results) {
         QString name = caption->text();
         if (name.endsWith(QLatin1Char(':')))
             name.chop(1);
-        value->setAccessibleName(name);
+        value->setAccessibleName(name + QLatin1Char(' ') + value->text());
     }
 }
 
@@ -235,6 +245,7 @@ void TfrmVantu::ShowResults()
         const double value = FSunTime.EventTime(index);
         label->setText(value != 0 ? FormatResult(value) : Utf8(FTexts->NoEventText));
     }
+    NameResults();
     UpdateYearWindow();
 }
 

@@ -161,11 +161,24 @@ void TfrmVantu::UpdateYearWindow()
 
 // ---------------------------------------------------------------- Moon, about, help
 
+namespace
+{
+
+// The Moon picture in words: %1 = picture number, %2 = fraction of the cycle.
+const char *const MoonPictureWords[LanguageCount] = {
+    "Fáza Mesiaca: obrázok %1 z 29, fáza %2",
+    "Moon phase: picture %1 of 29, phase %2",
+    "Holdfázis: %1. kép a 29-ből, fázis %2",
+};
+
+} // namespace
+
 void TfrmVantu::mnuFazaMesiacaClick()
 {
     auto frm = std::make_unique<TfrmFazeMesiaca>(this);
     frm->setWindowTitle(QString::fromUtf8(FTexts->MoonPhaseTitle));
-    const QString picture = MoonPictureFile(PhaseFraction(KalendarDate()));
+    const double phase = PhaseFraction(KalendarDate());
+    const QString picture = MoonPictureFile(phase);
     QString error;
     if (!frm->LoadPicture(FLocations.DataFile(picture), &error)) {
         // The window goes first; the failed load then reaches the
@@ -175,6 +188,11 @@ void TfrmVantu::mnuFazaMesiacaClick()
                     QStringLiteral("%1: »%2«").arg(error, picture));
         return;
     }
+    // The picture alone says nothing to a screen reader.
+    const QString words = QString::fromUtf8(ForLanguage(MoonPictureWords, FLanguage))
+                              .arg(MoonPictureNumber(phase))
+                              .arg(QLocale::system().toString(phase, 'f', 2));
+    frm->DescribePicture(words, words);
     ExecModal(*frm);
 }
 

@@ -267,7 +267,7 @@ bool TfrmTabulka::WriteTo(const QString &path)
     QString reason;
     if (SaveTableText(path, Text(), &reason))
         return true;
-    const TTableTexts &texts = Texts(FLanguage);
+    const TTableTexts &texts = Texts(MessageLanguage());
     ShowMessage(this, T(texts.FileErrorCaption), QMessageBox::Critical,
                 T(texts.FileErrorText).arg(path, reason).trimmed());
     return false;
@@ -283,7 +283,7 @@ void TfrmTabulka::MarkSaved()
 
 bool TfrmTabulka::QuerySave()
 {
-    const TTableTexts &texts = Texts(FLanguage);
+    const TTableTexts &texts = Texts(MessageLanguage());
     const QMessageBox::StandardButton answer =
         ShowMessage(this, T(texts.QuerySaveCaption), QMessageBox::Question, T(texts.QuerySaveText),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
@@ -315,7 +315,7 @@ void TfrmTabulka::FormClose()
 
 void TfrmTabulka::mnuTlacitClick()
 {
-    const TTableTexts &texts = Texts(FLanguage);
+    const TTableTexts &texts = Texts(MessageLanguage());
     int pages = -1;
     try {
         std::unique_ptr<QPrinter> printer =

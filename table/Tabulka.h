@@ -20,7 +20,8 @@ class TfrmTabulka : public QMainWindow
     Q_OBJECT
 
 public:
-    // Menus and status texts in the language of creation.
+    // Menus and status texts in the language of creation; its message boxes
+    // speak the interface language in force when they appear.
     TfrmTabulka(QWidget *owner, TLanguage language);
     ~TfrmTabulka() override;
 

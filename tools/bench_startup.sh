@@ -11,10 +11,11 @@ bin="$root/build/bin"
 runs=${1:-15}
 [ -x /usr/bin/time ] || { echo "Needs GNU time: apt-get install time" >&2; exit 1; }
 [ -x "$bin/bench_vantu_start" ] || { echo "Build first: tools/dev.sh test (or cmake --build build)" >&2; exit 1; }
-export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR
-XDG_RUNTIME_DIR=$(mktemp -d)
+# A temporary folder of its own keeps the single-instance lock apart.
+export QT_QPA_PLATFORM=offscreen TMPDIR
+TMPDIR=$(mktemp -d)
 work=$(mktemp -d)
-trap 'rm -rf "$work" "$XDG_RUNTIME_DIR"' EXIT
+trap 'rm -rf "$work" "$TMPDIR"' EXIT
 
 # run_once <tag> <program...>: runs the program once in the current folder and
 # appends "<tag> seconds max_rss_kib" to $work/samples.

@@ -2,10 +2,12 @@
 // holder ends however it ends.
 #include "app/InstanceGuard.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QtTest>
 
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 
 class TestInstanceGuard : public QObject
@@ -16,7 +18,9 @@ private slots:
     void init();
     void cleanup();
 
-    void lockFileInRuntimeFolder();
+    void lockFileIgnoresRuntimeFolder();
+    void neverWaitsAndExcludesAcrossSessions_data();
+    void neverWaitsAndExcludesAcrossSessions();
     void fallbackPath_data();
     void fallbackPath();
     void secondGuardInSameProcessFails();
@@ -72,10 +76,13 @@ std::unique_ptr<QProcess> TestInstanceGuard::StartHolder(const QString &name)
     return process;
 }
 
-void TestInstanceGuard::lockFileInRuntimeFolder()
+// The runtime folder is set in some sessions and not in others: the lock is
+// in the temporary folder in all of them.
+void TestInstanceGuard::lockFileIgnoresRuntimeFolder()
 {
     TInstanceGuard guard(m_name);
-    QCOMPARE(guard.LockFilePath(), m_runtime->filePath(m_name + QStringLiteral(".lock")));
+    QCOMPARE(guard.LockFilePath(), QDir(m_temp->path()).canonicalPath() +
+                                       QStringLiteral("/%1-%2.lock").arg(m_name).arg(::geteuid()));
     QVERIFY(!QFileInfo::exists(guard.LockFilePath()));
     QVERIFY(guard.TryAcquire());
     QVERIFY(QFileInfo(guard.LockFilePath()).isFile());
@@ -210,6 +217,56 @@ void TestInstanceGuard::childProcessesDoNotInheritLock()
     QVERIFY(next.TryAcquire());
     child->closeWriteChannel();
     QVERIFY(child->waitForFinished(10000));
+}
+
+void TestInstanceGuard::neverWaitsAndExcludesAcrossSessions_data()
+{
+    QTest::addColumn<QString>("planted");    // what stands at the lock path first
+    QTest::addColumn<bool>("holderRuntime"); // XDG_RUNTIME_DIR set for the other copy
+    QTest::addColumn<bool>("ownRuntime");    // and for this one
+    QTest::addColumn<bool>("excluded");
+    QTest::newRow("FIFO at the lock path") << "fifo" << true << true << false;
+    QTest::newRow("runtime folder for the other copy only") << "" << true << false << true;
+    QTest::newRow("runtime folder for this copy only") << "" << false << true << true;
+}
+
+// A FIFO planted at the lock path lets both copies start at once (they run
+// unprotected); two copies of the user exclude each other whatever their
+// sessions' runtime folders.
+void TestInstanceGuard::neverWaitsAndExcludesAcrossSessions()
+{
+    QFETCH(QString, planted);
+    QFETCH(bool, holderRuntime);
+    QFETCH(bool, ownRuntime);
+    QFETCH(bool, excluded);
+    const int wait = 5000 * VANTU_TIME_SCALE;
+    const QString path = TInstanceGuard(m_name).LockFilePath();
+    if (planted == u"fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+
+    QProcess holder;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (!holderRuntime)
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    holder.setProcessEnvironment(env);
+    holder.start(QStringLiteral(GUARD_HOLDER), {m_name});
+    QVERIFY(holder.waitForStarted(wait));
+    const bool answered = holder.waitForReadyRead(wait);
+    if (!answered)
+        holder.kill();
+    QVERIFY2(answered, "the other copy hangs");
+    QCOMPARE(holder.readLine().trimmed(), QByteArray("held"));
+
+    if (!ownRuntime)
+        qunsetenv("XDG_RUNTIME_DIR");
+    QElapsedTimer timer;
+    timer.start();
+    TInstanceGuard guard(m_name);
+    QCOMPARE(guard.TryAcquire(), !excluded);
+    QVERIFY(timer.elapsed() < wait);
+
+    holder.closeWriteChannel();
+    QVERIFY(holder.waitForFinished(wait));
 }
 
 QTEST_GUILESS_MAIN(TestInstanceGuard)

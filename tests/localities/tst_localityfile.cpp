@@ -6,14 +6,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtTest>
 
+#include <atomic>
 #include <csignal>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace
@@ -877,6 +880,52 @@ private slots:
         QCOMPARE(file.MoveAside(when), QString());
         // The next start takes the missing-file path.
         QCOMPARE(file.Load(list), TLoadStatus::Missing);
+    }
+
+    void nonRegularOrOversizeFileIsUnreadable_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("link to a device") << "device";
+        QTest::newRow("valid but over the limit") << "oversize";
+    }
+    // None of these is read, none holds up the start: each counts as a file
+    // that is there but cannot be read.
+    void nonRegularOrOversizeFileIsUnreadable()
+    {
+        QFETCH(QString, kind);
+        const QByteArray path = QFile::encodeName(FilePath());
+        if (kind == u"fifo") {
+            QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+        } else if (kind == u"device") {
+            QVERIFY(QFile::link(QStringLiteral("/dev/null"), FilePath()));
+        } else {
+            // A valid document padded after its end to one byte over the limit.
+            QByteArray bytes = FileXml(RecordXml(Bratislava()));
+            bytes += QByteArray(MaxLocalityFileSize + 1 - bytes.size(), '\n');
+            QVERIFY(WriteAll(FilePath(), bytes));
+        }
+        TLocalityList list{Bratislava()};
+        std::atomic<int> status{-1};
+        std::thread reader([&] {
+            TLocalityFile file(FilePath());
+            status = int(file.Load(list));
+        });
+        QElapsedTimer timer;
+        timer.start();
+        while (status < 0 && timer.elapsed() < 5000 * VANTU_TIME_SCALE)
+            QThread::msleep(10);
+        const bool finished = status >= 0;
+        if (!finished) {
+            // Lets a reader that waits for a writer go, so the test can end.
+            const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+        }
+        reader.join();
+        QVERIFY2(finished, "the load waits");
+        QCOMPARE(TLoadStatus(status.load()), TLoadStatus::Damaged);
+        QVERIFY(list.isEmpty());
     }
 
     void largeFile()

@@ -4,13 +4,17 @@
 #include "localities/LocalityFile.h"
 #include "mainwindow/SpinEdit.h"
 #include "mainwindow/Vantu.h"
+#include "suntime/DateUtil.h"
+#include "suntime/SunTime.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTableView>
 #include <QTest>
 
@@ -40,6 +44,39 @@ TLocalityList FileRecords(const QString &path)
 const QStringList SortedPredefined = {U("SK - Bratislava"), U("SK - Košice"), U("SK - Michalovce"),
                                       U("SK - Piešťany"),   U("SK - Poprad"), U("SK - Prešov"),
                                       U("SK - Rožňava"),    U("SK - Sliač"),  U("SK - Žilina")};
+
+// The three results a calculator of its own gives for what the inputs show
+// (the window computes in CET), as the result labels write them.
+QStringList ResultsForInputs(TfrmVantu &w)
+{
+    auto spin = [&](const char *name) { return Find<TSpinEdit>(&w, name)->Value(); };
+    TSunTime sun;
+    sun.SetUseSysTimeZone(false);
+    sun.SetTimeZone(1.0);
+    sun.Latitude().SetDegrees(uint16_t(spin("seSirkaST")));
+    sun.Latitude().SetMinutes(uint16_t(spin("seSirkaMin")));
+    sun.Latitude().SetSeconds(uint16_t(spin("seSirkaSek")));
+    sun.Latitude().SetDir(Find<QComboBox>(&w, "PolohaS")->currentText() == u"S" ? dSouth : dNorth);
+    sun.Longitude().SetDegrees(uint16_t(spin("seDlzkaST")));
+    sun.Longitude().SetMinutes(uint16_t(spin("seDlzkaMin")));
+    sun.Longitude().SetSeconds(uint16_t(spin("seDlzkaSek")));
+    sun.Longitude().SetDir(Find<QComboBox>(&w, "PolohaD")->currentText() == u"E" ? dEast : dWest);
+    sun.SetDate(DateUtil::EncodeDate(2026, 12, 7));
+    QStringList results;
+    for (int event : {1, 3, 2}) {
+        int y, mo, d, h, mi, sec, ms;
+        DateUtil::DecodeDateTime(sun.EventTime(event), y, mo, d, h, mi, sec, ms);
+        results << QTime(h, mi, sec).toString(QStringLiteral("hh:mm:ss")) + QStringLiteral("  ") +
+                       QLocale::system().toString(QDate(y, mo, d), QLocale::LongFormat);
+    }
+    return results;
+}
+
+QStringList ShownResults(TfrmVantu &w)
+{
+    return {Find<QLabel>(&w, "Sunrise")->text(), Find<QLabel>(&w, "Noon")->text(),
+            Find<QLabel>(&w, "Sunset")->text()};
+}
 
 } // namespace
 
@@ -202,6 +239,17 @@ private slots:
         QStringList two = with(0, QString());
         two[1] = QStringLiteral("99");
         QTest::newRow("name before hours") << two << "Edit1";
+        // Names XML cannot store are refused; what it can escape is kept.
+        QTest::newRow("name with control character") << with(0, U("Nitra\x01")) << "Edit1";
+        QTest::newRow("name with escape") << with(0, U("Nitra\x1b[0m")) << "Edit1";
+        QTest::newRow("name with U+FFFE") << with(0, U("Nitra\uFFFE")) << "Edit1";
+        QTest::newRow("name with U+FFFF") << with(0, U("Nitra\uFFFF")) << "Edit1";
+        QTest::newRow("name with lone high surrogate")
+            << with(0, QStringLiteral("Nitra") + QChar(0xD800)) << "Edit1";
+        QTest::newRow("name with lone low surrogate")
+            << with(0, QChar(0xDC00) + QStringLiteral("Nitra")) << "Edit1";
+        QTest::newRow("name with accents and markup characters")
+            << with(0, U("Šaľa & <Veľké> Zálužie; \U0001F600")) << QString();
     }
     void addChecksInputsInOrder()
     {
@@ -224,7 +272,9 @@ private slots:
         if (failing.isEmpty()) {
             QCOMPARE(answer.Seen().size(), 0);
             QCOMPARE(w.Localities().size(), 10);
-            QCOMPARE(FileRecords(FFolder->File(QStringLiteral("lokality.xml"))).size(), 10);
+            const TLocalityList saved = FileRecords(FFolder->File(QStringLiteral("lokality.xml")));
+            QCOMPARE(saved.size(), 10);
+            QVERIFY(Names(saved).contains(texts[0]));
             return;
         }
         QCOMPARE(answer.Seen().size(), 1);
@@ -267,6 +317,76 @@ private slots:
         QVERIFY(Find<QAbstractButton>(&w, "btnVlastne")->isChecked());
         QVERIFY(!Find<QAbstractButton>(&w, "btnVlastne")->isEnabled());
         QVERIFY(!Find<QAction>(&w, "mnuZmazat")->isEnabled());
+    }
+
+    void resultsFollowTheInputsAfterEachCommand_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("add") << "add";
+        QTest::newRow("own data") << "own";
+        QTest::newRow("database") << "database";
+        QTest::newRow("erase declined") << "erase";
+        QTest::newRow("row click") << "click";
+        QTest::newRow("key move") << "key";
+    }
+    // Whenever a command puts a locality into the inputs, the results shown
+    // are those of exactly these inputs.
+    void resultsFollowTheInputsAfterEachCommand()
+    {
+        QFETCH(QString, command);
+        const QString path = FFolder->File(QStringLiteral("lokality.xml"));
+        WriteFile(path,
+                  TLocalityFile::Serialize(PredefinedLocalities(), QStringLiteral("SuborDat"), {}));
+        TfrmVantu w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(Find<QRadioButton>(&w, "rbSEC")->isChecked());
+        auto *grid = Find<QTableView>(&w, "StringGrid1");
+        // Own data: the numbers of the first record (Bratislava, 48° 9′ 0″ N,
+        // 17° 7′ 1″ E), but south and west, and a name that sorts after it.
+        Find<QAction>(&w, "mnuVlastne")->trigger();
+        Find<QLineEdit>(&w, "Edit1")->setText(QStringLiteral("SK - Zvolen"));
+        const char *spins[] = {"seHod",      "seMin",     "seSirkaST",  "seSirkaMin",
+                               "seSirkaSek", "seDlzkaST", "seDlzkaMin", "seDlzkaSek"};
+        const char *values[] = {"1", "0", "48", "9", "0", "17", "7", "1"};
+        for (int i = 0; i < 8; ++i)
+            Find<TSpinEdit>(&w, spins[i])->SetText(QString::fromLatin1(values[i]));
+        for (const char *name : {"PolohaS", "PolohaD"}) {
+            auto *box = Find<QComboBox>(&w, name);
+            box->setCurrentIndex(name[6] == 'S' ? 1 : 0);
+            emit box->activated(box->currentIndex());
+        }
+        QCOMPARE(ShownResults(w), ResultsForInputs(w));
+
+        TBoxAnswerer answer({QMessageBox::No});
+        if (command == u"add") {
+            Find<QAction>(&w, "mnuPridat")->trigger();
+            QCOMPARE(Find<QLineEdit>(&w, "Edit1")->text(), U("SK - Bratislava"));
+            QCOMPARE(Find<QComboBox>(&w, "PolohaS")->currentText(), QStringLiteral("N"));
+            const QStringList stored = {"SK - Zvolen", "1",  "0", "48", "9", "0",
+                                        "S",           "17", "7", "1",  "W"};
+            const TLocality added = w.Localities().value(9);
+            QCOMPARE(QStringList(added.Field.begin(), added.Field.end()), stored);
+            const TLocality saved = FileRecords(path).value(9);
+            QCOMPARE(QStringList(saved.Field.begin(), saved.Field.end()), stored);
+        } else if (command == u"own") {
+            Find<QAction>(&w, "mnuDatabaza")->trigger();
+            Find<QAction>(&w, "mnuVlastne")->trigger();
+        } else if (command == u"database") {
+            Find<QAction>(&w, "mnuDatabaza")->trigger();
+        } else if (command == u"erase") {
+            Find<QAction>(&w, "mnuDatabaza")->trigger();
+            Find<QAction>(&w, "mnuZmazat")->trigger();
+        } else {
+            Find<QAction>(&w, "mnuDatabaza")->trigger();
+            grid->setFocus();
+            if (command == u"key")
+                QTest::keyClick(grid, Qt::Key_Down);
+            const QRect row = grid->visualRect(grid->model()->index(2, 0));
+            if (command == u"click")
+                QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, row.center());
+        }
+        QCOMPARE(ShownResults(w), ResultsForInputs(w));
     }
 
     void erase_data()
@@ -337,6 +457,84 @@ private slots:
         Find<TSpinEdit>(&w, "seSirkaMin")->SetText(QStringLiteral("1"));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, row2.center());
         QCOMPARE(Find<TSpinEdit>(&w, "seSirkaMin")->Text(), QStringLiteral("43"));
+    }
+
+    void clickAfterADragSelectsAgain_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::newRow("down") << 1 << 2;
+        QTest::newRow("up") << 3 << 1;
+    }
+    // A drag ends without a click; the next click on the row it ended on
+    // still fills the inputs and computes.
+    void clickAfterADragSelectsAgain()
+    {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        WriteFile(FFolder->File(QStringLiteral("lokality.xml")),
+                  TLocalityFile::Serialize(PredefinedLocalities(), QStringLiteral("SuborDat"), {}));
+        TfrmVantu w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto *grid = Find<QTableView>(&w, "StringGrid1");
+        const QPoint start = grid->visualRect(grid->model()->index(from, 0)).center();
+        const QPoint end = grid->visualRect(grid->model()->index(to, 0)).center();
+        QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, start);
+        QTest::mouseMove(grid->viewport(), end);
+        QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, end);
+        QCOMPARE(w.CurrentRecord(), to + 1);
+        const QString name = w.Localities()[to].Field[fMesto];
+        const QString minutes = w.Localities()[to].Field[fZS2];
+
+        Find<QLineEdit>(&w, "Edit1")->setText(QStringLiteral("x"));
+        Find<TSpinEdit>(&w, "seSirkaMin")->SetText(QStringLiteral("1"));
+        Find<QLabel>(&w, "Sunrise")->clear();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, end);
+        QCOMPARE(Find<QLineEdit>(&w, "Edit1")->text(), name);
+        QCOMPARE(Find<TSpinEdit>(&w, "seSirkaMin")->Text(), minutes);
+        QCOMPARE(ShownResults(w), ResultsForInputs(w));
+    }
+
+    void teardownWithScreenReaderReadingTheGrid_data()
+    {
+        QTest::addColumn<bool>("queryWhileClosing");
+        QTest::newRow("cells read before") << false;
+        QTest::newRow("model read while the window goes") << true;
+    }
+    // With accessibility on, the grid's cells are read from the model; taking
+    // the window down must not leave any reader on a list that is gone (the
+    // sanitizer build reports the slightest use after free).
+    void teardownWithScreenReaderReadingTheGrid()
+    {
+        QFETCH(bool, queryWhileClosing);
+        WriteFile(FFolder->File(QStringLiteral("lokality.xml")),
+                  TLocalityFile::Serialize(PredefinedLocalities(), QStringLiteral("SuborDat"), {}));
+        QAccessible::setActive(true);
+        auto window = std::make_unique<TfrmVantu>();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        auto *grid = Find<QTableView>(window.get(), "StringGrid1");
+        QAccessibleInterface *table = QAccessible::queryAccessibleInterface(grid);
+        QVERIFY(table && table->tableInterface());
+        QAccessibleInterface *cell = table->tableInterface()->cellAt(1, 0);
+        QVERIFY(cell);
+        QCOMPARE(cell->text(QAccessible::Name), U("SK - Košice"));
+        int reads = 0;
+        if (queryWhileClosing) {
+            // The grid goes first, while the list still stands: a reader that
+            // asks the model then still gets the places.
+            QAbstractItemModel *model = grid->model();
+            connect(grid, &QObject::destroyed, this, [&reads, model] {
+                if (model->data(model->index(1, 0)).toString() == U("SK - Košice"))
+                    ++reads;
+            });
+        }
+        window.reset();
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QAccessible::setActive(false);
+        QCOMPARE(reads > 0, queryWhileClosing);
     }
 
     void failedSaveIsReportedAndListKept()

@@ -3,9 +3,11 @@
 #include "common/Messages.h"
 
 #include <QApplication>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 class TestMessages : public QObject
 {
@@ -52,6 +54,45 @@ private slots:
         QCOMPARE(icon, QMessageBox::Question);
         QCOMPARE(defaultButton, noButton);
         SetMessageLanguage(TLanguage::Slovak);
+    }
+
+    // Qt puts the application's name on a window with an empty title; a box
+    // with no caption must show nothing there, on the real X11 window too.
+    void emptyCaptionShowsNoTitle_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("blank");
+        QTest::newRow("no caption") << QString() << true;
+        QTest::newRow("caption") << QStringLiteral(" Caption") << false;
+    }
+    void emptyCaptionShowsNoTitle()
+    {
+        QFETCH(QString, caption);
+        QFETCH(bool, blank);
+        QCoreApplication::setApplicationName(QStringLiteral("VantuName"));
+        QString title, onScreen;
+        QTimer::singleShot(0, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            title = box->windowHandle()->title();
+            if (QGuiApplication::platformName() == u"xcb") {
+                QProcess xprop;
+                xprop.start(QStringLiteral("xprop"),
+                            {QStringLiteral("-id"), QString::number(box->winId()),
+                             QStringLiteral("_NET_WM_NAME")});
+                if (xprop.waitForFinished(5000))
+                    onScreen = QString::fromUtf8(xprop.readAllStandardOutput()).trimmed();
+            }
+            box->button(QMessageBox::Ok)->click();
+        });
+        ShowMessage(nullptr, caption, QMessageBox::Critical, QStringLiteral("Program aborted"));
+        if (!blank) {
+            QCOMPARE(title, caption);
+            return;
+        }
+        QVERIFY2(!title.isEmpty() && title.trimmed().isEmpty(), qPrintable(title));
+        if (!onScreen.isEmpty())
+            QCOMPARE(onScreen, QStringLiteral("_NET_WM_NAME(UTF8_STRING) = \" \""));
     }
 };
 

@@ -1,10 +1,12 @@
 // The main window as a whole: creation from the settings file, languages,
 // hints, the close sequence and the exit timer.
 #include "TestSupport.h"
+#include "calendar/MoonPhase.h"
 #include "mainwindow/LanguageTexts.h"
 #include "mainwindow/SpinEdit.h"
 #include "mainwindow/Vantu.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QDateEdit>
 #include <QFile>
@@ -137,6 +139,35 @@ private slots:
         QFETCH(QRect, rect);
         TfrmVantu w;
         QCOMPARE(w.findChild<QWidget *>(name)->geometry(), rect);
+    }
+
+    void unitMarksShowWhole_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QPoint>("pos");
+        QTest::newRow("lblDlzka") << "lblDlzka" << QPoint(12, 77);
+        QTest::newRow("lblSirka") << "lblSirka" << QPoint(12, 134);
+    }
+    // The line of marks over the angle fields is shown whole, the last
+    // apostrophe included, at its place.
+    void unitMarksShowWhole()
+    {
+        QFETCH(QString, name);
+        QFETCH(QPoint, pos);
+        TfrmVantu w;
+        w.show();
+        auto *marks = w.findChild<QLabel *>(name);
+        QCOMPARE(marks->text(), U(" °        '        ''"));
+        QCOMPARE(marks->pos(), pos);
+        const QFontMetrics metrics(marks->font());
+        const QRect needed = metrics.boundingRect(marks->text());
+        QVERIFY2(marks->contentsRect().width() >= metrics.horizontalAdvance(marks->text()) &&
+                     marks->contentsRect().width() >= needed.right() + 1,
+                 qPrintable(QStringLiteral("%1 < %2")
+                                .arg(marks->contentsRect().width())
+                                .arg(metrics.horizontalAdvance(marks->text()))));
+        QVERIFY(marks->contentsRect().height() >= metrics.height());
+        QVERIFY(marks->parentWidget()->rect().contains(marks->geometry()));
     }
 
     void readsStoredLanguageAndFormat_data()
@@ -482,8 +513,12 @@ private slots:
         const char *items[] = {"mnuSlovensky", "mnuAnglicky", "mnuMadarsky"};
         Find<QAction>(&w, items[language])->trigger();
         const char *named[] = {"seHod", "btnVelkaNoc", "rbSEC", "Sunrise", "Noon"};
-        for (int i = 0; i < 5; ++i)
+        for (int i = 0; i < 3; ++i)
             QCOMPARE(Find<QWidget>(&w, named[i])->accessibleName(), expected[i]);
+        // A result's name is its caption followed by the value shown.
+        for (int i = 3; i < 5; ++i)
+            QCOMPARE(Find<QLabel>(&w, named[i])->accessibleName(),
+                     expected[i] + QLatin1Char(' ') + Find<QLabel>(&w, named[i])->text());
         // Every input, button and result carries a name.
         const char *all[] = {"StringGrid1",   "Edit1",        "seHod",          "seMin",
                              "seSirkaST",     "seSirkaMin",   "seSirkaSek",     "PolohaS",
@@ -516,6 +551,164 @@ private slots:
         QCOMPARE(seen, (QStringList{"Edit1", "seHod", "seMin", "seSirkaST", "seSirkaMin",
                                     "seSirkaSek", "PolohaS", "seDlzkaST", "seDlzkaMin",
                                     "seDlzkaSek", "PolohaD", "Kalendar", "rbUTC"}));
+    }
+
+    void textDisplaysAreReadWithTheirValues_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("sunrise"); // for 8 December 2026 in Bratislava, CET
+        QTest::addColumn<QString>("moon");
+        QTest::newRow("sk") << 0 << U("Východ 07:28:43  ")
+                            << U("Fáza Mesiaca: obrázok %1 z 29, fáza ");
+        QTest::newRow("en") << 1 << U("Sunrise 07:28:43  ")
+                            << U("Moon phase: picture %1 of 29, phase ");
+        QTest::newRow("hu") << 2 << U("Napkelte 07:28:43  ")
+                            << U("Holdfázis: %1. kép a 29-ből, fázis ");
+    }
+    // Screen readers get every result and text-only display with the value
+    // it shows, after each recompute and each language switch.
+    void textDisplaysAreReadWithTheirValues()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, sunrise);
+        QFETCH(QString, moon);
+        TfrmVantu w;
+        w.show();
+        QAccessible::setActive(true);
+        auto name = [](QWidget *widget) {
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(widget);
+            return a ? a->text(QAccessible::Name) : QString();
+        };
+        auto check = [&] {
+            const std::pair<const char *, const char *> results[] = {
+                {"lblVychod", "Sunrise"}, {"lblPoludnie", "Noon"}, {"lblZapad", "Sunset"}};
+            for (const auto &[caption, value] : results) {
+                QString expected = Find<QLabel>(&w, caption)->text();
+                expected.remove(QLatin1Char(':'));
+                expected += QLatin1Char(' ') + Find<QLabel>(&w, value)->text();
+                QCOMPARE(name(Find<QLabel>(&w, value)), expected);
+            }
+            for (const char *display : {"Label6", "StatusPanel0", "StatusPanel1", "StatusPanel2"})
+                QCOMPARE(name(Find<QLabel>(&w, display)), Find<QLabel>(&w, display)->text());
+        };
+        // Bratislava, the first record, then a recompute for the next day.
+        Find<QDateEdit>(&w, "Kalendar")->setDate(QDate(2026, 12, 8));
+        check();
+        const char *items[] = {"mnuSlovensky", "mnuAnglicky", "mnuMadarsky"};
+        Find<QAction>(&w, items[(language + 1) % 3])->trigger();
+        check();
+        Find<QAction>(&w, items[language])->trigger();
+        check();
+        QVERIFY2(name(Find<QLabel>(&w, "Sunrise")).startsWith(sunrise),
+                 qPrintable(name(Find<QLabel>(&w, "Sunrise"))));
+        QVERIFY(name(Find<QLabel>(&w, "Sunrise")).endsWith(Find<QLabel>(&w, "Sunrise")->text()));
+
+        // The table window's status line.
+        Find<QAction>(&w, "mnuTabulka")->trigger();
+        auto *table = w.findChild<TfrmTabulka *>();
+        QVERIFY(table);
+        QVERIFY(!table->StatusText().isEmpty());
+        QCOMPARE(name(Find<QLabel>(table, "StatusBar1Text")), table->StatusText());
+        table->SetModified(false);
+        table->close();
+
+        // The Moon picture says its phase.
+        const QString file = MoonPictureFile(PhaseFraction(w.KalendarDate()));
+        QVERIFY(QDir().mkpath(QStringLiteral("grafika")));
+        QVERIFY(QFile::copy(QStringLiteral(VANTU_SOURCE_DIR "/") + file, file));
+        TBoxAnswerer noBoxes({});
+        QString picture;
+        MessageTestHook::SetModalHandler([&](QDialog &dialog) {
+            auto *image = dialog.findChild<QLabel *>(QStringLiteral("Image1"));
+            picture = image ? name(image) : QStringLiteral("no picture");
+            return int(QDialog::Rejected);
+        });
+        Find<QAction>(&w, "mnuFazaMesiaca")->trigger();
+        MessageTestHook::SetModalHandler(nullptr);
+        QVERIFY2(picture.startsWith(moon.arg(MoonPictureNumber(PhaseFraction(w.KalendarDate())))),
+                 qPrintable(picture));
+        QAccessible::setActive(false);
+    }
+
+    void qtDialogsSpeakTheInterfaceLanguage_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("saveAs");
+        QTest::addColumn<QString>("copy");
+        QTest::newRow("sk") << 0 << U("Uložiť ako") << U("&Kopírovať");
+        QTest::newRow("en") << 1 << U("Save As") << U("&Copy");
+        QTest::newRow("hu") << 2 << U("Mentés másként") << U("&Másolás");
+    }
+    // Qt's own dialogs and menus follow every switch, English included.
+    void qtDialogsSpeakTheInterfaceLanguage()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, saveAs);
+        QFETCH(QString, copy);
+        TfrmVantu w;
+        const char *items[] = {"mnuSlovensky", "mnuAnglicky", "mnuMadarsky"};
+        for (int other : {(language + 1) % 3, language, (language + 2) % 3, language}) {
+            Find<QAction>(&w, items[other])->trigger();
+            if (other != language)
+                continue;
+            QCOMPARE(QCoreApplication::translate("QFileDialog", "Save As"), saveAs);
+            QCOMPARE(QCoreApplication::translate("QLineEdit", "&Copy"), copy);
+        }
+    }
+
+    void tabMovesBetweenControlsNotGridCells_data()
+    {
+        QTest::addColumn<bool>("database");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QStringList>("expected");
+        // The time-format group is one stop; the toolbar's enabled buttons follow.
+        const QStringList tools = {"btnSvet",        "btnSlovensko", "btnVelkaNoc",
+                                   "btnFazeMesiaca", "btnTabulka",   "btnTabulkaMes"};
+        QTest::newRow("database, Tab")
+            << true << int(Qt::Key_Tab)
+            << QStringList{"StringGrid1", "Kalendar", "rbUTC", "btnVlastne", "btnZmazat"} + tools +
+                   QStringList{"StringGrid1"};
+        QTest::newRow("database, Shift+Tab")
+            << true << int(Qt::Key_Backtab)
+            << QStringList{"StringGrid1", "btnTabulkaMes", "btnTabulka"};
+        QStringList own = {"Edit1",      "seHod",    "seMin",     "seSirkaST",   "seSirkaMin",
+                           "seSirkaSek", "PolohaS",  "seDlzkaST", "seDlzkaMin",  "seDlzkaSek",
+                           "PolohaD",    "Kalendar", "rbUTC",     "btnDatabaza", "btnPridat"};
+        own << tools << "Edit1";
+        QTest::newRow("own data, Tab") << false << int(Qt::Key_Tab) << own;
+    }
+    // Tab and Shift+Tab go from control to control (grid, locality details,
+    // calendar, time format, toolbar); only the arrow keys move in the grid.
+    void tabMovesBetweenControlsNotGridCells()
+    {
+        QFETCH(bool, database);
+        QFETCH(int, key);
+        QFETCH(QStringList, expected);
+        TfrmVantu w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto *grid = Find<QTableView>(&w, "StringGrid1");
+        if (database) {
+            grid->setFocus();
+            QTest::keyClick(grid, Qt::Key_Down);
+            QCOMPARE(w.CurrentRecord(), 2);
+        } else {
+            Find<QAction>(&w, "mnuVlastne")->trigger();
+            Find<QWidget>(&w, "Edit1")->setFocus();
+        }
+        const QModelIndex before = grid->currentIndex();
+        QStringList seen{QApplication::focusWidget()->objectName()};
+        // The calendar's Tab first walks through its day, month and year.
+        for (int i = 0; i < 40 && seen.size() < expected.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key),
+                            key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+            const QString name = QApplication::focusWidget()->objectName();
+            if (name != seen.last())
+                seen << name;
+        }
+        QCOMPARE(seen, expected);
+        QCOMPARE(grid->currentIndex(), before);
+        QCOMPARE(w.CurrentRecord(), database ? 2 : 1);
     }
 
 private:

@@ -1,6 +1,7 @@
 // The main window's result-to-table and month-to-table commands: lines,
 // the table window they go to, and the marker of unsaved results.
 #include "TestSupport.h"
+#include "mainwindow/LanguageTexts.h"
 #include "mainwindow/SpinEdit.h"
 #include "mainwindow/Vantu.h"
 #include "table/Tabulka.h"
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTest>
@@ -109,6 +111,83 @@ private slots:
         QCOMPARE(table->pos(), QPoint(w.x(), w.y() + 438));
         QVERIFY(w.TableInUse());
         QVERIFY(table->Modified());
+    }
+
+    void languageSwitchLeavesTheTableWindowAlone_data()
+    {
+        QTest::addColumn<int>("created");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("second");
+        QTest::newRow("sk, en, hu") << 0 << 1 << 2;
+        QTest::newRow("en, hu, sk") << 1 << 2 << 0;
+        QTest::newRow("hu, sk, en") << 2 << 0 << 1;
+    }
+
+    // The main window's texts go to its own menus and items only; the table
+    // window keeps the menus and status of its creation, while its boxes
+    // speak the language now in force.
+    void languageSwitchLeavesTheTableWindowAlone()
+    {
+        QFETCH(int, created);
+        QFETCH(int, first);
+        QFETCH(int, second);
+        TfrmVantu w;
+        w.show();
+        const char *items[] = {"mnuSlovensky", "mnuAnglicky", "mnuMadarsky"};
+        Find<QAction>(&w, items[created])->trigger();
+        Find<QAction>(&w, "mnuTabulka")->trigger();
+        QCOMPARE(Tables(w).size(), 1);
+        TfrmTabulka *table = Tables(w).first();
+        const QString tableMenu = table->mnuTabulka->title();
+        const QStringList tableItems = {table->mnuUlozit->text(), table->mnuUlozitAko->text(),
+                                        table->mnuTlacit->text(), table->mnuZavrietTabulku->text()};
+        const QString status = table->StatusText();
+        const char *menus[] = {"&Tabuľka", "&Table", "&Táblázat"};
+        QCOMPARE(tableMenu, U(menus[created]));
+
+        Find<QAction>(&w, items[first])->trigger();
+        Find<QAction>(&w, items[second])->trigger();
+
+        QCOMPARE(table->mnuTabulka->title(), tableMenu);
+        QCOMPARE(QStringList({table->mnuUlozit->text(), table->mnuUlozitAko->text(),
+                              table->mnuTlacit->text(), table->mnuZavrietTabulku->text()}),
+                 tableItems);
+        QCOMPARE(table->StatusText(), status);
+        // Every menu and item of the main window has the new language.
+        auto under = [](QObject *o, QObject *ancestor) {
+            for (; o; o = o->parent())
+                if (o == ancestor)
+                    return true;
+            return false;
+        };
+        for (const TNamedText &e : LanguageTexts(TLanguage(second)).MenuCaptions) {
+            const QString name = QString::fromLatin1(e.objectName);
+            QString text;
+            for (QMenu *m : w.findChildren<QMenu *>(name))
+                if (!under(m, table))
+                    text = m->title();
+            if (text.isNull())
+                for (QAction *a : w.findChildren<QAction *>(name))
+                    if (!under(a, table))
+                        text = a->text();
+            QCOMPARE(text, U(e.text));
+        }
+
+        // Closing with the lines unsaved asks wholly in the language in force.
+        const char *captions[] = {" Potvrdenie", " Confirmation", " Megerősítés"};
+        const char *questions[] = {"Tabuľka výsledkov bola zmenená. Uložiť zmeny?",
+                                   "Table of results is modified. Save the table?",
+                                   "Az eredmények táblázata megváltozott. Menteni?"};
+        const QStringList buttons[] = {{U("&Áno"), U("&Nie"), U("&Zrušiť")},
+                                       {U("&Yes"), U("&No"), U("&Cancel")},
+                                       {U("&Igen"), U("&Nem"), U("&Mégse")}};
+        TBoxAnswerer answerer({QMessageBox::Cancel});
+        table->close();
+        QCOMPARE(answerer.Seen().size(), 1);
+        QCOMPARE(answerer.Seen().first().Caption, U(captions[second]));
+        QCOMPARE(answerer.Seen().first().Text, U(questions[second]));
+        QCOMPARE(answerer.Seen().first().ButtonTexts, buttons[second]);
+        QVERIFY(table->isVisible());
     }
 
     void emptyNameStartsWithComma()

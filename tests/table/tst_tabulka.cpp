@@ -125,6 +125,8 @@ private slots:
     void printCancelled();
     void printerError_data();
     void printerError();
+    void boxesSpeakTheLanguageInForce_data();
+    void boxesSpeakTheLanguageInForce();
     void defaultSaveDialog();
     void defaultPrintDialog();
     void defaultPrintDialogToPdfFile();
@@ -172,6 +174,8 @@ void TestTabulka::cleanup()
 
 TfrmTabulka *TestTabulka::NewTable(int language)
 {
+    // A table is created in the interface language in force.
+    SetMessageLanguage(TLanguage(language));
     auto *table = new TfrmTabulka(FOwner.get(), TLanguage(language));
     connect(table, &TfrmTabulka::saved, this, [this] { ++FCleared; });
     connect(table, &TfrmTabulka::closed, this, [this] { ++FCleared; });
@@ -696,6 +700,65 @@ void TestTabulka::printerError()
     QCOMPARE(box.Buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QVERIFY(table->Modified());
     QCOMPARE(table->Text(), SampleLine);
+}
+
+void TestTabulka::boxesSpeakTheLanguageInForce_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("created");
+    QTest::addColumn<int>("inForce");
+    QTest::newRow("close question sk -> hu") << "close" << 0 << 2;
+    QTest::newRow("close question hu -> en") << "close" << 2 << 1;
+    QTest::newRow("file error en -> sk") << "file" << 1 << 0;
+    QTest::newRow("printer error sk -> en") << "printer" << 0 << 1;
+    QTest::newRow("pages en -> hu") << "pages" << 1 << 2;
+}
+
+// After a language switch the window keeps its menus and status line, but
+// every box it shows is in the language now in force.
+void TestTabulka::boxesSpeakTheLanguageInForce()
+{
+    QFETCH(QString, box);
+    QFETCH(int, created);
+    QFETCH(int, inForce);
+    const TExpectedTexts &now = Expected[inForce];
+    const TExpectedTexts &then = Expected[created];
+    TfrmTabulka *table = NewTable(created);
+    table->AppendText(SampleLine);
+    SetMessageLanguage(TLanguage(inForce));
+    TfrmTabulka::PrintDialogHook = [&](QWidget *) {
+        return PdfPrinter(FDir->filePath(box == u"printer" ? QStringLiteral("no/such/x.pdf")
+                                                           : QStringLiteral("x.pdf")));
+    };
+    FSaveAnswer = FDir->filePath(QStringLiteral("no/such/folder/VantuTab.txt"));
+
+    TBoxAnswerer answerer({QMessageBox::Cancel});
+    if (box == u"close")
+        table->mnuZavrietTabulku->trigger();
+    else if (box == u"file")
+        table->Save();
+    else
+        table->mnuTlacitClick();
+    QCOMPARE(answerer.Seen().size(), 1);
+    const TShownMessage &shown = answerer.Seen().first();
+    const QStringList buttonTexts[] = {{U("&Áno"), U("&Nie"), U("&Zrušiť")},
+                                       {U("&Yes"), U("&No"), U("&Cancel")},
+                                       {U("&Igen"), U("&Nem"), U("&Mégse")}};
+    if (box == u"close") {
+        QCOMPARE(shown.Caption, U(now.queryCaption));
+        QCOMPARE(shown.Text, U(now.queryText));
+        QCOMPARE(shown.ButtonTexts, buttonTexts[inForce]);
+    } else if (box == u"file") {
+        QCOMPARE(shown.Caption, U(now.fileCaption));
+    } else if (box == u"printer") {
+        QCOMPARE(shown.Caption, U(now.printerCaption));
+        QCOMPARE(shown.Text, U(now.printerText));
+    } else {
+        QCOMPARE(shown.Text, U(now.pagesText).arg(1));
+    }
+    // The window itself stays in the language of its creation.
+    QCOMPARE(table->mnuTabulka->title(), U(then.menu));
+    QCOMPARE(table->StatusText(), U(then.notSaved));
 }
 
 void TestTabulka::defaultSaveDialog()

@@ -103,9 +103,9 @@ for entry in "${languages[@]}"; do
     printf '[Poloha]\r\nvlavo=40\r\nhore=30\r\n[Nastavenie]\r\njazyk=%s\r\nformatcasu=1\r\n' \
         "$index" >"$work/vantu.ini"
 
-    # A runtime folder of its own keeps the single-instance lock apart from
+    # A temporary folder of its own keeps the single-instance lock apart from
     # any other copy running on this machine.
-    (cd "$work" && exec env LANG="$locale" XDG_RUNTIME_DIR="$work/runtime" \
+    (cd "$work" && exec env LANG="$locale" TMPDIR="$work/runtime" \
         LD_PRELOAD="$faketime_lib" FAKETIME="@$day" FAKETIME_DONT_FAKE_MONOTONIC=1 \
         ./vantu >"$work/vantu.log" 2>&1) &
     app_pid=$!
