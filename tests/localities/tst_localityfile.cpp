@@ -1,4 +1,5 @@
 // Locality records, their checks and sort order, and the file lokality.xml.
+#include "FileSupport.h"
 #include "localities/LocalityFile.h"
 
 #include <QDir>
@@ -41,20 +42,6 @@ QString Names(const TLocalityList &list)
     for (const TLocality &r : list)
         names << r.Field[fMesto];
     return names.join(u'|');
-}
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray("<unreadable>");
-    return f.readAll();
-}
-
-bool WriteAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
 // One record element written the way the program writes it.
@@ -210,7 +197,7 @@ private slots:
         QFETCH(QString, kind);
         QByteArray bytes;
         if (kind == "laughs") {
-            bytes = ReadAll(VANTU_TEST_DATA_DIR "/localities/billion_laughs.xml");
+            bytes = ReadFile(VANTU_TEST_DATA_DIR "/localities/billion_laughs.xml");
         } else {
             // One 4,000-character entity referenced a million times: each expansion stays
             // within the reader's limit, the sum is gigabytes.
@@ -219,7 +206,7 @@ private slots:
                     QByteArray("&a;").repeated(1000000) + "</Mesto></Riadok></SuborDat>";
         }
         QVERIFY(bytes.startsWith("<?xml"));
-        QVERIFY(WriteAll(FilePath(), bytes));
+        QVERIFY(WriteFile(FilePath(), bytes));
 
         const long rssBefore = PeakRssKb();
         QElapsedTimer timer;
@@ -237,7 +224,7 @@ private slots:
     void externalEntityIsNotFetched()
     {
         TLocalityList list;
-        const QByteArray bytes = ReadAll(VANTU_TEST_DATA_DIR "/localities/external_entity.xml");
+        const QByteArray bytes = ReadFile(VANTU_TEST_DATA_DIR "/localities/external_entity.xml");
         QVERIFY(bytes.contains("SYSTEM"));
         QCOMPARE(ParseLocalities(bytes, list), TLoadStatus::Damaged);
         QVERIFY(list.isEmpty());
@@ -333,7 +320,7 @@ private slots:
         const TLocalityList list{Bratislava(), r, Bratislava()};
         QCOMPARE(CheckLocalities(list), valid ? 0 : 1);
 
-        QVERIFY(WriteAll(FilePath(), FileXml(RecordXml(Bratislava()) + RecordXml(r))));
+        QVERIFY(WriteFile(FilePath(), FileXml(RecordXml(Bratislava()) + RecordXml(r))));
         TLocalityFile file(FilePath());
         TLocalityList read;
         QCOMPARE(file.Load(read), valid ? TLoadStatus::Loaded : TLoadStatus::Damaged);
@@ -412,8 +399,9 @@ private slots:
 
         // The next save writes the standard layout and drops the extras.
         QVERIFY(file.Save(list));
-        QCOMPARE(ReadAll(FilePath()), "<?xml version=\"1.0\"?>\n<Places>" + RecordXml(expected[0]) +
-                                          RecordXml(expected[1]) + "</Places>");
+        QCOMPARE(ReadFile(FilePath()), "<?xml version=\"1.0\"?>\n<Places>" +
+                                           RecordXml(expected[0]) + RecordXml(expected[1]) +
+                                           "</Places>");
     }
 
     // Files that read normally, and the number of records they hold.
@@ -445,7 +433,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(int, records);
-        QVERIFY(WriteAll(FilePath(), bytes));
+        QVERIFY(WriteFile(FilePath(), bytes));
         TLocalityFile file(FilePath());
         TLocalityList list{Bratislava()};
         QCOMPARE(file.Load(list), TLoadStatus::Loaded);
@@ -491,7 +479,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(int, records);
         QFETCH(bool, parsed);
-        QVERIFY(WriteAll(FilePath(), bytes));
+        QVERIFY(WriteFile(FilePath(), bytes));
         TLocalityFile file(FilePath());
         TLocalityList list{Bratislava()};
         QCOMPARE(file.Load(list), TLoadStatus::Damaged);
@@ -539,7 +527,7 @@ private slots:
     void skeletonThenPredefinedFile()
     {
         const QString temp = Dir->filePath("temp.xml");
-        QVERIFY(WriteAll(temp, "<stale>not the skeleton</stale>"));
+        QVERIFY(WriteFile(temp, "<stale>not the skeleton</stale>"));
         TLocalityFile file(FilePath());
         TLocalityList list;
         QCOMPARE(file.Load(list), TLoadStatus::Missing);
@@ -551,7 +539,7 @@ private slots:
 
         list = PredefinedLocalities();
         QVERIFY2(file.Save(list, &error), qPrintable(error));
-        QCOMPARE(ReadAll(FilePath()), PredefinedFile);
+        QCOMPARE(ReadFile(FilePath()), PredefinedFile);
 
         // Written in predefined order, read back in the same order, valid.
         TLocalityFile again(FilePath());
@@ -569,14 +557,14 @@ private slots:
         // The document is the skeleton's all the same, so the database can still be saved.
         QVERIFY(file.HasDocument());
         QVERIFY(file.Save(PredefinedLocalities(), &error));
-        QCOMPARE(ReadAll(FilePath()), PredefinedFile);
+        QCOMPARE(ReadFile(FilePath()), PredefinedFile);
     }
 
     void rootNameAndAttributesKept()
     {
-        QVERIFY(WriteAll(FilePath(), "<?xml version='1.0' encoding='UTF-8'?>\n"
-                                     "<Data  b='2&amp;3' a=\"x&lt;y\" xmlns:p=\"urn:p\">\n" +
-                                         RecordXml(Bratislava()) + "\n</Data>\n"));
+        QVERIFY(WriteFile(FilePath(), "<?xml version='1.0' encoding='UTF-8'?>\n"
+                                      "<Data  b='2&amp;3' a=\"x&lt;y\" xmlns:p=\"urn:p\">\n" +
+                                          RecordXml(Bratislava()) + "\n</Data>\n"));
         TLocalityFile file(FilePath());
         TLocalityList list;
         QCOMPARE(file.Load(list), TLoadStatus::Loaded);
@@ -584,33 +572,33 @@ private slots:
         QCOMPARE(file.Root().Attributes, expected);
         list.append(PredefinedLocalities()[0]);
         QVERIFY(file.Save(list));
-        QCOMPARE(ReadAll(FilePath()),
+        QCOMPARE(ReadFile(FilePath()),
                  "<?xml version=\"1.0\"?>\n<Data b=\"2&amp;3\" a=\"x&lt;y\" xmlns:p=\"urn:p\">" +
                      RecordXml(Bratislava()) + RecordXml(PredefinedLocalities()[0]) + "</Data>");
     }
 
     void emptyListWritesRootAlone()
     {
-        QVERIFY(WriteAll(FilePath(), "<SuborDat>\n</SuborDat>\n"));
+        QVERIFY(WriteFile(FilePath(), "<SuborDat>\n</SuborDat>\n"));
         TLocalityFile file(FilePath());
         TLocalityList list;
         QCOMPARE(file.Load(list), TLoadStatus::Loaded);
         QVERIFY(list.isEmpty());
         QVERIFY(file.Save(list));
-        QCOMPARE(ReadAll(FilePath()), QByteArray("<?xml version=\"1.0\"?>\n<SuborDat/>"));
+        QCOMPARE(ReadFile(FilePath()), QByteArray("<?xml version=\"1.0\"?>\n<SuborDat/>"));
         QCOMPARE(file.Load(list), TLoadStatus::Loaded);
         QVERIFY(list.isEmpty());
     }
 
     void writtenLayout()
     {
-        QVERIFY(WriteAll(FilePath(), "<SuborDat/>"));
+        QVERIFY(WriteFile(FilePath(), "<SuborDat/>"));
         TLocalityFile file(FilePath());
         TLocalityList list;
         QCOMPARE(file.Load(list), TLoadStatus::Loaded);
         list = PredefinedLocalities();
         QVERIFY(file.Save(list));
-        const QByteArray bytes = ReadAll(FilePath());
+        const QByteArray bytes = ReadFile(FilePath());
         QVERIFY(bytes.startsWith("<?xml version=\"1.0\"?>\n<SuborDat><Riadok><Mesto>"));
         QCOMPARE(bytes.count('\n'), 1);
         QVERIFY(!bytes.contains('\r'));
@@ -645,7 +633,7 @@ private slots:
         TLocalityFile file(FilePath());
         QVERIFY(file.StartFromSkeleton(Dir->path()));
         QVERIFY(file.Save({r, Bratislava()}));
-        const QByteArray bytes = ReadAll(FilePath());
+        const QByteArray bytes = ReadFile(FilePath());
         QVERIFY2(bytes.contains(written), bytes.constData());
         QCOMPARE(bytes.count('\n'), 1 + QByteArray(written).count('\n'));
 
@@ -675,7 +663,7 @@ private slots:
         QString error;
         QVERIFY(!file.Save(list, &error));
         QVERIFY2(error.contains("Mesto") && error.contains('4'), qPrintable(error));
-        QCOMPARE(ReadAll(FilePath()), PredefinedFile);
+        QCOMPARE(ReadFile(FilePath()), PredefinedFile);
     }
 
     void xmlText()
@@ -816,7 +804,7 @@ private slots:
 
         const QByteArray old = FileXml(RecordXml(Bratislava()));
         if (how != "folder" && how != "nofolder")
-            QVERIFY(WriteAll(path, old));
+            QVERIFY(WriteFile(path, old));
         TLocalityFile file(path);
         QVERIFY(file.StartFromSkeleton(Dir->path()));
 
@@ -840,7 +828,7 @@ private slots:
         QVERIFY(!saved);
         QVERIFY(error.contains("lokality.xml"));
         if (how == "readonly" || how == "full") {
-            QCOMPARE(ReadAll(path), old);
+            QCOMPARE(ReadFile(path), old);
             QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System),
                      QStringList{"lokality.xml"}); // no temporary file left behind
         }
@@ -858,7 +846,7 @@ private slots:
     void moveAside()
     {
         const QByteArray damaged("<SuborDat><Riadok><Mesto>half");
-        QVERIFY(WriteAll(FilePath(), damaged));
+        QVERIFY(WriteFile(FilePath(), damaged));
         TLocalityFile file(FilePath());
         TLocalityList list;
         QCOMPARE(file.Load(list), TLoadStatus::Damaged);
@@ -867,14 +855,14 @@ private slots:
         const QString first = file.MoveAside(when);
         QCOMPARE(first, Dir->filePath("lokality-2026-12-08-153012.damaged.xml"));
         QVERIFY(!QFileInfo::exists(FilePath()));
-        QCOMPARE(ReadAll(first), damaged);
+        QCOMPARE(ReadFile(first), damaged);
 
         // Same second again: the earlier copy is kept, the new one gets a counter.
-        QVERIFY(WriteAll(FilePath(), "second"));
+        QVERIFY(WriteFile(FilePath(), "second"));
         const QString second = file.MoveAside(when);
         QCOMPARE(second, Dir->filePath("lokality-2026-12-08-153012-2.damaged.xml"));
-        QCOMPARE(ReadAll(first), damaged);
-        QCOMPARE(ReadAll(second), QByteArray("second"));
+        QCOMPARE(ReadFile(first), damaged);
+        QCOMPARE(ReadFile(second), QByteArray("second"));
 
         // Nothing there: nothing to move.
         QCOMPARE(file.MoveAside(when), QString());
@@ -903,7 +891,7 @@ private slots:
             // A valid document padded after its end to one byte over the limit.
             QByteArray bytes = FileXml(RecordXml(Bratislava()));
             bytes += QByteArray(MaxLocalityFileSize + 1 - bytes.size(), '\n');
-            QVERIFY(WriteAll(FilePath(), bytes));
+            QVERIFY(WriteFile(FilePath(), bytes));
         }
         TLocalityList list{Bratislava()};
         std::atomic<int> status{-1};
@@ -941,7 +929,7 @@ private slots:
             records.append(r);
             inner += RecordXml(r);
         }
-        QVERIFY(WriteAll(FilePath(), FileXml(inner)));
+        QVERIFY(WriteFile(FilePath(), FileXml(inner)));
         QVERIFY(QFileInfo(FilePath()).size() > 5 * 1024 * 1024);
 
         QElapsedTimer timer;
@@ -960,7 +948,7 @@ private slots:
 
         // And it writes back to the same bytes.
         QVERIFY(file.Save(records));
-        QCOMPARE(ReadAll(FilePath()), FileXml(inner));
+        QCOMPARE(ReadFile(FilePath()), FileXml(inner));
     }
 };
 

@@ -74,14 +74,6 @@ private:
     bool FDone = false;
 };
 
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<cannot read>");
-    return file.readAll();
-}
-
 void DeleteClosedWindows()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -369,7 +361,7 @@ void TestTabulka::saveProposesVantuTab()
     QCOMPARE(table->StatusText(), U(Expected[1].saved));
     QVERIFY(!table->mnuUlozit->isEnabled());
     QCOMPARE(FCleared, 1);
-    QCOMPARE(ReadAll(FSaveAnswer), EncodeTableText(SampleLine));
+    QCOMPARE(ReadFile(FSaveAnswer), EncodeTableText(SampleLine));
 }
 
 void TestTabulka::saveCancelledKeepsState()
@@ -409,7 +401,7 @@ void TestTabulka::saveAsProposals()
     QVERIFY(table->SaveAs());
     QCOMPARE(FProposed.last(), first);
     QCOMPARE(table->FileName(), FSaveAnswer);
-    QCOMPARE(ReadAll(FSaveAnswer), ReadAll(first));
+    QCOMPARE(ReadFile(FSaveAnswer), ReadFile(first));
 }
 
 void TestTabulka::saveWithoutChangesDoesNothing()
@@ -424,7 +416,7 @@ void TestTabulka::saveWithoutChangesDoesNothing()
     file.close();
     table->mnuUlozitClick();
     QCOMPARE(FProposed.size(), 1);
-    QCOMPARE(ReadAll(FSaveAnswer), QByteArray("changed outside"));
+    QCOMPARE(ReadFile(FSaveAnswer), QByteArray("changed outside"));
     QCOMPARE(FCleared, 1);
 }
 
@@ -440,7 +432,7 @@ void TestTabulka::saveAfterEditWritesWithoutDialog()
     QCOMPARE(table->StatusText(), U(Expected[1].notSaved));
     table->mnuUlozitClick();
     QCOMPARE(FProposed.size(), 1);
-    QCOMPARE(ReadAll(FSaveAnswer), EncodeTableText(SampleLine + QStringLiteral("x")));
+    QCOMPARE(ReadFile(FSaveAnswer), EncodeTableText(SampleLine + QStringLiteral("x")));
     QVERIFY(!table->Modified());
     QCOMPARE(FCleared, 2);
 }
@@ -456,7 +448,7 @@ void TestTabulka::savedBytes()
                         Qt::NoModifier);
     FSaveAnswer = FDir->filePath(QStringLiteral("VantuTab.txt"));
     QVERIFY(table->Save());
-    QCOMPARE(ReadAll(FSaveAnswer),
+    QCOMPARE(ReadFile(FSaveAnswer),
              QByteArray("SK - Poprad, 05.Mar.2026, [SE\xc8] =>   05:57:03,   11:49:30,   "
                         "17:41:59\r\n\r\n\xbe"));
 }
@@ -467,7 +459,7 @@ void TestTabulka::savedUtf8WhenNeeded()
     table->AppendText(QStringLiteral("東京 → Košice\r\n"));
     FSaveAnswer = FDir->filePath(QStringLiteral("wide.txt"));
     QVERIFY(table->Save());
-    QCOMPARE(ReadAll(FSaveAnswer),
+    QCOMPARE(ReadFile(FSaveAnswer),
              QByteArray("\xef\xbb\xbf") + QStringLiteral("東京 → Košice\r\n").toUtf8());
 }
 
@@ -543,7 +535,7 @@ void TestTabulka::closeQuestion()
     QCOMPARE(table.isNull(), closes);
     QCOMPARE(QFileInfo::exists(FDir->filePath(QStringLiteral("VantuTab.txt"))), saved);
     if (saved)
-        QCOMPARE(ReadAll(FDir->filePath(QStringLiteral("VantuTab.txt"))),
+        QCOMPARE(ReadFile(FDir->filePath(QStringLiteral("VantuTab.txt"))),
                  EncodeTableText(SampleLine));
     if (closes) {
         QVERIFY(FCleared >= 1);
@@ -787,7 +779,7 @@ void TestTabulka::defaultSaveDialog()
     QVERIFY(saved);
     QCOMPARE(QFileInfo(table->FileName()).canonicalFilePath(),
              QFileInfo(target + QStringLiteral(".txt")).canonicalFilePath());
-    QCOMPARE(ReadAll(target + QStringLiteral(".txt")), EncodeTableText(SampleLine));
+    QCOMPARE(ReadFile(target + QStringLiteral(".txt")), EncodeTableText(SampleLine));
 }
 
 void TestTabulka::defaultPrintDialog()
