@@ -17,6 +17,7 @@ public:
     TScratchFolder(const TScratchFolder &) = delete;
     TScratchFolder &operator=(const TScratchFolder &) = delete;
 
+    bool Valid() const { return FDir.isValid(); }
     QString Path() const { return FDir.path(); }
     QString File(const QString &name) const { return FDir.filePath(name); }
 

@@ -73,16 +73,20 @@ public:
         ResetTestHooks();
         TfrmVantu::ProgramFolderOverride = FFolder.Path();
         TfrmVantu::Today = [today] { return today; };
-        if (!localities.isEmpty())
-            WriteFile(FFolder.File(QStringLiteral("lokality.xml")), localities);
+        FReady = FFolder.Valid() &&
+                 (localities.isEmpty() ||
+                  WriteFile(FFolder.File(QStringLiteral("lokality.xml")), localities));
     }
     ~TVantuFixture() { ResetTestHooks(); }
     TVantuFixture(const TVantuFixture &) = delete;
     TVantuFixture &operator=(const TVantuFixture &) = delete;
 
+    // The folder was made and, if asked for, holds the locality file.
+    bool Ready() const { return FReady; }
     QString Path() const { return FFolder.Path(); }
     QString File(const QString &name) const { return FFolder.File(name); }
 
 private:
     TScratchFolder FFolder;
+    bool FReady = false;
 };

@@ -49,16 +49,10 @@ class TestVantu : public QObject
 private slots:
     void init()
     {
-        FFolder = std::make_unique<TScratchFolder>();
-        TfrmVantu::ProgramFolderOverride = FFolder->Path();
-        TfrmVantu::Today = [] { return QDate(2026, 12, 7); };
-        WriteFile(FFolder->File(QStringLiteral("lokality.xml")), PredefinedFile);
+        FFixture = std::make_unique<TVantuFixture>(PredefinedFile);
+        QVERIFY(FFixture->Ready());
     }
-    void cleanup()
-    {
-        TfrmVantu::ProgramFolderOverride.clear();
-        FFolder.reset();
-    }
+    void cleanup() { FFixture.reset(); }
 
     void startsWithDefaultsWithoutSettingsFile()
     {
@@ -75,7 +69,7 @@ private slots:
         QCOMPARE(w.centralWidget()->size(), QSize(531, 394));
         QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
         QCOMPARE(w.minimumSize(), w.maximumSize());
-        QVERIFY(!QFile::exists(FFolder->File(QStringLiteral("vantu.ini"))));
+        QVERIFY(!QFile::exists(FFixture->File(QStringLiteral("vantu.ini"))));
     }
 
     void controlsCarryTheirNames()
@@ -182,7 +176,7 @@ private slots:
     {
         QFETCH(int, language);
         QFETCH(int, format);
-        WriteFile(FFolder->File(QStringLiteral("vantu.ini")),
+        WriteFile(FFixture->File(QStringLiteral("vantu.ini")),
                   QStringLiteral("[Poloha]\r\nvlavo=120\r\nhore=-40\r\n[Nastavenie]\r\njazyk=%1\r\n"
                                  "formatcasu=%2\r\n")
                       .arg(language)
@@ -218,7 +212,7 @@ private slots:
     void garbageSettingsGiveDefaults()
     {
         QFETCH(QByteArray, ini);
-        WriteFile(FFolder->File(QStringLiteral("vantu.ini")), ini);
+        WriteFile(FFixture->File(QStringLiteral("vantu.ini")), ini);
         TfrmVantu w;
         QCOMPARE(w.pos(), QPoint(50, 50));
         QCOMPARE(w.LanguageIndex(), 0);
@@ -229,7 +223,7 @@ private slots:
 
     void closeWritesKeysAndKeepsForeignLines()
     {
-        const QString path = FFolder->File(QStringLiteral("vantu.ini"));
+        const QString path = FFixture->File(QStringLiteral("vantu.ini"));
         WriteFile(path, "; my notes\r\n[Other]\r\nkey=value\r\n[Nastavenie]\r\nfoo=1\r\n");
         {
             TfrmVantu w;
@@ -251,7 +245,7 @@ private slots:
             TfrmVantu w;
             QVERIFY(w.close());
         }
-        QCOMPARE(ReadFile(FFolder->File(QStringLiteral("vantu.ini"))),
+        QCOMPARE(ReadFile(FFixture->File(QStringLiteral("vantu.ini"))),
                  QByteArray("[Poloha]\r\nvlavo=50\r\nhore=50\r\n[Nastavenie]\r\njazyk=0\r\n"
                             "formatcasu=1\r\n"));
     }
@@ -270,9 +264,9 @@ private slots:
         QFETCH(int, language);
         QFETCH(QString, caption);
         QFETCH(QString, text);
-        WriteFile(FFolder->File(QStringLiteral("vantu.ini")),
+        WriteFile(FFixture->File(QStringLiteral("vantu.ini")),
                   QStringLiteral("[Nastavenie]\njazyk=%1\n").arg(language).toLatin1());
-        const QByteArray before = ReadFile(FFolder->File(QStringLiteral("vantu.ini")));
+        const QByteArray before = ReadFile(FFixture->File(QStringLiteral("vantu.ini")));
         TfrmVantu w;
         w.show();
         Find<QAction>(&w, "mnuTabulka")->trigger(); // unsaved result lines
@@ -285,21 +279,21 @@ private slots:
         QCOMPARE(answer.Seen()[0].Text, text);
         QCOMPARE(answer.Seen()[0].Icon, QMessageBox::Warning);
         QCOMPARE(answer.Seen()[0].Buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        QCOMPARE(ReadFile(FFolder->File(QStringLiteral("vantu.ini"))), before);
+        QCOMPARE(ReadFile(FFixture->File(QStringLiteral("vantu.ini"))), before);
 
-        const QString saved = FFolder->File(QStringLiteral("table.txt"));
+        const QString saved = FFixture->File(QStringLiteral("table.txt"));
         TfrmTabulka::SaveDialogHook = [saved](QWidget *, const QString &) { return saved; };
         QVERIFY(w.findChild<TfrmTabulka *>()->Save());
         TfrmTabulka::SaveDialogHook = nullptr;
         QVERIFY(!w.TableInUse());
         QVERIFY(w.close());
-        QVERIFY(ReadFile(FFolder->File(QStringLiteral("vantu.ini"))).contains("vlavo="));
+        QVERIFY(ReadFile(FFixture->File(QStringLiteral("vantu.ini"))).contains("vlavo="));
     }
 
     void unwritableSettingsFileIsReportedAndCloseGoesOn()
     {
         // A folder in the settings file's place cannot be replaced by a file.
-        QVERIFY(QDir(FFolder->Path()).mkdir(QStringLiteral("vantu.ini")));
+        QVERIFY(QDir(FFixture->Path()).mkdir(QStringLiteral("vantu.ini")));
         TfrmVantu w;
         w.show();
         TBoxAnswerer answer({QMessageBox::Ok});
@@ -307,8 +301,8 @@ private slots:
         QCOMPARE(answer.Seen().size(), 1);
         QCOMPARE(answer.Seen()[0].Icon, QMessageBox::Critical);
         QCOMPARE(answer.Seen()[0].Caption, U(" Chyba súboru"));
-        QVERIFY(answer.Seen()[0].Text.contains(U("»") + FFolder->File(QStringLiteral("vantu.ini")) +
-                                               U("«")));
+        QVERIFY(answer.Seen()[0].Text.contains(
+            U("»") + FFixture->File(QStringLiteral("vantu.ini")) + U("«")));
     }
 
     void exitTimerEndsAfterDamagedDatabase_data()
@@ -323,9 +317,9 @@ private slots:
     {
         QFETCH(int, language);
         QFETCH(QString, text);
-        WriteFile(FFolder->File(QStringLiteral("vantu.ini")),
+        WriteFile(FFixture->File(QStringLiteral("vantu.ini")),
                   QStringLiteral("[Nastavenie]\njazyk=%1\n").arg(language).toLatin1());
-        WriteFile(FFolder->File(QStringLiteral("lokality.xml")), "damaged");
+        WriteFile(FFixture->File(QStringLiteral("lokality.xml")), "damaged");
         std::unique_ptr<TfrmVantu> window;
         {
             TBoxAnswerer damaged({QMessageBox::Ok});
@@ -351,7 +345,7 @@ private slots:
         QCOMPARE(answer.Seen()[0].Caption, QString());
         QCOMPARE(answer.Seen()[0].Icon, QMessageBox::Critical);
         QVERIFY(!w.isVisible());
-        QVERIFY(ReadFile(FFolder->File(QStringLiteral("vantu.ini"))).contains("jazyk="));
+        QVERIFY(ReadFile(FFixture->File(QStringLiteral("vantu.ini"))).contains("jazyk="));
     }
 
     void exitTimerWithoutDamageNeverCloses()
@@ -712,7 +706,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<TScratchFolder> FFolder;
+    std::unique_ptr<TVantuFixture> FFixture;
 };
 
 QTEST_MAIN(TestVantu)
