@@ -1,8 +1,9 @@
-// Helpers shared by the tests: scripted answers to message boxes, a fresh
-// working folder for each test, the main window's fixture, and small file
-// and widget look-ups.
+// Helpers shared by the window tests: scripted answers to message boxes, the
+// main window's fixture and widget look-ups; the file helpers come from
+// FileSupport.h.
 #pragma once
 
+#include "FileSupport.h"
 #include "app/RokSlnka.h"
 #include "app/Shell.h"
 #include "common/Messages.h"
@@ -12,9 +13,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDate>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -37,45 +35,10 @@ public:
     const QList<TShownMessage> &Seen() const { return MessageTestHook::Shown(); }
 };
 
-// A fresh folder that is both the program folder and the working folder.
-class TScratchFolder
-{
-public:
-    TScratchFolder() : FPrevious(QDir::currentPath()) { QDir::setCurrent(FDir.path()); }
-    ~TScratchFolder() { QDir::setCurrent(FPrevious); }
-
-    QString Path() const { return FDir.path(); }
-    QString File(const QString &name) const { return FDir.filePath(name); }
-
-private:
-    QTemporaryDir FDir;
-    QString FPrevious;
-};
-
-// Text written in UTF-8 in the test's source.
-inline QString U(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
 // The child of w of that type and object name, or null.
 template <typename T> T *Find(QWidget *w, const char *name)
 {
     return w->findChild<T *>(QString::fromLatin1(name));
-}
-
-// The file's bytes; empty when it cannot be read.
-inline QByteArray ReadFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// Writes the file whole; false when it cannot.
-inline bool WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
 // One valid record, so that the main window starts without a message.
@@ -85,9 +48,6 @@ inline const QByteArray OneLocalityFile =
     "<ZS3>0</ZS3><ZS4>N</ZS4><ZD1>17</ZD1><ZD2>7</ZD2><ZD3>1</ZD3><ZD4>E</ZD4></Riadok>"
     "</SuborDat>";
 
-// The main window's world for one test: a scratch folder as program and
-// working folder, a fixed start day (Monday 7 December 2026), optionally a
-// locality file; every static hook is reset when it goes.
 // Resets every static hook of the program.
 inline void ResetTestHooks()
 {
@@ -100,6 +60,9 @@ inline void ResetTestHooks()
     TShell::Open = [](const QUrl &) { return false; }; // never a browser from a test
 }
 
+// The main window's world for one test: a scratch folder as program and
+// working folder, a fixed start day (Monday 7 December 2026), optionally a
+// locality file; every static hook is reset when it goes.
 class TVantuFixture
 {
 public:
@@ -110,16 +73,20 @@ public:
         ResetTestHooks();
         TfrmVantu::ProgramFolderOverride = FFolder.Path();
         TfrmVantu::Today = [today] { return today; };
-        if (!localities.isEmpty())
-            WriteFile(FFolder.File(QStringLiteral("lokality.xml")), localities);
+        FReady = FFolder.Valid() &&
+                 (localities.isEmpty() ||
+                  WriteFile(FFolder.File(QStringLiteral("lokality.xml")), localities));
     }
     ~TVantuFixture() { ResetTestHooks(); }
     TVantuFixture(const TVantuFixture &) = delete;
     TVantuFixture &operator=(const TVantuFixture &) = delete;
 
+    // The folder was made and, if asked for, holds the locality file.
+    bool Ready() const { return FReady; }
     QString Path() const { return FFolder.Path(); }
     QString File(const QString &name) const { return FFolder.File(name); }
 
 private:
     TScratchFolder FFolder;
+    bool FReady = false;
 };

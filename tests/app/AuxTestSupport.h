@@ -1,5 +1,5 @@
-// Helpers for the tests of the auxiliary windows: a working folder with the
-// program's pictures and a small locality file, and a way to act on a modal
+// Helpers for the tests of the auxiliary windows: the program's pictures in
+// the fixture's folder, and a way to act on a modal
 // window while the command that opened it is running.
 #pragma once
 
@@ -18,10 +18,10 @@ inline QString SourcePicture(const QString &name)
     return QStringLiteral(VANTU_SOURCE_DIR "/grafika/") + name;
 }
 
-// lokality.xml and copies of the named pictures under grafika/.
-inline bool PrepareFolder(const TScratchFolder &folder, const QStringList &pictures)
+// Copies of the named pictures under grafika/ in the fixture's folder.
+inline bool PrepareFolder(const TVantuFixture &folder, const QStringList &pictures)
 {
-    if (!WriteFile(folder.File(QStringLiteral("lokality.xml")), OneLocalityFile))
+    if (!folder.Ready())
         return false;
     if (!QDir(folder.Path()).mkpath(QStringLiteral("grafika")))
         return false;

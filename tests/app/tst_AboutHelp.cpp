@@ -36,24 +36,16 @@ class TestAboutHelp : public QObject
 private slots:
     void init()
     {
-        FFolder = std::make_unique<TScratchFolder>();
-        QVERIFY(PrepareFolder(*FFolder, {}));
-        TfrmVantu::ProgramFolderOverride = FFolder->Path();
-        TfrmVantu::Today = [] { return QDate(2026, 12, 7); };
+        FFixture = std::make_unique<TVantuFixture>();
+        QVERIFY(PrepareFolder(*FFixture, {}));
         FOpened.clear();
-        FSavedOpen = TShell::Open;
         TShell::Open = [this](const QUrl &url) {
             FOpened << url;
             return FOpenSucceeds;
         };
         FOpenSucceeds = true;
     }
-    void cleanup()
-    {
-        TShell::Open = FSavedOpen;
-        TfrmVantu::ProgramFolderOverride.clear();
-        FFolder.reset();
-    }
+    void cleanup() { FFixture.reset(); }
 
     void aboutBox_data()
     {
@@ -151,7 +143,7 @@ private slots:
         QCOMPARE(openedByLink.size(), 1);
         const QUrl expected =
             QString::fromUtf8(ProductInfo::WebAddress).isEmpty()
-                ? QUrl::fromLocalFile(FFolder->File(QString::fromLatin1(HelpPages[language])))
+                ? QUrl::fromLocalFile(FFixture->File(QString::fromLatin1(HelpPages[language])))
                 : QUrl(QString::fromUtf8(ProductInfo::WebAddress));
         QCOMPARE(openedByLink.first(), expected);
         if (expected.isLocalFile())
@@ -174,7 +166,7 @@ private slots:
                 if (!url.isLocalFile())
                     continue;
                 QCOMPARE(url, QUrl::fromLocalFile(
-                                  FFolder->File(QString::fromLatin1(HelpPages[language]))));
+                                  FFixture->File(QString::fromLatin1(HelpPages[language]))));
             }
         }
     }
@@ -201,7 +193,7 @@ private slots:
         const QUrl expected =
             online && !address.isEmpty()
                 ? QUrl(address)
-                : QUrl::fromLocalFile(FFolder->File(QString::fromLatin1(HelpPages[language])));
+                : QUrl::fromLocalFile(FFixture->File(QString::fromLatin1(HelpPages[language])));
         QCOMPARE(FOpened.first(), expected);
     }
 
@@ -222,7 +214,7 @@ private slots:
         QTest::keyClick(&w, Qt::Key_F1);
         QCOMPARE(FOpened.size(), 1);
         QCOMPARE(FOpened.first(),
-                 QUrl::fromLocalFile(FFolder->File(QString::fromLatin1(HelpPages[language]))));
+                 QUrl::fromLocalFile(FFixture->File(QString::fromLatin1(HelpPages[language]))));
     }
 
     // A page that cannot be opened is not reported.
@@ -247,8 +239,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<TScratchFolder> FFolder;
-    std::function<bool(const QUrl &)> FSavedOpen;
+    std::unique_ptr<TVantuFixture> FFixture;
     QList<QUrl> FOpened;
     bool FOpenSucceeds = true;
 };

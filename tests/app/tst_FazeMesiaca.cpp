@@ -88,11 +88,7 @@ private slots:
             FDepicted.insert(r[0].toInt(), r[1].toDouble());
         QCOMPARE(FDepicted.size(), 29);
     }
-    void cleanup()
-    {
-        TfrmVantu::ProgramFolderOverride.clear();
-        FFolder.reset();
-    }
+    void cleanup() { FFixture.reset(); }
 
     void everyPictureIsAGifOf120_data()
     {
@@ -160,7 +156,7 @@ private slots:
     void pngNamedGifIsRefused()
     {
         QVERIFY(MakeFolder());
-        const QString path = FFolder->File(QStringLiteral("grafika/15.gif"));
+        const QString path = FFixture->File(QStringLiteral("grafika/15.gif"));
         QImage png(120, 120, QImage::Format_RGB32);
         png.fill(Qt::red);
         QVERIFY(png.save(path, "PNG"));
@@ -279,7 +275,7 @@ private slots:
         QVERIFY(MakeFolder());
         QFETCH(QString, damage);
         QFETCH(QString, reason);
-        const QString path = FFolder->File(QStringLiteral("grafika/15.gif"));
+        const QString path = FFixture->File(QStringLiteral("grafika/15.gif"));
         const QByteArray good = ReadFile(path);
         if (damage == QLatin1String("missing")) {
             QVERIFY(QFile::remove(path));
@@ -330,13 +326,11 @@ private:
     // ones need none.
     bool MakeFolder()
     {
-        FFolder = std::make_unique<TScratchFolder>();
-        TfrmVantu::ProgramFolderOverride = FFolder->Path();
-        TfrmVantu::Today = [] { return QDate(2026, 12, 7); };
-        return PrepareFolder(*FFolder, AllMoonPictures());
+        FFixture = std::make_unique<TVantuFixture>();
+        return PrepareFolder(*FFixture, AllMoonPictures());
     }
 
-    std::unique_ptr<TScratchFolder> FFolder;
+    std::unique_ptr<TVantuFixture> FFixture;
     QHash<int, double> FDepicted;
 };
 

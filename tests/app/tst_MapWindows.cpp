@@ -92,17 +92,11 @@ class TestMapWindows : public QObject
 private slots:
     void init()
     {
-        FFolder = std::make_unique<TScratchFolder>();
-        QVERIFY(
-            PrepareFolder(*FFolder, {QStringLiteral("svet.gif"), QStringLiteral("slovensko.gif")}));
-        TfrmVantu::ProgramFolderOverride = FFolder->Path();
-        TfrmVantu::Today = [] { return QDate(2026, 12, 7); };
+        FFixture = std::make_unique<TVantuFixture>();
+        QVERIFY(PrepareFolder(*FFixture,
+                              {QStringLiteral("svet.gif"), QStringLiteral("slovensko.gif")}));
     }
-    void cleanup()
-    {
-        TfrmVantu::ProgramFolderOverride.clear();
-        FFolder.reset();
-    }
+    void cleanup() { FFixture.reset(); }
 
     void openShowsMap_data()
     {
@@ -298,7 +292,7 @@ private slots:
         const TMapCase &m = Map(map);
         const TMapCase &other = &m == &WorldMap ? SlovakiaMap : WorldMap;
         const QString path =
-            FFolder->File(QStringLiteral("grafika/") + QString::fromLatin1(m.file));
+            FFixture->File(QStringLiteral("grafika/") + QString::fromLatin1(m.file));
         const QByteArray good = ReadFile(path);
         if (damage == QLatin1String("missing")) {
             QVERIFY(QFile::remove(path));
@@ -370,7 +364,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<TScratchFolder> FFolder;
+    std::unique_ptr<TVantuFixture> FFixture;
 };
 
 QTEST_MAIN(TestMapWindows)

@@ -102,7 +102,7 @@ private:
     void CheckProgramStarts();
     void CheckTableDecodes();
 
-    std::unique_ptr<TScratchFolder> FFolder;
+    std::unique_ptr<TVantuFixture> FFixture;
     quint32 FSeed = 0;
     QByteArray FRefs[3][2]; // per kind: the complete contents A and B as saved
 };
@@ -116,29 +116,29 @@ void TestCrashSafety::initTestCase()
     qInfo("kill moments from seed %u (set VANTU_CRASH_SEED=%u to repeat them)", FSeed, FSeed);
 
     QVERIFY(QFile::exists(QStringLiteral(VANTU_CRASH_WRITER)));
-    FFolder = std::make_unique<TScratchFolder>();
-    TfrmVantu::ProgramFolderOverride = FFolder->Path();
-    TfrmVantu::Today = [] { return QDate(2026, 3, 20); };
+    // No locality file: the writer makes every file itself.
+    FFixture = std::make_unique<TVantuFixture>(QByteArray(), QDate(2026, 3, 20));
+    QVERIFY(FFixture->Ready());
 
     // The reference contents are what a save that is left alone writes:
     // B first, then A over it, so every file starts as A.
     for (TCrashKind kind : AllKinds) {
-        const QString path = FFolder->File(CrashFileName(kind));
+        const QString path = FFixture->File(CrashFileName(kind));
         for (int v : {1, 0}) {
-            const QString failure = RunWriterOnce(kind, FFolder->Path(), v == 0 ? "A" : "B");
+            const QString failure = RunWriterOnce(kind, FFixture->Path(), v == 0 ? "A" : "B");
             QVERIFY2(failure.isEmpty(), qPrintable(failure));
             FRefs[int(kind)][v] = ReadFile(path);
             QVERIFY(!FRefs[int(kind)][v].isEmpty());
         }
         QVERIFY(FRefs[int(kind)][0] != FRefs[int(kind)][1]);
         // Saves that end normally leave no temporary file behind.
-        QCOMPARE(Leftovers(FFolder->Path()), QStringList());
+        QCOMPARE(Leftovers(FFixture->Path()), QStringList());
     }
     // Where unnamed temporary files are not available, a killed save leaves a
     // named one, cut off anywhere: one of each lies beside its file from the
     // start, so every start below happens with such a file present.
     for (TCrashKind kind : AllKinds) {
-        QFile left(FFolder->File(CrashFileName(kind) + QStringLiteral(".k1LL3d")));
+        QFile left(FFixture->File(CrashFileName(kind) + QStringLiteral(".k1LL3d")));
         QVERIFY(left.open(QIODevice::WriteOnly));
         const QByteArray &b = FRefs[int(kind)][1];
         QCOMPARE(left.write(b.left(b.size() / 2)), b.size() / 2);
@@ -151,7 +151,7 @@ void TestCrashSafety::initTestCase()
         QCOMPARE(ParseLocalities(FRefs[int(TCrashKind::Localities)][v], list), TLoadStatus::Loaded);
         QCOMPARE(list, CrashLocalities(v));
 
-        const QString ini = FFolder->File(QStringLiteral("reference.ini"));
+        const QString ini = FFixture->File(QStringLiteral("reference.ini"));
         QFile f(ini);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(FRefs[int(TCrashKind::Settings)][v]);
@@ -172,13 +172,12 @@ void TestCrashSafety::initTestCase()
 
 void TestCrashSafety::cleanupTestCase()
 {
-    TfrmVantu::ProgramFolderOverride.clear();
-    FFolder.reset();
+    FFixture.reset();
 }
 
 int TestCrashSafety::VersionOnDisk(TCrashKind kind) const
 {
-    const QByteArray bytes = ReadFile(FFolder->File(CrashFileName(kind)));
+    const QByteArray bytes = ReadFile(FFixture->File(CrashFileName(kind)));
     for (int v = 0; v < 2; ++v)
         if (bytes == FRefs[int(kind)][v])
             return v;
@@ -195,7 +194,7 @@ void TestCrashSafety::killedWhileSaving_data()
 void TestCrashSafety::killedWhileSaving()
 {
     QFETCH(TCrashKind, kind);
-    const QString path = FFolder->File(CrashFileName(kind));
+    const QString path = FFixture->File(CrashFileName(kind));
     const QByteArray(&refs)[2] = FRefs[int(kind)];
     std::mt19937 rng(FSeed + quint32(kind));
     // After "ready" the writer saves A, then B, then A again... Kill moments
@@ -204,7 +203,7 @@ void TestCrashSafety::killedWhileSaving()
     std::uniform_real_distribution<double> moment(0.0, 2.0);
 
     int found[2] = {0, 0};
-    const int leftoversBefore = LeftoversOf(Leftovers(FFolder->Path()), kind);
+    const int leftoversBefore = LeftoversOf(Leftovers(FFixture->Path()), kind);
     int leftovers = leftoversBefore;
     QElapsedTimer clock;
     clock.start();
@@ -217,7 +216,7 @@ void TestCrashSafety::killedWhileSaving()
                                   .arg(FSeed);
 
         QProcess writer;
-        writer.start(QStringLiteral(VANTU_CRASH_WRITER), {CrashKindName(kind), FFolder->Path()});
+        writer.start(QStringLiteral(VANTU_CRASH_WRITER), {CrashKindName(kind), FFixture->Path()});
         QByteArray out;
         while (!out.contains('\n')) {
             // A writer that cannot start on the file a kill left is a failure too.
@@ -247,7 +246,7 @@ void TestCrashSafety::killedWhileSaving()
         ++found[v];
 
         // A kill inside a save may leave that save's temporary file, never more.
-        const QStringList names = Leftovers(FFolder->Path());
+        const QStringList names = Leftovers(FFixture->Path());
         const int now = LeftoversOf(names, kind);
         QVERIFY2(now - leftovers <= 1, qPrintable(where + names.join(u' ')));
         leftovers = now;
@@ -301,7 +300,7 @@ void TestCrashSafety::CheckProgramStarts()
 
 void TestCrashSafety::CheckTableDecodes()
 {
-    const QByteArray bytes = ReadFile(FFolder->File(CrashFileName(TCrashKind::Table)));
+    const QByteArray bytes = ReadFile(FFixture->File(CrashFileName(TCrashKind::Table)));
     const QByteArray bom("\xEF\xBB\xBF");
     QString text;
     if (bytes.startsWith(bom)) {

@@ -1,5 +1,6 @@
-// Locality records, their checks and sort order, and the file lokality.xml.
-#include "localities/LocalityFile.h"
+// The file lokality.xml: hostile and damaged files, reading, the layout it is
+// written in, failed saves, files moved aside and large or unreadable files.
+#include "LocalityTestSupport.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -21,56 +22,6 @@
 
 namespace
 {
-
-TLocality Rec(const QStringList &fields)
-{
-    TLocality r;
-    for (int f = 0; f < LocalityFieldCount; ++f)
-        r.Field[f] = fields.value(f);
-    return r;
-}
-
-TLocality Bratislava()
-{
-    return Rec({u8"SK - Bratislava", "1", "0", "48", "9", "0", "N", "17", "7", "1", "E"});
-}
-
-QString Names(const TLocalityList &list)
-{
-    QStringList names;
-    for (const TLocality &r : list)
-        names << r.Field[fMesto];
-    return names.join(u'|');
-}
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray("<unreadable>");
-    return f.readAll();
-}
-
-bool WriteAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
-
-// One record element written the way the program writes it.
-QByteArray RecordXml(const TLocality &r)
-{
-    QByteArray xml = "<Riadok>";
-    for (int f = 0; f < LocalityFieldCount; ++f)
-        xml += QByteArray("<") + LocalityElementNames[f] + ">" + r.Field[f].toUtf8() + "</" +
-               LocalityElementNames[f] + ">";
-    return xml + "</Riadok>";
-}
-
-QByteArray FileXml(const QByteArray &inner)
-{
-    return "<?xml version=\"1.0\"?>\n<SuborDat>" + inner + "</SuborDat>";
-}
 
 long PeakRssKb()
 {
@@ -170,17 +121,7 @@ const QByteArray PredefinedFile =
     u8"<ZS3>23</ZS3><ZS4>N</ZS4><ZD1>20</ZD1><ZD2>31</ZD2><ZD3>55</ZD3><ZD4>E</ZD4></Riadok>"
     u8"</SuborDat>";
 
-const QString SortedPredefined =
-    u8"SK - Bratislava|SK - Košice|SK - Michalovce|SK - Piešťany|SK - Poprad|SK - Prešov|"
-    u8"SK - Rožňava|SK - Sliač|SK - Žilina";
-
 } // namespace
-
-// Readable failures for records.
-char *toString(const TLocality &r)
-{
-    return qstrdup(qPrintable(SortKey(r)));
-}
 
 class TestLocalityFile : public QObject
 {
@@ -210,7 +151,7 @@ private slots:
         QFETCH(QString, kind);
         QByteArray bytes;
         if (kind == "laughs") {
-            bytes = ReadAll(VANTU_TEST_DATA_DIR "/localities/billion_laughs.xml");
+            bytes = ReadFile(VANTU_TEST_DATA_DIR "/localities/billion_laughs.xml");
         } else {
             // One 4,000-character entity referenced a million times: each expansion stays
             // within the reader's limit, the sum is gigabytes.
@@ -219,7 +160,7 @@ private slots:
                     QByteArray("&a;").repeated(1000000) + "</Mesto></Riadok></SuborDat>";
         }
         QVERIFY(bytes.startsWith("<?xml"));
-        QVERIFY(WriteAll(FilePath(), bytes));
+        QVERIFY(WriteFile(FilePath(), bytes));
 
         const long rssBefore = PeakRssKb();
         QElapsedTimer timer;
@@ -237,165 +178,10 @@ private slots:
     void externalEntityIsNotFetched()
     {
         TLocalityList list;
-        const QByteArray bytes = ReadAll(VANTU_TEST_DATA_DIR "/localities/external_entity.xml");
+        const QByteArray bytes = ReadFile(VANTU_TEST_DATA_DIR "/localities/external_entity.xml");
         QVERIFY(bytes.contains("SYSTEM"));
         QCOMPARE(ParseLocalities(bytes, list), TLoadStatus::Damaged);
         QVERIFY(list.isEmpty());
-    }
-
-    void integerText_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("lo");
-        QTest::addColumn<int>("hi");
-        QTest::addColumn<bool>("valid");
-        QTest::newRow("zero") << "0" << 0 << 59 << true;
-        QTest::newRow("plus sign") << "+5" << 0 << 59 << true;
-        QTest::newRow("minus zero") << "-0" << 0 << 59 << true;
-        QTest::newRow("leading zeros") << "007" << 0 << 59 << true;
-        QTest::newRow("lower bound") << "-12" << -12 << 12 << true;
-        QTest::newRow("below") << "-13" << -12 << 12 << false;
-        QTest::newRow("above") << "13" << -12 << 12 << false;
-        QTest::newRow("empty") << "" << 0 << 59 << false;
-        QTest::newRow("sign only") << "-" << -12 << 12 << false;
-        QTest::newRow("two signs") << "--1" << -12 << 12 << false;
-        QTest::newRow("leading blank") << " 1" << 0 << 59 << false;
-        QTest::newRow("trailing blank") << "1 " << 0 << 59 << false;
-        QTest::newRow("letter after digits") << "12a" << -12 << 12 << false;
-        QTest::newRow("decimal point") << "1.0" << 0 << 59 << false;
-        QTest::newRow("exponent") << "1e1" << 0 << 59 << false;
-        QTest::newRow("hexadecimal") << "0x1" << 0 << 59 << false;
-        QTest::newRow("non-ASCII digit") << QString(QChar(0x0663)) << 0 << 59 << false;
-        QTest::newRow("huge") << "99999999999999999999" << 0 << 59 << false;
-        QTest::newRow("huge negative") << "-99999999999999999999" << -12 << 12 << false;
-    }
-    void integerText()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, lo);
-        QFETCH(int, hi);
-        QFETCH(bool, valid);
-        QCOMPARE(IsIntegerInRange(text, lo, hi), valid);
-    }
-
-    // Each case changes one field of a valid record: the field check, the count over the list
-    // and the loader must all agree.
-    void fieldCases_data()
-    {
-        QTest::addColumn<int>("field");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("valid");
-        QTest::newRow("Mesto empty") << int(fMesto) << "" << false;
-        QTest::newRow("Mesto blanks") << int(fMesto) << "   " << true;
-        QTest::newRow("Hod 13") << int(fHod) << "13" << false;
-        QTest::newRow("Hod -13") << int(fHod) << "-13" << false;
-        QTest::newRow("Hod 12") << int(fHod) << "12" << true;
-        QTest::newRow("Hod -12") << int(fHod) << "-12" << true;
-        QTest::newRow("Hod 12a") << int(fHod) << "12a" << false;
-        QTest::newRow("Hod empty") << int(fHod) << "" << false;
-        QTest::newRow("Min 46") << int(fMin) << "46" << false;
-        QTest::newRow("Min 45") << int(fMin) << "45" << true;
-        QTest::newRow("Min 20") << int(fMin) << "20" << true;
-        QTest::newRow("Min -1") << int(fMin) << "-1" << false;
-        QTest::newRow("ZS1 91") << int(fZS1) << "91" << false;
-        QTest::newRow("ZS1 90") << int(fZS1) << "90" << true;
-        QTest::newRow("ZS1 -1") << int(fZS1) << "-1" << false;
-        QTest::newRow("ZS2 60") << int(fZS2) << "60" << false;
-        QTest::newRow("ZS2 59") << int(fZS2) << "59" << true;
-        QTest::newRow("ZS3 60") << int(fZS3) << "60" << false;
-        QTest::newRow("ZS3 59") << int(fZS3) << "59" << true;
-        QTest::newRow("ZS4 n") << int(fZS4) << "n" << false;
-        QTest::newRow("ZS4 S") << int(fZS4) << "S" << true;
-        QTest::newRow("ZS4 E") << int(fZS4) << "E" << false;
-        QTest::newRow("ZS4 empty") << int(fZS4) << "" << false;
-        QTest::newRow("ZS4 N blank") << int(fZS4) << "N " << false;
-        QTest::newRow("ZD1 181") << int(fZD1) << "181" << false;
-        QTest::newRow("ZD1 180") << int(fZD1) << "180" << true;
-        QTest::newRow("ZD2 60") << int(fZD2) << "60" << false;
-        QTest::newRow("ZD2 59") << int(fZD2) << "59" << true;
-        QTest::newRow("ZD3 60") << int(fZD3) << "60" << false;
-        QTest::newRow("ZD3 59") << int(fZD3) << "59" << true;
-        QTest::newRow("ZD4 W") << int(fZD4) << "W" << true;
-        QTest::newRow("ZD4 e") << int(fZD4) << "e" << false;
-        QTest::newRow("ZD4 N") << int(fZD4) << "N" << false;
-        QTest::newRow("ZD4 empty") << int(fZD4) << "" << false;
-    }
-    void fieldCases()
-    {
-        QFETCH(int, field);
-        QFETCH(QString, text);
-        QFETCH(bool, valid);
-
-        QCOMPARE(IsValidField(field, text), valid);
-
-        TLocality r = Bratislava();
-        r.Field[field] = text;
-        const TLocalityList list{Bratislava(), r, Bratislava()};
-        QCOMPARE(CheckLocalities(list), valid ? 0 : 1);
-
-        QVERIFY(WriteAll(FilePath(), FileXml(RecordXml(Bratislava()) + RecordXml(r))));
-        TLocalityFile file(FilePath());
-        TLocalityList read;
-        QCOMPARE(file.Load(read), valid ? TLoadStatus::Loaded : TLoadStatus::Damaged);
-        QCOMPARE(read.size(), 2);
-        QCOMPARE(read[1], r);
-    }
-
-    void checkCountsEveryField()
-    {
-        const TLocality bad = Rec({"", "x", "46", "91", "60", "60", "n", "181", "60", "60", "w"});
-        QCOMPARE(CheckLocalities({bad}), 11);
-        QCOMPARE(CheckLocalities({bad, Bratislava(), bad}), 22);
-        QCOMPARE(CheckLocalities({}), 0);
-        QCOMPARE(CheckLocalities(PredefinedLocalities()), 0);
-    }
-
-    // A record element's content, and which field must come out empty (invalid), or -1.
-    void recordContent_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<int>("emptyField");
-        QTest::addColumn<QString>("name");
-        const QByteArray rest = "<Hod>1</Hod><Min>0</Min><ZS1>48</ZS1><ZS2>9</ZS2><ZS3>0</ZS3>"
-                                "<ZS4>N</ZS4><ZD1>17</ZD1><ZD2>7</ZD2><ZD3>1</ZD3>";
-        QTest::newRow("ZD4 missing") << "<Mesto>A</Mesto>" + rest << int(fZD4) << "A";
-        QTest::newRow("Mesto missing") << rest + "<ZD4>E</ZD4>" << int(fMesto) << "";
-        QTest::newRow("Mesto empty element")
-            << "<Mesto/>" + rest + "<ZD4>E</ZD4>" << int(fMesto) << "";
-        QTest::newRow("element in Mesto")
-            << "<Mesto><b>A</b></Mesto>" + rest + "<ZD4>E</ZD4>" << int(fMesto) << "";
-        QTest::newRow("text and element in Mesto")
-            << "<Mesto>A<i/>B</Mesto>" + rest + "<ZD4>E</ZD4>" << int(fMesto) << "";
-        QTest::newRow("comment in Mesto")
-            << "<Mesto>A<!-- x --></Mesto>" + rest + "<ZD4>E</ZD4>" << int(fMesto) << "";
-        QTest::newRow("processing instruction in ZD4")
-            << "<Mesto>A</Mesto>" + rest + "<ZD4>E<?pi x?></ZD4>" << int(fZD4) << "A";
-        QTest::newRow("CDATA in ZD4")
-            << "<Mesto>A</Mesto>" + rest + "<ZD4><![CDATA[E]]></ZD4>" << int(fZD4) << "A";
-        QTest::newRow("first Mesto holds markup, second ignored")
-            << "<Mesto><b/></Mesto><Mesto>A</Mesto>" + rest + "<ZD4>E</ZD4>" << int(fMesto) << "";
-        QTest::newRow("character references are text")
-            << "<Mesto>A&amp;B&#x17D;</Mesto>" + rest + "<ZD4>&#69;</ZD4>" << -1
-            << QString(u8"A&BŽ");
-        QTest::newRow("text and comment between fields ignored")
-            << "note<Mesto>A</Mesto><!-- c -->" + rest + "<?pi?><ZD4>E</ZD4>" << -1 << "A";
-    }
-    void recordContent()
-    {
-        QFETCH(QByteArray, content);
-        QFETCH(int, emptyField);
-        QFETCH(QString, name);
-        TLocalityList list;
-        const TLoadStatus status =
-            ParseLocalities(FileXml("<Riadok>" + content + "</Riadok>"), list);
-        QCOMPARE(status, emptyField < 0 ? TLoadStatus::Loaded : TLoadStatus::Damaged);
-        QCOMPARE(list.size(), 1);
-        QCOMPARE(CheckLocalities(list), emptyField < 0 ? 0 : 1);
-        if (emptyField >= 0)
-            QVERIFY(list[0].Field[emptyField].isEmpty());
-        QCOMPARE(list[0].Field[fMesto], name);
-        if (emptyField != fZD4)
-            QCOMPARE(list[0].Field[fZD4], QString("E"));
     }
 
     void lenientFile()
@@ -412,8 +198,9 @@ private slots:
 
         // The next save writes the standard layout and drops the extras.
         QVERIFY(file.Save(list));
-        QCOMPARE(ReadAll(FilePath()), "<?xml version=\"1.0\"?>\n<Places>" + RecordXml(expected[0]) +
-                                          RecordXml(expected[1]) + "</Places>");
+        QCOMPARE(ReadFile(FilePath()), "<?xml version=\"1.0\"?>\n<Places>" +
+                                           RecordXml(expected[0]) + RecordXml(expected[1]) +
+                                           "</Places>");
     }
 
     // Files that read normally, and the number of records they hold.
@@ -445,7 +232,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(int, records);
-        QVERIFY(WriteAll(FilePath(), bytes));
+        QVERIFY(WriteFile(FilePath(), bytes));
         TLocalityFile file(FilePath());
         TLocalityList list{Bratislava()};
         QCOMPARE(file.Load(list), TLoadStatus::Loaded);
@@ -491,7 +278,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(int, records);
         QFETCH(bool, parsed);
-        QVERIFY(WriteAll(FilePath(), bytes));
+        QVERIFY(WriteFile(FilePath(), bytes));
         TLocalityFile file(FilePath());
         TLocalityList list{Bratislava()};
         QCOMPARE(file.Load(list), TLoadStatus::Damaged);
@@ -523,23 +310,11 @@ private slots:
         QCOMPARE(file.Load(list), TLoadStatus::Damaged);
     }
 
-    void predefinedDatabase()
-    {
-        const TLocalityList list = PredefinedLocalities();
-        QCOMPARE(list.size(), 9);
-        QCOMPARE(list[0],
-                 Rec({u8"SK - Sliač", "1", "0", "48", "36", "59", "N", "19", "8", "35", "E"}));
-        QCOMPARE(list[1], Bratislava());
-        QCOMPARE(list[8],
-                 Rec({u8"SK - Rožňava", "1", "0", "48", "39", "23", "N", "20", "31", "55", "E"}));
-        QCOMPARE(SortKey(list[1]), QString("SK - Bratislava;1;0;48;9;0;N;17;7;1;E"));
-    }
-
     // The missing-file path: skeleton through temp.xml, then the nine towns in their order.
     void skeletonThenPredefinedFile()
     {
         const QString temp = Dir->filePath("temp.xml");
-        QVERIFY(WriteAll(temp, "<stale>not the skeleton</stale>"));
+        QVERIFY(WriteFile(temp, "<stale>not the skeleton</stale>"));
         TLocalityFile file(FilePath());
         TLocalityList list;
         QCOMPARE(file.Load(list), TLoadStatus::Missing);
@@ -551,7 +326,7 @@ private slots:
 
         list = PredefinedLocalities();
         QVERIFY2(file.Save(list, &error), qPrintable(error));
-        QCOMPARE(ReadAll(FilePath()), PredefinedFile);
+        QCOMPARE(ReadFile(FilePath()), PredefinedFile);
 
         // Written in predefined order, read back in the same order, valid.
         TLocalityFile again(FilePath());
@@ -569,14 +344,14 @@ private slots:
         // The document is the skeleton's all the same, so the database can still be saved.
         QVERIFY(file.HasDocument());
         QVERIFY(file.Save(PredefinedLocalities(), &error));
-        QCOMPARE(ReadAll(FilePath()), PredefinedFile);
+        QCOMPARE(ReadFile(FilePath()), PredefinedFile);
     }
 
     void rootNameAndAttributesKept()
     {
-        QVERIFY(WriteAll(FilePath(), "<?xml version='1.0' encoding='UTF-8'?>\n"
-                                     "<Data  b='2&amp;3' a=\"x&lt;y\" xmlns:p=\"urn:p\">\n" +
-                                         RecordXml(Bratislava()) + "\n</Data>\n"));
+        QVERIFY(WriteFile(FilePath(), "<?xml version='1.0' encoding='UTF-8'?>\n"
+                                      "<Data  b='2&amp;3' a=\"x&lt;y\" xmlns:p=\"urn:p\">\n" +
+                                          RecordXml(Bratislava()) + "\n</Data>\n"));
         TLocalityFile file(FilePath());
         TLocalityList list;
         QCOMPARE(file.Load(list), TLoadStatus::Loaded);
@@ -584,33 +359,33 @@ private slots:
         QCOMPARE(file.Root().Attributes, expected);
         list.append(PredefinedLocalities()[0]);
         QVERIFY(file.Save(list));
-        QCOMPARE(ReadAll(FilePath()),
+        QCOMPARE(ReadFile(FilePath()),
                  "<?xml version=\"1.0\"?>\n<Data b=\"2&amp;3\" a=\"x&lt;y\" xmlns:p=\"urn:p\">" +
                      RecordXml(Bratislava()) + RecordXml(PredefinedLocalities()[0]) + "</Data>");
     }
 
     void emptyListWritesRootAlone()
     {
-        QVERIFY(WriteAll(FilePath(), "<SuborDat>\n</SuborDat>\n"));
+        QVERIFY(WriteFile(FilePath(), "<SuborDat>\n</SuborDat>\n"));
         TLocalityFile file(FilePath());
         TLocalityList list;
         QCOMPARE(file.Load(list), TLoadStatus::Loaded);
         QVERIFY(list.isEmpty());
         QVERIFY(file.Save(list));
-        QCOMPARE(ReadAll(FilePath()), QByteArray("<?xml version=\"1.0\"?>\n<SuborDat/>"));
+        QCOMPARE(ReadFile(FilePath()), QByteArray("<?xml version=\"1.0\"?>\n<SuborDat/>"));
         QCOMPARE(file.Load(list), TLoadStatus::Loaded);
         QVERIFY(list.isEmpty());
     }
 
     void writtenLayout()
     {
-        QVERIFY(WriteAll(FilePath(), "<SuborDat/>"));
+        QVERIFY(WriteFile(FilePath(), "<SuborDat/>"));
         TLocalityFile file(FilePath());
         TLocalityList list;
         QCOMPARE(file.Load(list), TLoadStatus::Loaded);
         list = PredefinedLocalities();
         QVERIFY(file.Save(list));
-        const QByteArray bytes = ReadAll(FilePath());
+        const QByteArray bytes = ReadFile(FilePath());
         QVERIFY(bytes.startsWith("<?xml version=\"1.0\"?>\n<SuborDat><Riadok><Mesto>"));
         QCOMPARE(bytes.count('\n'), 1);
         QVERIFY(!bytes.contains('\r'));
@@ -645,7 +420,7 @@ private slots:
         TLocalityFile file(FilePath());
         QVERIFY(file.StartFromSkeleton(Dir->path()));
         QVERIFY(file.Save({r, Bratislava()}));
-        const QByteArray bytes = ReadAll(FilePath());
+        const QByteArray bytes = ReadFile(FilePath());
         QVERIFY2(bytes.contains(written), bytes.constData());
         QCOMPARE(bytes.count('\n'), 1 + QByteArray(written).count('\n'));
 
@@ -675,123 +450,7 @@ private slots:
         QString error;
         QVERIFY(!file.Save(list, &error));
         QVERIFY2(error.contains("Mesto") && error.contains('4'), qPrintable(error));
-        QCOMPARE(ReadAll(FilePath()), PredefinedFile);
-    }
-
-    void xmlText()
-    {
-        QVERIFY(IsXmlText(QString()));
-        QVERIFY(IsXmlText(u8"SK - Žilina\t\r\n😀"));
-    }
-
-    void sortOrder_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::newRow("en_US") << "en_US";
-        QTest::newRow("sk_SK") << "sk_SK";
-        QTest::newRow("hu_HU") << "hu_HU";
-        QTest::newRow("C") << "C";
-        QTest::newRow("system") << QString();
-    }
-    void sortOrder()
-    {
-        QFETCH(QString, locale);
-        auto sort = [&](TLocalityList &list) {
-            if (locale.isEmpty())
-                SortLocalities(list);
-            else
-                SortLocalities(list, QLocale(locale));
-        };
-
-        TLocalityList list = PredefinedLocalities();
-        sort(list);
-        QCOMPARE(Names(list), SortedPredefined);
-        // The records moved whole.
-        for (const TLocality &r : PredefinedLocalities())
-            QCOMPARE(list.count(r), 1);
-
-        // Lower-case names sort among upper-case ones as if they were upper case.
-        TLocalityList mixed{Rec({"SK - Dolny"}), Rec({"sk - banska"}), Rec({"SK - Cifer"}),
-                            Rec({"sk - ardovo"}), Rec({"SK - BANOV"})};
-        sort(mixed);
-        QCOMPARE(Names(mixed), QString("sk - ardovo|SK - BANOV|sk - banska|SK - Cifer|SK - Dolny"));
-
-        // Keys compare as text: "10" before "9" when the names are equal.
-        TLocalityList hours{Rec({"X", "9"}), Rec({"X", "10"}), Rec({"X", "-1"})};
-        sort(hours);
-        QCOMPARE(hours[0].Field[fHod], QString("-1"));
-        QCOMPARE(hours[1].Field[fHod], QString("10"));
-        QCOMPARE(hours[2].Field[fHod], QString("9"));
-    }
-
-    void sortKeepsFieldsOfSemicolonNames()
-    {
-        const TLocality odd = Rec({"B;9;9;9", "1", "0", "1", "2", "3", "S", "4", "5", "6", "W"});
-        const TLocality plain = Rec({"B", "2", "0", "1", "2", "3", "N", "4", "5", "6", "E"});
-        TLocalityList list{odd, Bratislava(), plain};
-        SortLocalities(list, QLocale("en_US"));
-        QCOMPARE(list.size(), 3);
-        QCOMPARE(list.count(odd), 1);
-        QCOMPARE(list.count(plain), 1);
-        QCOMPARE(list.count(Bratislava()), 1);
-        QCOMPARE(list[0], plain); // "B;2" before "B;9"
-        QCOMPARE(list[1], odd);
-    }
-
-    void sortIsStable_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::newRow("en_US") << "en_US";
-        QTest::newRow("C") << "C";
-    }
-    void sortIsStable()
-    {
-        QFETCH(QString, locale);
-        // Equal keys but for case: the order they came in stays.
-        for (const QStringList &order :
-             {QStringList{"abc", "ABC", "Abc"}, QStringList{"ABC", "Abc", "abc"}}) {
-            TLocalityList list;
-            for (const QString &name : order)
-                list.append(Rec({name, "1"}));
-            list.prepend(Rec({"zzz"}));
-            SortLocalities(list, QLocale(locale));
-            QCOMPARE(Names(list), order.join('|') + "|zzz");
-        }
-        TLocalityList empty;
-        SortLocalities(empty);
-        QVERIFY(empty.isEmpty());
-    }
-
-    void firstInvalidAddField_data()
-    {
-        QTest::addColumn<QStringList>("fields");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("all valid")
-            << QStringList{"A", "1", "0", "48", "9", "0", "N", "17", "7", "1", "E"} << -1;
-        QTest::newRow("hemispheres not checked")
-            << QStringList{"A", "1", "0", "48", "9", "0", "", "17", "7", "1", ""} << -1;
-        QTest::newRow("blank name passes")
-            << QStringList{" ", "12", "45", "90", "59", "59", "S", "180", "59", "59", "W"} << -1;
-        QTest::newRow("name and hours bad")
-            << QStringList{"", "13", "0", "48", "9", "0", "N", "17", "7", "1", "E"} << int(fMesto);
-        QTest::newRow("hours -13")
-            << QStringList{"A", "-13", "46", "48", "9", "0", "N", "17", "7", "1", "E"} << int(fHod);
-        QTest::newRow("minutes 46")
-            << QStringList{"A", "1", "46", "91", "9", "0", "N", "17", "7", "1", "E"} << int(fMin);
-        QTest::newRow("latitude 91")
-            << QStringList{"A", "1", "0", "91", "60", "0", "N", "17", "7", "1", "E"} << int(fZS1);
-        QTest::newRow("latitude seconds before longitude")
-            << QStringList{"A", "1", "0", "48", "9", "60", "N", "181", "7", "1", "E"} << int(fZS3);
-        QTest::newRow("longitude 181")
-            << QStringList{"A", "1", "0", "48", "9", "0", "N", "181", "60", "1", "E"} << int(fZD1);
-        QTest::newRow("longitude seconds x")
-            << QStringList{"A", "1", "0", "48", "9", "0", "N", "17", "7", "x", "E"} << int(fZD3);
-    }
-    void firstInvalidAddField()
-    {
-        QFETCH(QStringList, fields);
-        QFETCH(int, expected);
-        QCOMPARE(FirstInvalidAddField(Rec(fields)), expected);
+        QCOMPARE(ReadFile(FilePath()), PredefinedFile);
     }
 
     // A save that cannot happen fails with a reason and leaves the old file as it was.
@@ -816,7 +475,7 @@ private slots:
 
         const QByteArray old = FileXml(RecordXml(Bratislava()));
         if (how != "folder" && how != "nofolder")
-            QVERIFY(WriteAll(path, old));
+            QVERIFY(WriteFile(path, old));
         TLocalityFile file(path);
         QVERIFY(file.StartFromSkeleton(Dir->path()));
 
@@ -840,7 +499,7 @@ private slots:
         QVERIFY(!saved);
         QVERIFY(error.contains("lokality.xml"));
         if (how == "readonly" || how == "full") {
-            QCOMPARE(ReadAll(path), old);
+            QCOMPARE(ReadFile(path), old);
             QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System),
                      QStringList{"lokality.xml"}); // no temporary file left behind
         }
@@ -858,7 +517,7 @@ private slots:
     void moveAside()
     {
         const QByteArray damaged("<SuborDat><Riadok><Mesto>half");
-        QVERIFY(WriteAll(FilePath(), damaged));
+        QVERIFY(WriteFile(FilePath(), damaged));
         TLocalityFile file(FilePath());
         TLocalityList list;
         QCOMPARE(file.Load(list), TLoadStatus::Damaged);
@@ -867,14 +526,14 @@ private slots:
         const QString first = file.MoveAside(when);
         QCOMPARE(first, Dir->filePath("lokality-2026-12-08-153012.damaged.xml"));
         QVERIFY(!QFileInfo::exists(FilePath()));
-        QCOMPARE(ReadAll(first), damaged);
+        QCOMPARE(ReadFile(first), damaged);
 
         // Same second again: the earlier copy is kept, the new one gets a counter.
-        QVERIFY(WriteAll(FilePath(), "second"));
+        QVERIFY(WriteFile(FilePath(), "second"));
         const QString second = file.MoveAside(when);
         QCOMPARE(second, Dir->filePath("lokality-2026-12-08-153012-2.damaged.xml"));
-        QCOMPARE(ReadAll(first), damaged);
-        QCOMPARE(ReadAll(second), QByteArray("second"));
+        QCOMPARE(ReadFile(first), damaged);
+        QCOMPARE(ReadFile(second), QByteArray("second"));
 
         // Nothing there: nothing to move.
         QCOMPARE(file.MoveAside(when), QString());
@@ -903,7 +562,7 @@ private slots:
             // A valid document padded after its end to one byte over the limit.
             QByteArray bytes = FileXml(RecordXml(Bratislava()));
             bytes += QByteArray(MaxLocalityFileSize + 1 - bytes.size(), '\n');
-            QVERIFY(WriteAll(FilePath(), bytes));
+            QVERIFY(WriteFile(FilePath(), bytes));
         }
         TLocalityList list{Bratislava()};
         std::atomic<int> status{-1};
@@ -941,7 +600,7 @@ private slots:
             records.append(r);
             inner += RecordXml(r);
         }
-        QVERIFY(WriteAll(FilePath(), FileXml(inner)));
+        QVERIFY(WriteFile(FilePath(), FileXml(inner)));
         QVERIFY(QFileInfo(FilePath()).size() > 5 * 1024 * 1024);
 
         QElapsedTimer timer;
@@ -960,7 +619,7 @@ private slots:
 
         // And it writes back to the same bytes.
         QVERIFY(file.Save(records));
-        QCOMPARE(ReadAll(FilePath()), FileXml(inner));
+        QCOMPARE(ReadFile(FilePath()), FileXml(inner));
     }
 };
 

@@ -87,15 +87,11 @@ class TestLocalityGrid : public QObject
 private slots:
     void init()
     {
-        FFolder = std::make_unique<TScratchFolder>();
-        TfrmVantu::ProgramFolderOverride = FFolder->Path();
-        TfrmVantu::Today = [] { return QDate(2026, 12, 7); };
+        // No locality file: each test writes its own or none.
+        FFixture = std::make_unique<TVantuFixture>(QByteArray());
+        QVERIFY(FFixture->Ready());
     }
-    void cleanup()
-    {
-        TfrmVantu::ProgramFolderOverride.clear();
-        FFolder.reset();
-    }
+    void cleanup() { FFixture.reset(); }
 
     void missingFileCreatesPredefinedDatabase_data()
     {
@@ -117,9 +113,9 @@ private slots:
         QFETCH(int, language);
         QFETCH(QString, caption);
         QFETCH(QString, text);
-        WriteFile(FFolder->File(QStringLiteral("vantu.ini")),
+        WriteFile(FFixture->File(QStringLiteral("vantu.ini")),
                   QStringLiteral("[Nastavenie]\njazyk=%1\n").arg(language).toLatin1());
-        WriteFile(FFolder->File(QStringLiteral("temp.xml")), "something else");
+        WriteFile(FFixture->File(QStringLiteral("temp.xml")), "something else");
         TBoxAnswerer answer({QMessageBox::Ok});
         TfrmVantu w;
         QCOMPARE(answer.Seen().size(), 1);
@@ -129,12 +125,12 @@ private slots:
         QVERIFY(!w.DatabaseDamaged());
 
         // The file keeps the predefined order; the grid is sorted.
-        const QByteArray bytes = ReadFile(FFolder->File(QStringLiteral("lokality.xml")));
+        const QByteArray bytes = ReadFile(FFixture->File(QStringLiteral("lokality.xml")));
         QVERIFY(bytes.startsWith("<?xml version=\"1.0\"?>\n<SuborDat><Riadok><Mesto>SK - Slia"));
-        QCOMPARE(FileRecords(FFolder->File(QStringLiteral("lokality.xml"))),
+        QCOMPARE(FileRecords(FFixture->File(QStringLiteral("lokality.xml"))),
                  PredefinedLocalities());
         QCOMPARE(Names(w.Localities()), SortedPredefined);
-        QVERIFY(!QFile::exists(FFolder->File(QStringLiteral("temp.xml"))));
+        QVERIFY(!QFile::exists(FFixture->File(QStringLiteral("temp.xml"))));
         QCOMPARE(Find<QLineEdit>(&w, "Edit1")->text(), U("SK - Bratislava"));
         QVERIFY(Panel0(&w).endsWith(QStringLiteral("1/9")));
     }
@@ -156,7 +152,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(int, records);
-        const QString path = FFolder->File(QStringLiteral("lokality.xml"));
+        const QString path = FFixture->File(QStringLiteral("lokality.xml"));
         WriteFile(path, bytes);
         TBoxAnswerer answer({QMessageBox::Ok, QMessageBox::Yes});
         TfrmVantu w;
@@ -172,9 +168,9 @@ private slots:
         // Gone under its own name, kept byte for byte under another.
         QVERIFY(!QFile::exists(path));
         const QStringList aside =
-            QDir(FFolder->Path()).entryList({QStringLiteral("lokality-*.damaged.xml")});
+            QDir(FFixture->Path()).entryList({QStringLiteral("lokality-*.damaged.xml")});
         QCOMPARE(aside.size(), 1);
-        QCOMPARE(ReadFile(FFolder->File(aside[0])), bytes);
+        QCOMPARE(ReadFile(FFixture->File(aside[0])), bytes);
 
         // Until the program ends, no change brings the damaged records back.
         if (records > 0) {
@@ -189,7 +185,7 @@ private slots:
 
     void emptyListIsHandled()
     {
-        WriteFile(FFolder->File(QStringLiteral("lokality.xml")),
+        WriteFile(FFixture->File(QStringLiteral("lokality.xml")),
                   "<?xml version=\"1.0\"?>\n<SuborDat>\n</SuborDat>");
         TfrmVantu w;
         QVERIFY(!w.DatabaseDamaged());
@@ -206,7 +202,7 @@ private slots:
         Find<QLineEdit>(&w, "Edit1")->setText(QStringLiteral("Alone"));
         Find<QAction>(&w, "mnuPridat")->trigger();
         QCOMPARE(Names(w.Localities()), QStringList{QStringLiteral("Alone")});
-        QCOMPARE(Names(FileRecords(FFolder->File(QStringLiteral("lokality.xml")))),
+        QCOMPARE(Names(FileRecords(FFixture->File(QStringLiteral("lokality.xml")))),
                  QStringList{QStringLiteral("Alone")});
     }
 
@@ -255,7 +251,7 @@ private slots:
     {
         QFETCH(QStringList, texts);
         QFETCH(QString, failing);
-        WriteFile(FFolder->File(QStringLiteral("lokality.xml")),
+        WriteFile(FFixture->File(QStringLiteral("lokality.xml")),
                   TLocalityFile::Serialize(PredefinedLocalities(), QStringLiteral("SuborDat"), {}));
         TfrmVantu w;
         w.show();
@@ -265,14 +261,14 @@ private slots:
                                "seSirkaSek", "seDlzkaST", "seDlzkaMin", "seDlzkaSek"};
         for (int i = 0; i < 8; ++i)
             Find<TSpinEdit>(&w, spins[i])->SetText(texts[i + 1]);
-        const QByteArray before = ReadFile(FFolder->File(QStringLiteral("lokality.xml")));
+        const QByteArray before = ReadFile(FFixture->File(QStringLiteral("lokality.xml")));
 
         TBoxAnswerer answer({QMessageBox::Ok});
         Find<QAction>(&w, "mnuPridat")->trigger();
         if (failing.isEmpty()) {
             QCOMPARE(answer.Seen().size(), 0);
             QCOMPARE(w.Localities().size(), 10);
-            const TLocalityList saved = FileRecords(FFolder->File(QStringLiteral("lokality.xml")));
+            const TLocalityList saved = FileRecords(FFixture->File(QStringLiteral("lokality.xml")));
             QCOMPARE(saved.size(), 10);
             QVERIFY(Names(saved).contains(texts[0]));
             return;
@@ -284,7 +280,7 @@ private slots:
         QCOMPARE(answer.Seen()[0].Icon, QMessageBox::Critical);
         QCOMPARE(w.focusWidget()->objectName(), failing);
         QCOMPARE(w.Localities().size(), 9);
-        QCOMPARE(ReadFile(FFolder->File(QStringLiteral("lokality.xml"))), before);
+        QCOMPARE(ReadFile(FFixture->File(QStringLiteral("lokality.xml"))), before);
     }
 
     void addSortsShowsFirstAndSaves()
@@ -308,7 +304,7 @@ private slots:
         expected.insert(0, U("sk - banská Bystrica"));
         expected.insert(0, U("sk - banská Bystrica"));
         QCOMPARE(Names(w.Localities()), expected);
-        QCOMPARE(Names(FileRecords(FFolder->File(QStringLiteral("lokality.xml")))), expected);
+        QCOMPARE(Names(FileRecords(FFixture->File(QStringLiteral("lokality.xml")))), expected);
         // The first record is shown; own-data mode goes on.
         QCOMPARE(Find<QLineEdit>(&w, "Edit1")->text(), U("sk - banská Bystrica"));
         QVERIFY(Panel0(&w).endsWith(QStringLiteral("1/11")));
@@ -334,7 +330,7 @@ private slots:
     void resultsFollowTheInputsAfterEachCommand()
     {
         QFETCH(QString, command);
-        const QString path = FFolder->File(QStringLiteral("lokality.xml"));
+        const QString path = FFixture->File(QStringLiteral("lokality.xml"));
         WriteFile(path,
                   TLocalityFile::Serialize(PredefinedLocalities(), QStringLiteral("SuborDat"), {}));
         TfrmVantu w;
@@ -406,7 +402,7 @@ private slots:
         QFETCH(bool, yes);
         QFETCH(int, shownRow);
         QFETCH(QString, shown);
-        const QString path = FFolder->File(QStringLiteral("lokality.xml"));
+        const QString path = FFixture->File(QStringLiteral("lokality.xml"));
         WriteFile(path,
                   TLocalityFile::Serialize(PredefinedLocalities(), QStringLiteral("SuborDat"), {}));
         TfrmVantu w;
@@ -436,7 +432,7 @@ private slots:
 
     void keyboardAndClicksSelectRecords()
     {
-        WriteFile(FFolder->File(QStringLiteral("lokality.xml")),
+        WriteFile(FFixture->File(QStringLiteral("lokality.xml")),
                   TLocalityFile::Serialize(PredefinedLocalities(), QStringLiteral("SuborDat"), {}));
         TfrmVantu w;
         w.show();
@@ -472,7 +468,7 @@ private slots:
     {
         QFETCH(int, from);
         QFETCH(int, to);
-        WriteFile(FFolder->File(QStringLiteral("lokality.xml")),
+        WriteFile(FFixture->File(QStringLiteral("lokality.xml")),
                   TLocalityFile::Serialize(PredefinedLocalities(), QStringLiteral("SuborDat"), {}));
         TfrmVantu w;
         w.show();
@@ -508,7 +504,7 @@ private slots:
     void teardownWithScreenReaderReadingTheGrid()
     {
         QFETCH(bool, queryWhileClosing);
-        WriteFile(FFolder->File(QStringLiteral("lokality.xml")),
+        WriteFile(FFixture->File(QStringLiteral("lokality.xml")),
                   TLocalityFile::Serialize(PredefinedLocalities(), QStringLiteral("SuborDat"), {}));
         QAccessible::setActive(true);
         auto window = std::make_unique<TfrmVantu>();
@@ -539,13 +535,13 @@ private slots:
 
     void failedSaveIsReportedAndListKept()
     {
-        const QString path = FFolder->File(QStringLiteral("lokality.xml"));
+        const QString path = FFixture->File(QStringLiteral("lokality.xml"));
         WriteFile(path,
                   TLocalityFile::Serialize(PredefinedLocalities(), QStringLiteral("SuborDat"), {}));
         TfrmVantu w;
         // A folder in the file's place cannot be replaced by the new file.
         QVERIFY(QFile::remove(path));
-        QVERIFY(QDir(FFolder->Path()).mkdir(QStringLiteral("lokality.xml")));
+        QVERIFY(QDir(FFixture->Path()).mkdir(QStringLiteral("lokality.xml")));
         TBoxAnswerer answer({QMessageBox::Yes, QMessageBox::Ok});
         Find<QAction>(&w, "mnuZmazat")->trigger();
         QCOMPARE(answer.Seen().size(), 2);
@@ -555,7 +551,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<TScratchFolder> FFolder;
+    std::unique_ptr<TVantuFixture> FFixture;
 };
 
 QTEST_MAIN(TestLocalityGrid)

@@ -1,4 +1,5 @@
 // Atomic replacement of a file: the old content survives every failure.
+#include "FileSupport.h"
 #include "common/AtomicFile.h"
 
 #include <QDir>
@@ -8,17 +9,6 @@
 
 #include <csignal>
 #include <sys/resource.h>
-
-namespace
-{
-
-QByteArray ReadFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-} // namespace
 
 class TestAtomicFile : public QObject
 {

@@ -63,19 +63,12 @@ class TestPanel : public QObject
 private slots:
     void init()
     {
-        FFolder = std::make_unique<TScratchFolder>();
-        TfrmVantu::ProgramFolderOverride = FFolder->Path();
-        TfrmVantu::Today = [] { return QDate(2026, 12, 7); };
         // An empty database keeps the start quiet and the inputs ours.
-        QFile f(FFolder->File(QStringLiteral("lokality.xml")));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("<?xml version=\"1.0\"?>\n<SuborDat></SuborDat>");
+        FFixture =
+            std::make_unique<TVantuFixture>("<?xml version=\"1.0\"?>\n<SuborDat></SuborDat>");
+        QVERIFY(FFixture->Ready());
     }
-    void cleanup()
-    {
-        TfrmVantu::ProgramFolderOverride.clear();
-        FFolder.reset();
-    }
+    void cleanup() { FFixture.reset(); }
 
     void referenceTimesInEachFormat_data()
     {
@@ -297,7 +290,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<TScratchFolder> FFolder;
+    std::unique_ptr<TVantuFixture> FFixture;
 };
 
 QTEST_MAIN(TestPanel)

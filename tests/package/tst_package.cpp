@@ -1,6 +1,7 @@
 // The portable package: cpack's archive, unpacked into a folder of its own with
 // the build tree out of reach, holds everything the program needs and starts
 // through its launcher from that folder.
+#include "FileSupport.h"
 #include "localities/LocalityFile.h"
 
 #include <QDirIterator>
@@ -65,12 +66,6 @@ QString Canonical(const QString &path)
     return QFileInfo(path).canonicalFilePath();
 }
 
-QByteArray ReadBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // Relative paths of all files below folder, sorted.
 QStringList FilesBelow(const QString &folder)
 {
@@ -87,7 +82,7 @@ QStringList FilesBelow(const QString &folder)
 // neither a comment, a group header nor key=value.
 bool ReadDesktopEntry(const QString &path, QMap<QString, QString> &entry, QString &error)
 {
-    const QByteArray bytes = ReadBytes(path);
+    const QByteArray bytes = ReadFile(path);
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8(bytes);
     if (bytes.isEmpty() || utf8.hasError()) {
@@ -165,7 +160,7 @@ QString ExecProgram(const QString &value)
 QStringList MappedFiles(qint64 pid)
 {
     QStringList files;
-    const QByteArray maps = ReadBytes(QStringLiteral("/proc/%1/maps").arg(pid));
+    const QByteArray maps = ReadFile(QStringLiteral("/proc/%1/maps").arg(pid));
     for (const QByteArray &line : maps.split('\n')) {
         const qsizetype slash = line.indexOf('/');
         if (slash >= 0)
@@ -331,8 +326,8 @@ void TestPackage::sameFilesAsSource()
     const QStringList shipped = FilesBelow(InFolder(folder));
     QCOMPARE(shipped, expected);
     for (const QString &file : shipped) {
-        QVERIFY2(ReadBytes(InFolder(folder + QLatin1Char('/') + file)) ==
-                     ReadBytes(source + QLatin1Char('/') + file),
+        QVERIFY2(ReadFile(InFolder(folder + QLatin1Char('/') + file)) ==
+                     ReadFile(source + QLatin1Char('/') + file),
                  qPrintable(file));
     }
 }
@@ -370,8 +365,8 @@ void TestPackage::icon()
     const QImage image(InFolder(QStringLiteral("vantu.png")), "PNG");
     QVERIFY(!image.isNull());
     QCOMPARE(image.size(), QSize(256, 256));
-    QCOMPARE(ReadBytes(InFolder(QStringLiteral("vantu.png"))),
-             ReadBytes(QStringLiteral(VANTU_SOURCE_DIR "/app/icons/vantu.png")));
+    QCOMPARE(ReadFile(InFolder(QStringLiteral("vantu.png"))),
+             ReadFile(QStringLiteral(VANTU_SOURCE_DIR "/app/icons/vantu.png")));
 }
 
 void TestPackage::desktopEntry_data()
@@ -449,9 +444,9 @@ void TestPackage::menuEntryInstaller()
     shipped.remove(QStringLiteral("Exec"));
     QCOMPARE(entry, shipped);
 
-    QCOMPARE(ReadBytes(home.filePath(
+    QCOMPARE(ReadFile(home.filePath(
                  QStringLiteral(".local/share/icons/hicolor/256x256/apps/vantu.png"))),
-             ReadBytes(InFolder(QStringLiteral("vantu.png"))));
+             ReadFile(InFolder(QStringLiteral("vantu.png"))));
     // No temporary files left beside them.
     QCOMPARE(QDir(home.filePath(QStringLiteral(".local/share/applications")))
                  .entryList(QDir::Files | QDir::Hidden),
@@ -543,7 +538,7 @@ void TestPackage::startsFromItsOwnFolder()
                  qPrintable(path + QStringLiteral(" is loaded from the build or source tree")));
     }
     // The database it found is still there, untouched.
-    QCOMPARE(ReadBytes(InFolder(QStringLiteral("lokality.xml"))), database);
+    QCOMPARE(ReadFile(InFolder(QStringLiteral("lokality.xml"))), database);
 
     // No close sequence to wait for; vantu.ini is not the subject here.
     program.terminate();

@@ -47,20 +47,11 @@ class TestTableCommands : public QObject
 private slots:
     void init()
     {
-        FFolder = std::make_unique<TScratchFolder>();
-        TfrmVantu::ProgramFolderOverride = FFolder->Path();
-        TfrmVantu::Today = [] { return QDate(2026, 6, 21); };
-        QFile f(FFolder->File(QStringLiteral("lokality.xml")));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("<?xml version=\"1.0\"?>\n<SuborDat></SuborDat>");
-        TfrmTabulka::SaveDialogHook = nullptr;
+        FFixture = std::make_unique<TVantuFixture>("<?xml version=\"1.0\"?>\n<SuborDat></SuborDat>",
+                                                   QDate(2026, 6, 21));
+        QVERIFY(FFixture->Ready());
     }
-    void cleanup()
-    {
-        TfrmTabulka::SaveDialogHook = nullptr;
-        TfrmVantu::ProgramFolderOverride.clear();
-        FFolder.reset();
-    }
+    void cleanup() { FFixture.reset(); }
 
     void lineForEachLanguageAndFormat_data()
     {
@@ -249,7 +240,7 @@ private slots:
         QCOMPARE(first->Text().count(QStringLiteral("\r\n")), 2);
 
         // After a save, the next line opens a second window; the first stays.
-        const QString path = FFolder->File(QStringLiteral("t.txt"));
+        const QString path = FFixture->File(QStringLiteral("t.txt"));
         TfrmTabulka::SaveDialogHook = [&](QWidget *, const QString &) { return path; };
         QVERIFY(first->Save());
         QVERIFY(!w.TableInUse());
@@ -290,7 +281,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<TScratchFolder> FFolder;
+    std::unique_ptr<TVantuFixture> FFixture;
 };
 
 QTEST_MAIN(TestTableCommands)

@@ -1,7 +1,6 @@
-// The results table window: texts, appending, saving, the close question and
-// printing through the window's commands.
-#include "PdfTools.h"
-#include "TestSupport.h"
+// The results table window: texts, appending, saving and the close question.
+#include "TabulkaTestSupport.h"
+
 #include "table/PrintLayout.h"
 #include "table/TablePrint.h"
 #include "table/Tabulka.h"
@@ -23,80 +22,14 @@
 #include <QStatusBar>
 #include <QtTest>
 
-namespace
-{
-
-struct TExpectedTexts {
-    const char *menu, *save, *saveAs, *print, *close, *notSaved, *saved;
-    const char *queryCaption, *queryText;
-    const char *printerCaption, *printerText, *pagesText;
-    const char *fileCaption;
-};
-
-const TExpectedTexts Expected[] = {
-    {"&Tabuľka", "&Uložiť", "Uložiť &Ako", "&Tlačiť", "&Zavrieť",
-     " Tabuľka výsledkov nie je uložená", " Tabuľka výsledkov je uložená", " Potvrdenie",
-     "Tabuľka výsledkov bola zmenená. Uložiť zmeny?", " Chyba tlače", "Tlačiareň nie je pripravená",
-     "Prebieha tlač výsledkov, počet strán: %1", " Chyba súboru"},
-    {"&Table", "&Save", "Save &As", "&Print", "&Close", " Table of results is not saved",
-     " Table of results is saved", " Confirmation", "Table of results is modified. Save the table?",
-     " Printer error", "Printer is not ready", "%1 pages printed", " File error"},
-    {"&Táblázat", "&Mentés", "M&entés másként", "&Nyomtatás", "&Kilépés",
-     " Az eredmények táblázata nincs mentve", " Az eredmények táblázata mentve van", " Megerősítés",
-     "Az eredmények táblázata megváltozott. Menteni?", " Nyomtatási hiba",
-     "Hiba történt a nyomtatás alatt", "%1 oldal nyomtatva", " Fájlhiba"},
-};
-
-const QString SampleLine =
-    QStringLiteral("SK - Poprad, 05.Mar.2026, [SEČ] =>   05:57:03,   11:49:30,   17:41:59\r\n");
-
-// Runs an action on the next modal window with the given object name: the
-// window is shown instead of running its own event loop, and its result
-// goes back to the code under test.
-class TModalHandler
-{
-public:
-    TModalHandler(QString objectName, std::function<void(QWidget *)> action)
-    {
-        MessageTestHook::SetModalHandler([this, objectName, action](QDialog &dialog) {
-            if (FDone || dialog.objectName() != objectName)
-                return int(QDialog::Rejected);
-            FDone = true;
-            dialog.show();
-            action(&dialog);
-            return dialog.result();
-        });
-    }
-    ~TModalHandler() { MessageTestHook::SetModalHandler(nullptr); }
-    bool Done() const { return FDone; }
-
-private:
-    bool FDone = false;
-};
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<cannot read>");
-    return file.readAll();
-}
-
-void DeleteClosedWindows()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-} // namespace
-
-class TestTabulka : public QObject
+class TestTabulka : public TTabulkaTestBase
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
+    void initTestCase() { StartOwner(); }
+    void init() { Prepare(); }
+    void cleanup() { Finish(); }
 
     void controls();
     void texts_data();
@@ -119,80 +52,8 @@ private slots:
     void closeQuestion();
     void closeUnmodifiedAsksNothing();
     void editAfterSaveAsksAgain();
-    void printToPdf_data();
-    void printToPdf();
-    void printEmptyTable();
-    void printCancelled();
-    void printerError_data();
-    void printerError();
-    void boxesSpeakTheLanguageInForce_data();
-    void boxesSpeakTheLanguageInForce();
     void defaultSaveDialog();
-    void defaultPrintDialog();
-    void defaultPrintDialogToPdfFile();
-
-private:
-    TfrmTabulka *NewTable(int language);
-    std::unique_ptr<QPrinter> PdfPrinter(const QString &path);
-
-    std::unique_ptr<QMainWindow> FOwner;
-    std::unique_ptr<QTemporaryDir> FDir;
-    int FCleared = 0;
-    QStringList FProposed;
-    QString FSaveAnswer;
 };
-
-void TestTabulka::initTestCase()
-{
-    FOwner = std::make_unique<QMainWindow>();
-    FOwner->setObjectName(QStringLiteral("frmVantu"));
-    FOwner->show();
-}
-
-void TestTabulka::init()
-{
-    FDir = std::make_unique<QTemporaryDir>();
-    QVERIFY(FDir->isValid());
-    FCleared = 0;
-    FProposed.clear();
-    FSaveAnswer.clear();
-    TfrmTabulka::SaveDialogHook = [this](QWidget *parent, const QString &proposed) {
-        [&] { QVERIFY(qobject_cast<TfrmTabulka *>(parent)); }();
-        FProposed << proposed;
-        return FSaveAnswer;
-    };
-    TfrmTabulka::PrintDialogHook = nullptr;
-}
-
-void TestTabulka::cleanup()
-{
-    for (auto *w : FOwner->findChildren<TfrmTabulka *>())
-        delete w;
-    TfrmTabulka::SaveDialogHook = nullptr;
-    TfrmTabulka::PrintDialogHook = nullptr;
-}
-
-TfrmTabulka *TestTabulka::NewTable(int language)
-{
-    // A table is created in the interface language in force.
-    SetMessageLanguage(TLanguage(language));
-    auto *table = new TfrmTabulka(FOwner.get(), TLanguage(language));
-    connect(table, &TfrmTabulka::saved, this, [this] { ++FCleared; });
-    connect(table, &TfrmTabulka::closed, this, [this] { ++FCleared; });
-    table->show();
-    return table;
-}
-
-std::unique_ptr<QPrinter> TestTabulka::PdfPrinter(const QString &path)
-{
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(path);
-    printer->setResolution(600);
-    printer->setPageSize(QPageSize(QPageSize::A4));
-    printer->setPageMargins(QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
-    return printer;
-}
 
 void TestTabulka::controls()
 {
@@ -369,7 +230,7 @@ void TestTabulka::saveProposesVantuTab()
     QCOMPARE(table->StatusText(), U(Expected[1].saved));
     QVERIFY(!table->mnuUlozit->isEnabled());
     QCOMPARE(FCleared, 1);
-    QCOMPARE(ReadAll(FSaveAnswer), EncodeTableText(SampleLine));
+    QCOMPARE(ReadFile(FSaveAnswer), EncodeTableText(SampleLine));
 }
 
 void TestTabulka::saveCancelledKeepsState()
@@ -409,7 +270,7 @@ void TestTabulka::saveAsProposals()
     QVERIFY(table->SaveAs());
     QCOMPARE(FProposed.last(), first);
     QCOMPARE(table->FileName(), FSaveAnswer);
-    QCOMPARE(ReadAll(FSaveAnswer), ReadAll(first));
+    QCOMPARE(ReadFile(FSaveAnswer), ReadFile(first));
 }
 
 void TestTabulka::saveWithoutChangesDoesNothing()
@@ -424,7 +285,7 @@ void TestTabulka::saveWithoutChangesDoesNothing()
     file.close();
     table->mnuUlozitClick();
     QCOMPARE(FProposed.size(), 1);
-    QCOMPARE(ReadAll(FSaveAnswer), QByteArray("changed outside"));
+    QCOMPARE(ReadFile(FSaveAnswer), QByteArray("changed outside"));
     QCOMPARE(FCleared, 1);
 }
 
@@ -440,7 +301,7 @@ void TestTabulka::saveAfterEditWritesWithoutDialog()
     QCOMPARE(table->StatusText(), U(Expected[1].notSaved));
     table->mnuUlozitClick();
     QCOMPARE(FProposed.size(), 1);
-    QCOMPARE(ReadAll(FSaveAnswer), EncodeTableText(SampleLine + QStringLiteral("x")));
+    QCOMPARE(ReadFile(FSaveAnswer), EncodeTableText(SampleLine + QStringLiteral("x")));
     QVERIFY(!table->Modified());
     QCOMPARE(FCleared, 2);
 }
@@ -456,7 +317,7 @@ void TestTabulka::savedBytes()
                         Qt::NoModifier);
     FSaveAnswer = FDir->filePath(QStringLiteral("VantuTab.txt"));
     QVERIFY(table->Save());
-    QCOMPARE(ReadAll(FSaveAnswer),
+    QCOMPARE(ReadFile(FSaveAnswer),
              QByteArray("SK - Poprad, 05.Mar.2026, [SE\xc8] =>   05:57:03,   11:49:30,   "
                         "17:41:59\r\n\r\n\xbe"));
 }
@@ -467,7 +328,7 @@ void TestTabulka::savedUtf8WhenNeeded()
     table->AppendText(QStringLiteral("東京 → Košice\r\n"));
     FSaveAnswer = FDir->filePath(QStringLiteral("wide.txt"));
     QVERIFY(table->Save());
-    QCOMPARE(ReadAll(FSaveAnswer),
+    QCOMPARE(ReadFile(FSaveAnswer),
              QByteArray("\xef\xbb\xbf") + QStringLiteral("東京 → Košice\r\n").toUtf8());
 }
 
@@ -543,7 +404,7 @@ void TestTabulka::closeQuestion()
     QCOMPARE(table.isNull(), closes);
     QCOMPARE(QFileInfo::exists(FDir->filePath(QStringLiteral("VantuTab.txt"))), saved);
     if (saved)
-        QCOMPARE(ReadAll(FDir->filePath(QStringLiteral("VantuTab.txt"))),
+        QCOMPARE(ReadFile(FDir->filePath(QStringLiteral("VantuTab.txt"))),
                  EncodeTableText(SampleLine));
     if (closes) {
         QVERIFY(FCleared >= 1);
@@ -591,176 +452,6 @@ void TestTabulka::editAfterSaveAsksAgain()
     QVERIFY(!table.isNull());
 }
 
-void TestTabulka::printToPdf_data()
-{
-    QTest::addColumn<int>("language");
-    QTest::addColumn<int>("months");
-    QTest::newRow("English, one month") << 1 << 1;
-    QTest::newRow("Slovak, three months") << 0 << 3;
-    QTest::newRow("Hungarian, two months") << 2 << 2;
-}
-
-void TestTabulka::printToPdf()
-{
-    QFETCH(int, language);
-    QFETCH(int, months);
-    if (!HavePoppler())
-        QSKIP("pdfinfo and pdftoppm (poppler-utils) are needed");
-    TfrmTabulka *table = NewTable(language);
-    for (int m = 0; m < months; ++m) {
-        for (int day = 0; day < 31; ++day)
-            table->AppendText(SampleLine);
-        table->AppendText(QStringLiteral("\r\n"));
-    }
-    const QString pdf = FDir->filePath(QStringLiteral("table.pdf"));
-    int dialogs = 0;
-    TfrmTabulka::PrintDialogHook = [&](QWidget *) {
-        ++dialogs;
-        return PdfPrinter(pdf);
-    };
-    // The page count the layout gives for this printer and the window's font.
-    auto reference = PdfPrinter(FDir->filePath(QStringLiteral("unused.pdf")));
-    TPrintLayout layout;
-    QVERIFY(ComputePrintLayout(ReadPrinterMetrics(*reference), 0.8f, 0.8f, 0.8f, 0.8f, 6.0f,
-                               QFontMetrics(table->Memo1->font(), reference.get()).height(),
-                               int(TableLines(table->Text()).size()), &layout, nullptr));
-    QCOMPARE(TableLines(table->Text()).size(), months * 32);
-    QCOMPARE(layout.pageCount > 1, months > 1); // about 60 lines a page
-
-    TBoxAnswerer answerer({QMessageBox::Ok});
-    table->mnuTlacit->trigger();
-    QCOMPARE(dialogs, 1);
-    QCOMPARE(answerer.Seen().size(), 1);
-    const TShownMessage &box = answerer.Seen().first();
-    QCOMPARE(box.Caption, QStringLiteral("Vantu 4.1"));
-    QCOMPARE(box.Icon, QMessageBox::NoIcon);
-    QCOMPARE(box.Buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    QCOMPARE(box.Text, U(Expected[language].pagesText).arg(layout.pageCount));
-    QCOMPARE(PdfInfo(pdf, QStringLiteral("Pages")), QString::number(layout.pageCount));
-    QCOMPARE(PdfInfo(pdf, QStringLiteral("Title")), QStringLiteral("Vantu-Tab"));
-    // Printing changes nothing in the table.
-    QVERIFY(table->Modified());
-    QCOMPARE(FCleared, 0);
-}
-
-void TestTabulka::printEmptyTable()
-{
-    if (!HavePoppler())
-        QSKIP("pdfinfo and pdftoppm (poppler-utils) are needed");
-    TfrmTabulka *table = NewTable(1);
-    const QString pdf = FDir->filePath(QStringLiteral("empty.pdf"));
-    TfrmTabulka::PrintDialogHook = [&](QWidget *) { return PdfPrinter(pdf); };
-    TBoxAnswerer answerer({QMessageBox::Ok});
-    table->mnuTlacitClick();
-    QCOMPARE(answerer.Seen().size(), 1);
-    QCOMPARE(answerer.Seen().first().Text, QStringLiteral("1 pages printed"));
-    QCOMPARE(PdfInfo(pdf, QStringLiteral("Pages")), QStringLiteral("1"));
-}
-
-void TestTabulka::printCancelled()
-{
-    TfrmTabulka *table = NewTable(1);
-    table->AppendText(SampleLine);
-    int dialogs = 0;
-    TfrmTabulka::PrintDialogHook = [&](QWidget *) {
-        ++dialogs;
-        return std::unique_ptr<QPrinter>();
-    };
-    TBoxAnswerer answerer({QMessageBox::Ok});
-    table->mnuTlacitClick();
-    QTest::qWait(50);
-    QCOMPARE(dialogs, 1);
-    QVERIFY(answerer.Seen().isEmpty());
-    QVERIFY(QDir(FDir->path()).entryList(QDir::Files).isEmpty());
-}
-
-void TestTabulka::printerError_data()
-{
-    QTest::addColumn<int>("language");
-    QTest::newRow("Slovak") << 0;
-    QTest::newRow("English") << 1;
-    QTest::newRow("Hungarian") << 2;
-}
-
-void TestTabulka::printerError()
-{
-    QFETCH(int, language);
-    TfrmTabulka *table = NewTable(language);
-    table->AppendText(SampleLine);
-    TfrmTabulka::PrintDialogHook = [&](QWidget *) {
-        return PdfPrinter(FDir->filePath(QStringLiteral("no/such/folder/x.pdf")));
-    };
-    TBoxAnswerer answerer({QMessageBox::Ok});
-    table->mnuTlacitClick();
-    QCOMPARE(answerer.Seen().size(), 1);
-    const TShownMessage &box = answerer.Seen().first();
-    QCOMPARE(box.Caption, U(Expected[language].printerCaption));
-    QCOMPARE(box.Text, U(Expected[language].printerText));
-    QCOMPARE(box.Icon, QMessageBox::Critical);
-    QCOMPARE(box.Buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    QVERIFY(table->Modified());
-    QCOMPARE(table->Text(), SampleLine);
-}
-
-void TestTabulka::boxesSpeakTheLanguageInForce_data()
-{
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<int>("created");
-    QTest::addColumn<int>("inForce");
-    QTest::newRow("close question sk -> hu") << "close" << 0 << 2;
-    QTest::newRow("close question hu -> en") << "close" << 2 << 1;
-    QTest::newRow("file error en -> sk") << "file" << 1 << 0;
-    QTest::newRow("printer error sk -> en") << "printer" << 0 << 1;
-    QTest::newRow("pages en -> hu") << "pages" << 1 << 2;
-}
-
-// After a language switch the window keeps its menus and status line, but
-// every box it shows is in the language now in force.
-void TestTabulka::boxesSpeakTheLanguageInForce()
-{
-    QFETCH(QString, box);
-    QFETCH(int, created);
-    QFETCH(int, inForce);
-    const TExpectedTexts &now = Expected[inForce];
-    const TExpectedTexts &then = Expected[created];
-    TfrmTabulka *table = NewTable(created);
-    table->AppendText(SampleLine);
-    SetMessageLanguage(TLanguage(inForce));
-    TfrmTabulka::PrintDialogHook = [&](QWidget *) {
-        return PdfPrinter(FDir->filePath(box == u"printer" ? QStringLiteral("no/such/x.pdf")
-                                                           : QStringLiteral("x.pdf")));
-    };
-    FSaveAnswer = FDir->filePath(QStringLiteral("no/such/folder/VantuTab.txt"));
-
-    TBoxAnswerer answerer({QMessageBox::Cancel});
-    if (box == u"close")
-        table->mnuZavrietTabulku->trigger();
-    else if (box == u"file")
-        table->Save();
-    else
-        table->mnuTlacitClick();
-    QCOMPARE(answerer.Seen().size(), 1);
-    const TShownMessage &shown = answerer.Seen().first();
-    const QStringList buttonTexts[] = {{U("&Áno"), U("&Nie"), U("&Zrušiť")},
-                                       {U("&Yes"), U("&No"), U("&Cancel")},
-                                       {U("&Igen"), U("&Nem"), U("&Mégse")}};
-    if (box == u"close") {
-        QCOMPARE(shown.Caption, U(now.queryCaption));
-        QCOMPARE(shown.Text, U(now.queryText));
-        QCOMPARE(shown.ButtonTexts, buttonTexts[inForce]);
-    } else if (box == u"file") {
-        QCOMPARE(shown.Caption, U(now.fileCaption));
-    } else if (box == u"printer") {
-        QCOMPARE(shown.Caption, U(now.printerCaption));
-        QCOMPARE(shown.Text, U(now.printerText));
-    } else {
-        QCOMPARE(shown.Text, U(now.pagesText).arg(1));
-    }
-    // The window itself stays in the language of its creation.
-    QCOMPARE(table->mnuTabulka->title(), U(then.menu));
-    QCOMPARE(table->StatusText(), U(then.notSaved));
-}
-
 void TestTabulka::defaultSaveDialog()
 {
     TfrmTabulka::SaveDialogHook = nullptr;
@@ -787,56 +478,7 @@ void TestTabulka::defaultSaveDialog()
     QVERIFY(saved);
     QCOMPARE(QFileInfo(table->FileName()).canonicalFilePath(),
              QFileInfo(target + QStringLiteral(".txt")).canonicalFilePath());
-    QCOMPARE(ReadAll(target + QStringLiteral(".txt")), EncodeTableText(SampleLine));
-}
-
-void TestTabulka::defaultPrintDialog()
-{
-    TfrmTabulka *table = NewTable(1);
-    table->AppendText(SampleLine);
-    bool pdfOffered = false;
-    TModalHandler handler(QStringLiteral("PrintDialog1"), [&](QWidget *w) {
-        auto *dialog = qobject_cast<QPrintDialog *>(w);
-        QVERIFY(dialog);
-        QVERIFY(dialog->testOption(QAbstractPrintDialog::PrintToFile));
-        // Without any printer Qt prepares the job for a PDF file.
-        pdfOffered = !QPrinterInfo::availablePrinters().isEmpty() ||
-                     dialog->printer()->outputFormat() == QPrinter::PdfFormat;
-        dialog->reject();
-    });
-    TBoxAnswerer answerer({QMessageBox::Ok});
-    table->mnuTlacitClick();
-    QVERIFY(handler.Done());
-    QVERIFY(pdfOffered);
-    QTest::qWait(50);
-    QVERIFY(answerer.Seen().isEmpty());
-}
-
-void TestTabulka::defaultPrintDialogToPdfFile()
-{
-    if (!QPrinterInfo::availablePrinters().isEmpty())
-        QSKIP("a printer is installed: the dialog would not start on a PDF file");
-    if (!HavePoppler())
-        QSKIP("pdfinfo and pdftoppm (poppler-utils) are needed");
-    TfrmTabulka *table = NewTable(1);
-    table->AppendText(SampleLine + SampleLine);
-    const QString pdf = FDir->filePath(QStringLiteral("dialog.pdf"));
-    TModalHandler handler(QStringLiteral("PrintDialog1"), [&](QWidget *w) {
-        auto *dialog = qobject_cast<QPrintDialog *>(w);
-        QVERIFY(dialog);
-        auto *fileName = dialog->findChild<QLineEdit *>(QStringLiteral("filename"));
-        QVERIFY(fileName);
-        QVERIFY(fileName->isEnabled());
-        fileName->setText(pdf);
-        dialog->accept();
-    });
-    TBoxAnswerer answerer({QMessageBox::Ok});
-    table->mnuTlacitClick();
-    QVERIFY(handler.Done());
-    QCOMPARE(answerer.Seen().size(), 1);
-    QCOMPARE(answerer.Seen().first().Text, QStringLiteral("1 pages printed"));
-    QCOMPARE(PdfInfo(pdf, QStringLiteral("Pages")), QStringLiteral("1"));
-    QCOMPARE(PdfInfo(pdf, QStringLiteral("Title")), QStringLiteral("Vantu-Tab"));
+    QCOMPARE(ReadFile(target + QStringLiteral(".txt")), EncodeTableText(SampleLine));
 }
 
 QTEST_MAIN(TestTabulka)

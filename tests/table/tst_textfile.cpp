@@ -1,5 +1,6 @@
 // Table files: exact bytes in Windows-1250 with CR LF, the UTF-8 fallback,
 // atomic writes that fail cleanly, and the split into printed lines.
+#include "FileSupport.h"
 #include "table/TextFile.h"
 
 #include <QFile>
@@ -30,7 +31,6 @@ private slots:
     void tableLines();
 
 private:
-    QByteArray ReadAll(const QString &path);
     std::unique_ptr<QTemporaryDir> FDir;
 };
 
@@ -38,14 +38,6 @@ void TestTextFile::init()
 {
     FDir = std::make_unique<QTemporaryDir>();
     QVERIFY(FDir->isValid());
-}
-
-QByteArray TestTextFile::ReadAll(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<cannot read>");
-    return file.readAll();
 }
 
 void TestTextFile::codecAvailable()
@@ -102,7 +94,7 @@ void TestTextFile::savedFileHoldsExactText()
     const QString path = FDir->filePath(QStringLiteral("VantuTab.txt"));
     QString error;
     QVERIFY2(SaveTableText(path, text, &error), qPrintable(error));
-    const QByteArray bytes = ReadAll(path);
+    const QByteArray bytes = ReadFile(path);
     QCOMPARE(bytes, QByteArray("Poprad, 05.Mar.2026, [SE\xc8] =>   05:57:03,   11:49:30,   "
                                "17:41:59\r\nnenast\xe1va\r\n\r\n"));
     QVERIFY(!bytes.startsWith("\xef\xbb\xbf"));
@@ -123,7 +115,7 @@ void TestTextFile::utf8Fallback()
     const QString path = FDir->filePath(QStringLiteral("wide.txt"));
     QString error;
     QVERIFY2(SaveTableText(path, text, &error), qPrintable(error));
-    const QByteArray bytes = ReadAll(path);
+    const QByteArray bytes = ReadFile(path);
     QVERIFY(bytes.startsWith("\xef\xbb\xbf"));
     QCOMPARE(bytes.mid(3), WithCrLf(text).toUtf8());
     bool utf8 = false;
@@ -162,7 +154,7 @@ void TestTextFile::loneSurrogate()
     const QString path = FDir->filePath(QStringLiteral("surrogate.txt"));
     QString error;
     QVERIFY2(SaveTableText(path, text, &error), qPrintable(error));
-    QCOMPARE(ReadAll(path), bytes);
+    QCOMPARE(ReadFile(path), bytes);
 }
 
 void TestTextFile::replacesExistingFile()
@@ -175,7 +167,7 @@ void TestTextFile::replacesExistingFile()
     }
     QString error;
     QVERIFY2(SaveTableText(path, QStringLiteral("new\n"), &error), qPrintable(error));
-    QCOMPARE(ReadAll(path), QByteArray("new\r\n"));
+    QCOMPARE(ReadFile(path), QByteArray("new\r\n"));
 }
 
 void TestTextFile::failedWrite_data()
@@ -210,7 +202,8 @@ void TestTextFile::emptyText()
     QString error;
     QVERIFY2(SaveTableText(path, QString(), &error), qPrintable(error));
     QVERIFY(QFileInfo::exists(path));
-    QCOMPARE(ReadAll(path), QByteArray());
+    QVERIFY(CanRead(path));
+    QCOMPARE(ReadFile(path), QByteArray());
 }
 
 void TestTextFile::tableLines_data()
