@@ -11,7 +11,7 @@ namespace ProductInfo
 {
 
 // Caption of the application's general error box.
-inline constexpr char ApplicationTitle[] = "Vantu " VANTU_VERSION;
+inline constexpr char ApplicationTitle[] = VANTU_APPLICATION_TITLE;
 inline constexpr char ProductName[] = "VANTU v" VANTU_VERSION;
 // The two lines about the makers in the about box.
 inline constexpr char MakerLine1[] = "Vantu developers";

@@ -1,7 +1,6 @@
 list(APPEND vantu_core_sources
     app/InstanceGuard.h app/InstanceGuard.cpp
     app/ProductInfo.h app/ProductInfo.cpp
-    app/CliOptions.h app/CliOptions.cpp app/CliRun.cpp
     app/YearChart.h app/YearChart.cpp
 )
 list(APPEND vantu_gui_sources

@@ -23,7 +23,7 @@ endif()
 
 set(vantu_core_sources "")
 set(vantu_gui_sources "")
-foreach(folder common calendar mainwindow localities table app)
+foreach(folder common calendar mainwindow localities table app cli)
     include(${VANTU_ROOT}/${folder}/sources.cmake)
 endforeach()
 list(TRANSFORM vantu_core_sources PREPEND ${VANTU_ROOT}/)

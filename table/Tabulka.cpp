@@ -1,7 +1,7 @@
 #include "table/Tabulka.h"
 
-#include "app/ProductInfo.h"
 #include "common/Messages.h"
+#include "common/Version.h"
 #include "table/TablePrint.h"
 #include "table/TextFile.h"
 
@@ -68,7 +68,7 @@ QString T(const char *text)
 }
 
 const QString ProposedName = QStringLiteral("VantuTab");
-const QString ApplicationTitle = QString::fromLatin1(ProductInfo::ApplicationTitle);
+const QString ApplicationTitle = QStringLiteral(VANTU_APPLICATION_TITLE);
 
 QString RunSaveDialog(QWidget *parent, const QString &proposed)
 {

@@ -1,7 +1,7 @@
 // The command table as the window builds it: toolbar order and groups, one
 // state for item and button, and the hints the buttons copy.
 #include "TestSupport.h"
-#include "app/CliOptions.h"
+#include "cli/CliOptions.h"
 #include "app/RokSlnka.h"
 #include "mainwindow/Vantu.h"
 

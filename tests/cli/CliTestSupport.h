@@ -2,7 +2,7 @@
 // locality file in a temporary folder, and runs of the whole tool on it.
 #pragma once
 
-#include "app/CliOptions.h"
+#include "cli/CliOptions.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
 // vantu-cli: the arguments read into options.
-#include "app/CliOptions.h"
+#include "cli/CliOptions.h"
 
 #include "common/FileLocations.h"
 

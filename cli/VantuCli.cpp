@@ -1,6 +1,6 @@
 // vantu-cli: the Sun's events of a place on the command line. No window, and
 // it never writes lokality.xml or vantu.ini.
-#include "app/CliOptions.h"
+#include "cli/CliOptions.h"
 
 #include "common/FileLocations.h"
 #include "common/Version.h"

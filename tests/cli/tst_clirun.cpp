@@ -2,7 +2,7 @@
 // beside the program's own calculator, and the other commands.
 #include "CliTestSupport.h"
 
-#include "app/CliOptions.h"
+#include "cli/CliOptions.h"
 #include "calendar/CalCalc.h"
 #include "calendar/MoonPhase.h"
 #include "common/Version.h"

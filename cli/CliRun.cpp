@@ -1,6 +1,6 @@
 // vantu-cli: the place looked up, the outputs written, and the whole tool
 // without main().
-#include "app/CliOptions.h"
+#include "cli/CliOptions.h"
 
 #include "common/Version.h"
 

@@ -2,7 +2,7 @@
 // looked up in a locality file.
 #include "CliTestSupport.h"
 
-#include "app/CliOptions.h"
+#include "cli/CliOptions.h"
 #include "suntime/SunTime.h"
 
 #include <QDir>

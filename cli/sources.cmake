@@ -1,0 +1,5 @@
+# The command-line tool's options and runs: window-free, in the core library
+# so that tests call them without the program; cli/VantuCli.cpp is its main().
+list(APPEND vantu_core_sources
+    cli/CliOptions.h cli/CliOptions.cpp cli/CliRun.cpp
+)
