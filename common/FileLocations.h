@@ -18,7 +18,7 @@ struct TFileLocations {
     QString DataFile(const QString &relative) const;
 };
 
-// The spec'd paths around a program folder: vantu.ini there, the rest in the
+// The portable paths around a program folder: vantu.ini there, the rest in the
 // working folder.
 TFileLocations PortableLocations(const QString &programFolder);
 
