@@ -4,6 +4,7 @@
 #include "app/YearChartView.h"
 #include "common/AtomicFile.h"
 #include "common/Messages.h"
+#include "common/Version.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -584,7 +585,7 @@ bool TfrmRokSlnka::ExportPdf()
                                       QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
         pdf.setResolution(600);
         pdf.setTitle(windowTitle().trimmed());
-        pdf.setCreator(QStringLiteral("Vantu 4.1"));
+        pdf.setCreator(QStringLiteral(VANTU_APPLICATION_TITLE));
         QPainter p(&pdf);
         // The chart keeps the proportions of the PNG, scaled to the page.
         const QSizeF chart(ExportSize());

@@ -1,5 +1,7 @@
 #include "app/YearChart.h"
 
+#include "suntime/SolarPosition.h"
+
 #include <cmath>
 
 namespace YearChart
@@ -147,21 +149,12 @@ TBand BandAt(const TSunRow &row, double hour)
 namespace
 {
 
-constexpr double Pi = 3.14159265358979323846;
-
-// The Sun's apparent ecliptic longitude, degrees 0..360, at a Julian Day of
-// universal time (Meeus, Astronomical Algorithms, chapter 25, low accuracy).
-double SunLongitude(double julianDayUt)
+// The Sun's apparent ecliptic longitude, degrees 0 ... 360, at a Julian Day:
+// the calculator's own solar position.
+double SunLongitude(double julianDay)
 {
-    const double deltaT = 69.0 / 86400.0; // terrestrial minus universal time, about 2020
-    const double t = (julianDayUt + deltaT - 2451545.0) / 36525.0;
-    const double rad = Pi / 180.0;
-    const double l0 = 280.46646 + t * (36000.76983 + t * 0.0003032);
-    const double m = (357.52911 + t * (35999.05029 - t * 0.0001537)) * rad;
-    const double c = (1.914602 - t * (0.004817 + t * 0.000014)) * std::sin(m) +
-                     (0.019993 - t * 0.000101) * std::sin(2 * m) + 0.000289 * std::sin(3 * m);
-    const double omega = (125.04 - 1934.136 * t) * rad;
-    const double lambda = l0 + c - 0.00569 - 0.00478 * std::sin(omega);
+    using namespace SolarPosition;
+    const double lambda = ApparentLongitude(ElementsAt(JulianCenturies(julianDay)));
     const double wrapped = std::fmod(lambda, 360.0);
     return wrapped < 0 ? wrapped + 360.0 : wrapped;
 }

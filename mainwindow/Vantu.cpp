@@ -74,7 +74,6 @@ TfrmVantu::TfrmVantu()
 {
     setObjectName(QStringLiteral("frmVantu"));
     setWindowTitle(QStringLiteral(" Vantu " VANTU_VERSION));
-    setWindowTitle(QStringLiteral(" Vantu 4.1"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);

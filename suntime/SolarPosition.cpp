@@ -103,14 +103,18 @@ double EquationOfTime(const Elements &el)
     return 4 * E * Deg;
 }
 
-double Declination(const Elements &el)
+double ApparentLongitude(const Elements &el)
 {
     const double t = el.t;
     const double eqc = el.sinM * (1.914602 - t * (0.004817 + 0.000014 * t)) +
                        el.sin2M * (0.019993 - 0.000101 * t) + SinD(3 * el.m) * 0.000289;
     const double theta = el.l0 + eqc;
-    const double lambda = theta - 0.00569 - 0.00478 * SinD(el.omega);
-    const double s = SinD(el.eps) * SinD(lambda);
+    return theta - 0.00569 - 0.00478 * SinD(el.omega);
+}
+
+double Declination(const Elements &el)
+{
+    const double s = SinD(el.eps) * SinD(ApparentLongitude(el));
     return std::atan2(s, std::sqrt(1 - s * s)) * Deg;
 }
 

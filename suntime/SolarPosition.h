@@ -17,6 +17,8 @@ struct Elements {
 Elements ElementsAt(double t);
 double EquationOfTime(const Elements &el); // minutes
 double Declination(const Elements &el);    // degrees
+// The Sun's apparent ecliptic longitude, degrees (not brought into 0 ... 360).
+double ApparentLongitude(const Elements &el);
 
 // The place's latitude terms of the hour angle, the same for every pass.
 struct LatitudeTerms {
