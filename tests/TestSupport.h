@@ -7,10 +7,12 @@
 #include "app/RokSlnka.h"
 #include "app/Shell.h"
 #include "common/Messages.h"
+#include "localities/LocalityFile.h"
 #include "mainwindow/Vantu.h"
 #include "table/Tabulka.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDate>
 #include <QTest>
@@ -90,3 +92,16 @@ private:
     TScratchFolder FFolder;
     bool FReady = false;
 };
+
+// The nine towns as the program writes them to a new lokality.xml.
+inline QByteArray NineTownsFile()
+{
+    return TLocalityFile::Serialize(PredefinedLocalities(), QStringLiteral("SuborDat"), {});
+}
+
+// Runs the main window's language command: 0 Slovak, 1 English, 2 Hungarian.
+inline void SwitchLanguage(QWidget *window, int language)
+{
+    static const char *const items[] = {"mnuSlovensky", "mnuAnglicky", "mnuMadarsky"};
+    window->findChild<QAction *>(QString::fromLatin1(items[language]))->trigger();
+}

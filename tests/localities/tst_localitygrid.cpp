@@ -251,8 +251,7 @@ private slots:
     {
         QFETCH(QStringList, texts);
         QFETCH(QString, failing);
-        WriteFile(FFixture->File(QStringLiteral("lokality.xml")),
-                  TLocalityFile::Serialize(PredefinedLocalities(), QStringLiteral("SuborDat"), {}));
+        WriteFile(FFixture->File(QStringLiteral("lokality.xml")), NineTownsFile());
         TfrmVantu w;
         w.show();
         Find<QAction>(&w, "mnuVlastne")->trigger();
@@ -331,8 +330,7 @@ private slots:
     {
         QFETCH(QString, command);
         const QString path = FFixture->File(QStringLiteral("lokality.xml"));
-        WriteFile(path,
-                  TLocalityFile::Serialize(PredefinedLocalities(), QStringLiteral("SuborDat"), {}));
+        WriteFile(path, NineTownsFile());
         TfrmVantu w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -403,8 +401,7 @@ private slots:
         QFETCH(int, shownRow);
         QFETCH(QString, shown);
         const QString path = FFixture->File(QStringLiteral("lokality.xml"));
-        WriteFile(path,
-                  TLocalityFile::Serialize(PredefinedLocalities(), QStringLiteral("SuborDat"), {}));
+        WriteFile(path, NineTownsFile());
         TfrmVantu w;
         auto *grid = Find<QTableView>(&w, "StringGrid1");
         grid->setCurrentIndex(grid->model()->index(row - 1, 0));
@@ -432,8 +429,7 @@ private slots:
 
     void keyboardAndClicksSelectRecords()
     {
-        WriteFile(FFixture->File(QStringLiteral("lokality.xml")),
-                  TLocalityFile::Serialize(PredefinedLocalities(), QStringLiteral("SuborDat"), {}));
+        WriteFile(FFixture->File(QStringLiteral("lokality.xml")), NineTownsFile());
         TfrmVantu w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -468,8 +464,7 @@ private slots:
     {
         QFETCH(int, from);
         QFETCH(int, to);
-        WriteFile(FFixture->File(QStringLiteral("lokality.xml")),
-                  TLocalityFile::Serialize(PredefinedLocalities(), QStringLiteral("SuborDat"), {}));
+        WriteFile(FFixture->File(QStringLiteral("lokality.xml")), NineTownsFile());
         TfrmVantu w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -504,8 +499,7 @@ private slots:
     void teardownWithScreenReaderReadingTheGrid()
     {
         QFETCH(bool, queryWhileClosing);
-        WriteFile(FFixture->File(QStringLiteral("lokality.xml")),
-                  TLocalityFile::Serialize(PredefinedLocalities(), QStringLiteral("SuborDat"), {}));
+        WriteFile(FFixture->File(QStringLiteral("lokality.xml")), NineTownsFile());
         QAccessible::setActive(true);
         auto window = std::make_unique<TfrmVantu>();
         window->show();
@@ -536,8 +530,7 @@ private slots:
     void failedSaveIsReportedAndListKept()
     {
         const QString path = FFixture->File(QStringLiteral("lokality.xml"));
-        WriteFile(path,
-                  TLocalityFile::Serialize(PredefinedLocalities(), QStringLiteral("SuborDat"), {}));
+        WriteFile(path, NineTownsFile());
         TfrmVantu w;
         // A folder in the file's place cannot be replaced by the new file.
         QVERIFY(QFile::remove(path));

@@ -21,18 +21,7 @@ class TestLocalityRecords : public QObject
 {
     Q_OBJECT
 
-private:
-    std::unique_ptr<QTemporaryDir> Dir;
-    QString FilePath() const { return Dir->filePath(QStringLiteral("lokality.xml")); }
-
 private slots:
-    void init()
-    {
-        Dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(Dir->isValid());
-    }
-    void cleanup() { Dir.reset(); }
-
     void integerText_data()
     {
         QTest::addColumn<QString>("text");
@@ -123,8 +112,10 @@ private slots:
         const TLocalityList list{Bratislava(), r, Bratislava()};
         QCOMPARE(CheckLocalities(list), valid ? 0 : 1);
 
-        QVERIFY(WriteFile(FilePath(), FileXml(RecordXml(Bratislava()) + RecordXml(r))));
-        TLocalityFile file(FilePath());
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("lokality.xml"));
+        QVERIFY(WriteFile(path, FileXml(RecordXml(Bratislava()) + RecordXml(r))));
+        TLocalityFile file(path);
         TLocalityList read;
         QCOMPARE(file.Load(read), valid ? TLoadStatus::Loaded : TLoadStatus::Damaged);
         QCOMPARE(read.size(), 2);

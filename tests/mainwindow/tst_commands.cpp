@@ -1,8 +1,8 @@
 // The command table as the window builds it: toolbar order and groups, one
 // state for item and button, and the hints the buttons copy.
 #include "TestSupport.h"
-#include "cli/CliOptions.h"
 #include "app/RokSlnka.h"
+#include "cli/CliOptions.h"
 #include "mainwindow/Vantu.h"
 
 #include <QAction>

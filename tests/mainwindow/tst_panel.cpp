@@ -134,8 +134,7 @@ private slots:
         QFETCH(QString, none);
         QFETCH(QString, noon);
         TfrmVantu w;
-        const char *items[] = {"mnuSlovensky", "mnuAnglicky", "mnuMadarsky"};
-        Find<QAction>(&w, items[language])->trigger();
+        SwitchLanguage(&w, language);
         TypePlace(w, {78, 0, 0, false, 15, 0, 0, true});
         Find<QRadioButton>(&w, "rbSEC")->click();
         Find<QDateEdit>(&w, "Kalendar")->setDate(day);
@@ -243,8 +242,7 @@ private slots:
         QFETCH(int, language);
         QFETCH(QString, line);
         TfrmVantu w;
-        const char *items[] = {"mnuSlovensky", "mnuAnglicky", "mnuMadarsky"};
-        Find<QAction>(&w, items[language])->trigger();
+        SwitchLanguage(&w, language);
         Find<QDateEdit>(&w, "Kalendar")->setDate(QDate(2024, 1, 1));
         Find<QDateEdit>(&w, "Kalendar")->setDate(QDate(2026, 12, 7));
         QCOMPARE(Find<QLabel>(&w, "Label6")->text(), line);
@@ -275,8 +273,7 @@ private slots:
         QFETCH(QString, caption);
         QFETCH(QString, text);
         TfrmVantu w;
-        const char *items[] = {"mnuSlovensky", "mnuAnglicky", "mnuMadarsky"};
-        Find<QAction>(&w, items[language])->trigger();
+        SwitchLanguage(&w, language);
         Find<QDateEdit>(&w, "Kalendar")->setDate(QDate(year, 6, 1));
         TBoxAnswerer answer({QMessageBox::Ok});
         Find<QAbstractButton>(&w, "btnVelkaNoc")->click();

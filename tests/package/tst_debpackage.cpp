@@ -2,6 +2,7 @@
 // and AppStream validators, unpacked, and used in installed mode: settings
 // and places in a fresh home's XDG folders and nowhere else, pictures and
 // help from the package's data folder, vantu-cli answering.
+#include "PackageSupport.h"
 #include "TestSupport.h"
 #include "common/FileLocations.h"
 #include "common/Version.h"
@@ -13,26 +14,6 @@
 
 namespace
 {
-
-struct TRun {
-    bool Finished = false;
-    int ExitCode = -1;
-    QString Output;
-};
-
-TRun Run(const QString &program, const QStringList &args, const QProcessEnvironment &env,
-         int timeoutMs = 300000)
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.setProcessEnvironment(env);
-    p.start(program, args);
-    TRun r;
-    r.Finished = p.waitForStarted() && p.waitForFinished(timeoutMs);
-    r.ExitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.Output = QString::fromLocal8Bit(p.readAll());
-    return r;
-}
 
 const QString DebName = QStringLiteral("vantu_" VANTU_VERSION "-1_amd64.deb");
 
@@ -49,7 +30,7 @@ private slots:
         const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         const TRun cpack = Run(QStringLiteral(VANTU_CPACK_COMMAND),
                                {"-G", "DEB", "--config", VANTU_CPACK_CONFIG, "-B", FOutput.path()},
-                               env);
+                               env, QString(), 300000);
         QVERIFY2(cpack.Finished && cpack.ExitCode == 0, qPrintable(cpack.Output));
         FDeb = FOutput.filePath(DebName);
         QVERIFY2(QFileInfo(FDeb).isFile(), qPrintable(cpack.Output));
@@ -61,7 +42,7 @@ private slots:
     void packageChecks()
     {
         const TRun check = Run(QStringLiteral(VANTU_SOURCE_DIR "/packaging/check_deb.sh"), {FDeb},
-                               QProcessEnvironment::systemEnvironment());
+                               QProcessEnvironment::systemEnvironment(), QString(), 300000);
         QVERIFY2(check.Finished && check.ExitCode == 0, qPrintable(check.Output));
     }
 
@@ -73,9 +54,8 @@ private slots:
               "usr/share/vantu/grafika/15.gif", "usr/share/vantu/help/vantu_en.htm",
               "usr/share/applications/vantu.desktop",
               "usr/share/icons/hicolor/48x48/apps/vantu.png",
-              "usr/share/icons/hicolor/256x256/apps/vantu.png",
-              "usr/share/man/man1/vantu.1.gz", "usr/share/man/man1/vantu-cli.1.gz",
-              "usr/share/doc/vantu/copyright"})
+              "usr/share/icons/hicolor/256x256/apps/vantu.png", "usr/share/man/man1/vantu.1.gz",
+              "usr/share/man/man1/vantu-cli.1.gz", "usr/share/doc/vantu/copyright"})
             QTest::newRow(path) << QString::fromLatin1(path);
     }
     void contents()
@@ -123,10 +103,10 @@ private slots:
         const QString places = FHome.filePath(QStringLiteral(".local/share/vantu/lokality.xml"));
         QVERIFY(QFileInfo(config).isFile());
         QVERIFY(QFileInfo(places).isFile());
-        for (const QString &nowhere :
-             {QDir(bin).filePath(QStringLiteral("vantu.ini")),
-              working.File(QStringLiteral("lokality.xml")), working.File(QStringLiteral("vantu.ini")),
-              FHome.filePath(QStringLiteral("lokality.xml"))})
+        for (const QString &nowhere : {QDir(bin).filePath(QStringLiteral("vantu.ini")),
+                                       working.File(QStringLiteral("lokality.xml")),
+                                       working.File(QStringLiteral("vantu.ini")),
+                                       FHome.filePath(QStringLiteral("lokality.xml"))})
             QVERIFY2(!QFileInfo::exists(nowhere), qPrintable(nowhere));
 
         // The packaged command-line tool reads the same places.
@@ -134,8 +114,9 @@ private slots:
         env.insert(QStringLiteral("HOME"), FHome.path());
         env.insert(QStringLiteral("PATH"), QStringLiteral("/usr/bin:/bin"));
         env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
-        const TRun cli = Run(QDir(bin).filePath(QStringLiteral("vantu-cli")),
-                             {"--place", "SK - Bratislava", "--date", "2026-06-21"}, env, 30000);
+        const TRun cli =
+            Run(QDir(bin).filePath(QStringLiteral("vantu-cli")),
+                {"--place", "SK - Bratislava", "--date", "2026-06-21"}, env, QString(), 30000);
         // The packaged program itself starts on those files, with no message to answer.
         QTemporaryDir runtime;
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());

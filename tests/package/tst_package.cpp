@@ -2,6 +2,7 @@
 // the build tree out of reach, holds everything the program needs and starts
 // through its launcher from that folder.
 #include "FileSupport.h"
+#include "PackageSupport.h"
 #include "localities/LocalityFile.h"
 
 #include <QDirIterator>
@@ -19,29 +20,6 @@ namespace
 {
 
 const QString PackageName = QStringLiteral("Vantu-" VANTU_VERSION "-Linux");
-
-struct TRun {
-    bool Finished = false;
-    int ExitCode = -1;
-    QString Output; // stdout and stderr together
-};
-
-TRun Run(const QString &program, const QStringList &args,
-         const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment(),
-         const QString &workDir = QString(), int timeoutMs = 60000)
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.setProcessEnvironment(env);
-    if (!workDir.isEmpty())
-        p.setWorkingDirectory(workDir);
-    p.start(program, args);
-    TRun r;
-    r.Finished = p.waitForStarted() && p.waitForFinished(timeoutMs);
-    r.ExitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.Output = QString::fromLocal8Bit(p.readAll());
-    return r;
-}
 
 // Nothing of the user's or the build's environment: no LD_LIBRARY_PATH, no
 // QT_PLUGIN_PATH, only the system's programs.
@@ -278,11 +256,11 @@ void TestPackage::topLevelEntries()
     entries.sort();
     // No lokality.xml or vantu.ini: a user's own files must not be replaced by an update.
     const QStringList expected{
-        QStringLiteral("README.txt"), QStringLiteral("grafika"),
-        QStringLiteral("help"),       QStringLiteral("install-desktop-entry.sh"),
-        QStringLiteral("vantu"),      QStringLiteral("vantu-cli"),
+        QStringLiteral("README.txt"),  QStringLiteral("grafika"),
+        QStringLiteral("help"),        QStringLiteral("install-desktop-entry.sh"),
+        QStringLiteral("vantu"),       QStringLiteral("vantu-cli"),
         QStringLiteral("vantu-cli.1"), QStringLiteral("vantu.desktop"),
-        QStringLiteral("vantu.png"),  QStringLiteral("vantu.sh")};
+        QStringLiteral("vantu.png"),   QStringLiteral("vantu.sh")};
     QCOMPARE(entries, expected);
 }
 

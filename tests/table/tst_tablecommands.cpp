@@ -87,8 +87,7 @@ private slots:
         QFETCH(QString, line);
         TfrmVantu w;
         w.show();
-        const char *items[] = {"mnuSlovensky", "mnuAnglicky", "mnuMadarsky"};
-        Find<QAction>(&w, items[language])->trigger();
+        SwitchLanguage(&w, language);
         TypePlace(w, U("Sliač"), polar);
         w.findChild<QRadioButton *>(radio)->click();
         Find<QAbstractButton>(&w, "btnTabulka")->click();
@@ -124,8 +123,7 @@ private slots:
         QFETCH(int, second);
         TfrmVantu w;
         w.show();
-        const char *items[] = {"mnuSlovensky", "mnuAnglicky", "mnuMadarsky"};
-        Find<QAction>(&w, items[created])->trigger();
+        SwitchLanguage(&w, created);
         Find<QAction>(&w, "mnuTabulka")->trigger();
         QCOMPARE(Tables(w).size(), 1);
         TfrmTabulka *table = Tables(w).first();
@@ -136,8 +134,8 @@ private slots:
         const char *menus[] = {"&Tabuľka", "&Table", "&Táblázat"};
         QCOMPARE(tableMenu, U(menus[created]));
 
-        Find<QAction>(&w, items[first])->trigger();
-        Find<QAction>(&w, items[second])->trigger();
+        SwitchLanguage(&w, first);
+        SwitchLanguage(&w, second);
 
         QCOMPARE(table->mnuTabulka->title(), tableMenu);
         QCOMPARE(QStringList({table->mnuUlozit->text(), table->mnuUlozitAko->text(),
