@@ -346,7 +346,6 @@ void TfrmRokSlnka::ApplyLanguage(TLanguage language)
     actPdf->setText(T(t.ExportPdf));
     actCsv->setText(T(t.ExportCsv));
     actIcs->setText(T(t.ExportIcs));
-    Chart->setAccessibleName(T(t.ChartName));
     Chart->setAccessibleDescription(T(t.ChartDescription));
     lblDay->setAccessibleDescription(T(t.DayLabelName));
 
@@ -395,7 +394,10 @@ void TfrmRokSlnka::UpdateTitle()
                     .arg(std::abs(lon), 0, 'f', 4)
                     .arg(lon < 0 ? QLatin1Char('W') : QLatin1Char('E'));
     }
-    Chart->SetCaption(T(t.Caption).arg(place).arg(FRequest.Year).arg(ClockName()));
+    const QString caption = T(t.Caption).arg(place).arg(FRequest.Year).arg(ClockName());
+    Chart->SetCaption(caption);
+    // The painted heading reaches screen readers with the chart's name.
+    Chart->setAccessibleName(T(t.ChartName) + QStringLiteral(": ") + caption);
     ShowDay(Chart->CurrentDay());
 }
 
