@@ -10,7 +10,6 @@
 #include <QBuffer>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QImage>
@@ -536,16 +535,7 @@ QString TfrmRokSlnka::AskFile(const QString &proposed, const QString &filter)
 {
     if (SaveDialogHook)
         return SaveDialogHook(this, proposed, filter);
-    QFileDialog dialog(this);
-    dialog.setObjectName(QStringLiteral("SaveDialog1"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(filter);
-    dialog.setDefaultSuffix(QFileInfo(proposed).suffix());
-    dialog.selectFile(proposed);
-    if (dialog.exec() != QDialog::Accepted)
-        return QString();
-    return dialog.selectedFiles().value(0);
+    return AskSaveFileName(this, proposed, QFileInfo(proposed).suffix(), filter);
 }
 
 bool TfrmRokSlnka::WriteExport(const QString &path, const QByteArray &bytes)

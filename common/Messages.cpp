@@ -1,6 +1,7 @@
 #include "common/Messages.h"
 
 #include <QDialog>
+#include <QFileDialog>
 #include <QPushButton>
 
 namespace
@@ -76,6 +77,22 @@ QMessageBox::StandardButton ShowMessage(QWidget *parent, const QString &caption,
 int ExecModal(QDialog &dialog)
 {
     return ModalHandler ? ModalHandler(dialog) : dialog.exec();
+}
+
+QString AskSaveFileName(QWidget *parent, const QString &proposed, const QString &suffix,
+                        const QString &filter)
+{
+    QFileDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("SaveDialog1"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(suffix);
+    dialog.setNameFilter(filter);
+    if (!proposed.isEmpty())
+        dialog.selectFile(proposed);
+    if (ExecModal(dialog) != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
 }
 
 namespace MessageTestHook

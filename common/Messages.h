@@ -29,6 +29,13 @@ ShowMessage(QWidget *parent, const QString &caption, QMessageBox::Icon icon, con
 // Runs a modal window and returns its result.
 int ExecModal(QDialog &dialog);
 
+// Qt's save dialog (object name "SaveDialog1"), run through ExecModal: the
+// proposed name (may be empty), the extension added to a name typed without
+// one, one filter. The chosen path, or an empty text for cancel. The dialog's
+// own question before it replaces an existing file stays on.
+QString AskSaveFileName(QWidget *parent, const QString &proposed, const QString &suffix,
+                        const QString &filter);
+
 // Test seams. While scripted, ShowMessage builds no box: it records what the
 // box would have been and returns the next scripted answer (NoButton, as for
 // a box closed without a choice, once the script has run out).

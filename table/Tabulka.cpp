@@ -7,7 +7,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -69,22 +68,6 @@ QString T(const char *text)
 
 const QString ProposedName = QStringLiteral("VantuTab");
 const QString ApplicationTitle = QStringLiteral(VANTU_APPLICATION_TITLE);
-
-QString RunSaveDialog(QWidget *parent, const QString &proposed)
-{
-    QFileDialog dialog(parent);
-    dialog.setObjectName(QStringLiteral("SaveDialog1"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
-    dialog.setNameFilter(QStringLiteral("text (*.txt)"));
-    // The dialog's own question before it replaces an existing file stays on.
-    if (!proposed.isEmpty())
-        dialog.selectFile(proposed);
-    if (ExecModal(dialog) != QDialog::Accepted)
-        return QString();
-    return dialog.selectedFiles().value(0);
-}
 
 std::unique_ptr<QPrinter> RunPrintDialog(QWidget *parent)
 {
@@ -249,8 +232,9 @@ bool TfrmTabulka::SaveAs()
 
 bool TfrmTabulka::SaveWithProposal(const QString &proposed)
 {
-    const QString path =
-        SaveDialogHook ? SaveDialogHook(this, proposed) : RunSaveDialog(this, proposed);
+    const QString path = SaveDialogHook ? SaveDialogHook(this, proposed)
+                                        : AskSaveFileName(this, proposed, QStringLiteral("txt"),
+                                                          QStringLiteral("text (*.txt)"));
     if (path.isEmpty())
         return false;
     // The name is kept only once the file is written: a name that cannot be
