@@ -68,6 +68,7 @@ struct TYearTexts {
     const char *DayLabelName;
     const char *FileErrorCaption;
     const char *FileErrorText; // %1 = file name, %2 = the system's reason
+    const char *IcsYearsText;
 };
 
 // Slovak, English, Hungarian.
@@ -112,7 +113,8 @@ const TYearTexts YearTexts[LanguageCount] = {
      "vyberú deň, ktorého časy sa vypíšu pod grafom.",
      "Časy vybraného dňa",
      " Chyba súboru",
-     "Súbor »%1« sa nedá zapísať.\n%2"},
+     "Súbor »%1« sa nedá zapísať.\n%2",
+     "iCalendar zapíše len roky 0001 až 9999."},
     {" Year of the Sun",
      "Cl&ock:",
      "As in the main window (%1)",
@@ -153,7 +155,8 @@ const TYearTexts YearTexts[LanguageCount] = {
      "End, Page Up and Page Down pick the day whose times are written under the chart.",
      "Times of the chosen day",
      " File error",
-     "The file »%1« cannot be written.\n%2"},
+     "The file »%1« cannot be written.\n%2",
+     "iCalendar holds the years 0001 to 9999 only."},
     {" A Nap éve",
      "&Idő:",
      "Mint a főablakban (%1)",
@@ -196,7 +199,8 @@ const TYearTexts YearTexts[LanguageCount] = {
      "olvashatók.",
      "A kiválasztott nap időpontjai",
      " Fájlhiba",
-     "A(z) »%1« fájl nem írható.\n%2"},
+     "A(z) »%1« fájl nem írható.\n%2",
+     "Az iCalendar csak a 0001 és 9999 közötti éveket tudja tárolni."},
 };
 
 QString T(const char *text)
@@ -255,13 +259,7 @@ QString MomentText(const TSunRow &row, TSunEvent event)
     const std::optional<QDateTime> &moment = row.At(event);
     if (!moment)
         return QStringLiteral("–");
-    QString text = moment->time().toString(QStringLiteral("HH:mm"));
-    const qint64 days = row.Date.daysTo(moment->date());
-    if (days != 0)
-        text += QStringLiteral(" (%1%2)")
-                    .arg(days > 0 ? QStringLiteral("+") : QStringLiteral("−"))
-                    .arg(std::abs(days));
-    return text;
+    return moment->time().toString(QStringLiteral("HH:mm")) + OtherDateMark(row.Date, *moment);
 }
 
 } // namespace
@@ -604,7 +602,13 @@ bool TfrmRokSlnka::ExportICalendar()
         AskFile(ProposedName(QStringLiteral("ics")), T(Texts(FLanguage).FilterIcs));
     if (path.isEmpty())
         return false;
-    return WriteExport(path, SunRowsICalendar(Rows(), FRequest.Place, FLanguage));
+    const std::optional<QByteArray> ics = SunRowsICalendar(Rows(), FRequest.Place, FLanguage);
+    if (!ics) {
+        const TYearTexts &t = Texts(FLanguage);
+        ShowMessage(this, T(t.FileErrorCaption), QMessageBox::Critical, T(t.IcsYearsText));
+        return false;
+    }
+    return WriteExport(path, *ics);
 }
 
 void TfrmRokSlnka::closeEvent(QCloseEvent *event)

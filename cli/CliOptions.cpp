@@ -19,14 +19,16 @@ const char *const HelpDetails =
     "working folder's; ~/.local/share/vantu/ when installed)\n"
     "(or --db FILE): the exact name, else the only name that starts with NAME,\n"
     "ignoring case and accents. Or --lat and --lon in decimal degrees (north and\n"
-    "east positive) or as 48:09:00N and 17:07:01E.\n"
+    "east positive) or as 48:09:00N and 17:07:01E, named by --name.\n"
     "\nClock: the place's own clock (Hod + Min/60 of its record; UTC for --lat/--lon)\n"
     "unless --utc, --cet, --cest, --offset or --tz is given. Text lines are tagged\n"
     "[UTC], [CET], [CEST] or [Local] as in the program's results table, [UTC+05:45]\n"
     "for --offset and [Europe/Bratislava] for --tz (each time on the offset in\n"
-    "force at that moment, daylight saving included).\n"
-    "\nExit codes: 0 done, 1 place not found or locality file unreadable,\n"
-    "2 wrong arguments.\n";
+    "force at that moment, daylight saving included). A line or row of a date\n"
+    "holds the events that fall on that date of the clock.\n"
+    "\nExit codes: 0 done; 1 place not found or ambiguous, locality file missing\n"
+    "or unreadable, or the output cannot be written; 2 wrong arguments, or\n"
+    "iCalendar asked for events outside the years 0001 ... 9999.\n";
 
 // ------------------------------------------------------------- days
 
@@ -116,10 +118,12 @@ std::optional<int> ParseOffset(const QString &text)
     const int minutes = m.captured(3).isEmpty() ? 0 : m.captured(3).toInt();
     if (minutes >= 60)
         return std::nullopt;
-    const int seconds = hours * 3600 + minutes * 60;
-    if (seconds > 14 * 3600)
+    const int seconds =
+        (m.captured(1) == QLatin1String("-") ? -1 : 1) * (hours * 3600 + minutes * 60);
+    // The offsets that clocks use: from the date line's west to its east.
+    if (seconds < -12 * 3600 || seconds > 14 * 3600)
         return std::nullopt;
-    return m.captured(1) == QLatin1String("-") ? -seconds : seconds;
+    return seconds;
 }
 
 // -------------------------------------------------------------- arguments
@@ -143,6 +147,9 @@ TCliParse ParseCliArguments(const QStringList &arguments, const QString &lang, c
     const QCommandLineOption lon(QStringLiteral("lon"),
                                  QStringLiteral("Longitude: 17.117 (east) or 17:07:01E."),
                                  QStringLiteral("DEG"));
+    const QCommandLineOption name(QStringLiteral("name"),
+                                  QStringLiteral("Name of the place given by --lat and --lon."),
+                                  QStringLiteral("TEXT"));
     const QCommandLineOption date(QStringLiteral("date"),
                                   QStringLiteral("One day, YYYY-MM-DD (default today)."),
                                   QStringLiteral("DATE"));
@@ -180,8 +187,9 @@ TCliParse ParseCliArguments(const QStringList &arguments, const QString &lang, c
                                   QStringLiteral("This help."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("The version."));
-    parser.addOptions({place, db, lat, lon, date, month, year, utc, cet, cest, offset, tz, twilight,
-                       language, format, easter, moon, help, version});
+    parser.addOptions({place,    db,     lat,    lon,  name,   date,   month,
+                       year,     utc,    cet,    cest, offset, tz,     twilight,
+                       language, format, easter, moon, help,   version});
 
     TCliParse result;
     result.HelpText = parser.helpText() + QString::fromUtf8(HelpDetails);
@@ -196,8 +204,8 @@ TCliParse ParseCliArguments(const QStringList &arguments, const QString &lang, c
     if (!parser.positionalArguments().isEmpty())
         return fail(QStringLiteral("unexpected argument: %1")
                         .arg(parser.positionalArguments().constFirst()));
-    for (const QCommandLineOption *o : {&place, &db, &lat, &lon, &date, &month, &year, &offset, &tz,
-                                        &language, &format, &easter, &moon})
+    for (const QCommandLineOption *o : {&place, &db, &lat, &lon, &name, &date, &month, &year,
+                                        &offset, &tz, &language, &format, &easter, &moon})
         if (parser.values(*o).size() > 1)
             return fail(QStringLiteral("--%1 is given more than once").arg(o->names().constLast()));
 
@@ -225,9 +233,9 @@ TCliParse ParseCliArguments(const QStringList &arguments, const QString &lang, c
     }
 
     // Options of the Sun's events, which --easter and --moon do not take.
-    const QList<const QCommandLineOption *> sunOptions = {&place,  &db,   &lat,      &lon,   &date,
-                                                          &month,  &year, &utc,      &cet,   &cest,
-                                                          &offset, &tz,   &twilight, &format};
+    const QList<const QCommandLineOption *> sunOptions = {
+        &place, &db,  &lat,  &lon,    &name, &date,     &month, &year,
+        &utc,   &cet, &cest, &offset, &tz,   &twilight, &format};
     if (parser.isSet(easter) || parser.isSet(moon)) {
         if (parser.isSet(easter) && parser.isSet(moon))
             return fail(QStringLiteral("--easter and --moon cannot be combined"));
@@ -259,6 +267,8 @@ TCliParse ParseCliArguments(const QStringList &arguments, const QString &lang, c
 
     // The place.
     if (parser.isSet(place)) {
+        if (parser.isSet(name))
+            return fail(QStringLiteral("--name goes with --lat and --lon"));
         if (parser.isSet(lat) || parser.isSet(lon))
             return fail(QStringLiteral("give either --place or --lat and --lon, not both"));
         o.PlaceName = parser.value(place);
@@ -275,6 +285,10 @@ TCliParse ParseCliArguments(const QStringList &arguments, const QString &lang, c
     } else {
         if (parser.isSet(db))
             return fail(QStringLiteral("--db goes with --place"));
+        if (parser.isSet(name)) {
+            o.PlaceName = parser.value(name);
+            o.HasPlaceName = true;
+        }
         if (!parser.isSet(lat) && !parser.isSet(lon))
             return fail(QStringLiteral("give a place: --place NAME, or --lat and --lon"));
         if (!parser.isSet(lat) || !parser.isSet(lon))
@@ -335,14 +349,16 @@ TCliParse ParseCliArguments(const QStringList &arguments, const QString &lang, c
     if (parser.isSet(offset)) {
         const std::optional<int> seconds = ParseOffset(parser.value(offset));
         if (!seconds)
-            return fail(QStringLiteral("--offset needs [+-]H:MM within 14 hours: %1")
+            return fail(QStringLiteral("--offset needs [+-]H:MM from -12:00 to +14:00: %1")
                             .arg(parser.value(offset)));
         o.Clock = TCliClock::Offset;
         o.OffsetSeconds = *seconds;
     }
     if (parser.isSet(tz)) {
         const QByteArray id = parser.value(tz).toUtf8();
-        if (id.isEmpty() || !QTimeZone::isTimeZoneIdAvailable(id) || !QTimeZone(id).isValid())
+        // Any name the system's time zone database resolves, links such as
+        // US/Eastern and Etc/UTC included.
+        if (id.isEmpty() || !QTimeZone(id).isValid())
             return fail(QStringLiteral("unknown time zone: %1").arg(parser.value(tz)));
         o.Clock = TCliClock::Zone;
         o.ZoneId = id;

@@ -30,8 +30,10 @@ enum class TCliClock { PlaceDefault, Utc, Cet, Cest, Offset, Zone };
 struct TCliOptions {
     TCliCommand Command = TCliCommand::Sun;
 
-    // Place: a name looked up in the locality file, or coordinates.
+    // Place: a name looked up in the locality file, or coordinates with an
+    // optional name (--name).
     QString PlaceName;
+    bool HasPlaceName = false;
     QString DatabasePath = QStringLiteral("lokality.xml");
     bool HasCoordinates = false;
     double Latitude = 0;      // north positive
@@ -71,7 +73,7 @@ TLanguage LanguageFromLocaleName(const QString &name);
 // or beyond limit degrees.
 std::optional<double> ParseAngle(const QString &text, QChar positive, QChar negative, double limit);
 // "+1:00", "-3:30", "5", "+05:45": seconds east of UTC; nothing when
-// malformed, with minutes from 60 on, or beyond ±14:00.
+// malformed, with minutes from 60 on, or outside -12:00 ... +14:00.
 std::optional<int> ParseOffset(const QString &text);
 
 // Case and accents dropped, for comparing place names.
@@ -79,11 +81,13 @@ QString FoldedName(const QString &name);
 
 struct TPlaceMatch {
     std::optional<TLocality> Record; // the place found
-    QStringList Candidates;          // names an ambiguous prefix fits
+    QStringList Candidates;          // the first names an ambiguous prefix fits
+    int MoreCandidates = 0;          // how many more it fits
 };
 // The record of exactly that name, else the only record whose folded name
-// starts with the folded text; candidates when several names fit.
-TPlaceMatch FindPlace(const TLocalityList &list, const QString &name);
+// starts with the folded text; candidates when several names fit, at most
+// maxCandidates of them. One pass over the list.
+TPlaceMatch FindPlace(const TLocalityList &list, const QString &name, int maxCandidates = 20);
 
 // A record's position and clock as the program's panel takes them.
 TSunPlace PlaceOfRecord(const TLocality &record);

@@ -10,7 +10,10 @@
 #include "suntime/SunTime.h"
 #include "table/ResultLines.h"
 
+#include <QSet>
 #include <QTimeZone>
+
+#include <algorithm>
 
 #include <cmath>
 
@@ -83,18 +86,27 @@ QByteArray TextLines(const QVector<TSunRow> &rows, const TResolvedPlace &resolve
 {
     const QString noEvent = QString::fromUtf8(LanguageTexts(language).NoEventText);
     const QString gap = QStringLiteral(",   ");
-    const auto ole = [](const std::optional<QDateTime> &moment) {
-        return moment ? OleOnOwnClock(*moment) : 0.0;
-    };
+    // A line break inside the name would start a line of its own.
+    QString name = resolved.Place.Name;
+    name.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    name.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    name.replace(QLatin1Char('\n'), QLatin1Char(' '));
     QString text;
     for (const TSunRow &row : rows) {
+        // The clock time, marked when it falls on another date than the line's.
+        const auto time = [&](const std::optional<QDateTime> &moment) {
+            if (!moment)
+                return noEvent;
+            return FormatEventTime(OleOnOwnClock(*moment), noEvent, locale) +
+                   OtherDateMark(row.Date, *moment);
+        };
         QString line = BuildResultLine(
-            resolved.Place.Name, OleDay(row.Date), resolved.Tag, ole(row.At(TSunEvent::Sunrise)),
-            ole(row.At(TSunEvent::SolarNoon)), ole(row.At(TSunEvent::Sunset)), noEvent, locale);
+            name, OleDay(row.Date), resolved.Tag, time(row.At(TSunEvent::Sunrise)),
+            time(row.At(TSunEvent::SolarNoon)), time(row.At(TSunEvent::Sunset)), locale);
         if (twilight) {
             line.chop(ResultLineEnd.size());
             for (int e = int(TSunEvent::CivilDawn); e < SunEventCount; ++e)
-                line += gap + FormatEventTime(ole(row.Event[e]), noEvent, locale);
+                line += gap + time(row.Event[e]);
             line += gap + DurationText(row.DayLength);
             line += gap + (row.At(TSunEvent::SolarNoon)
                                ? QString::number(row.NoonAltitude, 'f', 2) + QChar(0x00B0)
@@ -107,6 +119,12 @@ QByteArray TextLines(const QVector<TSunRow> &rows, const TResolvedPlace &resolve
             text += ResultLineEnd;
     }
     return text.toUtf8();
+}
+
+QString IcsYearsError()
+{
+    return QStringLiteral("iCalendar holds the years 0001 ... 9999 of UTC only; these dates "
+                          "reach beyond them");
 }
 
 TCliResult Failure(int code, const QString &message)
@@ -122,7 +140,8 @@ std::optional<TResolvedPlace> ResolvePlace(const TCliOptions &o, TCliResult &fai
     TResolvedPlace resolved;
     double ownClockHours = 0;
     if (o.HasCoordinates) {
-        resolved.Place.Name = CoordinateName(o.Latitude, o.LongitudeEast);
+        resolved.Place.Name =
+            o.HasPlaceName ? o.PlaceName : CoordinateName(o.Latitude, o.LongitudeEast);
         resolved.Place.Latitude = o.Latitude;
         resolved.Place.LongitudeWest = -o.LongitudeEast;
         resolved.Tag = QString::fromUtf8(LanguageTexts(o.Language).ResultTagUtc);
@@ -149,6 +168,8 @@ std::optional<TResolvedPlace> ResolvePlace(const TCliOptions &o, TCliResult &fai
                     : QStringLiteral("place name is ambiguous: %1; it fits").arg(o.PlaceName);
             for (const QString &name : match.Candidates)
                 message += QLatin1Char('\n') + name;
+            if (match.MoreCandidates > 0)
+                message += QStringLiteral("\n... and %1 more").arg(match.MoreCandidates);
             failure = Failure(CliExitFailure, message);
             return std::nullopt;
         }
@@ -201,6 +222,8 @@ TCliResult RunSun(const TCliOptions &o, const QLocale &locale)
         first = QDate(o.Date.year(), 1, 1);
         last = QDate(o.Date.year(), 12, 31);
     }
+    if (o.Format == TCliFormat::ICalendar && !ICalendarCanHold(first, last, resolved->Clock))
+        return Failure(CliExitUsage, IcsYearsError());
     const QVector<TSunRow> rows = SunRows(resolved->Place, resolved->Clock, first, last);
 
     TCliResult r;
@@ -215,7 +238,11 @@ TCliResult RunSun(const TCliOptions &o, const QLocale &locale)
         r.Out = SunRowsJson(rows, o.Twilight, o.Language);
         break;
     case TCliFormat::ICalendar:
-        r.Out = SunRowsICalendar(rows, resolved->Place, o.Language);
+        if (const std::optional<QByteArray> ics =
+                SunRowsICalendar(rows, resolved->Place, o.Language))
+            r.Out = *ics;
+        else
+            return Failure(CliExitUsage, IcsYearsError());
         break;
     }
     return r;
@@ -236,38 +263,55 @@ QString FoldedName(const QString &name)
     return folded.toCaseFolded();
 }
 
-TPlaceMatch FindPlace(const TLocalityList &list, const QString &name)
+TPlaceMatch FindPlace(const TLocalityList &list, const QString &name, int maxCandidates)
 {
     TPlaceMatch match;
-    for (const TLocality &r : list)
-        if (r.Field[fMesto] == name) {
-            match.Record = r;
-            return match;
-        }
-    // Then the same name without case and accents, then a prefix of it; a
-    // name the list holds twice counts once.
+    // The exact name wins; then the same name without case and accents; then
+    // a prefix of it. A name the list holds twice counts once.
     const QString folded = FoldedName(name);
-    for (const bool whole : {true, false}) {
-        const TLocality *found = nullptr;
-        QStringList names;
-        for (const TLocality &r : list) {
-            const QString candidate = FoldedName(r.Field[fMesto]);
-            if (whole ? candidate != folded : !candidate.startsWith(folded))
-                continue;
-            if (!found)
-                found = &r;
-            if (!names.contains(r.Field[fMesto]))
-                names << r.Field[fMesto];
+    const TLocality *exact = nullptr;
+    const TLocality *whole = nullptr;
+    const TLocality *prefix = nullptr;
+    QSet<QString> wholeNames, prefixNames;
+    QStringList prefixOrder;
+    for (const TLocality &r : list) {
+        const QString &recordName = r.Field[fMesto];
+        if (recordName == name) {
+            exact = &r;
+            break;
         }
-        if (names.size() == 1) {
-            match.Record = *found;
-            return match;
+        const QString candidate = FoldedName(recordName);
+        if (candidate == folded) {
+            if (!whole)
+                whole = &r;
+            wholeNames.insert(recordName);
         }
-        if (names.size() > 1) {
-            match.Candidates = names;
-            return match;
+        if (candidate.startsWith(folded)) {
+            if (!prefix)
+                prefix = &r;
+            if (!prefixNames.contains(recordName)) {
+                prefixNames.insert(recordName);
+                prefixOrder << recordName;
+            }
         }
     }
+    const TLocality *found = exact;
+    if (!found && wholeNames.size() == 1)
+        found = whole;
+    if (!found && wholeNames.isEmpty() && prefixNames.size() == 1)
+        found = prefix;
+    if (found) {
+        match.Record = *found;
+        return match;
+    }
+    // Several names fit: the whole ones if any, else the prefixes, in file order.
+    QStringList names = prefixOrder;
+    if (!wholeNames.isEmpty())
+        names.erase(std::remove_if(names.begin(), names.end(),
+                                   [&](const QString &n) { return !wholeNames.contains(n); }),
+                    names.end());
+    match.MoreCandidates = std::max(0, int(names.size()) - maxCandidates);
+    match.Candidates = names.mid(0, maxCandidates);
     return match;
 }
 

@@ -73,26 +73,6 @@ struct DayAtPlace {
     }
 };
 
-// Day length in seconds from sunrise and sunset. When only one of them occurs
-// (the first or last day of a polar day or night, where the second pass of the
-// other finds the Sun no longer crossing), the day is taken as symmetric about
-// solar noon: twice the span between noon and the event that occurs.
-double DayLength(const TCrossings &sun, double noon)
-{
-    double seconds = 0;
-    if (sun.Morning.Occurs() && sun.Evening.Occurs())
-        seconds = (sun.Evening.Time - sun.Morning.Time) * 86400;
-    else if (sun.Morning.Occurs() && noon != 0)
-        seconds = 2 * (noon - sun.Morning.Time) * 86400;
-    else if (sun.Evening.Occurs() && noon != 0)
-        seconds = 2 * (sun.Evening.Time - noon) * 86400;
-    else if (sun.Morning.State == TCrossingState::AlwaysAbove &&
-             sun.Evening.State == TCrossingState::AlwaysAbove)
-        seconds = 86400;
-    // Anything else (polar night, a failure) has no daylight.
-    return std::clamp(seconds, 0.0, 86400.0);
-}
-
 } // namespace
 
 TCrossings ZenithCrossings(double day, double latitude, double longitudeWest, double clockHours,
@@ -119,6 +99,48 @@ TSunDay ComputeSunDay(double day, double latitude, double longitudeWest, double 
     r.Civil = place.Crossings(longitudeWest, clockHours, Zenith::Civil);
     r.Nautical = place.Crossings(longitudeWest, clockHours, Zenith::Nautical);
     r.Astronomical = place.Crossings(longitudeWest, clockHours, Zenith::Astronomical);
-    r.DayLength = DayLength(r.Sun, r.Noon);
     return r;
+}
+
+double SunCentreAltitude(double moment, double latitude, double longitudeWest)
+{
+    return SolarPosition::CentreAltitude(moment, latitude, longitudeWest);
+}
+
+std::vector<TZenithPass> ZenithPassesBetween(double from, double to, double latitude,
+                                             double longitudeWest, double zenith)
+{
+    std::vector<TZenithPass> passes;
+    if (!(from < to) || to - from > 2 || !std::isfinite(zenith))
+        return passes;
+    const double height = 90 - zenith;
+    const auto above = [&](double t) {
+        return SolarPosition::CentreAltitude(t, latitude, longitudeWest) - height;
+    };
+    constexpr double Step = 1.0 / 96; // a quarter of an hour
+    double t0 = from;
+    double a0 = above(t0);
+    if (!std::isfinite(a0))
+        return passes;
+    while (t0 < to) {
+        const double t1 = std::min(t0 + Step, to);
+        const double a1 = above(t1);
+        if (!std::isfinite(a1))
+            return passes;
+        if ((a0 > 0) != (a1 > 0)) {
+            // Halving to well under a millisecond.
+            double lo = t0, hi = t1;
+            for (int i = 0; i < 30; ++i) {
+                const double mid = (lo + hi) / 2;
+                if ((above(mid) > 0) == (a0 > 0))
+                    lo = mid;
+                else
+                    hi = mid;
+            }
+            passes.push_back({hi, a1 > 0});
+        }
+        t0 = t1;
+        a0 = a1;
+    }
+    return passes;
 }

@@ -4,6 +4,8 @@
 // a parameter. Standard library only.
 #pragma once
 
+#include <vector>
+
 namespace Zenith
 {
 constexpr double SunriseSunset = 90.833;
@@ -17,7 +19,8 @@ enum class TCrossingState {
     Occurs,      // Time holds the moment
     AlwaysAbove, // the Sun's centre stays above that zenith angle all day (polar day, white night)
     AlwaysBelow, // it stays below all day (polar night)
-    Failed       // the arithmetic broke down (a non-finite input)
+    Failed,      // the arithmetic broke down (a non-finite input)
+    NotOnDate    // it happens, but not within the date asked for on the caller's clock
 };
 
 struct TCrossing {
@@ -45,10 +48,27 @@ struct TSunDay {
     TCrossings Civil;        // 96 degrees
     TCrossings Nautical;     // 102 degrees
     TCrossings Astronomical; // 108 degrees
-    double DayLength = 0;    // seconds from sunrise to sunset; 86400 in polar day, 0 in polar night
-    // On a day with only one of sunrise and sunset (a polar day or night
-    // begins or ends), DayLength is twice the span between noon and that one.
 };
 
 // Everything of one day at one place on one clock.
 TSunDay ComputeSunDay(double day, double latitude, double longitudeWest, double clockHours);
+
+// One crossing of a zenith angle by the Sun's centre.
+struct TZenithPass {
+    double Time = 0;     // OLE date-time on UTC
+    bool Rising = false; // the Sun comes up through the zenith angle
+};
+
+// Every crossing of a zenith angle between two moments (OLE date-times on
+// UTC, from included), in time order, found on the Sun's height itself from
+// the same solar position. Slower than the two passes, which start from solar
+// noon and so miss a crossing on the first and last days of a polar day or
+// night (the Sun dips below a zenith angle for an hour around midnight); for
+// such days. A dip shorter than about a quarter of an hour may go unseen.
+std::vector<TZenithPass> ZenithPassesBetween(double from, double to, double latitude,
+                                             double longitudeWest, double zenith);
+
+// The height of the Sun's centre above the horizon in degrees, without
+// refraction, at a moment (OLE date-time on UTC): the calculator's own solar
+// position, so that at its sunrise the centre stands at 90 - 90.833 degrees.
+double SunCentreAltitude(double moment, double latitude, double longitudeWest);

@@ -65,11 +65,18 @@ QString BuildResultLine(const QString &name, double date, const QString &tag, do
                         double noon, double sunset, const QString &noEventText,
                         const QLocale &locale)
 {
+    return BuildResultLine(name, date, tag, FormatEventTime(sunrise, noEventText, locale),
+                           FormatEventTime(noon, noEventText, locale),
+                           FormatEventTime(sunset, noEventText, locale), locale);
+}
+
+QString BuildResultLine(const QString &name, double date, const QString &tag,
+                        const QString &sunrise, const QString &noon, const QString &sunset,
+                        const QLocale &locale)
+{
     const QString gap = QStringLiteral(",   ");
-    return name + QStringLiteral(", ") + FormatLineDate(date, locale) + tag +
-           FormatEventTime(sunrise, noEventText, locale) + gap +
-           FormatEventTime(noon, noEventText, locale) + gap +
-           FormatEventTime(sunset, noEventText, locale) + ResultLineEnd;
+    return name + QStringLiteral(", ") + FormatLineDate(date, locale) + tag + sunrise + gap + noon +
+           gap + sunset + ResultLineEnd;
 }
 
 QString ResultLineFor(TSunTime &sun, double date, const QString &name, const QString &tag,

@@ -26,6 +26,10 @@ QString FormatLineDate(double oleDate, const QLocale &locale);
 QString BuildResultLine(const QString &name, double date, const QString &tag, double sunrise,
                         double noon, double sunset, const QString &noEventText,
                         const QLocale &locale);
+// The same with the three times already written.
+QString BuildResultLine(const QString &name, double date, const QString &tag,
+                        const QString &sunrise, const QString &noon, const QString &sunset,
+                        const QLocale &locale);
 
 // The line of one day: sets the calculator's date and reads EventTime 1, 3, 2.
 QString ResultLineFor(TSunTime &sun, double date, const QString &name, const QString &tag,

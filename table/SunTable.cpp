@@ -4,7 +4,9 @@
 
 #include "table/SunTableInternal.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 using namespace SunTableInternal;
 
@@ -18,12 +20,19 @@ const TSunTableTexts SlovakTableTexts = {
     "polárna noc",
     "výpočet zlyhal",
     {"bez východu Slnka", "bez slnečného poludnia", "bez západu Slnka", "bez občianskeho svitania",
-     "bez občianskeho súmraku", "bez námorníckeho svitania", "bez námorníckeho súmraku",
+     "bez občianskeho súmraku", "bez nautického svitania", "bez nautického súmraku",
      "bez astronomického svitania", "bez astronomického súmraku"},
-    {"bez občianskeho svitania a súmraku", "bez námorníckeho svitania a súmraku",
+    {"bez občianskeho svitania a súmraku", "bez nautického svitania a súmraku",
      "bez astronomického svitania a súmraku"},
+    ": Slnko zostáva nad obzorom",
+    ": Slnko zostáva pod obzorom",
+    ": Slnko zostáva nad %1",
+    ": Slnko zostáva pod %1",
+    " v tento deň",
     "Východ Slnka",
     "Západ Slnka",
+    "Polárny deň",
+    "Polárna noc",
     "SK",
 };
 
@@ -34,8 +43,15 @@ const TSunTableTexts EnglishTableTexts = {
     {"no sunrise", "no solar noon", "no sunset", "no civil dawn", "no civil dusk",
      "no nautical dawn", "no nautical dusk", "no astronomical dawn", "no astronomical dusk"},
     {"no civil dawn or dusk", "no nautical dawn or dusk", "no astronomical dawn or dusk"},
+    ": the Sun stays above the horizon",
+    ": the Sun stays below the horizon",
+    ": the Sun stays above %1",
+    ": the Sun stays below %1",
+    " on this date",
     "Sunrise",
     "Sunset",
+    "Polar day",
+    "Polar night",
     "EN",
 };
 
@@ -44,23 +60,23 @@ const TSunTableTexts HungarianTableTexts = {
     "sarki éjszaka",
     "a számítás sikertelen",
     {"nincs napkelte", "nincs delelés", "nincs napnyugta", "nincs polgári hajnal",
-     "nincs polgári alkony", "nincs hajózási hajnal", "nincs hajózási alkony",
+     "nincs polgári alkony", "nincs navigációs hajnal", "nincs navigációs alkony",
      "nincs csillagászati hajnal", "nincs csillagászati alkony"},
-    {"nincs polgári hajnal és alkony", "nincs hajózási hajnal és alkony",
+    {"nincs polgári hajnal és alkony", "nincs navigációs hajnal és alkony",
      "nincs csillagászati hajnal és alkony"},
+    ": a Nap a látóhatár fölött marad",
+    ": a Nap a látóhatár alatt marad",
+    ": a Nap %1 fölött marad",
+    ": a Nap %1 alatt marad",
+    " ezen a napon",
     "Napkelte",
     "Napnyugta",
+    "Sarki nappal",
+    "Sarki éjszaka",
     "HU",
 };
 
 // ---------------------------------------------------------------- moments
-
-// Whole days from the OLE epoch to a date.
-double OleDay(const QDate &date)
-{
-    static const qint64 epoch = QDate(1899, 12, 30).toJulianDay();
-    return double(date.toJulianDay() - epoch);
-}
 
 // Days from 1 January 1970 back to 30 December 1899, day 0 of OLE dates.
 constexpr qint64 OleEpochDays = 25569;
@@ -82,31 +98,204 @@ std::optional<qint64> WallMilliseconds(double value)
     return (qint64(day) - OleEpochDays) * MsPerDay + ms;
 }
 
-// The crossing as a moment on the clock. Fixed clocks get the calculator's
-// own clock time; a zone gets the UTC moment on the offset in force then.
-std::optional<QDateTime> EventMoment(double ole, const TSunClock &clock)
+qint64 FloorDiv(qint64 a, qint64 b)
 {
-    const std::optional<qint64> wall = WallMilliseconds(ole);
-    if (!wall)
-        return std::nullopt;
-    if (!clock.IsTimeZone()) {
-        const int offset = clock.Offset();
-        return QDateTime::fromMSecsSinceEpoch(*wall - offset * qint64(1000), Qt::OffsetFromUTC,
-                                              offset);
-    }
-    const QDateTime utc = QDateTime::fromMSecsSinceEpoch(*wall, Qt::UTC);
-    return QDateTime::fromMSecsSinceEpoch(*wall, Qt::OffsetFromUTC, clock.OffsetAt(utc));
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
 }
 
-void Put(TSunRow &row, TSunEvent e, const TCrossing &c, const TSunClock &clock)
+// The first moment of a date on the clock, in milliseconds since 1970 (UTC).
+// A zone whose midnight falls into a daylight-saving gap starts the date at
+// the end of the gap.
+qint64 DateStart(const QDate &date, const TSunClock &clock)
 {
-    const int i = int(e);
-    row.State[i] = c.State;
-    if (c.Occurs()) {
-        row.Event[i] = EventMoment(c.Time, clock);
-        if (!row.Event[i])
-            row.State[i] = TCrossingState::Failed;
+    if (!clock.IsTimeZone())
+        return (date.toJulianDay() - QDate(1970, 1, 1).toJulianDay()) * MsPerDay -
+               clock.Offset() * qint64(1000);
+    return date.startOfDay(clock.Zone()).toMSecsSinceEpoch();
+}
+
+// The crossings of every event over a run of UTC days, each day computed on
+// UTC: the moments in time order, and each day's reason where one is missing.
+class TUtcEvents
+{
+public:
+    TUtcEvents(const TSunPlace &place, qint64 firstDay, qint64 lastDay) : FFirstDay(firstDay)
+    {
+        const int days = int(lastDay - firstDay + 1);
+        FStates.resize(days);
+        FNoonAltitude.resize(days);
+        for (auto &list : FMoments)
+            list.reserve(days);
+        for (int i = 0; i < days; ++i) {
+            const double ole = double(firstDay + i + OleEpochDays);
+            const TSunDay day = ComputeSunDay(ole, place.Latitude, place.LongitudeWest, 0);
+            TCrossing noon;
+            noon.State = day.Noon != 0 ? TCrossingState::Occurs : TCrossingState::Failed;
+            noon.Time = day.Noon;
+            const std::pair<TSunEvent, const TCrossing *> crossings[SunEventCount] = {
+                {TSunEvent::Sunrise, &day.Sun.Morning},
+                {TSunEvent::SolarNoon, &noon},
+                {TSunEvent::Sunset, &day.Sun.Evening},
+                {TSunEvent::CivilDawn, &day.Civil.Morning},
+                {TSunEvent::CivilDusk, &day.Civil.Evening},
+                {TSunEvent::NauticalDawn, &day.Nautical.Morning},
+                {TSunEvent::NauticalDusk, &day.Nautical.Evening},
+                {TSunEvent::AstronomicalDawn, &day.Astronomical.Morning},
+                {TSunEvent::AstronomicalDusk, &day.Astronomical.Evening}};
+            for (const auto &[event, crossing] : crossings) {
+                TCrossingState state = crossing->State;
+                if (crossing->Occurs()) {
+                    if (const std::optional<qint64> ms = WallMilliseconds(crossing->Time))
+                        FMoments[int(event)].push_back({*ms, i});
+                    else
+                        state = TCrossingState::Failed;
+                }
+                FStates[i][int(event)] = state;
+            }
+            FNoonAltitude[i] = day.NoonAltitude;
+        }
+        // The two passes can set one day's evening after the next day's
+        // morning only by rounding; keep each list in time order regardless.
+        for (auto &list : FMoments)
+            std::stable_sort(list.begin(), list.end(),
+                             [](const TMoment &a, const TMoment &b) { return a.Ms < b.Ms; });
     }
+
+    struct TMoment {
+        qint64 Ms;
+        int Day; // index of the UTC day it belongs to
+    };
+
+    // The moments of an event within [from, to), in time order.
+    std::pair<const TMoment *, const TMoment *> Within(TSunEvent event, qint64 from,
+                                                       qint64 to) const
+    {
+        const std::vector<TMoment> &list = FMoments[int(event)];
+        const auto less = [](const TMoment &m, qint64 t) { return m.Ms < t; };
+        const auto begin = std::lower_bound(list.begin(), list.end(), from, less);
+        const auto end = std::lower_bound(begin, list.end(), to, less);
+        return {list.data() + (begin - list.begin()), list.data() + (end - list.begin())};
+    }
+
+    // Why an event that none of the UTC days overlapping [from, to) puts
+    // there is missing: the first of those days on which it does not happen,
+    // else it happens on another date of the clock.
+    TCrossingState Reason(TSunEvent event, qint64 from, qint64 to) const
+    {
+        const qint64 first = FloorDiv(from, MsPerDay) - FFirstDay;
+        const qint64 last = FloorDiv(to - 1, MsPerDay) - FFirstDay;
+        for (qint64 i = std::max<qint64>(first, 0); i <= last && i < qint64(FStates.size()); ++i)
+            if (FStates[i][int(event)] != TCrossingState::Occurs)
+                return FStates[i][int(event)];
+        return TCrossingState::NotOnDate;
+    }
+
+    double NoonAltitude(int day) const { return FNoonAltitude[day]; }
+
+private:
+    qint64 FFirstDay;
+    std::array<std::vector<TMoment>, SunEventCount> FMoments;
+    std::vector<std::array<TCrossingState, SunEventCount>> FStates;
+    std::vector<double> FNoonAltitude;
+};
+
+QDateTime MomentOnClock(qint64 ms, const TSunClock &clock)
+{
+    const QDateTime utc = QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC);
+    return QDateTime::fromMSecsSinceEpoch(ms, Qt::OffsetFromUTC, clock.OffsetAt(utc));
+}
+
+// The zenith angles in the order of TSunZenith, with their events.
+struct TZenithEvents {
+    double Zenith;
+    TSunEvent Morning;
+    TSunEvent Evening;
+};
+const TZenithEvents ZenithEvents[SunZenithCount] = {
+    {Zenith::SunriseSunset, TSunEvent::Sunrise, TSunEvent::Sunset},
+    {Zenith::Civil, TSunEvent::CivilDawn, TSunEvent::CivilDusk},
+    {Zenith::Nautical, TSunEvent::NauticalDawn, TSunEvent::NauticalDusk},
+    {Zenith::Astronomical, TSunEvent::AstronomicalDawn, TSunEvent::AstronomicalDusk}};
+
+} // namespace
+
+double ZenithOf(TSunZenith zenith)
+{
+    return ZenithEvents[int(zenith)].Zenith;
+}
+
+TSunEvent MorningOf(TSunZenith zenith)
+{
+    return ZenithEvents[int(zenith)].Morning;
+}
+
+TSunEvent EveningOf(TSunZenith zenith)
+{
+    return ZenithEvents[int(zenith)].Evening;
+}
+
+namespace
+{
+
+double OleOfMs(qint64 ms)
+{
+    return double(ms) / double(MsPerDay) + double(OleEpochDays);
+}
+
+// A crossing of one zenith angle within a date.
+struct TPass {
+    qint64 Ms;
+    bool Rising;
+};
+
+// The calculator's crossings of a zenith angle within [from, to), merged in
+// time order.
+std::vector<TPass> CalculatorPasses(const TUtcEvents &utc, const TZenithEvents &zenith, qint64 from,
+                                    qint64 to)
+{
+    std::vector<TPass> passes;
+    for (const bool rising : {true, false}) {
+        const auto [begin, end] = utc.Within(rising ? zenith.Morning : zenith.Evening, from, to);
+        for (auto m = begin; m != end; ++m)
+            passes.push_back({m->Ms, rising});
+    }
+    std::sort(passes.begin(), passes.end(),
+              [](const TPass &a, const TPass &b) { return a.Ms < b.Ms; });
+    return passes;
+}
+
+// Whether the crossings take the Sun from its height at the start of the
+// date to its height at the end, each one turning it: the calculator's two
+// passes can miss a crossing on the first and last days of a polar day or
+// night, and then they do not.
+bool Consistent(const std::vector<TPass> &passes, bool aboveAtStart, bool aboveAtEnd)
+{
+    bool above = aboveAtStart;
+    for (const TPass &p : passes) {
+        if (p.Rising == above)
+            return false;
+        above = p.Rising;
+    }
+    return above == aboveAtEnd;
+}
+
+// Milliseconds of [from, to) during which the Sun stands above the zenith
+// angle, from its height at the start and each crossing in turn (one that
+// would change nothing is passed over).
+qint64 TimeAbove(const std::vector<TPass> &passes, bool aboveAtStart, qint64 from, qint64 to)
+{
+    bool above = aboveAtStart;
+    qint64 since = from, total = 0;
+    for (const TPass &p : passes) {
+        if (p.Rising && !above)
+            since = p.Ms;
+        else if (!p.Rising && above)
+            total += p.Ms - since;
+        above = p.Rising;
+    }
+    if (above)
+        total += to - since;
+    return total;
 }
 
 } // namespace
@@ -147,45 +336,104 @@ int TSunClock::OffsetAt(const QDateTime &utc) const
 
 // ----------------------------------------------------------------- the rows
 
+namespace
+{
+
+// The events of one zenith angle on a row: the first rising and the first
+// setting within the date, and why one is missing.
+void PutZenith(TSunRow &row, const TZenithEvents &zenith, const std::vector<TPass> &passes,
+               const TSunClock &clock)
+{
+    for (const bool rising : {true, false}) {
+        const TSunEvent event = rising ? zenith.Morning : zenith.Evening;
+        const auto p = std::find_if(passes.begin(), passes.end(),
+                                    [rising](const TPass &x) { return x.Rising == rising; });
+        if (p != passes.end()) {
+            row.Event[int(event)] = MomentOnClock(p->Ms, clock);
+            row.State[int(event)] = TCrossingState::Occurs;
+        } else {
+            row.Event[int(event)].reset();
+            row.State[int(event)] = TCrossingState::NotOnDate;
+        }
+    }
+}
+
+} // namespace
+
 QVector<TSunRow> SunRows(const TSunPlace &place, const TSunClock &clock, const QDate &first,
                          const QDate &last)
 {
     QVector<TSunRow> rows;
     if (!first.isValid() || !last.isValid() || last < first)
         return rows;
-    rows.reserve(int(first.daysTo(last) + 1));
-    // A zone is computed in UTC and each moment moved to its own offset; the
-    // calculator's day is the UTC day either way.
-    const double hours = clock.IsTimeZone() ? 0.0 : clock.Offset() / 3600.0;
-    for (QDate date = first; date <= last; date = date.addDays(1)) {
-        const TSunDay day = ComputeSunDay(OleDay(date), place.Latitude, place.LongitudeWest, hours);
+    const int count = int(first.daysTo(last) + 1);
+    std::vector<qint64> starts(count + 1);
+    std::vector<double> heights(count + 1); // the Sun's centre when each date begins
+    for (int i = 0; i <= count; ++i) {
+        starts[i] = DateStart(first.addDays(i), clock);
+        heights[i] = SunCentreAltitude(OleOfMs(starts[i]), place.Latitude, place.LongitudeWest);
+    }
+    // Every UTC day that a date of the clock overlaps, and one more on each
+    // side for the crossings of a neighbouring day that land on a date.
+    const TUtcEvents utc(place, FloorDiv(starts.front(), MsPerDay) - 1,
+                         FloorDiv(starts.back() - 1, MsPerDay) + 1);
+
+    rows.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        const qint64 from = starts[i];
+        const qint64 to = starts[i + 1];
         TSunRow row;
-        row.Date = date;
-        row.State.fill(TCrossingState::Failed);
-        Put(row, TSunEvent::Sunrise, day.Sun.Morning, clock);
-        Put(row, TSunEvent::Sunset, day.Sun.Evening, clock);
-        Put(row, TSunEvent::CivilDawn, day.Civil.Morning, clock);
-        Put(row, TSunEvent::CivilDusk, day.Civil.Evening, clock);
-        Put(row, TSunEvent::NauticalDawn, day.Nautical.Morning, clock);
-        Put(row, TSunEvent::NauticalDusk, day.Nautical.Evening, clock);
-        Put(row, TSunEvent::AstronomicalDawn, day.Astronomical.Morning, clock);
-        Put(row, TSunEvent::AstronomicalDusk, day.Astronomical.Evening, clock);
-        TCrossing noon;
-        noon.State = day.Noon != 0 ? TCrossingState::Occurs : TCrossingState::Failed;
-        noon.Time = day.Noon;
-        Put(row, TSunEvent::SolarNoon, noon, clock);
-        row.NoonAltitude = day.NoonAltitude;
-        // Between the shown sunrise and sunset when both occur, so that the
-        // columns agree with each other; the calculator's figure otherwise.
-        const auto &rise = row.At(TSunEvent::Sunrise);
-        const auto &set = row.At(TSunEvent::Sunset);
-        if (rise && set)
-            row.DayLength = int(rise->secsTo(*set));
-        else if (std::isfinite(day.DayLength))
-            row.DayLength = int(std::clamp(std::llround(day.DayLength), 0LL, 86400LL));
+        row.Date = first.addDays(i);
+        // The calculator's events that fall on the date; two of one kind (a
+        // 25-hour day, a polar day's edge) leave the first to the date.
+        for (int e = 0; e < SunEventCount; ++e) {
+            const auto [begin, end] = utc.Within(TSunEvent(e), from, to);
+            if (begin == end) {
+                row.State[e] = utc.Reason(TSunEvent(e), from, to);
+                continue;
+            }
+            row.State[e] = TCrossingState::Occurs;
+            row.Event[e] = MomentOnClock(begin->Ms, clock);
+            if (TSunEvent(e) == TSunEvent::SolarNoon)
+                row.NoonAltitude = utc.NoonAltitude(begin->Day);
+        }
+        for (int z = 0; z < SunZenithCount; ++z) {
+            const TZenithEvents &zenith = ZenithEvents[z];
+            const double height = 90 - zenith.Zenith;
+            if (!std::isfinite(heights[i]) || !std::isfinite(heights[i + 1]))
+                continue; // the reasons of the UTC days stand
+            row.AboveAtStart[z] = heights[i] > height;
+            std::vector<TPass> passes = CalculatorPasses(utc, zenith, from, to);
+            if (!Consistent(passes, row.AboveAtStart[z], heights[i + 1] > height)) {
+                passes.clear();
+                for (const TZenithPass &p :
+                     ZenithPassesBetween(OleOfMs(from), OleOfMs(to), place.Latitude,
+                                         place.LongitudeWest, zenith.Zenith))
+                    if (const std::optional<qint64> ms = WallMilliseconds(p.Time))
+                        passes.push_back({*ms, p.Rising});
+                PutZenith(row, zenith, passes, clock);
+            }
+            // Not crossed at all within the date: the Sun stays where it was
+            // when the date began, whatever the neighbouring UTC days say.
+            if (passes.empty())
+                row.State[int(zenith.Morning)] = row.State[int(zenith.Evening)] =
+                    row.AboveAtStart[z] ? TCrossingState::AlwaysAbove : TCrossingState::AlwaysBelow;
+            if (z == int(TSunZenith::Sunrise))
+                row.DayLength = int(TimeAbove(passes, row.AboveAtStart[z], from, to) / 1000);
+        }
         rows.append(std::move(row));
     }
     return rows;
+}
+
+bool ICalendarCanHold(const QDate &first, const QDate &last, const TSunClock &clock)
+{
+    if (!first.isValid() || !last.isValid() || last < first)
+        return false;
+    const qint64 epoch = QDate(1970, 1, 1).toJulianDay();
+    const qint64 from = (QDate(1, 1, 1).toJulianDay() - epoch) * MsPerDay;
+    const qint64 to = (QDate(10000, 1, 1).toJulianDay() - epoch) * MsPerDay;
+    return DateStart(first, clock) >= from && DateStart(last.addDays(1), clock) <= to;
 }
 
 // ----------------------------------------------------------------- the note
@@ -193,16 +441,29 @@ QVector<TSunRow> SunRows(const TSunPlace &place, const TSunClock &clock, const Q
 QString SunRowNote(const TSunRow &row, bool twilight, TLanguage language)
 {
     const TSunTableTexts &texts = TableTexts(language);
-    QStringList parts;
     const auto state = [&](TSunEvent e) { return row.State[int(e)]; };
     const auto missing = [&](TSunEvent e) { return !row.At(e).has_value(); };
-    const auto single = [&](TSunEvent e) {
-        if (!missing(e))
-            return;
-        QString text = TextOf(texts.NoEvent[int(e)]);
-        if (state(e) == TCrossingState::Failed)
-            text += QStringLiteral(" (") + TextOf(texts.Failed) + QLatin1Char(')');
-        parts << text;
+    // Why an event of a zenith angle is missing, as the end of its note.
+    const auto why = [&](TCrossingState s, TSunZenith zenith) -> QString {
+        // The Sun's centre at the zenith angle, as a height: "−6°".
+        const QString angle =
+            QStringLiteral("\u2212%1\u00B0").arg(ZenithOf(zenith) - 90, 0, 'g', 3);
+        const bool horizon = zenith == TSunZenith::Sunrise;
+        switch (s) {
+        case TCrossingState::AlwaysAbove:
+            return horizon ? TextOf(texts.AboveHorizon) : TextOf(texts.AboveAngle).arg(angle);
+        case TCrossingState::AlwaysBelow:
+            return horizon ? TextOf(texts.BelowHorizon) : TextOf(texts.BelowAngle).arg(angle);
+        case TCrossingState::NotOnDate:
+            return TextOf(texts.OnThisDate);
+        default:
+            return QStringLiteral(" (") + TextOf(texts.Failed) + QLatin1Char(')');
+        }
+    };
+    QStringList parts;
+    const auto single = [&](TSunEvent e, TSunZenith zenith) {
+        if (missing(e))
+            parts << TextOf(texts.NoEvent[int(e)]) + why(state(e), zenith);
     };
 
     // Sunrise and sunset: polar day or night when both stay away for that reason.
@@ -214,28 +475,26 @@ QString SunRowNote(const TSunRow &row, bool twilight, TLanguage language)
     else if (polarNight)
         parts << TextOf(texts.PolarNight);
     else
-        single(TSunEvent::Sunrise);
-    single(TSunEvent::SolarNoon);
+        single(TSunEvent::Sunrise, TSunZenith::Sunrise);
+    single(TSunEvent::SolarNoon, TSunZenith::Sunrise);
     if (!polarDay && !polarNight)
-        single(TSunEvent::Sunset);
+        single(TSunEvent::Sunset, TSunZenith::Sunrise);
 
     if (twilight) {
-        const TSunEvent pairs[3][2] = {{TSunEvent::CivilDawn, TSunEvent::CivilDusk},
-                                       {TSunEvent::NauticalDawn, TSunEvent::NauticalDusk},
-                                       {TSunEvent::AstronomicalDawn, TSunEvent::AstronomicalDusk}};
-        for (int k = 0; k < 3; ++k) {
-            const TSunEvent dawn = pairs[k][0];
-            const TSunEvent dusk = pairs[k][1];
+        for (int k = 1; k < SunZenithCount; ++k) {
+            const TSunZenith zenith = TSunZenith(k);
+            const TSunEvent dawn = MorningOf(zenith);
+            const TSunEvent dusk = EveningOf(zenith);
             const bool bothAway = missing(dawn) && missing(dusk) && state(dawn) == state(dusk) &&
                                   state(dawn) != TCrossingState::Failed;
             // In polar day the Sun stays above every twilight's angle too.
             if (bothAway && polarDay && state(dawn) == TCrossingState::AlwaysAbove)
                 continue;
             if (bothAway) {
-                parts << TextOf(texts.NoTwilight[k]);
+                parts << TextOf(texts.NoTwilight[k - 1]) + why(state(dawn), zenith);
             } else {
-                single(dawn);
-                single(dusk);
+                single(dawn, zenith);
+                single(dusk, zenith);
             }
         }
     }

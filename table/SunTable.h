@@ -57,21 +57,37 @@ enum class TSunEvent {
 };
 constexpr int SunEventCount = 9;
 
+// The zenith angles of the rows: sunrise and sunset, then the civil, nautical
+// and astronomical twilights.
+enum class TSunZenith { Sunrise, Civil, Nautical, Astronomical };
+constexpr int SunZenithCount = 4;
+
+// The zenith angle in degrees and its morning and evening events.
+double ZenithOf(TSunZenith zenith);
+TSunEvent MorningOf(TSunZenith zenith);
+TSunEvent EveningOf(TSunZenith zenith);
+
 struct TSunRow {
     QDate Date;
-    // Each event as a moment on the chosen clock, carrying that clock's offset,
-    // taken to the nearest millisecond and then cut to whole seconds (as the
-    // program's result lines show it); no value when it does not occur.
+    // Each event that falls within the row's date on the chosen clock, as a
+    // moment carrying that clock's offset, taken to the nearest millisecond
+    // and then cut to whole seconds (as the program's result lines show it);
+    // no value when no such event falls on the date.
     std::array<std::optional<QDateTime>, SunEventCount> Event;
     // Why an event has no value (Occurs when it has one).
     std::array<TCrossingState, SunEventCount> State{};
-    int DayLength = 0;       // seconds
-    double NoonAltitude = 0; // degrees
+    // Whether the Sun's centre stood above each zenith angle when the date began.
+    std::array<bool, SunZenithCount> AboveAtStart{};
+    // Seconds of the date during which the Sun's centre stands above the
+    // sunrise and sunset angle: sunset minus sunrise on an ordinary day.
+    int DayLength = 0;
+    double NoonAltitude = 0; // degrees, at the row's solar noon
 
     const std::optional<QDateTime> &At(TSunEvent e) const { return Event[int(e)]; }
 };
 
-// One row per day from first to last, both included.
+// One row per date from first to last, both included. A row holds the events
+// that fall on its date on the clock, whichever day of UTC they belong to.
 QVector<TSunRow> SunRows(const TSunPlace &place, const TSunClock &clock, const QDate &first,
                          const QDate &last);
 
@@ -84,15 +100,25 @@ QByteArray SunRowsCsv(const QVector<TSunRow> &rows, bool twilight, TLanguage lan
 // columns, null for an event that does not occur.
 QByteArray SunRowsJson(const QVector<TSunRow> &rows, bool twilight, TLanguage language);
 // RFC 5545: one timed one-minute VEVENT per sunrise and per sunset, in UTC,
-// with GEO, LOCATION and stable UIDs; lines folded at 75 octets, CR LF ends.
-QByteArray SunRowsICalendar(const QVector<TSunRow> &rows, const TSunPlace &place,
-                            TLanguage language);
+// and one all-day VEVENT for a day of polar day or night, with GEO, LOCATION
+// and stable UIDs; lines folded at 75 octets, CR LF ends. Nothing when a
+// date or moment falls outside the years 0001 ... 9999, which iCalendar
+// cannot write.
+// Whether the dates from first to last on the clock lie wholly within the
+// years 0001 ... 9999 of UTC, which iCalendar can write.
+bool ICalendarCanHold(const QDate &first, const QDate &last, const TSunClock &clock);
+std::optional<QByteArray> SunRowsICalendar(const QVector<TSunRow> &rows, const TSunPlace &place,
+                                           TLanguage language);
 
 // Pieces of the writers, exposed for their tests and the text output.
 
-// "2026-06-21T04:40:55+02:00": the moment with its own offset (+00:00 for UTC;
-// an offset with seconds, as local mean times have, keeps them: +01:09:21).
+// "2026-06-21T04:40:55+02:00": the moment with its own offset (+00:00 for
+// UTC). An offset with seconds, as local mean times have, is written to the
+// nearest minute with the clock reading moved to match: the same second.
 QString IsoMoment(const QDateTime &moment);
+// " (+1)" or " (−1)" after the time of a moment that falls on another date
+// than its row's; empty on the row's own date.
+QString OtherDateMark(const QDate &rowDate, const QDateTime &moment);
 // "HH:MM:SS" of a count of seconds (24:00:00 for a whole day).
 QString DurationText(int seconds);
 // Why events of a row have no value, in the language; empty when all shown

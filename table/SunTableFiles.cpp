@@ -75,7 +75,11 @@ char *WriteDate(char *p, qint64 year, int month, int day)
 // many places formats millions of moments. At most 32 characters.
 char *WriteIsoMoment(char *p, const QDateTime &moment)
 {
-    const int offset = moment.offsetFromUtc();
+    // ISO 8601 offsets have no seconds. A local mean time's offset (such as
+    // +00:57:44) goes to the nearest whole minute, and the clock reading with
+    // it, so that the text still names the same second.
+    const int exact = moment.offsetFromUtc();
+    const int offset = (exact >= 0 ? exact + 30 : exact - 30) / 60 * 60;
     const qint64 wall = moment.toMSecsSinceEpoch() + offset * qint64(1000);
     const qint64 days = wall >= 0 ? wall / MsPerDay : -((-wall + MsPerDay - 1) / MsPerDay);
     const int seconds = int((wall - days * MsPerDay) / 1000);
@@ -93,12 +97,7 @@ char *WriteIsoMoment(char *p, const QDateTime &moment)
     *p++ = offset < 0 ? '-' : '+';
     p = TwoDigits(p, a / 3600);
     *p++ = ':';
-    p = TwoDigits(p, a / 60 % 60);
-    if (a % 60 != 0) {
-        *p++ = ':';
-        p = TwoDigits(p, a % 60);
-    }
-    return p;
+    return TwoDigits(p, a / 60 % 60);
 }
 
 void AppendIsoMoment(QByteArray &out, const QDateTime &moment)
@@ -207,6 +206,12 @@ void AppendJsonString(QByteArray &out, const QString &text)
 
 // ------------------------------------------------------------- iCalendar
 
+// The years a DATE or DATE-TIME of iCalendar can hold.
+bool InCalendarYears(const QDate &date)
+{
+    return date.year() >= 1 && date.year() <= 9999;
+}
+
 QByteArray UtcStamp(const QDateTime &moment)
 {
     return moment.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'")).toLatin1();
@@ -237,6 +242,16 @@ QString IsoMoment(const QDateTime &moment)
     QByteArray out;
     AppendIsoMoment(out, moment);
     return QString::fromLatin1(out);
+}
+
+QString OtherDateMark(const QDate &rowDate, const QDateTime &moment)
+{
+    const qint64 days = rowDate.daysTo(moment.date());
+    if (days == 0)
+        return QString();
+    return QStringLiteral(" (%1%2)")
+        .arg(days > 0 ? QChar(u'+') : QChar(0x2212))
+        .arg(std::abs(days));
 }
 
 QString DurationText(int seconds)
@@ -406,8 +421,8 @@ QByteArray SunRowsJson(const QVector<TSunRow> &rows, bool twilight, TLanguage la
     return out;
 }
 
-QByteArray SunRowsICalendar(const QVector<TSunRow> &rows, const TSunPlace &place,
-                            TLanguage language)
+std::optional<QByteArray> SunRowsICalendar(const QVector<TSunRow> &rows, const TSunPlace &place,
+                                           TLanguage language)
 {
     const TSunTableTexts &texts = TableTexts(language);
     QByteArray out;
@@ -425,6 +440,18 @@ QByteArray SunRowsICalendar(const QVector<TSunRow> &rows, const TSunPlace &place
     const QByteArray placeKey = PlaceKey(place);
     const QByteArray location = ICalendarText(place.Name).toUtf8();
     const QByteArray geo = Coordinate(place.Latitude) + ';' + Coordinate(-place.LongitudeWest);
+    const auto event = [&](const QByteArray &uid, const QByteArray &when, const char *summary) {
+        line("BEGIN:VEVENT");
+        line("UID:" + uid + '-' + placeKey + "@vantu");
+        line("DTSTAMP:" + stamp);
+        out.append(when);
+        line(QByteArray("SUMMARY:") + ICalendarText(TextOf(summary)).toUtf8());
+        if (!location.isEmpty())
+            line("LOCATION:" + location);
+        line("GEO:" + geo);
+        line("TRANSP:TRANSPARENT");
+        line("END:VEVENT");
+    };
     const struct {
         TSunEvent Event;
         const char *Kind;
@@ -433,21 +460,32 @@ QByteArray SunRowsICalendar(const QVector<TSunRow> &rows, const TSunPlace &place
                   {TSunEvent::Sunset, "sunset", texts.Sunset}};
     for (const TSunRow &row : rows) {
         const QByteArray day = row.Date.toString(QStringLiteral("yyyyMMdd")).toLatin1();
+        if (!InCalendarYears(row.Date))
+            return std::nullopt;
         for (const auto &kind : kinds) {
             const std::optional<QDateTime> &moment = row.At(kind.Event);
             if (!moment)
                 continue;
-            line("BEGIN:VEVENT");
-            line("UID:" + day + '-' + kind.Kind + '-' + placeKey + "@vantu");
-            line("DTSTAMP:" + stamp);
-            line("DTSTART:" + UtcStamp(*moment));
-            line("DTEND:" + UtcStamp(moment->addSecs(60)));
-            line(QByteArray("SUMMARY:") + ICalendarText(TextOf(kind.Summary)).toUtf8());
-            if (!location.isEmpty())
-                line("LOCATION:" + location);
-            line("GEO:" + geo);
-            line("TRANSP:TRANSPARENT");
-            line("END:VEVENT");
+            const QDateTime start = moment->toUTC();
+            const QDateTime end = start.addSecs(60);
+            if (!InCalendarYears(start.date()) || !InCalendarYears(end.date()))
+                return std::nullopt;
+            event(day + '-' + kind.Kind,
+                  FoldContentLine("DTSTART:" + UtcStamp(start)) +
+                      FoldContentLine("DTEND:" + UtcStamp(end)),
+                  kind.Summary);
+        }
+        // A day without sunrise and sunset shows as one all-day event. Its
+        // length is a duration, so that the last day of year 9999 has no end
+        // date in year 10000.
+        const TCrossingState rise = row.State[int(TSunEvent::Sunrise)];
+        const TCrossingState set = row.State[int(TSunEvent::Sunset)];
+        if (rise == set &&
+            (rise == TCrossingState::AlwaysAbove || rise == TCrossingState::AlwaysBelow)) {
+            const bool polarDay = rise == TCrossingState::AlwaysAbove;
+            event(day + (polarDay ? "-polarday" : "-polarnight"),
+                  FoldContentLine("DTSTART;VALUE=DATE:" + day) + FoldContentLine("DURATION:P1D"),
+                  polarDay ? texts.PolarDaySummary : texts.PolarNightSummary);
         }
     }
     line("END:VCALENDAR");

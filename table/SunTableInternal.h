@@ -15,8 +15,18 @@ struct TSunTableTexts {
     std::array<const char *, SunEventCount> NoEvent;
     // Dawn and dusk of civil, nautical and astronomical twilight both missing.
     std::array<const char *, 3> NoTwilight;
+    // Why, appended to the missing event: the Sun stays above or below the
+    // horizon (sunrise and sunset) or a height (%1, twilights), or the event
+    // falls on another date of the clock.
+    const char *AboveHorizon;
+    const char *BelowHorizon;
+    const char *AboveAngle;
+    const char *BelowAngle;
+    const char *OnThisDate;
     const char *Sunrise; // iCalendar summaries
     const char *Sunset;
+    const char *PolarDaySummary;
+    const char *PolarNightSummary;
     const char *LanguageCode; // of PRODID
 };
 

@@ -330,7 +330,7 @@ void TestRokSlnka::ExportRows()
                                 : QStringLiteral("Bratislava_2025.csv"));
     const QVector<TSunRow> rows = SunRows(r.Place, clock, QDate(2025, 1, 1), QDate(2025, 12, 31));
     const QByteArray expected =
-        calendar ? SunRowsICalendar(rows, r.Place, lang) : SunRowsCsv(rows, true, lang);
+        calendar ? SunRowsICalendar(rows, r.Place, lang).value() : SunRowsCsv(rows, true, lang);
     QCOMPARE(ReadFile(path), expected);
 }
 

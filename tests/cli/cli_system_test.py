@@ -8,9 +8,11 @@ import datetime
 import io
 import json
 import os
+import re
 import subprocess
 import sys
 import tempfile
+import time
 
 import icalendar
 
@@ -111,6 +113,69 @@ def main():
         start = events[0]["DTSTART"].dt
         check(start.utcoffset() == datetime.timedelta(0), "DTSTART in UTC")
         check(events[0]["DTEND"].dt - start == datetime.timedelta(minutes=1), "one minute")
+
+        # A row holds the events of its own date, also far from the place's
+        # solar time: Apia keeps UTC+13 east of the date line.
+        r = run(program, folder, "--lat", "-13.83", "--lon", "-171.76", "--year", "2026",
+                "--tz", "Pacific/Apia", "--format", "csv")
+        rows = list(csv.DictReader(io.StringIO(r.stdout.decode("utf-8"), newline="")))
+        check([rows[0]["date"], rows[-1]["date"]] == ["2026-01-01", "2026-12-31"], "Apia dates")
+        check(all(row[k][:10] == row["date"] for row in rows
+                  for k in ("sunrise", "solar_noon", "sunset")), "Apia events on their dates")
+
+        # Day length within the date: up all date long after the evening's sunrise.
+        r = run(program, folder, "--lat", "78.22", "--lon", "15.65", "--date", "2026-04-18",
+                "--utc", "--format", "csv")
+        row = list(csv.DictReader(io.StringIO(r.stdout.decode("utf-8"), newline="")))[0]
+        check(row["day_length"] == "24:00:00" and row["note"] == "polar day", f"polar {row}")
+
+        # Zone names by links and aliases; offsets as clocks use them.
+        for args, code in [(("--tz", "Etc/UTC"), 0), (("--tz", "US/Eastern"), 0),
+                           (("--tz", "Europe/Kiev"), 0), (("--tz", "GMT"), 0),
+                           (("--offset", "-12:00"), 0), (("--offset", "-12:30"), 2),
+                           (("--offset", "+14:00"), 0)]:
+            r = run(program, folder, "--lat", "48", "--lon", "17", *args)
+            check(r.returncode == code, f"{args}: exit {r.returncode} {r.stderr!r}")
+
+        # Local mean time: valid ISO 8601 offsets, the same instant.
+        r = run(program, folder, "--lat", "48.15", "--lon", "17.117", "--date", "1850-06-01",
+                "--tz", "Europe/Bratislava", "--format", "csv")
+        row = list(csv.DictReader(io.StringIO(r.stdout.decode("utf-8"), newline="")))[0]
+        check(re.fullmatch(r"\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d", row["sunrise"]),
+              f"ISO offset {row['sunrise']}")
+
+        # iCalendar of a polar month: one all-day event a day; out of its
+        # years: refused; a named place by coordinates.
+        r = run(program, folder, "--lat", "78.22", "--lon", "15.65", "--month", "2026-12",
+                "--format", "ics")
+        events = [c for c in icalendar.Calendar.from_ical(r.stdout).walk() if c.name == "VEVENT"]
+        check(len(events) == 31 and all(str(e["SUMMARY"]) == "Polar night" for e in events),
+              f"polar month {len(events)}")
+        r = run(program, folder, "--lat", "48", "--lon", "17", "--date", "0001-01-01",
+                "--offset", "+14:00", "--format", "ics")
+        check(r.returncode == 2 and r.stdout == b"" and r.stderr.count(b"\n") == 1,
+              f"year 0: {r.returncode} {r.stderr!r}")
+        r = run(program, folder, "--lat", "48.15", "--lon", "17.117", "--name", "Devín",
+                "--date", "2026-06-21", "--format", "ics")
+        events = [c for c in icalendar.Calendar.from_ical(r.stdout).walk() if c.name == "VEVENT"]
+        check(str(events[0]["LOCATION"]) == "Devín", "--name in LOCATION")
+
+        # Text: a line break in the name stays inside its line.
+        r = run(program, folder, "--lat", "48", "--lon", "17", "--name", "A\nB", "--month",
+                "2026-02")
+        check(r.stdout.count(b"\r\n") == 29, f"text lines {r.stdout!r}")
+
+        # An ambiguous name in a large file: found in one pass, at most 20 listed.
+        big = os.path.join(folder, "big.xml")
+        with open(big, "wb") as f:
+            f.write(LOCALITIES.format("".join(
+                RECORD.format(f"SK - Obec {i}", 1, 48, 9, "N", 17, 7, "E")
+                for i in range(100000))).encode())
+        started = time.monotonic()
+        r = run(program, folder, "--place", "SK", "--db", "big.xml")
+        check(r.returncode == 1 and time.monotonic() - started < 10, "ambiguous in time")
+        check(r.stderr.count(b"\n") == 22 and b"99980 more" in r.stderr, f"{r.stderr[-80:]!r}")
+        os.remove(big)
 
         # Failures: exit codes, one line, no output, the locality file untouched.
         for args, code in [

@@ -297,6 +297,9 @@ void TestCli::parseOffset_data()
     QTest::newRow("zero") << "0:00" << true << 0;
     QTest::newRow("+14:00") << "+14:00" << true << 50400;
     QTest::newRow("+14:01") << "+14:01" << false << 0;
+    QTest::newRow("-12:00") << "-12:00" << true << -43200;
+    QTest::newRow("-12:01") << "-12:01" << false << 0;
+    QTest::newRow("-13") << "-13" << false << 0;
     QTest::newRow("minutes 60") << "1:60" << false << 0;
     QTest::newRow("one minute digit") << "1:5" << false << 0;
     QTest::newRow("empty") << "" << false << 0;
