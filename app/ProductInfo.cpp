@@ -9,8 +9,10 @@ namespace ProductInfo
 
 QUrl LocalHelpUrl(TLanguage language)
 {
+    // Where the pictures are: the working folder, beside the program or the
+    // package's data folder.
     return QUrl::fromLocalFile(QDir::current().absoluteFilePath(
-        QString::fromLatin1(ForLanguage(LocalHelpPage, language))));
+        FileLocations().DataFile(QString::fromLatin1(ForLanguage(LocalHelpPage, language)))));
 }
 
 QUrl OnlineHelpUrl(TLanguage language)

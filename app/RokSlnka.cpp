@@ -6,6 +6,7 @@
 #include "common/Messages.h"
 #include "common/Version.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QBuffer>
 #include <QCloseEvent>
@@ -328,8 +329,11 @@ void TfrmRokSlnka::FillClocks()
     for (int i = 0; i < ciFirstZone; ++i)
         cbxClock->addItem(QString());
     cbxClock->insertSeparator(ciFirstZone);
+    // The time zone database's own names; Qt adds fixed offsets named
+    // "UTC+05:00", which the choices above already cover.
     for (const QByteArray &id : QTimeZone::availableTimeZoneIds())
-        cbxClock->addItem(QString::fromLatin1(id), id);
+        if (!id.startsWith("UTC"))
+            cbxClock->addItem(QString::fromLatin1(id), id);
     cbxClock->setCurrentIndex(ciMain);
 }
 
@@ -343,7 +347,6 @@ void TfrmRokSlnka::ApplyLanguage(TLanguage language)
     actPdf->setText(T(t.ExportPdf));
     actCsv->setText(T(t.ExportCsv));
     actIcs->setText(T(t.ExportIcs));
-    Chart->setAccessibleDescription(T(t.ChartDescription));
     lblDay->setAccessibleDescription(T(t.DayLabelName));
 
     TYearChartTexts chart;
@@ -475,12 +478,13 @@ void TfrmRokSlnka::Recompute()
 void TfrmRokSlnka::ShowDay(int day)
 {
     const QVector<TSunRow> &rows = Chart->Rows();
+    const TYearTexts &t = Texts(FLanguage);
     if (day < 0 || day >= rows.size()) {
         lblDay->clear();
         lblDay->setAccessibleName(QString());
+        Chart->setAccessibleDescription(T(t.ChartDescription));
         return;
     }
-    const TYearTexts &t = Texts(FLanguage);
     const TSunRow &row = rows[day];
     const QLocale locale = LocaleOf(FLanguage);
     QString first = locale.toString(row.Date, QLocale::LongFormat);
@@ -509,6 +513,12 @@ void TfrmRokSlnka::ShowDay(int day)
     lblDay->setText(text);
     // Screen readers read the name; it says what the label shows.
     lblDay->setAccessibleName(text);
+    // The chart has the focus while the keys move the day: its description
+    // carries the day, and screen readers are told of each change (Qt 6.4
+    // changes the description without telling them).
+    Chart->setAccessibleDescription(text + QLatin1Char('\n') + T(t.ChartDescription));
+    QAccessibleEvent changed(Chart, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 QImage TfrmRokSlnka::ChartImage() const

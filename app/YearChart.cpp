@@ -1,7 +1,6 @@
 #include "app/YearChart.h"
 
-#include "suntime/SolarPosition.h"
-
+#include <algorithm>
 #include <cmath>
 
 namespace YearChart
@@ -75,30 +74,33 @@ QVector<TPiece> SplitSeries(const QVector<std::optional<double>> &hours)
     return pieces;
 }
 
-QVector<TSpan> LitSpans(TCrossingState morningState, std::optional<double> morningHour,
-                        TCrossingState eveningState, std::optional<double> eveningHour)
+QVector<TSpan> LitSpans(bool aboveAtStart, std::optional<double> morningHour,
+                        std::optional<double> eveningHour)
 {
-    const bool morning = morningState == TCrossingState::Occurs && morningHour;
-    const bool evening = eveningState == TCrossingState::Occurs && eveningHour;
-    if (morning && evening) {
-        const double shift = std::floor(*morningHour / 24.0) * 24.0;
-        const double from = *morningHour - shift;
-        const double to = *eveningHour - shift;
-        if (to - from >= 24)
-            return {{0, 24}};
-        if (to <= from)
-            return {};
-        if (to <= 24)
-            return {{from, to}};
-        return {{0, to - 24}, {from, 24}};
+    struct TCrossingAt {
+        double Hour;
+        bool Rising;
+    };
+    QVector<TCrossingAt> crossings;
+    if (morningHour && std::isfinite(*morningHour))
+        crossings.append({std::clamp(*morningHour, 0.0, 24.0), true});
+    if (eveningHour && std::isfinite(*eveningHour))
+        crossings.append({std::clamp(*eveningHour, 0.0, 24.0), false});
+    std::sort(crossings.begin(), crossings.end(),
+              [](const TCrossingAt &a, const TCrossingAt &b) { return a.Hour < b.Hour; });
+    QVector<TSpan> spans;
+    bool above = aboveAtStart;
+    double since = 0;
+    for (const TCrossingAt &c : crossings) {
+        if (c.Rising && !above)
+            since = c.Hour;
+        else if (!c.Rising && above && c.Hour > since)
+            spans.append({since, c.Hour});
+        above = c.Rising;
     }
-    if (morning)
-        return {{WrapHour(*morningHour), 24}};
-    if (evening)
-        return {{0, WrapHour(*eveningHour)}};
-    if (morningState == TCrossingState::AlwaysAbove || eveningState == TCrossingState::AlwaysAbove)
-        return {{0, 24}};
-    return {};
+    if (above)
+        spans.append({since, 24});
+    return spans;
 }
 
 std::optional<double> EventHour(const TSunRow &row, TSunEvent event)
@@ -111,28 +113,13 @@ std::optional<double> EventHour(const TSunRow &row, TSunEvent event)
 
 QVector<TSpan> BandSpans(const TSunRow &row, TBand band)
 {
-    TSunEvent morning = TSunEvent::Sunrise;
-    TSunEvent evening = TSunEvent::Sunset;
-    switch (band) {
-    case TBand::Night:
+    // Night, the astronomical, nautical and civil twilights and day: the
+    // brighter the band, the smaller the Sun's zenith angle that bounds it.
+    if (band == TBand::Night)
         return {{0, 24}};
-    case TBand::Astronomical:
-        morning = TSunEvent::AstronomicalDawn;
-        evening = TSunEvent::AstronomicalDusk;
-        break;
-    case TBand::Nautical:
-        morning = TSunEvent::NauticalDawn;
-        evening = TSunEvent::NauticalDusk;
-        break;
-    case TBand::Civil:
-        morning = TSunEvent::CivilDawn;
-        evening = TSunEvent::CivilDusk;
-        break;
-    case TBand::Day:
-        break;
-    }
-    return LitSpans(row.State[int(morning)], EventHour(row, morning), row.State[int(evening)],
-                    EventHour(row, evening));
+    const TSunZenith zenith = TSunZenith(BandCount - 1 - int(band));
+    return LitSpans(row.AboveAtStart[int(zenith)], EventHour(row, MorningOf(zenith)),
+                    EventHour(row, EveningOf(zenith)));
 }
 
 TBand BandAt(const TSunRow &row, double hour)
@@ -146,45 +133,25 @@ TBand BandAt(const TSunRow &row, double hour)
     return TBand::Night;
 }
 
-namespace
-{
-
-// The Sun's apparent ecliptic longitude, degrees 0 ... 360, at a Julian Day:
-// the calculator's own solar position.
-double SunLongitude(double julianDay)
-{
-    using namespace SolarPosition;
-    const double lambda = ApparentLongitude(ElementsAt(JulianCenturies(julianDay)));
-    const double wrapped = std::fmod(lambda, 360.0);
-    return wrapped < 0 ? wrapped + 360.0 : wrapped;
-}
-
-// Julian Day of the start of a date on the clock.
-double StartOfDate(const QDate &date, int offsetSeconds)
-{
-    return double(date.toJulianDay()) - 0.5 - offsetSeconds / 86400.0;
-}
-
-} // namespace
-
 QVector<TSeasonDay> SeasonDays(int year, const std::function<int(const QDate &)> &offsetAt)
 {
     QVector<TSeasonDay> days;
-    const QDate first(year, 1, 1);
-    const QDate last(year, 12, 31);
-    if (!first.isValid())
+    if (!QDate(year, 1, 1).isValid())
         return days;
-    double start = SunLongitude(StartOfDate(first, offsetAt(first)));
-    for (QDate date = first; date <= last; date = date.addDays(1)) {
-        const QDate next = date.addDays(1);
-        const double end = SunLongitude(StartOfDate(next, offsetAt(next)));
-        const double travel = std::fmod(end - start + 360.0, 360.0);
-        for (int k = 0; k < 4; ++k) {
-            const double ahead = std::fmod(k * 90.0 - start + 360.0, 360.0);
-            if (ahead < travel)
-                days.append({TSeason(k), date});
+    const std::array<double, 4> moments = SeasonMoments(year);
+    for (int k = 0; k < 4; ++k) {
+        // The OLE moment on UTC as milliseconds since 1970; its date on the
+        // clock is the date whose start it has passed.
+        const qint64 ms = qint64(std::llround((moments[k] - 25569.0) * 86400000.0));
+        const QDate utcDate = QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC).date();
+        QDate date = utcDate;
+        for (const QDate candidate : {utcDate.addDays(-1), utcDate, utcDate.addDays(1)}) {
+            const qint64 start = QDateTime(candidate, QTime(0, 0), Qt::UTC).toMSecsSinceEpoch() -
+                                 offsetAt(candidate) * qint64(1000);
+            if (start <= ms)
+                date = candidate;
         }
-        start = end;
+        days.append({TSeason(k), date});
     }
     return days;
 }

@@ -51,17 +51,15 @@ using TPiece = QVector<QPointF>;
 QVector<TPiece> SplitSeries(const QVector<std::optional<double>> &hours);
 
 // The hours of a day's column, within 0..24, that are lit at least as much as
-// one zenith's crossings say: the span between the morning and the evening
-// crossing (two spans when it wraps past midnight), the whole day when the
-// Sun stays above that zenith angle, nothing when it stays below or the
-// arithmetic failed. A crossing missing on one side only lights the column
-// to that edge.
+// one zenith's crossings say: from the Sun's height when the date begins,
+// each crossing that falls on the date in turn (a morning one after an
+// evening one, as near a polar day's edge, lights the column again).
 struct TSpan {
     double From = 0;
     double To = 0;
 };
-QVector<TSpan> LitSpans(TCrossingState morningState, std::optional<double> morningHour,
-                        TCrossingState eveningState, std::optional<double> eveningHour);
+QVector<TSpan> LitSpans(bool aboveAtStart, std::optional<double> morningHour,
+                        std::optional<double> eveningHour);
 
 // The hour of an event on the row's clock counted from the row's own date's
 // midnight (below 0 or from 24 on when it falls on another date), or nothing.
@@ -76,12 +74,9 @@ TBand BandAt(const TSunRow &row, double hour);
 // The lit spans of a row for a band above night.
 QVector<TSpan> BandSpans(const TSunRow &row, TBand band);
 
-// The moments when the Sun's apparent ecliptic longitude passes 0, 90, 180 and
-// 270 degrees (March equinox, June solstice, September equinox, December
-// solstice: the Sun's declination crosses zero or is extreme), as the day of
-// the year on a clock whose offset from UTC in seconds at the start of a date
-// offsetAt gives. Low-precision solar position (about 0.01 degrees, a quarter
-// of an hour), enough to name the day.
+// The dates of the March equinox, June solstice, September equinox and
+// December solstice on a clock whose offset from UTC in seconds at the start
+// of a date offsetAt gives.
 enum class TSeason { MarchEquinox, JuneSolstice, SeptemberEquinox, DecemberSolstice };
 struct TSeasonDay {
     TSeason Season;

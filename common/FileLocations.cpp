@@ -62,25 +62,32 @@ TFileLocations PortableLocations(const QString &programFolder)
 TFileLocations DecideFileLocations(const QString &programFolder)
 {
     const QFileInfo folder(programFolder);
-    const bool marker = QFileInfo::exists(QDir(programFolder).filePath(QStringLiteral("vantu.portable")));
+    const bool marker =
+        QFileInfo::exists(QDir(programFolder).filePath(QStringLiteral("vantu.portable")));
     if (marker || (WritableByPermissions(folder) && !IsSystemProgramFolder(programFolder)))
         return PortableLocations(programFolder);
 
     TFileLocations l;
     l.Installed = true;
-    const QString config =
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/vantu/");
-    const QString data =
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/vantu/");
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                           QStringLiteral("/vantu/");
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                         QStringLiteral("/vantu/");
     l.SettingsFile = config + QStringLiteral("vantu.ini");
     l.LocalityFile = data + QStringLiteral("lokality.xml");
     l.TempFolder = data;
-    // The package's pictures and help pages: the first data folder that has them.
+    // Pictures and help pages beside the program are its own (a portable
+    // copy unpacked where the user cannot write); else the package's, in the
+    // first data folder that has them.
+    if (QFileInfo(QDir(programFolder).filePath(QStringLiteral("grafika"))).isDir()) {
+        l.DataFolder = QFileInfo(programFolder).absoluteFilePath();
+        return l;
+    }
     const QString shared =
         QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("vantu/grafika"),
                                QStandardPaths::LocateDirectory);
-    l.DataFolder = shared.isEmpty() ? QStringLiteral("/usr/share/vantu")
-                                    : QFileInfo(shared).absolutePath();
+    l.DataFolder =
+        shared.isEmpty() ? QStringLiteral("/usr/share/vantu") : QFileInfo(shared).absolutePath();
     return l;
 }
 

@@ -2,7 +2,8 @@
 // program file and lokality.xml, grafika/ and help/ in the working folder.
 // Installed mode (a program folder that is not ours to write, such as
 // /usr/bin) follows the desktop's conventions: the user's configuration and
-// data folders, and the package's data folder for pictures and help.
+// data folders, and the package's data folder for pictures and help unless
+// they stand beside the program.
 #pragma once
 
 #include <QString>

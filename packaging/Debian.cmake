@@ -23,6 +23,12 @@ set(VANTU_DEB_DATE_EPOCH 1796731200)
 find_program(VANTU_GZIP gzip REQUIRED)
 find_program(VANTU_SCDOC scdoc)
 
+# The changelog is history and keeps its text; its newest entry must be the
+# version the build makes.
+file(STRINGS ${VANTU_PACKAGING_DIR}/deb/changelog vantu_changelog_top LIMIT_COUNT 1)
+if(NOT vantu_changelog_top MATCHES "^vantu \\(${VANTU_VERSION}-[0-9]+\\)")
+    message(FATAL_ERROR "packaging/deb/changelog does not begin with version ${VANTU_VERSION}")
+endif()
 set(vantu_deb_outputs ${VANTU_DEB_OUT}/changelog.Debian.gz)
 add_custom_command(OUTPUT ${VANTU_DEB_OUT}/changelog.Debian.gz
     COMMAND sh -c "\"$0\" -9n < \"$1\" > \"$2\""
@@ -83,7 +89,10 @@ install(DIRECTORY ${CMAKE_SOURCE_DIR}/grafika ${CMAKE_SOURCE_DIR}/help
     PATTERN moon_pictures.csv EXCLUDE)
 install(FILES ${VANTU_PACKAGING_DIR}/deb/vantu.desktop
     DESTINATION share/applications COMPONENT deb EXCLUDE_FROM_ALL)
-install(FILES ${VANTU_PACKAGING_DIR}/deb/invalid.vantu.vantu.metainfo.xml
+# The release in the AppStream data is the build's version.
+configure_file(${VANTU_PACKAGING_DIR}/deb/invalid.vantu.vantu.metainfo.xml.in
+               ${VANTU_DEB_OUT}/invalid.vantu.vantu.metainfo.xml @ONLY)
+install(FILES ${VANTU_DEB_OUT}/invalid.vantu.vantu.metainfo.xml
     DESTINATION share/metainfo COMPONENT deb EXCLUDE_FROM_ALL)
 foreach(size 16 32 48 64 128)
     install(FILES ${VANTU_PACKAGING_DIR}/icons/vantu-${size}.png
@@ -107,21 +116,27 @@ install(FILES ${VANTU_PACKAGING_DIR}/deb/lintian-overrides
 # The control data. Only the DEB generator reads the CPACK_DEBIAN_ settings.
 set(CPACK_DEBIAN_PACKAGE_NAME vantu)
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)          # vantu_4.1-1_amd64.deb
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)          # vantu_<version>-1_amd64.deb
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The project has no domain and no web site; .invalid is the top-level domain
 # reserved for names that can never exist (RFC 2606), so no one else's
 # address is used.
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Vantu developers <vantu@vantu.invalid>")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [=[calculator of sunrise, solar noon and sunset
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [=[calculator of sunrise, solar noon, sunset and twilights
 Vantu calculates the Sun's daily events for a place, given by its latitude,
 longitude and clock offset to UTC, and a day: sunrise, solar noon and sunset
 in UTC, CET, CEST or the place's own clock time, and polar day and night.
 It also keeps a small database of places, shows the date of Easter Sunday,
 the Moon's phase, a world map and a map of Slovakia, and fills a results
-table of a day or a month that can be saved and printed. The interface is
-in Slovak, English or Hungarian.]=])
+table of a day or a month that can be saved and printed. The Year of the
+Sun charts a whole year of night, civil, nautical and astronomical twilight
+and day, and exports it as a picture, CSV or iCalendar. The command-line
+tool vantu-cli gives the same results, twilights included, as text, CSV,
+JSON or iCalendar. The interface is in Slovak, English or Hungarian.]=])
+# Qt's own dialogs (saving, printing) speak Slovak and Hungarian with Qt's
+# translations.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 # Depends is worked out by dpkg-shlibdeps from the libraries the programs use.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -8,7 +8,7 @@
 # Exits non-zero when any check fails.
 # Needs: lintian, dpkg (dpkg-deb), desktop-file-utils, appstream.
 #
-#   packaging/check_deb.sh build/vantu_4.1-1_amd64.deb
+#   packaging/check_deb.sh build/vantu_<version>-1_amd64.deb
 set -u
 
 if [ $# -ne 1 ]; then

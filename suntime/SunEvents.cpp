@@ -3,6 +3,7 @@
 // it to the last bit.
 #include "suntime/SunEvents.h"
 
+#include "suntime/DateUtil.h"
 #include "suntime/SolarPosition.h"
 
 #include <algorithm>
@@ -143,4 +144,35 @@ std::vector<TZenithPass> ZenithPassesBetween(double from, double to, double lati
         a0 = a1;
     }
     return passes;
+}
+
+std::array<double, 4> SeasonMoments(int year)
+{
+    std::array<double, 4> moments{};
+    if (year < 1 || year > 9999)
+        return moments;
+    using namespace SolarPosition;
+    constexpr double OleToJd = 2415018.5;
+    // Degrees still to go from the Sun's longitude at a moment to a target,
+    // within -180 ... 180.
+    const auto ahead = [](double moment, double target) {
+        const double lambda = ApparentLongitude(ElementsAt(JulianCenturies(moment + OleToJd)));
+        return std::remainder(target - lambda, 360.0);
+    };
+    const int months[4] = {3, 6, 9, 12};
+    for (int k = 0; k < 4; ++k) {
+        // The Sun moves about a degree a day: ten days either side of the
+        // 21st hold the moment whatever the year.
+        double lo = DateUtil::EncodeDate(year, months[k], 21) - 10;
+        double hi = lo + 20;
+        for (int i = 0; i < 40; ++i) {
+            const double mid = (lo + hi) / 2;
+            if (ahead(mid, 90.0 * k) > 0)
+                lo = mid;
+            else
+                hi = mid;
+        }
+        moments[k] = (lo + hi) / 2;
+    }
+    return moments;
 }

@@ -4,6 +4,7 @@
 // a parameter. Standard library only.
 #pragma once
 
+#include <array>
 #include <vector>
 
 namespace Zenith
@@ -67,6 +68,13 @@ struct TZenithPass {
 // such days. A dip shorter than about a quarter of an hour may go unseen.
 std::vector<TZenithPass> ZenithPassesBetween(double from, double to, double latitude,
                                              double longitudeWest, double zenith);
+
+// The moments (OLE date-times on UTC) of the March equinox, June solstice,
+// September equinox and December solstice of a year, when the Sun's apparent
+// ecliptic longitude passes 0, 90, 180 and 270 degrees: the calculator's
+// low-precision position, within about a quarter of an hour. Zero for a year
+// outside 1 ... 9999.
+std::array<double, 4> SeasonMoments(int year);
 
 // The height of the Sun's centre above the horizon in degrees, without
 // refraction, at a moment (OLE date-time on UTC): the calculator's own solar

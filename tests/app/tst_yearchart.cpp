@@ -84,6 +84,9 @@ TSunRow Row(const QString &codes)
         std::optional<double> hour;
         Crossing(items.value(i, QStringLiteral("f")), &state, &hour);
         row.State[int(order[i])] = state;
+        // Above a zenith angle at midnight only where the Sun stays above it.
+        if (i < 4)
+            row.AboveAtStart[3 - i] = state == TCrossingState::AlwaysAbove;
         if (hour) {
             const QDateTime midnight(row.Date, QTime(0, 0), Qt::OffsetFromUTC, 7200);
             row.Event[int(order[i])] = midnight.addMSecs(qint64(*hour * 3600000.0));
@@ -203,48 +206,32 @@ void TestYearChart::SplitSeries()
 
 void TestYearChart::LitSpans_data()
 {
-    QTest::addColumn<QString>("morning");
-    QTest::addColumn<QString>("evening");
+    QTest::addColumn<bool>("aboveAtStart");
+    QTest::addColumn<QString>("hours"); // morning, evening; "-" where none falls on the date
     QTest::addColumn<QString>("spans");
-    QTest::newRow("ordinary day") << "o5"
-                                  << "o20.5"
+    QTest::newRow("ordinary day") << false << "5,20.5"
                                   << "5-20.5";
-    QTest::newRow("dusk after midnight") << "o3"
-                                         << "o24.5"
-                                         << "0-0.5 3-24";
-    QTest::newRow("dawn the day before") << "o-1"
-                                         << "o22"
-                                         << "0-22 23-24";
-    QTest::newRow("a whole day between") << "o-1"
-                                         << "o23.5"
-                                         << "0-24";
-    QTest::newRow("always above") << "a"
-                                  << "a"
-                                  << "0-24";
-    QTest::newRow("always below") << "b"
-                                  << "b"
-                                  << "";
-    QTest::newRow("failed") << "f"
-                            << "f"
-                            << "";
-    QTest::newRow("rises, does not set") << "o2"
-                                         << "a"
+    QTest::newRow("up at midnight, sets, rises again") << true << "23.5,22.5"
+                                                       << "0-22.5 23.5-24";
+    QTest::newRow("rises, sets, up again by the next date") << false << "0.2,22"
+                                                            << "0.2-22";
+    QTest::newRow("up all date") << true << "-,-"
+                                 << "0-24";
+    QTest::newRow("down all date") << false << "-,-"
+                                   << "";
+    QTest::newRow("rises, does not set") << false << "2,-"
                                          << "2-24";
-    QTest::newRow("sets, did not rise") << "a"
-                                        << "o23"
+    QTest::newRow("sets, did not rise") << true << "-,23"
                                         << "0-23";
 }
 
 void TestYearChart::LitSpans()
 {
-    QFETCH(QString, morning);
-    QFETCH(QString, evening);
+    QFETCH(bool, aboveAtStart);
+    QFETCH(QString, hours);
     QFETCH(QString, spans);
-    TCrossingState ms, es;
-    std::optional<double> mh, eh;
-    Crossing(morning, &ms, &mh);
-    Crossing(evening, &es, &eh);
-    QCOMPARE(SpansText(YearChart::LitSpans(ms, mh, es, eh)), spans);
+    const QVector<std::optional<double>> h = Hours(hours);
+    QCOMPARE(SpansText(YearChart::LitSpans(aboveAtStart, h[0], h[1])), spans);
 }
 
 void TestYearChart::EventHour_data()

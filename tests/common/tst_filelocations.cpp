@@ -17,18 +17,23 @@ private slots:
         QTest::addColumn<bool>("writable");
         QTest::addColumn<bool>("marker");
         QTest::addColumn<bool>("installed");
-        QTest::newRow("writable folder") << true << false << false;
-        QTest::newRow("read-only folder") << false << false << true;
-        QTest::newRow("read-only folder with marker") << false << true << false;
+        QTest::addColumn<bool>("ownPictures"); // grafika/ beside the program
+        QTest::newRow("writable folder") << true << false << false << false;
+        QTest::newRow("read-only folder") << false << false << true << false;
+        QTest::newRow("read-only folder with marker") << false << true << false << false;
+        QTest::newRow("read-only portable copy") << false << false << true << true;
     }
     void decide()
     {
         QFETCH(bool, writable);
         QFETCH(bool, marker);
         QFETCH(bool, installed);
+        QFETCH(bool, ownPictures);
         QTemporaryDir root;
         const QString bin = root.filePath(QStringLiteral("usr/bin"));
         QVERIFY(QDir().mkpath(bin));
+        if (ownPictures)
+            QVERIFY(QDir().mkpath(QDir(bin).filePath(QStringLiteral("grafika"))));
         QVERIFY(QDir().mkpath(root.filePath(QStringLiteral("usr/share/vantu/grafika"))));
         if (marker)
             QVERIFY(QFile(QDir(bin).filePath(QStringLiteral("vantu.portable")))
@@ -48,7 +53,9 @@ private slots:
             QCOMPARE(l.LocalityFile,
                      root.filePath(QStringLiteral("home/.local/share/vantu/lokality.xml")));
             QCOMPARE(l.DataFile(QStringLiteral("grafika/svet.gif")),
-                     root.filePath(QStringLiteral("usr/share/vantu/grafika/svet.gif")));
+                     root.filePath(ownPictures
+                                       ? QStringLiteral("usr/bin/grafika/svet.gif")
+                                       : QStringLiteral("usr/share/vantu/grafika/svet.gif")));
             QVERIFY(PrepareFolders(l));
             QVERIFY(QFileInfo(root.filePath(QStringLiteral("home/.config/vantu"))).isDir());
         } else {

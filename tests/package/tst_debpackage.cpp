@@ -46,6 +46,28 @@ private slots:
         QVERIFY2(check.Finished && check.ExitCode == 0, qPrintable(check.Output));
     }
 
+    void control_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("part");
+        QTest::newRow("Qt's translations") << "Recommends"
+                                           << "qt6-translations-l10n";
+        QTest::newRow("twilights described") << "Description"
+                                             << "twilight";
+        QTest::newRow("the Year of the Sun described") << "Description"
+                                                       << "Year of the";
+        QTest::newRow("vantu-cli described") << "Description"
+                                             << "vantu-cli";
+    }
+    void control()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, part);
+        const TRun f = Run(QStringLiteral("dpkg-deb"), {"-f", FDeb, field},
+                           QProcessEnvironment::systemEnvironment());
+        QVERIFY2(f.Finished && f.ExitCode == 0 && f.Output.contains(part), qPrintable(f.Output));
+    }
+
     void contents_data()
     {
         QTest::addColumn<QString>("path");

@@ -255,12 +255,17 @@ void TestPackage::topLevelEntries()
                                                   QDir::Hidden | QDir::System);
     entries.sort();
     // No lokality.xml or vantu.ini: a user's own files must not be replaced by an update.
-    const QStringList expected{
-        QStringLiteral("README.txt"),  QStringLiteral("grafika"),
-        QStringLiteral("help"),        QStringLiteral("install-desktop-entry.sh"),
-        QStringLiteral("vantu"),       QStringLiteral("vantu-cli"),
-        QStringLiteral("vantu-cli.1"), QStringLiteral("vantu.desktop"),
-        QStringLiteral("vantu.png"),   QStringLiteral("vantu.sh")};
+    const QStringList expected{QStringLiteral("LICENSE"),
+                               QStringLiteral("README.txt"),
+                               QStringLiteral("grafika"),
+                               QStringLiteral("help"),
+                               QStringLiteral("install-desktop-entry.sh"),
+                               QStringLiteral("vantu"),
+                               QStringLiteral("vantu-cli"),
+                               QStringLiteral("vantu-cli.1"),
+                               QStringLiteral("vantu.desktop"),
+                               QStringLiteral("vantu.png"),
+                               QStringLiteral("vantu.sh")};
     QCOMPARE(entries, expected);
 }
 
