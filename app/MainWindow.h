@@ -6,5 +6,12 @@
 #include <QWidget>
 #include <memory>
 
+class QApplication;
+
 // The main window, with its creation sequence run.
 std::unique_ptr<QWidget> CreateMainWindow();
+
+// The program once its single-instance guard is taken: the main window shown
+// and the event loop, until the main window has closed; every other window
+// goes with it, and the loop ends even if one of them would not close.
+int RunMainWindow(QApplication &app);

@@ -18,8 +18,5 @@ int main(int argc, char *argv[])
     // Portable or installed: decided once, before anything is read.
     UseFileLocations(DecideFileLocations(QCoreApplication::applicationDirPath()));
 
-    const std::unique_ptr<QWidget> frmVantu = CreateMainWindow();
-    frmVantu->show();
-    app.exec();
-    return 0;
+    return RunMainWindow(app);
 }

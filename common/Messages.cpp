@@ -58,6 +58,11 @@ QMessageBox::StandardButton ShowMessage(QWidget *parent, const QString &caption,
         return NextAnswers.isEmpty() ? QMessageBox::NoButton : NextAnswers.takeFirst();
     }
 
+    // A window not shown yet (the main window while it starts) would become
+    // native as the box's owner before its frame is known, and then stand
+    // off the position it was given: such a box stands on its own.
+    if (parent && !parent->window()->isVisible())
+        parent = nullptr;
     QMessageBox box(icon, caption, text, buttons, parent);
     // Qt shows the application's name in place of an empty title; a single
     // blank is shown as it is, and so the title bar says nothing.

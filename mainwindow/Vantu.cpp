@@ -56,6 +56,18 @@ std::unique_ptr<QWidget> CreateMainWindow()
     return std::make_unique<TfrmVantu>();
 }
 
+int RunMainWindow(QApplication &app)
+{
+    const std::unique_ptr<QWidget> frmVantu = CreateMainWindow();
+    // The program ends with its main window, whatever other window is open.
+    QObject::connect(
+        static_cast<TfrmVantu *>(frmVantu.get()), &TfrmVantu::closed, &app,
+        [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    frmVantu->show();
+    app.exec();
+    return 0;
+}
+
 namespace
 {
 
@@ -233,10 +245,18 @@ bool TfrmVantu::WriteSettings()
 
 void TfrmVantu::closeEvent(QCloseEvent *event)
 {
-    if (FormClose())
-        event->accept();
-    else
+    if (!FormClose()) {
         event->ignore();
+        return;
+    }
+    event->accept();
+    // Every other window goes with the main window, without further
+    // questions: a table edited after its save must not ask, and keep the
+    // program running without its main window.
+    for (QWidget *child : findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+        if (child->isWindow())
+            delete child;
+    emit closed();
 }
 
 bool TfrmVantu::FormClose()

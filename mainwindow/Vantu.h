@@ -146,6 +146,10 @@ public slots:
 
     void UkonciPriChybe();
 
+signals:
+    // The main window has closed, and every other window with it.
+    void closed();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
@@ -162,6 +166,7 @@ private:
     void CreateStatusBar();
     void ConnectHandlers();
     void RegisterNamedObjects();
+    void SizeDayLine();
 
     void FormCreate();
     bool FormClose();

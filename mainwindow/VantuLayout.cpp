@@ -3,12 +3,14 @@
 // bar. Behaviour lives in the other Vantu*.cpp files.
 #include "mainwindow/Commands.h"
 
+#include "calendar/CalCalc.h"
 #include "localities/LocalityModel.h"
 #include "mainwindow/SpinEdit.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -20,6 +22,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace
 {
@@ -185,6 +189,7 @@ void TfrmVantu::CreateControls()
         Kalendar->setDisplayFormat(format);
     }
     Label6 = label(client, "Label6", 309, 242);
+    SizeDayLine();
 
     grpCasV = new QGroupBox(client);
     grpCasV->setObjectName(QStringLiteral("grpCasV"));
@@ -193,6 +198,13 @@ void TfrmVantu::CreateControls()
         auto *r = new QRadioButton(grpCasV);
         r->setObjectName(QString::fromLatin1(name));
         r->setGeometry(10, top, 60, 17);
+        // Tab enters the group at its checked button and leaves it from
+        // there, as the platform's radio groups do; the arrow keys move
+        // within it (they pass over the focus policy of exclusive buttons).
+        r->setFocusPolicy(Qt::ClickFocus);
+        connect(r, &QRadioButton::toggled, r, [r](bool checked) {
+            r->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
+        });
         return r;
     };
     rbUTC = radio("rbUTC", 20);
@@ -362,4 +374,26 @@ void TfrmVantu::RegisterNamedObjects()
             continue;
         FNamed.insert(name, o);
     }
+}
+
+// The day line is as wide as the widest it can show in any language, so that
+// a longer weekday name is never cut off.
+void TfrmVantu::SizeDayLine()
+{
+    const QFontMetrics metrics(Label6->font());
+    QChar widest = QLatin1Char('0');
+    for (char16_t d = u'1'; d <= u'9'; ++d)
+        if (metrics.horizontalAdvance(QChar(d)) > metrics.horizontalAdvance(widest))
+            widest = QChar(d);
+    const QString day = QString(3, widest);
+    int width = 0;
+    for (int l = 0; l < LanguageCount; ++l) {
+        const TLanguage language = *LanguageFromIndex(l);
+        for (int weekday = 1; weekday <= 7; ++weekday)
+            width = std::max(width, metrics.horizontalAdvance(
+                                        GetWeekdayName(weekday, l) + QStringLiteral(", ") + day +
+                                        QStringLiteral(". ") +
+                                        QString::fromUtf8(LanguageTexts(language).DayWord)));
+    }
+    Label6->resize(width + 2, metrics.height());
 }

@@ -4,6 +4,7 @@
 #include "app/About.h"
 #include "app/ProductInfo.h"
 #include "app/Shell.h"
+#include "common/Version.h"
 #include "mainwindow/Vantu.h"
 
 #include <QAction>
@@ -122,7 +123,7 @@ private slots:
         QCOMPARE(minSize, maxSize);
         QCOMPARE(geometry.center(), w.screen()->geometry().center());
         QCOMPARE(panelRect, QRect(8, 8, 281, 185));
-        QCOMPARE(productName, QStringLiteral("VANTU v4.1"));
+        QCOMPARE(productName, QStringLiteral("VANTU v" VANTU_VERSION));
         QVERIFY(productFont.bold());
         QCOMPARE(productFont.pixelSize(), 19);
         QCOMPARE(places.value(QStringLiteral("ProductName")), QPoint(85, 16));

@@ -3,6 +3,7 @@
 #include "AuxTestSupport.h"
 #include "calendar/FazeMesiaca.h"
 #include "calendar/MoonPhase.h"
+#include "common/Version.h"
 #include "mainwindow/Vantu.h"
 #include "suntime/DateUtil.h"
 
@@ -301,7 +302,7 @@ private slots:
             w.findChild<QAction *>(QStringLiteral("mnuFazaMesiaca"))->trigger();
             QCOMPARE(boxes.Seen().size(), 1);
             const TShownMessage &box = boxes.Seen().first();
-            QCOMPARE(box.Caption, QStringLiteral("Vantu 4.1"));
+            QCOMPARE(box.Caption, QStringLiteral("Vantu " VANTU_VERSION));
             QCOMPARE(box.Icon, QMessageBox::Critical);
             QCOMPARE(box.Text, reason + U(": »grafika/15.gif«"));
             QCOMPARE(box.Buttons, QMessageBox::StandardButtons(QMessageBox::Ok));

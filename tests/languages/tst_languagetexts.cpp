@@ -111,41 +111,35 @@ private slots:
     void gridHeaderMarks();
     void exactTexts_data();
     void exactTexts();
-    void unknownLanguageIsSlovak_data();
-    void unknownLanguageIsSlovak();
 };
 
 void TestLanguageTexts::everyTextPresent_data()
 {
-    QTest::addColumn<int>("language");
-    QTest::addColumn<QString>("key");
+    QTest::addColumn<bool>("named");
+    QTest::addColumn<bool>("null");
+    QTest::addColumn<QByteArray>("bytes");
     for (int language = 0; language < LanguageCount; ++language) {
         for (const TEntry &e : Entries(LanguageTexts(TLanguage(language)))) {
             const QString key = e.group + QLatin1Char('/') + e.name;
-            QTest::newRow(qPrintable(RowName(language, key))) << language << key;
+            QTest::newRow(qPrintable(RowName(language, key)))
+                << !e.name.isEmpty() << (e.text == nullptr) << QByteArray(e.text);
         }
     }
 }
 
 void TestLanguageTexts::everyTextPresent()
 {
-    QFETCH(int, language);
-    QFETCH(QString, key);
-    for (const TEntry &e : Entries(LanguageTexts(TLanguage(language)))) {
-        if (e.group + QLatin1Char('/') + e.name != key)
-            continue;
-        QVERIFY(!e.name.isEmpty());
-        QVERIFY2(e.text != nullptr, "null text");
-        const QByteArray bytes(e.text);
-        QVERIFY2(!bytes.isEmpty(), "empty text");
-        const QString text = QString::fromUtf8(bytes);
-        QVERIFY2(!text.contains(QChar::ReplacementCharacter), "not valid UTF-8");
-        QCOMPARE(text.toUtf8(), bytes);
-        for (const QChar c : text)
-            QVERIFY2(c.isPrint(), "control character in text");
-        return;
-    }
-    QFAIL("entry vanished");
+    QFETCH(bool, named);
+    QFETCH(bool, null);
+    QFETCH(QByteArray, bytes);
+    QVERIFY(named);
+    QVERIFY2(!null, "null text");
+    QVERIFY2(!bytes.isEmpty(), "empty text");
+    const QString text = QString::fromUtf8(bytes);
+    QVERIFY2(!text.contains(QChar::ReplacementCharacter), "not valid UTF-8");
+    QCOMPARE(text.toUtf8(), bytes);
+    for (const QChar c : text)
+        QVERIFY2(c.isPrint(), "control character in text");
 }
 
 void TestLanguageTexts::beginsWithOneBlank_data()
@@ -414,34 +408,6 @@ void TestLanguageTexts::exactTexts()
     QFETCH(QString, key);
     QFETCH(QString, expected);
     QCOMPARE(Text(language, key), expected);
-}
-
-void TestLanguageTexts::unknownLanguageIsSlovak_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::addColumn<int>("language"); // -1: none
-    QTest::newRow("-1") << -1 << -1;
-    QTest::newRow("0") << 0 << int(TLanguage::Slovak);
-    QTest::newRow("1") << 1 << int(TLanguage::English);
-    QTest::newRow("2") << 2 << int(TLanguage::Hungarian);
-    QTest::newRow("3") << 3 << -1;
-    QTest::newRow("1000") << 1000 << -1;
-}
-
-// A stored number outside the three languages is no language at all; the
-// settings reader then takes Slovak.
-void TestLanguageTexts::unknownLanguageIsSlovak()
-{
-    QFETCH(int, index);
-    QFETCH(int, language);
-    const std::optional<TLanguage> read = LanguageFromIndex(index);
-    QCOMPARE(read.has_value(), language >= 0);
-    if (read)
-        QCOMPARE(int(*read), language);
-    // The three known languages are three different tables.
-    QVERIFY(&LanguageTexts(TLanguage::English) != &LanguageTexts(TLanguage::Slovak));
-    QVERIFY(&LanguageTexts(TLanguage::Hungarian) != &LanguageTexts(TLanguage::Slovak));
-    QVERIFY(&LanguageTexts(TLanguage::Hungarian) != &LanguageTexts(TLanguage::English));
 }
 
 QTEST_APPLESS_MAIN(TestLanguageTexts)

@@ -232,25 +232,36 @@ private slots:
     void dayLine_data()
     {
         QTest::addColumn<int>("language");
+        QTest::addColumn<QDate>("date");
         QTest::addColumn<QString>("line");
-        QTest::newRow("sk") << 0 << U("pondelok, 341. deň");
-        QTest::newRow("en") << 1 << U("Monday, 341. day");
-        QTest::newRow("hu") << 2 << U("hétfő, 341. nap");
+        QTest::newRow("sk") << 0 << QDate(2026, 12, 7) << U("pondelok, 341. deň");
+        QTest::newRow("en") << 1 << QDate(2026, 12, 7) << U("Monday, 341. day");
+        QTest::newRow("hu") << 2 << QDate(2026, 12, 7) << U("hétfő, 341. nap");
+        QTest::newRow("sk, longest") << 0 << QDate(2024, 12, 30) << U("pondelok, 365. deň");
+        QTest::newRow("en, longest") << 1 << QDate(2025, 12, 31) << U("Wednesday, 365. day");
+        QTest::newRow("hu, longest") << 2 << QDate(2020, 12, 31) << U("csütörtök, 366. nap");
     }
     void dayLine()
     {
         QFETCH(int, language);
+        QFETCH(QDate, date);
         QFETCH(QString, line);
         TfrmVantu w;
+        w.show();
         SwitchLanguage(&w, language);
         Find<QDateEdit>(&w, "Kalendar")->setDate(QDate(2024, 1, 1));
-        Find<QDateEdit>(&w, "Kalendar")->setDate(QDate(2026, 12, 7));
-        QCOMPARE(Find<QLabel>(&w, "Label6")->text(), line);
-        QCOMPARE(w.CalendarDate().Weekday, 2);
-        QCOMPARE(w.CalendarDate().DayOfYear, 341);
-        QCOMPARE(w.CalendarDate().Year, 2026);
-        QCOMPARE(w.CalendarDate().Month, 12);
-        QCOMPARE(w.CalendarDate().Day, 7);
+        Find<QDateEdit>(&w, "Kalendar")->setDate(date);
+        auto *label = Find<QLabel>(&w, "Label6");
+        QCOMPARE(label->text(), line);
+        // Shown whole, whatever text the label showed first.
+        QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(line),
+                 qPrintable(QString::number(label->width())));
+        QVERIFY(label->geometry().right() < w.centralWidget()->width());
+        QCOMPARE(w.CalendarDate().Weekday, date.dayOfWeek() % 7 + 1);
+        QCOMPARE(w.CalendarDate().DayOfYear, date.dayOfYear());
+        QCOMPARE(w.CalendarDate().Year, date.year());
+        QCOMPARE(w.CalendarDate().Month, date.month());
+        QCOMPARE(w.CalendarDate().Day, date.day());
     }
 
     void easterBox_data()

@@ -1,7 +1,10 @@
 // The main window as a whole: creation from the settings file, its controls,
 // the close sequence and the exit timer.
 #include "VantuTestSupport.h"
+#include "app/InstanceGuard.h"
+#include "app/MainWindow.h"
 #include "calendar/MoonPhase.h"
+#include "common/Version.h"
 #include "mainwindow/LanguageTexts.h"
 #include "mainwindow/SpinEdit.h"
 #include "mainwindow/Vantu.h"
@@ -14,11 +17,29 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QStatusTipEvent>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
+
+namespace
+{
+
+// A window of the program by its object name, or null.
+QWidget *TopLevel(const QString &objectName)
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == objectName)
+            return w;
+    for (QWidget *w : QApplication::allWidgets())
+        if (w->isWindow() && w->objectName() == objectName)
+            return w;
+    return nullptr;
+}
+
+} // namespace
 
 class TestVantu : public QObject
 {
@@ -43,7 +64,7 @@ private slots:
         QVERIFY(Find<QRadioButton>(&w, "rbSEC")->isChecked());
         QCOMPARE(w.TimeFormat(), 1);
         QCOMPARE(Find<QGroupBox>(&w, "grpVysledky")->title(), U(" Výsledky v SEČ "));
-        QCOMPARE(w.windowTitle(), U(" Vantu 4.1"));
+        QCOMPARE(w.windowTitle(), QStringLiteral(" Vantu " VANTU_VERSION));
         QCOMPARE(w.centralWidget()->size(), QSize(531, 394));
         QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
         QCOMPARE(w.minimumSize(), w.maximumSize());
@@ -266,6 +287,74 @@ private slots:
         QVERIFY(!w.TableInUse());
         QVERIFY(w.close());
         QVERIFY(ReadFile(FFixture->File(QStringLiteral("vantu.ini"))).contains("vlavo="));
+    }
+
+    // A table saved and then edited does not keep the program alive once the
+    // main window has closed: it goes without a question, the event loop
+    // ends, and the next start runs and shows its window.
+    void closingEndsTheProgram()
+    {
+        const QString name =
+            QStringLiteral("VantuCloseTest-%1").arg(QCoreApplication::applicationPid());
+        bool timedOut = false;
+        QTimer::singleShot(10000 * VANTU_TIME_SCALE, qApp, [&timedOut] {
+            timedOut = true;
+            QCoreApplication::exit(1);
+        });
+        const QString saved = FFixture->File(QStringLiteral("table.txt"));
+        TfrmTabulka::SaveDialogHook = [saved](QWidget *, const QString &) { return saved; };
+        TBoxAnswerer answer({QMessageBox::Cancel, QMessageBox::Cancel});
+        {
+            TInstanceGuard guard(name);
+            QVERIFY(guard.TryAcquire());
+            QTimer::singleShot(0, qApp, [] {
+                QWidget *main = TopLevel(QStringLiteral("frmVantu"));
+                main->findChild<QAction *>(QStringLiteral("mnuTabulka"))->trigger();
+                auto *table = main->findChild<TfrmTabulka *>();
+                table->findChild<QAction *>(QStringLiteral("mnuUlozit"))->trigger();
+                QTest::keyClicks(table->findChild<QPlainTextEdit *>(QStringLiteral("Memo1")),
+                                 QStringLiteral("more"));
+                main->close();
+            });
+            RunMainWindow(*qApp);
+        }
+        QVERIFY(!timedOut);
+        QVERIFY(answer.Seen().isEmpty());
+        QVERIFY(QFileInfo::exists(saved));
+        QCOMPARE(TopLevel(QStringLiteral("frmTabulka")), nullptr);
+
+        TInstanceGuard second(name);
+        QVERIFY(second.TryAcquire());
+        bool shown = false;
+        QTimer::singleShot(0, qApp, [&shown] {
+            QWidget *main = TopLevel(QStringLiteral("frmVantu"));
+            shown = main && main->isVisible();
+            main->close();
+        });
+        RunMainWindow(*qApp);
+        QVERIFY(shown && !timedOut);
+    }
+
+    // The missing-file box of the start stands on its own: as the box's
+    // owner the main window would become native before it has a frame, and
+    // the window manager would put the client area, not the frame, at the
+    // stored position.
+    void startBoxLeavesThePositionAlone()
+    {
+        FFixture.reset();
+        FFixture = std::make_unique<TVantuFixture>(QByteArray());
+        WriteFile(FFixture->File(QStringLiteral("vantu.ini")), "[Poloha]\nvlavo=120\nhore=80\n");
+        int boxes = 0;
+        QTimer::singleShot(0, qApp, [&boxes] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                ++boxes;
+                box->done(QMessageBox::Ok);
+            }
+        });
+        TfrmVantu w;
+        QCOMPARE(boxes, 1);
+        QVERIFY(!w.testAttribute(Qt::WA_WState_Created));
+        QCOMPARE(w.pos(), QPoint(120, 80));
     }
 
     void unwritableSettingsFileIsReportedAndCloseGoesOn()

@@ -210,24 +210,40 @@ private slots:
         }
     }
 
-    void tabOrderFollowsTheLayout()
+    void timeFormatGroupIsOneTabStop_data()
     {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QString>("checked");
+        QTest::addColumn<int>("arrow");
+        QTest::addColumn<QString>("next"); // the button the arrow moves to
+        QTest::newRow("UTC") << 0 << "rbUTC" << int(Qt::Key_Down) << "rbSEC";
+        QTest::newRow("CET") << 1 << "rbSEC" << int(Qt::Key_Down) << "rbSELC";
+        QTest::newRow("CEST") << 2 << "rbSELC" << int(Qt::Key_Up) << "rbSEC";
+        QTest::newRow("local") << 3 << "rbMiestny" << int(Qt::Key_Up) << "rbSELC";
+    }
+    // Tab enters the group at its checked button, the arrows move within it
+    // and Tab leaves it, as the platform's radio groups do.
+    void timeFormatGroupIsOneTabStop()
+    {
+        QFETCH(int, format);
+        QFETCH(QString, checked);
+        QFETCH(int, arrow);
+        QFETCH(QString, next);
+        WriteFile(FFixture->File(QStringLiteral("vantu.ini")),
+                  QStringLiteral("[Nastavenie]\nformatcasu=%1\n").arg(format).toLatin1());
         TfrmVantu w;
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        Find<QAction>(&w, "mnuVlastne")->trigger();
-        Find<QWidget>(&w, "Edit1")->setFocus();
-        QStringList seen{QApplication::focusWidget()->objectName()};
+        Find<QWidget>(&w, "Kalendar")->setFocus();
         // The calendar's Tab first walks through its day, month and year.
-        for (int i = 0; i < 16 && seen.size() < 13; ++i) {
+        for (int i = 0; i < 4 && QApplication::focusWidget()->objectName() == "Kalendar"; ++i)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            const QString name = QApplication::focusWidget()->objectName();
-            if (name != seen.last())
-                seen << name;
-        }
-        QCOMPARE(seen, (QStringList{"Edit1", "seHod", "seMin", "seSirkaST", "seSirkaMin",
-                                    "seSirkaSek", "PolohaS", "seDlzkaST", "seDlzkaMin",
-                                    "seDlzkaSek", "PolohaD", "Kalendar", "rbUTC"}));
+        QCOMPARE(QApplication::focusWidget()->objectName(), checked);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(arrow));
+        QCOMPARE(QApplication::focusWidget()->objectName(), next);
+        QVERIFY(Find<QRadioButton>(&w, qPrintable(next))->isChecked());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(!qobject_cast<QRadioButton *>(QApplication::focusWidget()));
     }
 
     void textDisplaysAreReadWithTheirValues_data()
@@ -341,14 +357,14 @@ private slots:
                                    "btnFazeMesiaca", "btnTabulka",   "btnTabulkaMes"};
         QTest::newRow("database, Tab")
             << true << int(Qt::Key_Tab)
-            << QStringList{"StringGrid1", "Kalendar", "rbUTC", "btnVlastne", "btnZmazat"} + tools +
+            << QStringList{"StringGrid1", "Kalendar", "rbSEC", "btnVlastne", "btnZmazat"} + tools +
                    QStringList{"StringGrid1"};
         QTest::newRow("database, Shift+Tab")
             << true << int(Qt::Key_Backtab)
             << QStringList{"StringGrid1", "btnTabulkaMes", "btnTabulka"};
         QStringList own = {"Edit1",      "seHod",    "seMin",     "seSirkaST",   "seSirkaMin",
                            "seSirkaSek", "PolohaS",  "seDlzkaST", "seDlzkaMin",  "seDlzkaSek",
-                           "PolohaD",    "Kalendar", "rbUTC",     "btnDatabaza", "btnPridat"};
+                           "PolohaD",    "Kalendar", "rbSEC",     "btnDatabaza", "btnPridat"};
         own << tools << "Edit1";
         QTest::newRow("own data, Tab") << false << int(Qt::Key_Tab) << own;
     }

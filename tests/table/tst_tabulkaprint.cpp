@@ -1,6 +1,7 @@
 // The results table window's printing: to PDF files, cancelled and failed
 // jobs, the Qt print dialog, and boxes in the language in force.
 #include "TabulkaTestSupport.h"
+#include "common/Version.h"
 
 #include "PdfTools.h"
 #include "table/PrintLayout.h"
@@ -86,7 +87,7 @@ void TestTabulkaPrint::printToPdf()
     QCOMPARE(dialogs, 1);
     QCOMPARE(answerer.Seen().size(), 1);
     const TShownMessage &box = answerer.Seen().first();
-    QCOMPARE(box.Caption, QStringLiteral("Vantu 4.1"));
+    QCOMPARE(box.Caption, QStringLiteral("Vantu " VANTU_VERSION));
     QCOMPARE(box.Icon, QMessageBox::NoIcon);
     QCOMPARE(box.Buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QCOMPARE(box.Text, U(Expected[language].pagesText).arg(layout.pageCount));

@@ -5,6 +5,7 @@
 // bar with one menu: Qt's menu bar asks the style for its extension icon, and
 // loading that icon loads every image-format plugin, which any window with a
 // menu bar pays.
+#include "common/Version.h"
 #include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
@@ -15,7 +16,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QMainWindow w;
-    w.setWindowTitle(QStringLiteral(" Vantu 4.1"));
+    w.setWindowTitle(QStringLiteral(" Vantu " VANTU_VERSION));
     w.resize(531, 440);
     const QByteArray kind = argc > 1 ? QByteArray(argv[1]) : QByteArray();
     if (kind == "text" || kind == "menu")

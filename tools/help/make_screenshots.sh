@@ -115,7 +115,7 @@ for entry in "${languages[@]}"; do
     xdotool windowactivate --sync "$box"
     xdotool key Return
     sleep 1.5
-    main=$(wait_window "^ Vantu 4.1\$")
+    main=$(wait_window "^ Vantu [0-9.]*\$")
     # The pointer off the window, so that no hint fills the status bar.
     xdotool mousemove 1010 750
     sleep 0.5
