@@ -1,5 +1,7 @@
 #include "app/About.h"
 
+#include "common/Messages.h"
+
 #include "app/ProductInfo.h"
 #include "app/Shell.h"
 #include "calendar/FazeMesiaca.h"
@@ -91,15 +93,11 @@ TfrmAbout::TfrmAbout(QWidget *owner, TLanguage language)
     CenterOnScreen(this);
 }
 
-// Esc presses OK as well: it is also the cancel button. Taken here, not by a
-// window shortcut, so it works before the window manager activates the box.
+// Esc presses OK as well: it is also the cancel button.
 void TfrmAbout::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        OKButton->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!PressOnEscape(event, OKButton))
+        QDialog::keyPressEvent(event);
 }
 
 void TfrmAbout::OKButtonClick()

@@ -4,6 +4,7 @@
 #include "app/YearChartView.h"
 #include "common/AtomicFile.h"
 #include "common/Messages.h"
+#include "common/Texts.h"
 #include "common/Version.h"
 
 #include <QAccessible>
@@ -204,11 +205,6 @@ const TYearTexts YearTexts[LanguageCount] = {
      "Az iCalendar csak a 0001 és 9999 közötti éveket tudja tárolni."},
 };
 
-QString T(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
 const TYearTexts &Texts(TLanguage language)
 {
     return ForLanguage(YearTexts, language);
@@ -225,16 +221,6 @@ QLocale LocaleOf(TLanguage language)
         break;
     }
     return QLocale(QLocale::English, QLocale::UnitedKingdom);
-}
-
-// "+01:00", "-03:30" for an offset in seconds.
-QString OffsetText(int seconds)
-{
-    const int minutes = std::abs(seconds) / 60;
-    return QStringLiteral("%1%2:%3")
-        .arg(seconds < 0 ? QLatin1Char('-') : QLatin1Char('+'))
-        .arg(minutes / 60, 2, 10, QLatin1Char('0'))
-        .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
 // Clock choices before the time zones; the rest of the list holds zone ids.
@@ -341,33 +327,33 @@ void TfrmRokSlnka::ApplyLanguage(TLanguage language)
 {
     FLanguage = language;
     const TYearTexts &t = Texts(language);
-    lblClock->setText(T(t.ClockLabel));
-    btnExport->setText(T(t.Export));
-    actPng->setText(T(t.ExportPng));
-    actPdf->setText(T(t.ExportPdf));
-    actCsv->setText(T(t.ExportCsv));
-    actIcs->setText(T(t.ExportIcs));
-    lblDay->setAccessibleDescription(T(t.DayLabelName));
+    lblClock->setText(TextOf(t.ClockLabel));
+    btnExport->setText(TextOf(t.Export));
+    actPng->setText(TextOf(t.ExportPng));
+    actPdf->setText(TextOf(t.ExportPdf));
+    actCsv->setText(TextOf(t.ExportCsv));
+    actIcs->setText(TextOf(t.ExportIcs));
+    lblDay->setAccessibleDescription(TextOf(t.DayLabelName));
 
     TYearChartTexts chart;
     for (const char *m : t.Months)
-        chart.Months.append(T(m));
+        chart.Months.append(TextOf(m));
     for (int b = 0; b < YearChart::BandCount; ++b)
-        chart.Bands[b] = T(t.Bands[b]);
-    chart.Sunrise = T(t.Sunrise);
-    chart.Noon = T(t.Noon);
-    chart.Sunset = T(t.Sunset);
-    chart.DayLength = T(t.DayLength);
-    chart.CalendarDay = T(t.CalendarDay);
-    chart.Equinox = T(t.Equinox);
-    chart.Solstice = T(t.Solstice);
-    chart.DayMonth = T(t.DayMonth);
+        chart.Bands[b] = TextOf(t.Bands[b]);
+    chart.Sunrise = TextOf(t.Sunrise);
+    chart.Noon = TextOf(t.Noon);
+    chart.Sunset = TextOf(t.Sunset);
+    chart.DayLength = TextOf(t.DayLength);
+    chart.CalendarDay = TextOf(t.CalendarDay);
+    chart.Equinox = TextOf(t.Equinox);
+    chart.Solstice = TextOf(t.Solstice);
+    chart.DayMonth = TextOf(t.DayMonth);
     Chart->SetTexts(chart);
 
     // The clock choices name the main window's clock and the place's offset.
-    cbxClock->setItemText(ciUtc, T(t.ClockUtc));
-    cbxClock->setItemText(ciCet, T(t.ClockCet));
-    cbxClock->setItemText(ciCest, T(t.ClockCest));
+    cbxClock->setItemText(ciUtc, TextOf(t.ClockUtc));
+    cbxClock->setItemText(ciCet, TextOf(t.ClockCet));
+    cbxClock->setItemText(ciCest, TextOf(t.ClockCest));
     UpdateTitle();
 }
 
@@ -375,11 +361,11 @@ void TfrmRokSlnka::UpdateTitle()
 {
     const TYearTexts &t = Texts(FLanguage);
     const int local = FixedClockSeconds(3, FRequest.LocalClockHours);
-    cbxClock->setItemText(ciLocal, T(t.ClockLocal).arg(OffsetText(local)));
+    cbxClock->setItemText(ciLocal, TextOf(t.ClockLocal).arg(OffsetText(local)));
     const int format = std::clamp(FRequest.TimeFormat, 0, 3);
-    cbxClock->setItemText(ciMain, T(t.ClockMain).arg(cbxClock->itemText(ciUtc + format)));
+    cbxClock->setItemText(ciMain, TextOf(t.ClockMain).arg(cbxClock->itemText(ciUtc + format)));
 
-    QString title = T(t.Title);
+    QString title = TextOf(t.Title);
     if (!FRequest.Place.Name.trimmed().isEmpty())
         title += QStringLiteral(" – ") + FRequest.Place.Name.trimmed();
     setWindowTitle(title);
@@ -394,10 +380,10 @@ void TfrmRokSlnka::UpdateTitle()
                     .arg(std::abs(lon), 0, 'f', 4)
                     .arg(lon < 0 ? QLatin1Char('W') : QLatin1Char('E'));
     }
-    const QString caption = T(t.Caption).arg(place).arg(FRequest.Year).arg(ClockName());
+    const QString caption = TextOf(t.Caption).arg(place).arg(FRequest.Year).arg(ClockName());
     Chart->SetCaption(caption);
     // The painted heading reaches screen readers with the chart's name.
-    Chart->setAccessibleName(T(t.ChartName) + QStringLiteral(": ") + caption);
+    Chart->setAccessibleName(TextOf(t.ChartName) + QStringLiteral(": ") + caption);
     ShowDay(Chart->CurrentDay());
 }
 
@@ -482,7 +468,7 @@ void TfrmRokSlnka::ShowDay(int day)
     if (day < 0 || day >= rows.size()) {
         lblDay->clear();
         lblDay->setAccessibleName(QString());
-        Chart->setAccessibleDescription(T(t.ChartDescription));
+        Chart->setAccessibleDescription(TextOf(t.ChartDescription));
         return;
     }
     const TSunRow &row = rows[day];
@@ -490,24 +476,25 @@ void TfrmRokSlnka::ShowDay(int day)
     QString first = locale.toString(row.Date, QLocale::LongFormat);
     const TCrossingState sun = row.State[int(TSunEvent::Sunrise)];
     if (sun == TCrossingState::AlwaysAbove)
-        first += QStringLiteral(" (%1)").arg(T(t.PolarDay));
+        first += QStringLiteral(" (%1)").arg(TextOf(t.PolarDay));
     else if (sun == TCrossingState::AlwaysBelow)
-        first += QStringLiteral(" (%1)").arg(T(t.PolarNight));
+        first += QStringLiteral(" (%1)").arg(TextOf(t.PolarNight));
     const int minutes = row.DayLength / 60;
     first += QStringLiteral(":  %1 %2 · %3 %4 · %5 %6 · %7 %8")
-                 .arg(T(t.Sunrise), MomentText(row, TSunEvent::Sunrise), T(t.Noon),
-                      MomentText(row, TSunEvent::SolarNoon), T(t.Sunset),
-                      MomentText(row, TSunEvent::Sunset), T(t.DayLength),
+                 .arg(TextOf(t.Sunrise), MomentText(row, TSunEvent::Sunrise), TextOf(t.Noon),
+                      MomentText(row, TSunEvent::SolarNoon), TextOf(t.Sunset),
+                      MomentText(row, TSunEvent::Sunset), TextOf(t.DayLength),
                       QStringLiteral("%1:%2")
                           .arg(minutes / 60)
                           .arg(minutes % 60, 2, 10, QLatin1Char('0')));
     const QString second =
         QStringLiteral("%1: %2 %3, %4 %5, %6 %7 · %8: %9 %10, %11 %12, %13 %14")
-            .arg(T(t.Dawn), T(t.Astronomical), MomentText(row, TSunEvent::AstronomicalDawn),
-                 T(t.Nautical), MomentText(row, TSunEvent::NauticalDawn), T(t.Civil),
-                 MomentText(row, TSunEvent::CivilDawn), T(t.Dusk))
-            .arg(T(t.Civil), MomentText(row, TSunEvent::CivilDusk), T(t.Nautical),
-                 MomentText(row, TSunEvent::NauticalDusk), T(t.Astronomical),
+            .arg(TextOf(t.Dawn), TextOf(t.Astronomical),
+                 MomentText(row, TSunEvent::AstronomicalDawn), TextOf(t.Nautical),
+                 MomentText(row, TSunEvent::NauticalDawn), TextOf(t.Civil),
+                 MomentText(row, TSunEvent::CivilDawn), TextOf(t.Dusk))
+            .arg(TextOf(t.Civil), MomentText(row, TSunEvent::CivilDusk), TextOf(t.Nautical),
+                 MomentText(row, TSunEvent::NauticalDusk), TextOf(t.Astronomical),
                  MomentText(row, TSunEvent::AstronomicalDusk));
     const QString text = first + QLatin1Char('\n') + second;
     lblDay->setText(text);
@@ -516,7 +503,7 @@ void TfrmRokSlnka::ShowDay(int day)
     // The chart has the focus while the keys move the day: its description
     // carries the day, and screen readers are told of each change (Qt 6.4
     // changes the description without telling them).
-    Chart->setAccessibleDescription(text + QLatin1Char('\n') + T(t.ChartDescription));
+    Chart->setAccessibleDescription(text + QLatin1Char('\n') + TextOf(t.ChartDescription));
     QAccessibleEvent changed(Chart, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&changed);
 }
@@ -552,15 +539,15 @@ bool TfrmRokSlnka::WriteExport(const QString &path, const QByteArray &bytes)
     if (WriteFileAtomically(path, bytes, &reason))
         return true;
     const TYearTexts &t = Texts(FLanguage);
-    ShowMessage(this, T(t.FileErrorCaption), QMessageBox::Critical,
-                T(t.FileErrorText).arg(path, reason).trimmed());
+    ShowMessage(this, TextOf(t.FileErrorCaption), QMessageBox::Critical,
+                TextOf(t.FileErrorText).arg(path, reason).trimmed());
     return false;
 }
 
 bool TfrmRokSlnka::ExportPng()
 {
     const QString path =
-        AskFile(ProposedName(QStringLiteral("png")), T(Texts(FLanguage).FilterPng));
+        AskFile(ProposedName(QStringLiteral("png")), TextOf(Texts(FLanguage).FilterPng));
     if (path.isEmpty())
         return false;
     QByteArray bytes;
@@ -573,7 +560,7 @@ bool TfrmRokSlnka::ExportPng()
 bool TfrmRokSlnka::ExportPdf()
 {
     const QString path =
-        AskFile(ProposedName(QStringLiteral("pdf")), T(Texts(FLanguage).FilterPdf));
+        AskFile(ProposedName(QStringLiteral("pdf")), TextOf(Texts(FLanguage).FilterPdf));
     if (path.isEmpty())
         return false;
     QByteArray bytes;
@@ -600,7 +587,7 @@ bool TfrmRokSlnka::ExportPdf()
 bool TfrmRokSlnka::ExportCsv()
 {
     const QString path =
-        AskFile(ProposedName(QStringLiteral("csv")), T(Texts(FLanguage).FilterCsv));
+        AskFile(ProposedName(QStringLiteral("csv")), TextOf(Texts(FLanguage).FilterCsv));
     if (path.isEmpty())
         return false;
     return WriteExport(path, SunRowsCsv(Rows(), true, FLanguage));
@@ -609,13 +596,14 @@ bool TfrmRokSlnka::ExportCsv()
 bool TfrmRokSlnka::ExportICalendar()
 {
     const QString path =
-        AskFile(ProposedName(QStringLiteral("ics")), T(Texts(FLanguage).FilterIcs));
+        AskFile(ProposedName(QStringLiteral("ics")), TextOf(Texts(FLanguage).FilterIcs));
     if (path.isEmpty())
         return false;
     const std::optional<QByteArray> ics = SunRowsICalendar(Rows(), FRequest.Place, FLanguage);
     if (!ics) {
         const TYearTexts &t = Texts(FLanguage);
-        ShowMessage(this, T(t.FileErrorCaption), QMessageBox::Critical, T(t.IcsYearsText));
+        ShowMessage(this, TextOf(t.FileErrorCaption), QMessageBox::Critical,
+                    TextOf(t.IcsYearsText));
         return false;
     }
     return WriteExport(path, *ics);
@@ -626,6 +614,3 @@ void TfrmRokSlnka::closeEvent(QCloseEvent *event)
     event->accept();
     emit closed();
 }
-
-// Compiled here rather than in the shared moc unit, which also sees the main
-// window's own TLanguage enum of mainwindow/LanguageTexts.h.

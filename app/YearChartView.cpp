@@ -504,6 +504,3 @@ void TYearChartView::focusOutEvent(QFocusEvent *)
 {
     update();
 }
-
-// Compiled here rather than in the shared moc unit, which also sees the main
-// window's own TLanguage enum of mainwindow/LanguageTexts.h.

@@ -1,6 +1,8 @@
 // The Moon phase window and GIF picture reading.
 #include "calendar/FazeMesiaca.h"
 
+#include "common/Messages.h"
+
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
@@ -135,16 +137,10 @@ bool TfrmFazeMesiaca::LoadPicture(const QString &fileName, QString *error)
     return true;
 }
 
-// Esc is taken here rather than by a window shortcut: a shortcut fires only
-// while the window is the active one, and a key that reaches the window
-// before the window manager activates it must still close it.
 void TfrmFazeMesiaca::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        Button1->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!PressOnEscape(event, Button1))
+        QDialog::keyPressEvent(event);
 }
 
 void TfrmFazeMesiaca::Button1Click()

@@ -2,11 +2,11 @@
 // without main().
 #include "cli/CliOptions.h"
 
+#include "common/Texts.h"
 #include "common/Version.h"
 
 #include "calendar/CalCalc.h"
 #include "calendar/MoonPhase.h"
-#include "mainwindow/LanguageTexts.h"
 #include "suntime/SunTime.h"
 #include "table/ResultLines.h"
 
@@ -32,11 +32,6 @@ const TCliTexts CliTexts[LanguageCount] = {
     {"%1: holdfázis %2, %3. kép"},
 };
 
-QString Utf8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
 // Whole days from the OLE epoch to a date.
 double OleDay(const QDate &date)
 {
@@ -56,11 +51,7 @@ double OleOnOwnClock(const QDateTime &moment)
 
 QString OffsetTag(int seconds)
 {
-    const int a = std::abs(seconds);
-    return QStringLiteral(", [UTC%1%2:%3] =>   ")
-        .arg(seconds < 0 ? QLatin1Char('-') : QLatin1Char('+'))
-        .arg(a / 3600, 2, 10, QLatin1Char('0'))
-        .arg(a / 60 % 60, 2, 10, QLatin1Char('0'));
+    return QStringLiteral(", [UTC%1] =>   ").arg(OffsetText(seconds));
 }
 
 QString CoordinateName(double latitude, double longitudeEast)
@@ -84,7 +75,7 @@ struct TResolvedPlace {
 QByteArray TextLines(const QVector<TSunRow> &rows, const TResolvedPlace &resolved, bool twilight,
                      TLanguage language, const QLocale &locale, bool blockEnds)
 {
-    const QString noEvent = QString::fromUtf8(LanguageTexts(language).NoEventText);
+    const QString noEvent = TextOf(ForLanguage(ResultLineWords, language).NoEvent);
     const QString gap = QStringLiteral(",   ");
     // A line break inside the name would start a line of its own.
     QString name = resolved.Place.Name;
@@ -144,7 +135,7 @@ std::optional<TResolvedPlace> ResolvePlace(const TCliOptions &o, TCliResult &fai
             o.HasPlaceName ? o.PlaceName : CoordinateName(o.Latitude, o.LongitudeEast);
         resolved.Place.Latitude = o.Latitude;
         resolved.Place.LongitudeWest = -o.LongitudeEast;
-        resolved.Tag = QString::fromUtf8(LanguageTexts(o.Language).ResultTagUtc);
+        resolved.Tag = TextOf(ForLanguage(ResultLineWords, o.Language).TagUtc);
     } else {
         TLocalityList list;
         TLocalityFile file(o.DatabasePath);
@@ -175,7 +166,7 @@ std::optional<TResolvedPlace> ResolvePlace(const TCliOptions &o, TCliResult &fai
         }
         resolved.Place = PlaceOfRecord(*match.Record);
         ownClockHours = ClockHoursOfRecord(*match.Record);
-        resolved.Tag = QString::fromUtf8(LanguageTexts(o.Language).ResultTagLocal);
+        resolved.Tag = TextOf(ForLanguage(ResultLineWords, o.Language).TagLocal);
     }
 
     switch (o.Clock) {
@@ -184,15 +175,15 @@ std::optional<TResolvedPlace> ResolvePlace(const TCliOptions &o, TCliResult &fai
         break;
     case TCliClock::Utc:
         resolved.Clock = TSunClock::FixedOffset(0);
-        resolved.Tag = QString::fromUtf8(LanguageTexts(o.Language).ResultTagUtc);
+        resolved.Tag = TextOf(ForLanguage(ResultLineWords, o.Language).TagUtc);
         break;
     case TCliClock::Cet:
         resolved.Clock = TSunClock::FixedOffset(3600);
-        resolved.Tag = QString::fromUtf8(LanguageTexts(o.Language).ResultTagCet);
+        resolved.Tag = TextOf(ForLanguage(ResultLineWords, o.Language).TagCet);
         break;
     case TCliClock::Cest:
         resolved.Clock = TSunClock::FixedOffset(7200);
-        resolved.Tag = QString::fromUtf8(LanguageTexts(o.Language).ResultTagCest);
+        resolved.Tag = TextOf(ForLanguage(ResultLineWords, o.Language).TagCest);
         break;
     case TCliClock::Offset:
         resolved.Clock = TSunClock::FixedOffset(o.OffsetSeconds);
@@ -359,7 +350,7 @@ TCliResult RunCli(const TCliOptions &options, const QLocale &locale)
         break;
     case TCliCommand::Moon: {
         const double x = PhaseFraction(OleDay(options.MoonDate));
-        r.Out = Utf8(CliTexts[language].MoonLine)
+        r.Out = TextOf(CliTexts[language].MoonLine)
                     .arg(options.MoonDate.toString(Qt::ISODate), QString::number(x, 'f', 4),
                          QString::number(MoonPictureNumber(x)))
                     .toUtf8() +

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QPushButton>
 
 namespace
@@ -77,6 +78,14 @@ QMessageBox::StandardButton ShowMessage(QWidget *parent, const QString &caption,
         box.setDefaultButton(defaultButton);
     // A box closed without a choice answers with its escape button, or nothing.
     return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+bool PressOnEscape(QKeyEvent *event, QAbstractButton *button)
+{
+    if (event->key() != Qt::Key_Escape || event->modifiers() != Qt::NoModifier)
+        return false;
+    button->click();
+    return true;
 }
 
 int ExecModal(QDialog &dialog)

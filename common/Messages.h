@@ -11,7 +11,9 @@
 #include <QStringList>
 #include <functional>
 
+class QAbstractButton;
 class QDialog;
+class QKeyEvent;
 class QWidget;
 
 // The interface language in force; the main window sets it at start and at
@@ -25,6 +27,12 @@ QMessageBox::StandardButton
 ShowMessage(QWidget *parent, const QString &caption, QMessageBox::Icon icon, const QString &text,
             QMessageBox::StandardButtons buttons = QMessageBox::Ok,
             QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+
+// Esc presses the button (a dialog's OK or close button). Taken from the
+// key event itself rather than by a window shortcut, so that a key that
+// reaches the dialog before the window manager activates it still counts.
+// True when the key was Esc.
+bool PressOnEscape(QKeyEvent *event, QAbstractButton *button);
 
 // Runs a modal window and returns its result.
 int ExecModal(QDialog &dialog);

@@ -2,7 +2,7 @@
 # language type (core); the one message-box helper and Qt's own texts in
 # the interface language (windows).
 list(APPEND vantu_core_sources
-    common/Language.h
+    common/Language.h common/Texts.h
     common/AtomicFile.h common/AtomicFile.cpp
     common/IntegerText.h common/IntegerText.cpp
     common/FileLocations.h common/FileLocations.cpp

@@ -3,19 +3,21 @@
 // group captions rely on them), so keep them when editing.
 #include "mainwindow/LanguageTexts.h"
 
+#include "table/ResultLines.h"
+
 static const TLanguageTexts SlovakTexts = {
     "deň",                           // DayWord
-    "nenastáva",                     // NoEventText
+    ResultLineWords[0].NoEvent,      // NoEventText
     " Záznam číslo: ",               // RecordNoText
     " Vkladáte vlastné údaje",       // OwnDataText
     " Výsledky v UTC ",              // ResultsCaptionUtc
     " Výsledky v SEČ ",              // ResultsCaptionCet
     " Výsledky v SELČ ",             // ResultsCaptionCest
     " Výsledky podľa časovej zóny ", // ResultsCaptionLocal
-    ", [UTC] =>   ",                 // ResultTagUtc
-    ", [SEČ] =>   ",                 // ResultTagCet
-    ", [SELČ] =>   ",                // ResultTagCest
-    ", [miestny] =>   ",             // ResultTagLocal
+    ResultLineWords[0].TagUtc,       // ResultTagUtc
+    ResultLineWords[0].TagCet,       // ResultTagCet
+    ResultLineWords[0].TagCest,      // ResultTagCest
+    ResultLineWords[0].TagLocal,     // ResultTagLocal
     " Mapa sveta",                   // WorldMapTitle
     " Mapa Slovenska",               // SlovakiaMapTitle
     " O programe ...",               // AboutTitle
@@ -118,23 +120,23 @@ static const TLanguageTexts SlovakTexts = {
 };
 
 static const TLanguageTexts EnglishTexts = {
-    "day",                     // DayWord
-    "N/A",                     // NoEventText
-    " Record No.: ",           // RecordNoText
-    " Fill in your dates",     // OwnDataText
-    " Results in UTC ",        // ResultsCaptionUtc
-    " Results in CET ",        // ResultsCaptionCet
-    " Results in CEST ",       // ResultsCaptionCest
-    " Results in local time ", // ResultsCaptionLocal
-    ", [UTC] =>   ",           // ResultTagUtc
-    ", [CET] =>   ",           // ResultTagCet
-    ", [CEST] =>   ",          // ResultTagCest
-    ", [Local] =>   ",         // ResultTagLocal
-    " Chart of the World",     // WorldMapTitle
-    " Chart of Slovakia",      // SlovakiaMapTitle
-    " About ...",              // AboutTitle
-    " Table of results",       // TableTitle
-    " Moon phase",             // MoonPhaseTitle
+    "day",                       // DayWord
+    ResultLineWords[1].NoEvent,  // NoEventText
+    " Record No.: ",             // RecordNoText
+    " Fill in your dates",       // OwnDataText
+    " Results in UTC ",          // ResultsCaptionUtc
+    " Results in CET ",          // ResultsCaptionCet
+    " Results in CEST ",         // ResultsCaptionCest
+    " Results in local time ",   // ResultsCaptionLocal
+    ResultLineWords[1].TagUtc,   // ResultTagUtc
+    ResultLineWords[1].TagCet,   // ResultTagCet
+    ResultLineWords[1].TagCest,  // ResultTagCest
+    ResultLineWords[1].TagLocal, // ResultTagLocal
+    " Chart of the World",       // WorldMapTitle
+    " Chart of Slovakia",        // SlovakiaMapTitle
+    " About ...",                // AboutTitle
+    " Table of results",         // TableTitle
+    " Moon phase",               // MoonPhaseTitle
     {"Locality", "Hour", "Min.", "Lat. °", "Lat. ´", "Lat. ˝", "N/S", "Long.°", "Long.´", "Long.˝",
      "E/W"},
     {{
@@ -234,17 +236,17 @@ static const TLanguageTexts EnglishTexts = {
 
 static const TLanguageTexts HungarianTexts = {
     "nap",                            // DayWord
-    "nincs",                          // NoEventText
+    ResultLineWords[2].NoEvent,       // NoEventText
     " Adatszám: ",                    // RecordNoText
     " Saját adat belépése",           // OwnDataText
     " Eredmény UTC-ben ",             // ResultsCaptionUtc
     " Eredmény CET-ben ",             // ResultsCaptionCet
     " Eredmény CEST-ben ",            // ResultsCaptionCest
     " Eredmények helyi idő szerint ", // ResultsCaptionLocal
-    ", [UTC] =>   ",                  // ResultTagUtc
-    ", [CET] =>   ",                  // ResultTagCet
-    ", [CEST] =>   ",                 // ResultTagCest
-    ", [Helyi] =>   ",                // ResultTagLocal
+    ResultLineWords[2].TagUtc,        // ResultTagUtc
+    ResultLineWords[2].TagCet,        // ResultTagCet
+    ResultLineWords[2].TagCest,       // ResultTagCest
+    ResultLineWords[2].TagLocal,      // ResultTagLocal
     " A Föld térképe",                // WorldMapTitle
     " Szlovákia térképe",             // SlovakiaMapTitle
     " A programról ...",              // AboutTitle

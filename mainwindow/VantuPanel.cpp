@@ -5,6 +5,7 @@
 #include "calendar/CalCalc.h"
 #include "common/Messages.h"
 #include "common/QtTranslations.h"
+#include "common/Texts.h"
 #include "mainwindow/SpinEdit.h"
 #include "suntime/DateUtil.h"
 
@@ -22,11 +23,6 @@
 
 namespace
 {
-
-QString Utf8(const char *s)
-{
-    return QString::fromUtf8(s);
-}
 
 // "hh:nn:ss  " + long date: time to the nearest millisecond, seconds shown
 // whole, and the date of the moment (which may be the day before or after).
@@ -83,7 +79,7 @@ void TfrmVantu::ApplyLanguage(TLanguage language)
     // has menus of the same names that keep their texts.
     auto setCaption = [this](const TNamedText &entry) {
         QObject *o = FNamed.value(QString::fromLatin1(entry.objectName));
-        const QString text = Utf8(entry.text);
+        const QString text = TextOf(entry.text);
         if (auto *menu = qobject_cast<QMenu *>(o))
             menu->setTitle(text);
         else if (auto *action = qobject_cast<QAction *>(o))
@@ -99,7 +95,7 @@ void TfrmVantu::ApplyLanguage(TLanguage language)
     };
     auto setHint = [this](const TNamedText &entry) {
         QObject *o = FNamed.value(QString::fromLatin1(entry.objectName));
-        const QString text = Utf8(entry.text);
+        const QString text = TextOf(entry.text);
         if (auto *menu = qobject_cast<QMenu *>(o))
             o = menu->menuAction();
         if (auto *action = qobject_cast<QAction *>(o)) {
@@ -172,7 +168,7 @@ void TfrmVantu::RefreshAfterLanguage()
     Label6->setText(LabelDayLine());
     RebuildDateText();
     if (grpLokality->isEnabled())
-        StatusPanel[0]->setText(Utf8(FTexts->OwnDataText));
+        StatusPanel[0]->setText(TextOf(FTexts->OwnDataText));
     else
         ShowRecordPosition();
 }
@@ -186,14 +182,14 @@ void TfrmVantu::RebuildDateText()
                     .arg(FStartDay.year())
                     .arg(GetWeekdayName(FStartDay.dayOfWeek() % 7 + 1, LanguageIndex()))
                     .arg(FStartDay.dayOfYear());
-    StatusPanel[2]->setText(FDateText + Utf8(FTexts->DayWord));
+    StatusPanel[2]->setText(FDateText + TextOf(FTexts->DayWord));
 }
 
 QString TfrmVantu::ResultsCaption(int format) const
 {
     const char *captions[4] = {FTexts->ResultsCaptionUtc, FTexts->ResultsCaptionCet,
                                FTexts->ResultsCaptionCest, FTexts->ResultsCaptionLocal};
-    return Utf8(captions[format]);
+    return TextOf(captions[format]);
 }
 
 // ---------------------------------------------------------------- calculation panel
@@ -243,7 +239,7 @@ void TfrmVantu::ShowResults()
     const std::pair<int, QLabel *> rows[3] = {{1, Sunrise}, {3, Noon}, {2, Sunset}};
     for (const auto &[index, label] : rows) {
         const double value = FSunTime.EventTime(index);
-        label->setText(value != 0 ? FormatResult(value) : Utf8(FTexts->NoEventText));
+        label->setText(value != 0 ? FormatResult(value) : TextOf(FTexts->NoEventText));
     }
     NameResults();
     UpdateYearWindow();
@@ -321,7 +317,8 @@ void TfrmVantu::SetCalendarDate(const QDate &date)
 QString TfrmVantu::LabelDayLine() const
 {
     return FCalendarDate.WeekdayName + QStringLiteral(", ") +
-           QString::number(FCalendarDate.DayOfYear) + QStringLiteral(". ") + Utf8(FTexts->DayWord);
+           QString::number(FCalendarDate.DayOfYear) + QStringLiteral(". ") +
+           TextOf(FTexts->DayWord);
 }
 
 void TfrmVantu::rbUTCClick()

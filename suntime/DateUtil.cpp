@@ -81,6 +81,11 @@ void SplitMilliseconds(int64_t ms, int &hour, int &minute, int &second, int &mse
 namespace DateUtil
 {
 
+void CivilFromUnixDays(int64_t days, int64_t &year, int &month, int &day)
+{
+    CivilFromDays(days + DaysFromCivil(1970, 1, 1), year, month, day);
+}
+
 bool IsLeapYear(int year)
 {
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;

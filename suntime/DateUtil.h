@@ -23,6 +23,8 @@ void DecodeDateTime(double date, int &year, int &month, int &day, int &hour, int
 // the same; before it the OLE time of day counts away from the epoch, so the
 // straight count would show the mirrored time.
 double MomentToOle(double moment);
+// Year, month and day of a count of days from 1 January 1970, for any count.
+void CivilFromUnixDays(int64_t days, int64_t &year, int &month, int &day);
 int DayOfWeek(double date); // 1 = Sunday ... 7 = Saturday
 int DayOfYear(double date); // 1 for 1 January
 double Today();             // local date, whole day

@@ -2,11 +2,29 @@
 // as one line of text, and the lines of a whole month. No windows here.
 #pragma once
 
+#include "common/Language.h"
+
 #include <QLocale>
 #include <QString>
 #include <QStringList>
 
 class TSunTime;
+
+// The words of result lines in each language: the text for an event that
+// does not occur and the tag of each time format (UTC, CET, CEST, the
+// place's own clock). The main window's language tables take them from here.
+struct TResultLineWords {
+    const char *NoEvent;
+    const char *TagUtc;
+    const char *TagCet;
+    const char *TagCest;
+    const char *TagLocal;
+};
+inline constexpr TResultLineWords ResultLineWords[LanguageCount] = {
+    {"nenastáva", ", [UTC] =>   ", ", [SEČ] =>   ", ", [SELČ] =>   ", ", [miestny] =>   "},
+    {"N/A", ", [UTC] =>   ", ", [CET] =>   ", ", [CEST] =>   ", ", [Local] =>   "},
+    {"nincs", ", [UTC] =>   ", ", [CET] =>   ", ", [CEST] =>   ", ", [Helyi] =>   "},
+};
 
 // Line end of every result line, whatever the platform.
 inline const QString ResultLineEnd = QStringLiteral("\r\n");

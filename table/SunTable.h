@@ -116,6 +116,8 @@ std::optional<QByteArray> SunRowsICalendar(const QVector<TSunRow> &rows, const T
 // UTC). An offset with seconds, as local mean times have, is written to the
 // nearest minute with the clock reading moved to match: the same second.
 QString IsoMoment(const QDateTime &moment);
+// "+05:45", "-03:30", "+00:00": an offset from UTC in seconds, to the minute.
+QString OffsetText(int seconds);
 // " (+1)" or " (−1)" after the time of a moment that falls on another date
 // than its row's; empty on the row's own date.
 QString OtherDateMark(const QDate &rowDate, const QDateTime &moment);

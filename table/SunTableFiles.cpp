@@ -5,6 +5,7 @@
 #include "table/SunTableInternal.h"
 
 #include "common/Version.h"
+#include "suntime/DateUtil.h"
 
 #include <QCryptographicHash>
 
@@ -34,20 +35,6 @@ char *TwoDigits(char *p, int n)
     p[0] = char('0' + n / 10 % 10);
     p[1] = char('0' + n % 10);
     return p + 2;
-}
-
-// Year, month and day of a count of days since 1970 (proleptic Gregorian).
-void CivilFromDays(qint64 z, qint64 &y, int &m, int &d)
-{
-    z += 719468;
-    const qint64 era = (z >= 0 ? z : z - 146096) / 146097;
-    const qint64 doe = z - era * 146097;
-    const qint64 yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const qint64 doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const qint64 mp = (5 * doy + 2) / 153;
-    d = int(doy - (153 * mp + 2) / 5 + 1);
-    m = int(mp < 10 ? mp + 3 : mp - 9);
-    y = yoe + era * 400 + (m <= 2);
 }
 
 char *WriteDate(char *p, qint64 year, int month, int day)
@@ -83,9 +70,9 @@ char *WriteIsoMoment(char *p, const QDateTime &moment)
     const qint64 wall = moment.toMSecsSinceEpoch() + offset * qint64(1000);
     const qint64 days = wall >= 0 ? wall / MsPerDay : -((-wall + MsPerDay - 1) / MsPerDay);
     const int seconds = int((wall - days * MsPerDay) / 1000);
-    qint64 y = 0;
+    int64_t y = 0;
     int m = 0, d = 0;
-    CivilFromDays(days, y, m, d);
+    DateUtil::CivilFromUnixDays(days, y, m, d);
     p = WriteDate(p, y, m, d);
     *p++ = 'T';
     p = TwoDigits(p, seconds / 3600);
@@ -242,6 +229,15 @@ QString IsoMoment(const QDateTime &moment)
     QByteArray out;
     AppendIsoMoment(out, moment);
     return QString::fromLatin1(out);
+}
+
+QString OffsetText(int seconds)
+{
+    const int minutes = std::abs(seconds) / 60;
+    return QStringLiteral("%1%2:%3")
+        .arg(seconds < 0 ? QLatin1Char('-') : QLatin1Char('+'))
+        .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+        .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
 QString OtherDateMark(const QDate &rowDate, const QDateTime &moment)

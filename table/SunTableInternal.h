@@ -3,6 +3,7 @@
 // length of a day on the clock.
 #pragma once
 
+#include "common/Texts.h"
 #include "table/SunTable.h"
 
 namespace SunTableInternal
@@ -31,11 +32,6 @@ struct TSunTableTexts {
 };
 
 const TSunTableTexts &TableTexts(TLanguage language);
-
-inline QString TextOf(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 constexpr qint64 MsPerDay = 86400000;
 

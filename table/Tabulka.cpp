@@ -1,5 +1,7 @@
 #include "table/Tabulka.h"
 
+#include "common/Texts.h"
+
 #include "common/Messages.h"
 #include "common/Version.h"
 #include "table/TablePrint.h"
@@ -59,11 +61,6 @@ const TTableTexts TableTexts[LanguageCount] = {
 const TTableTexts &Texts(TLanguage language)
 {
     return ForLanguage(TableTexts, language);
-}
-
-QString T(const char *text)
-{
-    return QString::fromUtf8(text);
 }
 
 const QString ProposedName = QStringLiteral("VantuTab");
@@ -153,13 +150,13 @@ void TfrmTabulka::FormCreate()
 void TfrmTabulka::ApplyTableTexts(TLanguage language)
 {
     const TTableTexts &texts = Texts(language);
-    mnuTabulka->setTitle(T(texts.mnuTabulka));
-    mnuUlozit->setText(T(texts.mnuUlozit));
-    mnuUlozitAko->setText(T(texts.mnuUlozitAko));
-    mnuTlacit->setText(T(texts.mnuTlacit));
-    mnuZavrietTabulku->setText(T(texts.mnuZavrietTabulku));
-    NotSavedText = T(texts.NotSavedText);
-    SavedText = T(texts.SavedText);
+    mnuTabulka->setTitle(TextOf(texts.mnuTabulka));
+    mnuUlozit->setText(TextOf(texts.mnuUlozit));
+    mnuUlozitAko->setText(TextOf(texts.mnuUlozitAko));
+    mnuTlacit->setText(TextOf(texts.mnuTlacit));
+    mnuZavrietTabulku->setText(TextOf(texts.mnuZavrietTabulku));
+    NotSavedText = TextOf(texts.NotSavedText);
+    SavedText = TextOf(texts.SavedText);
 }
 
 QString TfrmTabulka::StatusText() const
@@ -252,8 +249,8 @@ bool TfrmTabulka::WriteTo(const QString &path)
     if (SaveTableText(path, Text(), &reason))
         return true;
     const TTableTexts &texts = Texts(MessageLanguage());
-    ShowMessage(this, T(texts.FileErrorCaption), QMessageBox::Critical,
-                T(texts.FileErrorText).arg(path, reason).trimmed());
+    ShowMessage(this, TextOf(texts.FileErrorCaption), QMessageBox::Critical,
+                TextOf(texts.FileErrorText).arg(path, reason).trimmed());
     return false;
 }
 
@@ -268,9 +265,9 @@ void TfrmTabulka::MarkSaved()
 bool TfrmTabulka::QuerySave()
 {
     const TTableTexts &texts = Texts(MessageLanguage());
-    const QMessageBox::StandardButton answer =
-        ShowMessage(this, T(texts.QuerySaveCaption), QMessageBox::Question, T(texts.QuerySaveText),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    const QMessageBox::StandardButton answer = ShowMessage(
+        this, TextOf(texts.QuerySaveCaption), QMessageBox::Question, TextOf(texts.QuerySaveText),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (answer == QMessageBox::Yes)
         return Save();
     return answer == QMessageBox::No;
@@ -313,10 +310,11 @@ void TfrmTabulka::mnuTlacitClick()
         pages = -1;
     }
     if (pages < 0) {
-        ShowMessage(this, T(texts.PrinterErrorCaption), QMessageBox::Critical,
-                    T(texts.PrinterErrorText));
+        ShowMessage(this, TextOf(texts.PrinterErrorCaption), QMessageBox::Critical,
+                    TextOf(texts.PrinterErrorText));
         return;
     }
-    ShowMessage(this, ApplicationTitle, QMessageBox::NoIcon,
-                T(texts.PagesPrintedText).replace(QStringLiteral("%d"), QString::number(pages)));
+    ShowMessage(
+        this, ApplicationTitle, QMessageBox::NoIcon,
+        TextOf(texts.PagesPrintedText).replace(QStringLiteral("%d"), QString::number(pages)));
 }
