@@ -129,6 +129,13 @@ def main():
         row = list(csv.DictReader(io.StringIO(r.stdout.decode("utf-8"), newline="")))[0]
         check(row["day_length"] == "24:00:00" and row["note"] == "polar day", f"polar {row}")
 
+        # A missing event's note says why: the Sun stays above or below.
+        r = run(program, folder, "--lat", "59", "--lon", "18", "--date", "2026-06-21",
+                "--twilight", "--format", "csv")
+        row = list(csv.DictReader(io.StringIO(r.stdout.decode("utf-8"), newline="")))[0]
+        check("no astronomical dawn or dusk: the Sun stays above −18°" in row["note"],
+              f"white night note {row['note']!r}")
+
         # Zone names by links and aliases; offsets as clocks use them.
         for args, code in [(("--tz", "Etc/UTC"), 0), (("--tz", "US/Eastern"), 0),
                            (("--tz", "Europe/Kiev"), 0), (("--tz", "GMT"), 0),
