@@ -198,20 +198,6 @@ private slots:
         QCOMPARE(FOpened.first(), expected);
     }
 
-    // Installed, or a portable copy in a folder the user cannot write: the
-    // pages where the pictures are, not in the working folder.
-    void helpFollowsThePictures()
-    {
-        const TFileLocations before = FileLocations();
-        TFileLocations installed = before;
-        installed.Installed = true;
-        installed.DataFolder = QStringLiteral("/usr/share/vantu");
-        UseFileLocations(installed);
-        const QUrl url = ProductInfo::LocalHelpUrl(TLanguage::Hungarian);
-        UseFileLocations(before);
-        QCOMPARE(url, QUrl::fromLocalFile(QStringLiteral("/usr/share/vantu/help/vantu_hu.htm")));
-    }
-
     void f1OpensHelp_data()
     {
         QTest::addColumn<int>("language");

@@ -334,20 +334,11 @@ void TestRokSlnka::ExportRows()
                                 : QStringLiteral("Bratislava_2025.csv"));
     // The same bytes as the command-line tool gives for the place by its
     // coordinates and name, on the same clock.
-    const QStringList codes = {QStringLiteral("sk"), QStringLiteral("en"), QStringLiteral("hu")};
-    QStringList args = {QStringLiteral("vantu-cli"),
-                        QStringLiteral("--lat"),
-                        QStringLiteral("48:09:00N"),
-                        QStringLiteral("--lon"),
-                        QStringLiteral("17:07:01E"),
-                        QStringLiteral("--name"),
-                        r.Place.Name,
-                        QStringLiteral("--year"),
-                        QStringLiteral("2025"),
-                        QStringLiteral("--lang"),
-                        codes[language],
-                        QStringLiteral("--format"),
-                        calendar ? QStringLiteral("ics") : QStringLiteral("csv")};
+    QStringList args = QStringLiteral("vantu-cli --lat 48:09:00N --lon 17:07:01E --year 2025")
+                           .split(QLatin1Char(' '));
+    args << QStringLiteral("--name") << r.Place.Name << QStringLiteral("--lang")
+         << QStringList{"sk", "en", "hu"}[language]
+         << (calendar ? QStringLiteral("--format=ics") : QStringLiteral("--format=csv"));
     if (!calendar)
         args << QStringLiteral("--twilight");
     const TCliResult cli = CliMain(args + clock, QString(), QDate(2025, 1, 1), QLocale::c());
