@@ -14,15 +14,16 @@
 
 #include <memory>
 
+// One city as found, Košice asked for in Hungarian.
 struct TCityMatch {
-    QString Id;           // geonames id, "2761369"
-    QString Name;         // in the requested language, "Viedeň"
-    QString Region;       // "Viedeň" (the first-level division)
-    QString Country;      // "Rakúsko"
-    QString CountryCode;  // "AT"
+    QString Id;           // geonames id, "724443"
+    QString Name;         // in the requested language, "Kassa"
+    QString Region;       // the first-level division, "Kassai körzet"
+    QString Country;      // "Szlovákia"
+    QString CountryCode;  // "SK"
     double Latitude = 0;  // degrees, north positive
     double Longitude = 0; // degrees, east positive
-    QByteArray Zone;      // IANA id, "Europe/Vienna"
+    QByteArray Zone;      // IANA id, "Europe/Bratislava"
     quint32 Population = 0;
 };
 
@@ -38,8 +39,8 @@ public:
     TGazetteer(const TGazetteer &) = delete;
     TGazetteer &operator=(const TGazetteer &) = delete;
 
-    // The first call loads the module, the cities and the catalogues (tens of
-    // milliseconds; call it off the window's thread to keep typing smooth).
+    // The first call loads the module, the cities and the catalogues (about a
+    // tenth of a second; call it off the window's thread to keep typing smooth).
     // Later calls, from any thread, wait for that one and return its outcome.
     // False when the cities are unavailable; Error() says why.
     bool Load();
@@ -51,7 +52,8 @@ public:
     // library's own name, matches the text: the whole name first, then names
     // starting with the text, then names with a word starting with it; accents,
     // case and punctuation do not count, the more populous city goes first.
-    // Loads first when needed. Nothing for text without a letter or digit.
+    // Loads first when needed; safe from several threads at once. Nothing for
+    // text without a letter or digit.
     QList<TCityMatch> Find(const QString &text, TLanguage language, int limit = 20);
 
     // The form names and typed text are compared in: "Saint-Étienne" and
