@@ -35,7 +35,7 @@ int main(int argc, char *argv[])
     }
     out << "cities " << gazetteer.Count() << ", load " << QString::number(loadMs, 'f', 1)
         << " ms\n";
-    out << qSetFieldWidth(14) << Qt::left << "query" << qSetFieldWidth(9) << Qt::right << "matches"
+    out << qSetFieldWidth(14) << Qt::left << "query" << qSetFieldWidth(11) << Qt::right << "matches"
         << "median us"
         << "worst us" << qSetFieldWidth(0) << "  first match\n";
 
@@ -53,7 +53,7 @@ int main(int argc, char *argv[])
             }
             std::sort(times.begin(), times.end());
             worstOverall = std::max(worstOverall, times.back());
-            out << qSetFieldWidth(14) << Qt::left << typed << qSetFieldWidth(9) << Qt::right
+            out << qSetFieldWidth(14) << Qt::left << typed << qSetFieldWidth(11) << Qt::right
                 << matches.size() << QString::number(times[times.size() / 2], 'f', 0)
                 << QString::number(times.back(), 'f', 0) << qSetFieldWidth(0) << "  "
                 << (matches.isEmpty() ? QString()
