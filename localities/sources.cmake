@@ -1,6 +1,9 @@
 list(APPEND vantu_core_sources
     localities/LocalityFile.h localities/LocalityFile.cpp
     localities/LocalityDatabase.h localities/LocalityDatabase.cpp
+    localities/MessageCatalogue.h localities/MessageCatalogue.cpp
+    localities/Gazetteer.h localities/Gazetteer.cpp
+    localities/geonames/GeonamesModule.h
 )
 list(APPEND vantu_gui_sources
     localities/LocalityModel.h localities/LocalityModel.cpp

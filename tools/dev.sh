@@ -10,7 +10,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build"
 
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev tzdata fonts-dejavu-core
-          fonts-liberation qt6-translations-l10n scdoc)
+          fonts-liberation qt6-translations-l10n scdoc pkgconf libgeonames-dev)
 # Only the tests need these: PDF checks, the fuzzers' compiler, the iCalendar
 # parser, the Debian package's tools and its checkers (lintian, the desktop
 # entry and AppStream validators).

@@ -1,0 +1,69 @@
+// The world's cities from libgeonames, searched by name as the user types.
+// The library is reached through a module loaded the first time the cities
+// are needed, so the program starts (without the search) where it is missing.
+// Names are shown in the interface language from the library's gettext
+// catalogues, read directly because sk and hu need not be system locales.
+#pragma once
+
+#include "common/Language.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+// One city as found, Košice asked for in Hungarian.
+struct TCityMatch {
+    QString Id;           // geonames id, "724443"
+    QString Name;         // in the requested language, "Kassa"
+    QString Region;       // the first-level division, "Kassai körzet"
+    QString Country;      // "Szlovákia"
+    QString CountryCode;  // "SK"
+    double Latitude = 0;  // degrees, north positive
+    double Longitude = 0; // degrees, east positive
+    QByteArray Zone;      // IANA id, "Europe/Bratislava"
+    quint32 Population = 0;
+};
+
+class TGazetteer
+{
+public:
+    // The module beside the program, then in the installed folder; the
+    // catalogues in /usr/share/locale. Nothing is read before Load.
+    TGazetteer();
+    // No folders: the default ones.
+    TGazetteer(const QStringList &moduleFolders, const QString &localeFolder);
+    ~TGazetteer();
+    TGazetteer(const TGazetteer &) = delete;
+    TGazetteer &operator=(const TGazetteer &) = delete;
+
+    // The first call loads the module, the cities and the catalogues (about a
+    // tenth of a second; call it off the window's thread to keep typing smooth).
+    // Later calls, from any thread, wait for that one and return its outcome.
+    // False when the cities are unavailable; Error() says why.
+    bool Load();
+    bool Loaded() const;
+    QString Error() const;
+    int Count() const;
+
+    // At most limit cities whose name in Slovak, Hungarian or English, or the
+    // library's own name, matches the text: the whole name first, then names
+    // starting with the text, then names with a word starting with it; accents,
+    // case and punctuation do not count, the more populous city goes first.
+    // Loads first when needed; safe from several threads at once. Nothing for
+    // text without a letter or digit.
+    QList<TCityMatch> Find(const QString &text, TLanguage language, int limit = 20);
+
+    // The form names and typed text are compared in: "Saint-Étienne" and
+    // "saint etienne" both become "saint etienne", "Gießen" "giessen".
+    static QString Fold(const QString &text);
+
+    static QStringList DefaultModuleFolders();
+    static QString ModuleFileName(); // libvantu_geonames.so
+
+private:
+    struct TData;
+    std::unique_ptr<TData> D;
+};
