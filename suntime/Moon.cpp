@@ -149,8 +149,12 @@ Complex Unit(double degrees)
 Complex Turn(double x)
 {
     const double q = x * x;
-    return {1 - q / 2 * (1 - q / 12 * (1 - q / 30 * (1 - q / 56 * (1 - q / 90)))),
-            x * (1 - q / 6 * (1 - q / 20 * (1 - q / 42 * (1 - q / 72 * (1 - q / 110)))))};
+    constexpr double c2 = -1 / 2.0, c4 = 1 / 24.0, c6 = -1 / 720.0, c8 = 1 / 40320.0,
+                     c10 = -1 / 3628800.0;
+    constexpr double s3 = -1 / 6.0, s5 = 1 / 120.0, s7 = -1 / 5040.0, s9 = 1 / 362880.0,
+                     s11 = -1 / 39916800.0;
+    return {1 + q * (c2 + q * (c4 + q * (c6 + q * (c8 + q * c10)))),
+            x * (1 + q * (s3 + q * (s5 + q * (s7 + q * (s9 + q * s11)))))};
 }
 
 // scale^|k| e^(ikx) for k = -N ... N.
@@ -806,8 +810,13 @@ TPhases PhasesBetween(double jdFrom, double jdTo)
         const double jd = QuarterJd(q);
         if (jd >= jdTo)
             break;
-        if (jd >= jdFrom && r.Count < TPhases::Capacity)
-            r.Items[r.Count++] = {TStatus::Ok, PhaseOfQuarter(q), jd};
+        if (jd < jdFrom)
+            continue;
+        if (r.Count == TPhases::Capacity) { // cannot happen within MaxPhasesSpan
+            r.Count = 0;
+            return r;
+        }
+        r.Items[r.Count++] = {TStatus::Ok, PhaseOfQuarter(q), jd};
     }
     r.Status = TStatus::Ok;
     return r;

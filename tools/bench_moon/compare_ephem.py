@@ -18,6 +18,11 @@ centre at those moments (pressure 0: airless). The lit fraction of the disc is
 compared at a random moment of each day with ephem's moon_phase, and each
 principal phase within 30 days of the day with ephem's nearest one.
 
+Keep --latitude within about 65: nearer the poles, where the Moon may only
+graze the horizon, ephem's own search misses or mistimes some of those brief
+risings and settings (and may take very long), so its answers are no yardstick
+there.
+
 With --suncalc FOLDER (a folder holding node_modules/suncalc, e.g. after
 "npm install --prefix /tmp/suncalc suncalc"), suncalc's getMoonTimes for the
 same UTC days goes through the same comparison with ephem. suncalc has its own
