@@ -348,9 +348,10 @@ double HorizonDip(double geocentricKm)
     return x - x * x * x / 6;
 }
 
-// The geocentric vector over a stretch of at most 28 hours: a cubic Chebyshev
-// fit through four evaluations of the series, good to half a second of arc, so
-// that a day's search costs four evaluations rather than one for every step.
+// The geocentric vector over a stretch of at most 30 hours: a cubic Chebyshev
+// fit through four evaluations of the series, within a quarter of a second of
+// arc of them, so that a day's search costs four evaluations rather than one
+// for every step.
 class Track
 {
 public:
@@ -675,12 +676,14 @@ TLight LightAt(double jdUt)
     TLight r;
     if (!InRange(jdUt))
         return r;
-    const double t = SolarPosition::JulianCenturies(TtOf(jdUt));
+    const double jdTt = TtOf(jdUt);
+    const double t = SolarPosition::JulianCenturies(jdTt);
     const Ecliptic moon = EclipticAt(t);
     const SolarPosition::Elements sun = SolarPosition::ElementsAt(t);
-    // Nutation shifts both longitudes alike; the Sun's comes with it and with
-    // aberration, which moves the Sun by 20".
-    const double elongation = (moon.longitude - SolarPosition::ApparentLongitude(sun)) * Rad;
+    // Both apparent; the Sun's longitude carries its own nutation and aberration.
+    const double elongation =
+        (moon.longitude + Sky::NutationAt(jdTt).Longitude - SolarPosition::ApparentLongitude(sun)) *
+        Rad;
     const double m = sun.m * Rad;
     const double sunKm = AuKm * (1.00014 - 0.01671 * std::cos(m) - 0.00014 * std::cos(2 * m));
     const double cosPsi = std::cos(moon.latitude * Rad) * std::cos(elongation);
