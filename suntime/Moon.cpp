@@ -311,7 +311,6 @@ struct Place {
 // The Moon in the place's horizon frame: km up, east and north of the place.
 struct Local {
     double up, east, north, range;
-    double geocentric; // distance from the Earth's centre, km
 };
 
 Local ToLocal(const Vec &m, const Place &p, double cosTheta, double sinTheta)
@@ -324,7 +323,6 @@ Local ToLocal(const Vec &m, const Place &p, double cosTheta, double sinTheta)
     l.east = -sinTheta * x + cosTheta * y;
     l.north = -p.sinPhi * out + p.cosPhi * z;
     l.range = std::sqrt(x * x + y * y + z * z);
-    l.geocentric = std::sqrt(m.x * m.x + m.y * m.y + m.z * m.z);
     return l;
 }
 
@@ -341,10 +339,11 @@ THorizontal HorizontalOf(const Local &l, bool refraction)
 }
 
 // Sine of the altitude of the upper limb's touching the horizon, negated:
-// 34' of refraction plus the semi-diameter, sin x taken as x - x^3 / 6.
-double HorizonDip(double geocentricKm)
+// 34' of refraction plus the semi-diameter as seen from the place (on the
+// horizon within 0.1" of the geocentric one), sin x taken as x - x^3 / 6.
+double HorizonDip(double rangeKm)
 {
-    const double x = Sky::HorizonRefraction * Rad + MoonRadius / geocentricKm;
+    const double x = Sky::HorizonRefraction * Rad + MoonRadius / rangeKm;
     return x - x * x * x / 6;
 }
 
@@ -451,10 +450,7 @@ public:
     Probe At(double jd, int near) const { return ProbeOf(LocalAt(jd, near)); }
 
 private:
-    static Probe ProbeOf(const Local &l)
-    {
-        return {l.up / l.range + HorizonDip(l.geocentric), l.east};
-    }
+    static Probe ProbeOf(const Local &l) { return {l.up / l.range + HorizonDip(l.range), l.east}; }
 
     Place place_;
     int steps_;
@@ -467,16 +463,16 @@ private:
 };
 
 // A root of f between a and b (fa, fb of opposite signs): regula falsi with
-// the Illinois halving, to a millisecond.
+// the Illinois halving, until f's value over the bracket's slope, the distance
+// left when f is nearly straight, is below a millisecond.
 template <class F> double Root(const F &f, double a, double fa, double b, double fb)
 {
     int side = 0;
     double c = a;
     for (int i = 0; i < 60; ++i) {
-        const double prev = c;
         c = (a * fb - b * fa) / (fb - fa);
         const double fc = f(c);
-        if (fc == 0 || std::fabs(c - prev) < 1e-8)
+        if (!(std::fabs(fc) * (b - a) > 1e-8 * std::fabs(fb - fa)))
             break;
         if ((fc < 0) == (fb < 0)) {
             b = c;
@@ -563,12 +559,12 @@ bool Scan(double from, double to, const Place &place, Collector &out, bool &upAt
         };
         const Probe &a = search.Sample(i), &b = search.Sample(i + 1);
         const double ta = search.When(i), tb = search.When(i + 1);
-        if ((a.up < 0) != (b.up < 0))
-            add(b.up >= 0 ? TEventKind::Rise : TEventKind::Set, Root(up, ta, a.up, tb, b.up));
-        if (a.east > 0 && b.east <= 0)
-            add(TEventKind::Transit, Root(east, ta, a.east, tb, b.east));
         if (i == 0)
-            continue;
+            continue; // the extra samples only serve the look for extremes below
+        if ((a.up < 0) != (b.up < 0) && ta < to)
+            add(b.up >= 0 ? TEventKind::Rise : TEventKind::Set, Root(up, ta, a.up, tb, b.up));
+        if (a.east > 0 && b.east <= 0 && ta < to)
+            add(TEventKind::Transit, Root(east, ta, a.east, tb, b.east));
         // Three samples on one side with an extreme between them that turns
         // towards the horizon: a parabola tells whether it may come near it,
         // and only then is the extreme looked for.
