@@ -6,9 +6,10 @@ Random UTC days 1900-2100 at random places within +-60 degrees of latitude.
 Moonrise and moonset are the same event in both: ephem with pressure 0 (so no
 refraction model of its own) and horizon -0:34 finds the moment its upper limb
 (use_center off) stands 34' below the airless topocentric horizon, which is
-moon_cases's definition. The one difference left is the Moon's radius, 1740 km
-in ephem against Meeus's 0.272481 Earth radii (1737.9 km): 1.2" on the sky,
-a tenth of a second or so of time. Transits are the centre on the meridian.
+moon_cases's definition. What differs is the Moon's radius, 1740 km in ephem
+against Meeus's 0.272481 Earth radii (1737.9 km), 1.2" on the sky, and the
+semi-diameter seen from the Earth's centre in ephem, from the place in
+moon_cases (0.1" apart on the horizon): a tenth of a second or so of time. Transits are the centre on the meridian.
 Every event the program finds is compared with ephem's nearest; events that
 only one of them finds within the day are counted as "disagree".
 
