@@ -46,10 +46,10 @@ double SiderealTime(double jdUt, const TNutation &nutation);
 // The Sun's centre at any moment, from the calculator's own solar position
 // (SolarPosition's elements, declination and equation of time; UT used as it
 // is there), so that at a sunrise or sunset of ComputeSunDay it stands at the
-// 0.833 degrees below the horizon that the calculator aims at, to a few
-// thousandths of a degree (the calculator's second pass takes the elements a
-// few minutes away from the event). Geocentric, so no parallax; refraction
-// adds Refraction() to the altitude.
+// 0.833 degrees below the horizon that the calculator aims at: within 0.0003
+// degrees between 65 S and 65 N (the calculator's second pass takes the
+// elements a few minutes away from the event). Geocentric, so no parallax;
+// refraction adds Refraction() to the altitude.
 THorizontal SunHorizontal(double jdUt, double latitude, double longitudeEast, bool refraction);
 
 } // namespace Sky

@@ -101,10 +101,8 @@ void TestMoon::light_data()
     QTest::addColumn<bool>("waxing");
     QTest::newRow("Meeus 48.a") << UtOfTd(Example47) << 0.6786 << 0.0002 << true;
     QTest::newRow("ephem crescent") << Jd("2026-01-22 00:00:00") << 0.1035 << 0.003 << true;
-    QTest::newRow("ephem first quarter") << Jd("2026-01-26 04:47:21") << 0.5027 << 0.003 << true;
     QTest::newRow("ephem gibbous") << Jd("2026-01-30 12:00:00") << 0.9223 << 0.003 << true;
     QTest::newRow("ephem last quarter") << Jd("2026-01-10 15:48:21") << 0.5011 << 0.003 << false;
-    QTest::newRow("ephem waning crescent") << Jd("2026-01-14 00:00:00") << 0.2054 << 0.003 << false;
 }
 
 void TestMoon::light()
@@ -192,7 +190,6 @@ void TestMoon::phaseName_data()
     // Around ephem's new Moon of 2026-01-18 19:51:55 and the phases beside it.
     const double newMoon = Jd("2026-01-18 19:51:55"), hour = 1 / 24.0;
     QTest::newRow("new") << newMoon << int(Moon::TPhaseName::New);
-    QTest::newRow("new, 11 h before") << newMoon - 11 * hour << int(Moon::TPhaseName::New);
     QTest::newRow("new, 11 h after") << newMoon + 11 * hour << int(Moon::TPhaseName::New);
     QTest::newRow("13 h after new") << newMoon + 13 * hour << int(Moon::TPhaseName::WaxingCrescent);
     QTest::newRow("13 h before new")
@@ -202,8 +199,6 @@ void TestMoon::phaseName_data()
     QTest::newRow("waxing gibbous")
         << Jd("2026-01-30 12:00:00") << int(Moon::TPhaseName::WaxingGibbous);
     QTest::newRow("full") << Jd("2026-02-01 22:09:10") << int(Moon::TPhaseName::Full);
-    QTest::newRow("waning gibbous")
-        << Jd("2026-02-05 00:00:00") << int(Moon::TPhaseName::WaningGibbous);
     QTest::newRow("last quarter, 11 h after")
         << Jd("2026-02-09 23:43:04") << int(Moon::TPhaseName::LastQuarter);
 }
@@ -352,7 +347,7 @@ void TestMoon::sunAtSunrise()
     QVERIFY(c.Occurs());
     const THorizontal h = Sky::SunHorizontal(c.Time + Sky::OleEpoch, 48.15, 17.117, false);
     QVERIFY2(std::fabs(h.Azimuth - azimuth) < 0.01, QByteArray::number(h.Azimuth, 'f', 4));
-    QVERIFY2(std::fabs(h.Altitude + 0.833) < 0.003, QByteArray::number(h.Altitude, 'f', 4));
+    QVERIFY2(std::fabs(h.Altitude + 0.833) < 0.001, QByteArray::number(h.Altitude, 'f', 4));
 }
 
 void TestMoon::deltaT_data()
@@ -362,7 +357,6 @@ void TestMoon::deltaT_data()
     QTest::addColumn<double>("tolerance");
     // Values of NASA's Five Millennium Canon table of Delta T.
     QTest::newRow("1000") << 2086307.5 << 1570.0 << 10.0;
-    QTest::newRow("1700") << 2341972.5 << 9.0 << 1.0;
     QTest::newRow("1900") << 2415020.5 << -2.7 << 0.3;
     QTest::newRow("1950") << 2433282.5 << 29.1 << 0.3;
     QTest::newRow("2000") << 2451544.5 << 63.8 << 0.3;
