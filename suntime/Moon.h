@@ -3,7 +3,8 @@
 // Julian Days in UT, latitude north positive, longitude EAST positive, angles
 // in degrees. Moments must lie between JD 0 and the end of the year 9999;
 // outside that, or for a value that is not a finite number, a result says
-// Failed.
+// Failed. PositionAt and HorizontalAt carry no status: what is not a number
+// in gives not-a-number out.
 #pragma once
 
 #include "suntime/SkyPosition.h"

@@ -1,3 +1,5 @@
+// Delta T, refraction, nutation and sidereal time after Meeus and Espenak, and
+// the Sun's place from the calculator's own solar position.
 #include "suntime/SkyPosition.h"
 
 #include "suntime/SolarPosition.h"

@@ -49,7 +49,8 @@ double SiderealTime(double jdUt, const TNutation &nutation);
 // 0.833 degrees below the horizon that the calculator aims at: within 0.0003
 // degrees between 65 S and 65 N (the calculator's second pass takes the
 // elements a few minutes away from the event). Geocentric, so no parallax;
-// refraction adds Refraction() to the altitude.
+// refraction adds Refraction() to the altitude. Not-a-number in gives
+// not-a-number out.
 THorizontal SunHorizontal(double jdUt, double latitude, double longitudeEast, bool refraction);
 
 } // namespace Sky
