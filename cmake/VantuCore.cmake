@@ -34,9 +34,3 @@ target_include_directories(vantu_core PUBLIC ${VANTU_ROOT} ${CMAKE_BINARY_DIR}/g
 target_link_libraries(vantu_core PUBLIC suntime Qt6::Core)
 set_target_properties(vantu_core PROPERTIES AUTOMOC ON)
 
-# Where an installed program finds its city search module when none lies
-# beside it (see localities/Gazetteer.cpp).
-include(GNUInstallDirs)
-set(VANTU_PLUGIN_DIR ${CMAKE_INSTALL_FULL_LIBDIR}/vantu CACHE PATH
-    "Folder of the installed city search module")
-target_compile_definitions(vantu_core PRIVATE VANTU_PLUGIN_DIR="${VANTU_PLUGIN_DIR}")

@@ -15,9 +15,6 @@
 #include <string_view>
 #include <vector>
 
-#ifndef VANTU_PLUGIN_DIR
-#define VANTU_PLUGIN_DIR "/usr/lib/vantu"
-#endif
 
 namespace
 {
@@ -386,13 +383,12 @@ QString TGazetteer::Fold(const QString &text)
 
 QStringList TGazetteer::DefaultModuleFolders()
 {
-    QStringList folders;
-    if (QCoreApplication::instance())
-        folders << QCoreApplication::applicationDirPath();
-    const QString installed = QStringLiteral(VANTU_PLUGIN_DIR);
-    if (!folders.contains(installed))
-        folders << installed;
-    return folders;
+    // Beside the program (the build, a portable copy), else where the
+    // Debian package puts it, ../lib/vantu from /usr/bin.
+    if (!QCoreApplication::instance())
+        return {};
+    const QString program = QCoreApplication::applicationDirPath();
+    return {program, QDir::cleanPath(program + QStringLiteral("/../lib/vantu"))};
 }
 
 QString TGazetteer::ModuleFileName()

@@ -30,7 +30,7 @@ struct TCityMatch {
 class TGazetteer
 {
 public:
-    // The module beside the program, then in the installed folder; the
+    // The module beside the program, then in ../lib/vantu from it; the
     // catalogues in /usr/share/locale. Nothing is read before Load.
     TGazetteer();
     // No folders: the default ones.
