@@ -226,18 +226,10 @@ QLocale LocaleOf(TLanguage language)
 // Clock choices before the time zones; the rest of the list holds zone ids.
 enum TClockItem { ciMain, ciUtc, ciCet, ciCest, ciLocal, ciFirstZone };
 
-int FixedClockSeconds(int timeFormat, double localClockHours)
+// The list's item of one of the main window's clocks.
+int ItemOf(TClock::TKind format)
 {
-    switch (timeFormat) {
-    case 0:
-        return 0;
-    case 2:
-        return 7200;
-    case 3:
-        return int(std::lround(localClockHours * 3600.0));
-    default:
-        return 3600;
-    }
+    return ciUtc + std::clamp(TimeFormatIndex(format), 0, 3);
 }
 
 // Event time as hours and minutes; a date other than the row's is marked.
@@ -360,10 +352,10 @@ void TfrmRokSlnka::ApplyLanguage(TLanguage language)
 void TfrmRokSlnka::UpdateTitle()
 {
     const TYearTexts &t = Texts(FLanguage);
-    const int local = FixedClockSeconds(3, FRequest.LocalClockHours);
-    cbxClock->setItemText(ciLocal, TextOf(t.ClockLocal).arg(OffsetText(local)));
-    const int format = std::clamp(FRequest.TimeFormat, 0, 3);
-    cbxClock->setItemText(ciMain, TextOf(t.ClockMain).arg(cbxClock->itemText(ciUtc + format)));
+    cbxClock->setItemText(ciLocal,
+                          TextOf(t.ClockLocal).arg(OffsetText(FRequest.PlaceClock.FixedOffset())));
+    cbxClock->setItemText(
+        ciMain, TextOf(t.ClockMain).arg(cbxClock->itemText(ItemOf(FRequest.MainClock.Kind()))));
 
     QString title = TextOf(t.Title);
     if (!FRequest.Place.Name.trimmed().isEmpty())
@@ -373,7 +365,7 @@ void TfrmRokSlnka::UpdateTitle()
     QString place = FRequest.Place.Name.trimmed();
     if (place.isEmpty()) {
         const double lat = FRequest.Place.Latitude;
-        const double lon = -FRequest.Place.LongitudeWest;
+        const double lon = FRequest.Place.Longitude;
         place = QStringLiteral("%1° %2, %3° %4")
                     .arg(std::abs(lat), 0, 'f', 4)
                     .arg(lat < 0 ? QLatin1Char('S') : QLatin1Char('N'))
@@ -393,21 +385,49 @@ QString TfrmRokSlnka::ClockName() const
     if (index >= ciFirstZone)
         return cbxClock->currentText();
     if (index == ciMain)
-        return cbxClock->itemText(ciUtc + std::clamp(FRequest.TimeFormat, 0, 3));
+        return cbxClock->itemText(ItemOf(FRequest.MainClock.Kind()));
     return cbxClock->itemText(index);
 }
 
-TSunClock TfrmRokSlnka::Clock() const
+TClock TfrmRokSlnka::Clock() const
 {
-    const int index = cbxClock->currentIndex();
-    if (index >= ciFirstZone) {
-        const QTimeZone zone(cbxClock->currentData().toByteArray());
-        if (zone.isValid())
-            return TSunClock::TimeZone(zone);
+    switch (cbxClock->currentIndex()) {
+    case ciMain:
+        return FRequest.MainClock;
+    case ciUtc:
+        return TClock::Utc();
+    case ciCet:
+        return TClock::Cet();
+    case ciCest:
+        return TClock::Cest();
+    case ciLocal:
+        return FRequest.PlaceClock;
+    default:
+        return TClock::Zone(QTimeZone(cbxClock->currentData().toByteArray()));
     }
-    const int format =
-        index == ciMain || index >= ciFirstZone ? FRequest.TimeFormat : index - ciUtc;
-    return TSunClock::FixedOffset(FixedClockSeconds(format, FRequest.LocalClockHours));
+}
+
+// A city's zone is offered and chosen when the place comes with one; when
+// it goes, so does the choice made for it.
+void TfrmRokSlnka::FollowPlaceZone(const QByteArray &zone)
+{
+    if (zone == FPlaceZone)
+        return;
+    const QSignalBlocker block(cbxClock);
+    if (zone.isEmpty()) {
+        if (cbxClock->currentData().toByteArray() == FPlaceZone)
+            cbxClock->setCurrentIndex(ciMain);
+    } else {
+        int index = cbxClock->findData(zone);
+        // A link such as Europe/Kiev is no name of the list: it joins it.
+        if (index < 0 && QTimeZone(zone).isValid()) {
+            cbxClock->addItem(QString::fromLatin1(zone), zone);
+            index = cbxClock->count() - 1;
+        }
+        if (index >= 0)
+            cbxClock->setCurrentIndex(index);
+    }
+    FPlaceZone = zone;
 }
 
 const QVector<TSunRow> &TfrmRokSlnka::Rows() const
@@ -419,6 +439,7 @@ void TfrmRokSlnka::SetRequest(const TYearRequest &r)
 {
     FRequest = r;
     FHasRequest = true;
+    FollowPlaceZone(r.Place.Zone);
     Recompute();
 }
 
@@ -427,28 +448,23 @@ void TfrmRokSlnka::Recompute()
     UpdateTitle();
     if (!FHasRequest)
         return;
-    const TSunClock clock = Clock();
-    const QString clockKey = clock.IsTimeZone() ? QString::fromLatin1(clock.Zone().id())
-                                                : QString::number(clock.Offset());
-    const bool samePlace = FRowsPlace.Name == FRequest.Place.Name &&
-                           FRowsPlace.Latitude == FRequest.Place.Latitude &&
-                           FRowsPlace.LongitudeWest == FRequest.Place.LongitudeWest;
-    if (!samePlace || FRowsYear != FRequest.Year || FRowsClock != clockKey ||
+    const TClock clock = Clock();
+    if (FRowsPlace != FRequest.Place || FRowsYear != FRequest.Year || FRowsClock != clock ||
         Chart->Rows().isEmpty()) {
         const QDate first(FRequest.Year, 1, 1);
         const QDate last(FRequest.Year, 12, 31);
         const QVector<TSunRow> rows = SunRows(FRequest.Place, clock, first, last);
         // The solstices and equinoxes fall on the dates of the chosen clock.
         auto offsetAt = [&clock](const QDate &date) {
-            if (!clock.IsTimeZone())
-                return clock.Offset();
-            const QTimeZone zone = clock.Zone();
+            if (!clock.IsZone())
+                return clock.FixedOffset();
+            const QTimeZone zone = clock.TimeZone();
             return zone.offsetFromUtc(QDateTime(date, QTime(0, 0), zone));
         };
         Chart->SetRows(rows, YearChart::SeasonDays(FRequest.Year, offsetAt));
         FRowsPlace = FRequest.Place;
         FRowsYear = FRequest.Year;
-        FRowsClock = clockKey;
+        FRowsClock = clock;
     }
     Chart->SetCalendarDay(FRequest.CalendarDay);
     // The read-out starts at the calendar day, and stays on the day the user

@@ -19,11 +19,11 @@ class QAction;
 class TYearChartView;
 
 struct TYearRequest {
-    TSunPlace Place;
-    double LocalClockHours = 0;
+    TPlace Place;      // with a city's zone, which the window then offers and chooses
+    TClock MainClock;  // the main window's: UTC, CET, CEST or the place's own clock
+    TClock PlaceClock; // the place's own clock, from the main window's offset fields
     int Year = 0;
     QDate CalendarDay;
-    int TimeFormat = 1; // 0 UTC, 1 CET (UTC+1), 2 CEST (UTC+2), 3 the place's own clock
 };
 
 class TfrmRokSlnka : public QWidget
@@ -42,7 +42,7 @@ public:
 
     // The clock in force: the main window's time format unless the user
     // picked another one in the window.
-    TSunClock Clock() const;
+    TClock Clock() const;
     const QVector<TSunRow> &Rows() const;
 
     // The chart at the export size, for the PNG file.
@@ -83,6 +83,7 @@ private:
     void FillClocks();
     void ShowDay(int day);
     QString ClockName() const;
+    void FollowPlaceZone(const QByteArray &zone);
     QString AskFile(const QString &proposed, const QString &filter);
     bool WriteExport(const QString &path, const QByteArray &bytes);
     QString ProposedName(const QString &suffix) const;
@@ -91,7 +92,8 @@ private:
     TYearRequest FRequest;
     bool FHasRequest = false;
     // What the cached rows were computed for.
-    TSunPlace FRowsPlace;
+    TPlace FRowsPlace;
     int FRowsYear = 0;
-    QString FRowsClock;
+    TClock FRowsClock;
+    QByteArray FPlaceZone; // the zone chosen for the place
 };

@@ -1,4 +1,4 @@
-// vantu-cli: the arguments read into options.
+// vantu-cli: the arguments read into options, one group at a time.
 #include "cli/CliOptions.h"
 
 #include "common/FileLocations.h"
@@ -19,18 +19,102 @@ const char *const HelpDetails =
     "working folder's; ~/.local/share/vantu/ when installed)\n"
     "(or --db FILE): the exact name, else the only name that starts with NAME,\n"
     "ignoring case and accents. Or --lat and --lon in decimal degrees (north and\n"
-    "east positive) or as 48:09:00N and 17:07:01E, named by --name.\n"
-    "\nClock: the place's own clock (Hod + Min/60 of its record; UTC for --lat/--lon)\n"
-    "unless --utc, --cet, --cest, --offset or --tz is given. Text lines are tagged\n"
-    "[UTC], [CET], [CEST] or [Local] as in the program's results table, [UTC+05:45]\n"
-    "for --offset and [Europe/Bratislava] for --tz (each time on the offset in\n"
-    "force at that moment, daylight saving included). A line or row of a date\n"
-    "holds the events that fall on that date of the clock.\n"
-    "\nExit codes: 0 done; 1 place not found or ambiguous, locality file missing\n"
-    "or unreadable, or the output cannot be written; 2 wrong arguments, or\n"
-    "iCalendar asked for events outside the years 0001 ... 9999.\n";
+    "east positive) or as 48:09:00N and 17:07:01E, named by --name. Or --city NAME,\n"
+    "the best match among the world's larger cities (--find TEXT lists them).\n"
+    "\nClock: the place's own clock (Hod + Min/60 of its record; UTC for --lat/--lon;\n"
+    "the city's time zone) unless --utc, --cet, --cest, --offset or --tz is given.\n"
+    "Text lines are tagged [UTC], [CET], [CEST] or [Local] as in the program's\n"
+    "results table, [UTC+05:45] for --offset and [Europe/Bratislava] for a zone\n"
+    "(each time on the offset in force at that moment, daylight saving included).\n"
+    "A line or row of a date holds the events that fall on that date of the clock.\n"
+    "\nExit codes: 0 done; 1 place or city not found or ambiguous, locality file\n"
+    "missing or unreadable, no city data, or the output cannot be written; 2 wrong\n"
+    "arguments, or iCalendar asked for events outside the years 0001 ... 9999.\n";
 
-// ------------------------------------------------------------- days
+// ------------------------------------------------------------------ syntax
+
+// Every option of the tool, named once.
+struct TSyntax {
+    QCommandLineOption Place{QStringLiteral("place"),
+                             QStringLiteral("Place NAME from the locality file."),
+                             QStringLiteral("NAME")};
+    QCommandLineOption Db{QStringLiteral("db"),
+                          QStringLiteral("Locality FILE (default lokality.xml)."),
+                          QStringLiteral("FILE")};
+    QCommandLineOption Lat{QStringLiteral("lat"), QStringLiteral("Latitude: 48.15 or 48:09:00N."),
+                           QStringLiteral("DEG")};
+    QCommandLineOption Lon{QStringLiteral("lon"),
+                           QStringLiteral("Longitude: 17.117 (east) or 17:07:01E."),
+                           QStringLiteral("DEG")};
+    QCommandLineOption Name{QStringLiteral("name"),
+                            QStringLiteral("Name of the place given by --lat and --lon."),
+                            QStringLiteral("TEXT")};
+    QCommandLineOption City{QStringLiteral("city"),
+                            QStringLiteral("A city of the world by its name, in its time zone."),
+                            QStringLiteral("NAME")};
+    QCommandLineOption Find{QStringLiteral("find"),
+                            QStringLiteral("List the cities whose name matches TEXT."),
+                            QStringLiteral("TEXT")};
+    QCommandLineOption Date{QStringLiteral("date"),
+                            QStringLiteral("One day, YYYY-MM-DD (default today)."),
+                            QStringLiteral("DATE")};
+    QCommandLineOption Month{QStringLiteral("month"), QStringLiteral("A whole month, YYYY-MM."),
+                             QStringLiteral("MONTH")};
+    QCommandLineOption Year{QStringLiteral("year"), QStringLiteral("A whole year, YYYY."),
+                            QStringLiteral("YEAR")};
+    QCommandLineOption Utc{QStringLiteral("utc"), QStringLiteral("Times in UTC.")};
+    QCommandLineOption Cet{QStringLiteral("cet"), QStringLiteral("Times in CET (UTC+1).")};
+    QCommandLineOption Cest{QStringLiteral("cest"), QStringLiteral("Times in CEST (UTC+2).")};
+    QCommandLineOption Offset{QStringLiteral("offset"),
+                              QStringLiteral("Times on a fixed offset, e.g. +1:00."),
+                              QStringLiteral("[+-]H:MM")};
+    QCommandLineOption Tz{QStringLiteral("tz"),
+                          QStringLiteral("Civil time of a zone with daylight saving, "
+                                         "e.g. Europe/Bratislava."),
+                          QStringLiteral("ZONE")};
+    QCommandLineOption Twilight{
+        QStringLiteral("twilight"),
+        QStringLiteral("Add civil, nautical and astronomical twilight and day length.")};
+    QCommandLineOption Language{QStringLiteral("lang"),
+                                QStringLiteral("sk, en or hu (default from LANG)."),
+                                QStringLiteral("LANG")};
+    QCommandLineOption Format{QStringLiteral("format"),
+                              QStringLiteral("text (default), csv, json or ics."),
+                              QStringLiteral("FORMAT")};
+    QCommandLineOption Easter{QStringLiteral("easter"),
+                              QStringLiteral("The date of Easter Sunday in YEAR."),
+                              QStringLiteral("YEAR")};
+    QCommandLineOption Moon{QStringLiteral("moon"),
+                            QStringLiteral("Moon phase fraction and picture on DATE."),
+                            QStringLiteral("DATE")};
+    QCommandLineOption Help{{QStringLiteral("h"), QStringLiteral("help")},
+                            QStringLiteral("This help.")};
+    QCommandLineOption Version{{QStringLiteral("v"), QStringLiteral("version")},
+                               QStringLiteral("The version.")};
+
+    QList<const QCommandLineOption *> All() const
+    {
+        return {&Place,    &Db,     &Lat,    &Lon,  &Name, &City,   &Find, &Date,
+                &Month,    &Year,   &Utc,    &Cet,  &Cest, &Offset, &Tz,   &Twilight,
+                &Language, &Format, &Easter, &Moon, &Help, &Version};
+    }
+    // The options of the Sun's events, which the other commands do not take.
+    QList<const QCommandLineOption *> SunOnly() const
+    {
+        return {&Place, &Db,  &Lat, &Lon,  &Name,   &City, &Date,    &Month,
+                &Year,  &Utc, &Cet, &Cest, &Offset, &Tz,   &Twilight};
+    }
+};
+
+QString Dashed(const QCommandLineOption &o)
+{
+    return QStringLiteral("--") + o.names().constLast();
+}
+
+// A usage error in one line, or nothing when the group is right.
+using TCheck = std::optional<QString>;
+
+// ------------------------------------------------------------------ days
 
 bool ParseYear(const QString &text, int &year)
 {
@@ -57,14 +141,187 @@ std::optional<QDate> ParseDate(const QString &text, bool withDay)
     return date;
 }
 
-std::optional<QDate> ParseDay(const QString &text)
+TCheck ReadDays(const TSyntax &s, const QCommandLineParser &p, TCliOptions &o)
 {
-    return ParseDate(text, true);
+    if (int(p.isSet(s.Date)) + int(p.isSet(s.Month)) + int(p.isSet(s.Year)) > 1)
+        return QStringLiteral("give only one of --date, --month and --year");
+    if (p.isSet(s.Date)) {
+        const std::optional<QDate> d = ParseDate(p.value(s.Date), true);
+        if (!d)
+            return QStringLiteral("--date needs a date YYYY-MM-DD: %1").arg(p.value(s.Date));
+        o.Date = *d;
+    } else if (p.isSet(s.Month)) {
+        const std::optional<QDate> d = ParseDate(p.value(s.Month), false);
+        if (!d)
+            return QStringLiteral("--month needs a month YYYY-MM: %1").arg(p.value(s.Month));
+        o.Date = *d;
+        o.Span = TCliSpan::Month;
+    } else if (p.isSet(s.Year)) {
+        int y = 0;
+        if (!ParseYear(p.value(s.Year), y))
+            return QStringLiteral("--year needs a year 0001 ... 9999: %1").arg(p.value(s.Year));
+        o.Date = QDate(y, 1, 1);
+        o.Span = TCliSpan::Year;
+    }
+    return std::nullopt;
 }
 
-std::optional<QDate> ParseMonth(const QString &text)
+// ------------------------------------------------------------------ place
+
+TCheck ReadCoordinates(const TSyntax &s, const QCommandLineParser &p, TCliPlace &place)
 {
-    return ParseDate(text, false);
+    if (!p.isSet(s.Lat) || !p.isSet(s.Lon))
+        return QStringLiteral("--lat and --lon go together");
+    const std::optional<double> la =
+        ParseAngle(p.value(s.Lat), QLatin1Char('N'), QLatin1Char('S'), 90);
+    if (!la)
+        return QStringLiteral("--lat must be -90 ... 90 degrees, or like 48:09:00N: %1")
+            .arg(p.value(s.Lat));
+    const std::optional<double> lo =
+        ParseAngle(p.value(s.Lon), QLatin1Char('E'), QLatin1Char('W'), 180);
+    if (!lo)
+        return QStringLiteral("--lon must be -180 ... 180 degrees, or like 17:07:01E: %1")
+            .arg(p.value(s.Lon));
+    place.Source = TCliPlace::TSource::Coordinates;
+    place.Latitude = *la;
+    place.Longitude = *lo;
+    place.HasName = p.isSet(s.Name);
+    place.Name = p.value(s.Name);
+    return std::nullopt;
+}
+
+TCheck ReadPlace(const TSyntax &s, const QCommandLineParser &p, TCliOptions &o)
+{
+    const bool coordinates = p.isSet(s.Lat) || p.isSet(s.Lon);
+    if (int(p.isSet(s.Place)) + int(coordinates) + int(p.isSet(s.City)) > 1)
+        return QStringLiteral("give one place: --place NAME, --lat and --lon, or --city NAME");
+    if (p.isSet(s.Db) && !p.isSet(s.Place))
+        return QStringLiteral("--db goes with --place");
+    if (p.isSet(s.Name) && !coordinates)
+        return QStringLiteral("--name goes with --lat and --lon");
+    TCliPlace &place = o.Place;
+    if (coordinates)
+        return ReadCoordinates(s, p, place);
+    if (p.isSet(s.City)) {
+        place.Source = TCliPlace::TSource::City;
+        place.Name = p.value(s.City);
+        if (place.Name.trimmed().isEmpty())
+            return QStringLiteral("--city needs a name");
+        return std::nullopt;
+    }
+    if (!p.isSet(s.Place))
+        return QStringLiteral("give a place: --place NAME, --lat and --lon, or --city NAME");
+    place.Source = TCliPlace::TSource::Locality;
+    place.Name = p.value(s.Place);
+    if (place.Name.trimmed().isEmpty())
+        return QStringLiteral("--place needs a name");
+    // The program's own file: the working folder's, or the user's data
+    // folder when installed.
+    place.DatabasePath = p.isSet(s.Db) ? p.value(s.Db) : FileLocations().LocalityFile;
+    if (place.DatabasePath.isEmpty())
+        return QStringLiteral("--db needs a file name");
+    return std::nullopt;
+}
+
+// ------------------------------------------------------------------ clock
+
+TCheck ReadClock(const TSyntax &s, const QCommandLineParser &p, TCliOptions &o)
+{
+    if (int(p.isSet(s.Utc)) + int(p.isSet(s.Cet)) + int(p.isSet(s.Cest)) + int(p.isSet(s.Offset)) +
+            int(p.isSet(s.Tz)) >
+        1)
+        return QStringLiteral("give only one of --utc, --cet, --cest, --offset and --tz");
+    if (p.isSet(s.Utc))
+        o.Clock = TClock::Utc();
+    else if (p.isSet(s.Cet))
+        o.Clock = TClock::Cet();
+    else if (p.isSet(s.Cest))
+        o.Clock = TClock::Cest();
+    if (p.isSet(s.Offset)) {
+        const std::optional<int> seconds = ParseOffset(p.value(s.Offset));
+        if (!seconds)
+            return QStringLiteral("--offset needs [+-]H:MM from -12:00 to +14:00: %1")
+                .arg(p.value(s.Offset));
+        o.Clock = TClock::Offset(*seconds);
+    }
+    if (p.isSet(s.Tz)) {
+        // Any name the system's time zone database resolves, links such as
+        // US/Eastern and Etc/UTC included.
+        const QTimeZone zone(p.value(s.Tz).toUtf8());
+        if (p.value(s.Tz).isEmpty() || !zone.isValid())
+            return QStringLiteral("unknown time zone: %1").arg(p.value(s.Tz));
+        o.Clock = TClock::Zone(zone);
+    }
+    return std::nullopt;
+}
+
+// ------------------------------------------------------------------ output
+
+TCheck ReadLanguage(const TSyntax &s, const QCommandLineParser &p, TCliOptions &o)
+{
+    if (!p.isSet(s.Language))
+        return std::nullopt;
+    const QString code = p.value(s.Language);
+    const int index = int(QStringList{"sk", "en", "hu"}.indexOf(code));
+    if (index < 0)
+        return QStringLiteral("--lang must be sk, en or hu: %1").arg(code);
+    o.Language = *LanguageFromIndex(index);
+    return std::nullopt;
+}
+
+TCheck ReadOutput(const TSyntax &s, const QCommandLineParser &p, TCliOptions &o)
+{
+    o.Twilight = p.isSet(s.Twilight);
+    if (!p.isSet(s.Format))
+        return std::nullopt;
+    const QString f = p.value(s.Format);
+    const QStringList names = {"text", "csv", "json", "ics"};
+    const int index = int(names.indexOf(f));
+    if (index < 0 || (o.Command == TCliCommand::Find && index == 3))
+        return QStringLiteral("--format must be text, csv, json%1: %2")
+            .arg(o.Command == TCliCommand::Find ? QString() : QStringLiteral(" or ics"), f);
+    o.Format = TCliFormat(index);
+    return std::nullopt;
+}
+
+// ------------------------------------------------------------------ commands
+
+// --easter, --moon and --find stand alone: none of the Sun's options.
+TCheck ReadOtherCommand(const TSyntax &s, const QCommandLineParser &p, TCliOptions &o)
+{
+    const QList<const QCommandLineOption *> commands = {&s.Easter, &s.Moon, &s.Find};
+    const QCommandLineOption *command = nullptr;
+    for (const QCommandLineOption *c : commands) {
+        if (!p.isSet(*c))
+            continue;
+        if (command)
+            return QStringLiteral("%1 and %2 cannot be combined").arg(Dashed(*command), Dashed(*c));
+        command = c;
+    }
+    for (const QCommandLineOption *sun : s.SunOnly())
+        if (p.isSet(*sun))
+            return QStringLiteral("%1 cannot be combined with %2")
+                .arg(Dashed(*command), Dashed(*sun));
+    if (command != &s.Find && p.isSet(s.Format))
+        return QStringLiteral("%1 cannot be combined with --format").arg(Dashed(*command));
+    if (command == &s.Easter) {
+        int y = 0;
+        if (!ParseYear(p.value(s.Easter), y) || y < 1583)
+            return QStringLiteral("--easter needs a Gregorian year 1583 ... 9999: %1")
+                .arg(p.value(s.Easter));
+        o.Command = TCliCommand::Easter;
+        o.EasterYear = y;
+    } else if (command == &s.Moon) {
+        const std::optional<QDate> day = ParseDate(p.value(s.Moon), true);
+        if (!day)
+            return QStringLiteral("--moon needs a date YYYY-MM-DD: %1").arg(p.value(s.Moon));
+        o.Command = TCliCommand::Moon;
+        o.MoonDate = *day;
+    } else {
+        o.Command = TCliCommand::Find;
+        o.FindText = p.value(s.Find);
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -130,66 +387,14 @@ std::optional<int> ParseOffset(const QString &text)
 
 TCliParse ParseCliArguments(const QStringList &arguments, const QString &lang, const QDate &today)
 {
+    const TSyntax s;
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Sunrise, solar noon, sunset and twilights of a place, by day, month or "
                        "year, as text, CSV, JSON or iCalendar."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption place(QStringLiteral("place"),
-                                   QStringLiteral("Place NAME from the locality file."),
-                                   QStringLiteral("NAME"));
-    const QCommandLineOption db(QStringLiteral("db"),
-                                QStringLiteral("Locality FILE (default lokality.xml)."),
-                                QStringLiteral("FILE"));
-    const QCommandLineOption lat(QStringLiteral("lat"),
-                                 QStringLiteral("Latitude: 48.15 or 48:09:00N."),
-                                 QStringLiteral("DEG"));
-    const QCommandLineOption lon(QStringLiteral("lon"),
-                                 QStringLiteral("Longitude: 17.117 (east) or 17:07:01E."),
-                                 QStringLiteral("DEG"));
-    const QCommandLineOption name(QStringLiteral("name"),
-                                  QStringLiteral("Name of the place given by --lat and --lon."),
-                                  QStringLiteral("TEXT"));
-    const QCommandLineOption date(QStringLiteral("date"),
-                                  QStringLiteral("One day, YYYY-MM-DD (default today)."),
-                                  QStringLiteral("DATE"));
-    const QCommandLineOption month(QStringLiteral("month"),
-                                   QStringLiteral("A whole month, YYYY-MM."),
-                                   QStringLiteral("MONTH"));
-    const QCommandLineOption year(QStringLiteral("year"), QStringLiteral("A whole year, YYYY."),
-                                  QStringLiteral("YEAR"));
-    const QCommandLineOption utc(QStringLiteral("utc"), QStringLiteral("Times in UTC."));
-    const QCommandLineOption cet(QStringLiteral("cet"), QStringLiteral("Times in CET (UTC+1)."));
-    const QCommandLineOption cest(QStringLiteral("cest"), QStringLiteral("Times in CEST (UTC+2)."));
-    const QCommandLineOption offset(QStringLiteral("offset"),
-                                    QStringLiteral("Times on a fixed offset, e.g. +1:00."),
-                                    QStringLiteral("[+-]H:MM"));
-    const QCommandLineOption tz(QStringLiteral("tz"),
-                                QStringLiteral("Civil time of a zone with daylight saving, "
-                                               "e.g. Europe/Bratislava."),
-                                QStringLiteral("ZONE"));
-    const QCommandLineOption twilight(
-        QStringLiteral("twilight"),
-        QStringLiteral("Add civil, nautical and astronomical twilight and day length."));
-    const QCommandLineOption language(QStringLiteral("lang"),
-                                      QStringLiteral("sk, en or hu (default from LANG)."),
-                                      QStringLiteral("LANG"));
-    const QCommandLineOption format(QStringLiteral("format"),
-                                    QStringLiteral("text (default), csv, json or ics."),
-                                    QStringLiteral("FORMAT"));
-    const QCommandLineOption easter(QStringLiteral("easter"),
-                                    QStringLiteral("The date of Easter Sunday in YEAR."),
-                                    QStringLiteral("YEAR"));
-    const QCommandLineOption moon(QStringLiteral("moon"),
-                                  QStringLiteral("Moon phase fraction and picture on DATE."),
-                                  QStringLiteral("DATE"));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("This help."));
-    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("The version."));
-    parser.addOptions({place,    db,     lat,    lon,  name,   date,   month,
-                       year,     utc,    cet,    cest, offset, tz,     twilight,
-                       language, format, easter, moon, help,   version});
+    for (const QCommandLineOption *o : s.All())
+        parser.addOption(*o);
 
     TCliParse result;
     result.HelpText = parser.helpText() + QString::fromUtf8(HelpDetails);
@@ -198,186 +403,31 @@ TCliParse ParseCliArguments(const QStringList &arguments, const QString &lang, c
         result.Error = message;
         return result;
     };
-
     if (!parser.parse(arguments))
         return fail(parser.errorText());
     if (!parser.positionalArguments().isEmpty())
         return fail(QStringLiteral("unexpected argument: %1")
                         .arg(parser.positionalArguments().constFirst()));
-    for (const QCommandLineOption *o : {&place, &db, &lat, &lon, &name, &date, &month, &year,
-                                        &offset, &tz, &language, &format, &easter, &moon})
-        if (parser.values(*o).size() > 1)
-            return fail(QStringLiteral("--%1 is given more than once").arg(o->names().constLast()));
+    for (const QCommandLineOption *o : s.All())
+        if (!o->valueName().isEmpty() && parser.values(*o).size() > 1)
+            return fail(QStringLiteral("%1 is given more than once").arg(Dashed(*o)));
 
     TCliOptions o;
-    if (parser.isSet(help)) {
-        o.Command = TCliCommand::Help;
-        result.Options = o;
-        return result;
-    }
-    if (parser.isSet(version)) {
-        o.Command = TCliCommand::Version;
-        result.Options = o;
-        return result;
-    }
-
-    o.Language = LanguageFromLocaleName(lang);
-    if (parser.isSet(language)) {
-        const QString code = parser.value(language);
-        const QStringList codes = {QStringLiteral("sk"), QStringLiteral("en"),
-                                   QStringLiteral("hu")};
-        const int index = int(codes.indexOf(code));
-        if (index < 0)
-            return fail(QStringLiteral("--lang must be sk, en or hu: %1").arg(code));
-        o.Language = *LanguageFromIndex(index);
-    }
-
-    // Options of the Sun's events, which --easter and --moon do not take.
-    const QList<const QCommandLineOption *> sunOptions = {
-        &place, &db,  &lat,  &lon,    &name, &date,     &month, &year,
-        &utc,   &cet, &cest, &offset, &tz,   &twilight, &format};
-    if (parser.isSet(easter) || parser.isSet(moon)) {
-        if (parser.isSet(easter) && parser.isSet(moon))
-            return fail(QStringLiteral("--easter and --moon cannot be combined"));
-        const QString name =
-            parser.isSet(easter) ? QStringLiteral("easter") : QStringLiteral("moon");
-        for (const QCommandLineOption *s : sunOptions)
-            if (parser.isSet(*s))
-                return fail(QStringLiteral("--%1 cannot be combined with --%2")
-                                .arg(name, s->names().constFirst()));
-        if (parser.isSet(easter)) {
-            const QString text = parser.value(easter);
-            int y = 0;
-            if (!ParseYear(text, y) || y < 1583)
-                return fail(
-                    QStringLiteral("--easter needs a Gregorian year 1583 ... 9999: %1").arg(text));
-            o.Command = TCliCommand::Easter;
-            o.EasterYear = y;
-        } else {
-            const std::optional<QDate> day = ParseDay(parser.value(moon));
-            if (!day)
-                return fail(
-                    QStringLiteral("--moon needs a date YYYY-MM-DD: %1").arg(parser.value(moon)));
-            o.Command = TCliCommand::Moon;
-            o.MoonDate = *day;
-        }
-        result.Options = o;
-        return result;
-    }
-
-    // The place.
-    if (parser.isSet(place)) {
-        if (parser.isSet(name))
-            return fail(QStringLiteral("--name goes with --lat and --lon"));
-        if (parser.isSet(lat) || parser.isSet(lon))
-            return fail(QStringLiteral("give either --place or --lat and --lon, not both"));
-        o.PlaceName = parser.value(place);
-        if (o.PlaceName.trimmed().isEmpty())
-            return fail(QStringLiteral("--place needs a name"));
-        // The program's own file: the working folder's, or the user's data
-        // folder when installed.
-        o.DatabasePath = FileLocations().LocalityFile;
-        if (parser.isSet(db)) {
-            o.DatabasePath = parser.value(db);
-            if (o.DatabasePath.isEmpty())
-                return fail(QStringLiteral("--db needs a file name"));
-        }
-    } else {
-        if (parser.isSet(db))
-            return fail(QStringLiteral("--db goes with --place"));
-        if (parser.isSet(name)) {
-            o.PlaceName = parser.value(name);
-            o.HasPlaceName = true;
-        }
-        if (!parser.isSet(lat) && !parser.isSet(lon))
-            return fail(QStringLiteral("give a place: --place NAME, or --lat and --lon"));
-        if (!parser.isSet(lat) || !parser.isSet(lon))
-            return fail(QStringLiteral("--lat and --lon go together"));
-        const std::optional<double> la =
-            ParseAngle(parser.value(lat), QLatin1Char('N'), QLatin1Char('S'), 90);
-        if (!la)
-            return fail(QStringLiteral("--lat must be -90 ... 90 degrees, or like 48:09:00N: %1")
-                            .arg(parser.value(lat)));
-        const std::optional<double> lo =
-            ParseAngle(parser.value(lon), QLatin1Char('E'), QLatin1Char('W'), 180);
-        if (!lo)
-            return fail(QStringLiteral("--lon must be -180 ... 180 degrees, or like 17:07:01E: %1")
-                            .arg(parser.value(lon)));
-        o.HasCoordinates = true;
-        o.Latitude = *la;
-        o.LongitudeEast = *lo;
-    }
-
-    // The days.
-    const int spans = int(parser.isSet(date)) + int(parser.isSet(month)) + int(parser.isSet(year));
-    if (spans > 1)
-        return fail(QStringLiteral("give only one of --date, --month and --year"));
     o.Date = today;
-    if (parser.isSet(date)) {
-        const std::optional<QDate> d = ParseDay(parser.value(date));
-        if (!d)
-            return fail(
-                QStringLiteral("--date needs a date YYYY-MM-DD: %1").arg(parser.value(date)));
-        o.Date = *d;
-    } else if (parser.isSet(month)) {
-        const std::optional<QDate> d = ParseMonth(parser.value(month));
-        if (!d)
-            return fail(
-                QStringLiteral("--month needs a month YYYY-MM: %1").arg(parser.value(month)));
-        o.Date = *d;
-        o.Span = TCliSpan::Month;
-    } else if (parser.isSet(year)) {
-        int y = 0;
-        if (!ParseYear(parser.value(year), y))
-            return fail(
-                QStringLiteral("--year needs a year 0001 ... 9999: %1").arg(parser.value(year)));
-        o.Date = QDate(y, 1, 1);
-        o.Span = TCliSpan::Year;
+    o.Language = LanguageFromLocaleName(lang);
+    if (parser.isSet(s.Help) || parser.isSet(s.Version)) {
+        o.Command = parser.isSet(s.Help) ? TCliCommand::Help : TCliCommand::Version;
+        result.Options = o;
+        return result;
     }
-
-    // The clock.
-    const int clocks = int(parser.isSet(utc)) + int(parser.isSet(cet)) + int(parser.isSet(cest)) +
-                       int(parser.isSet(offset)) + int(parser.isSet(tz));
-    if (clocks > 1)
-        return fail(QStringLiteral("give only one of --utc, --cet, --cest, --offset and --tz"));
-    if (parser.isSet(utc))
-        o.Clock = TCliClock::Utc;
-    else if (parser.isSet(cet))
-        o.Clock = TCliClock::Cet;
-    else if (parser.isSet(cest))
-        o.Clock = TCliClock::Cest;
-    if (parser.isSet(offset)) {
-        const std::optional<int> seconds = ParseOffset(parser.value(offset));
-        if (!seconds)
-            return fail(QStringLiteral("--offset needs [+-]H:MM from -12:00 to +14:00: %1")
-                            .arg(parser.value(offset)));
-        o.Clock = TCliClock::Offset;
-        o.OffsetSeconds = *seconds;
-    }
-    if (parser.isSet(tz)) {
-        const QByteArray id = parser.value(tz).toUtf8();
-        // Any name the system's time zone database resolves, links such as
-        // US/Eastern and Etc/UTC included.
-        if (id.isEmpty() || !QTimeZone(id).isValid())
-            return fail(QStringLiteral("unknown time zone: %1").arg(parser.value(tz)));
-        o.Clock = TCliClock::Zone;
-        o.ZoneId = id;
-    }
-
-    o.Twilight = parser.isSet(twilight);
-    if (parser.isSet(format)) {
-        const QString f = parser.value(format);
-        if (f == QLatin1String("text"))
-            o.Format = TCliFormat::Text;
-        else if (f == QLatin1String("csv"))
-            o.Format = TCliFormat::Csv;
-        else if (f == QLatin1String("json"))
-            o.Format = TCliFormat::Json;
-        else if (f == QLatin1String("ics"))
-            o.Format = TCliFormat::ICalendar;
-        else
-            return fail(QStringLiteral("--format must be text, csv, json or ics: %1").arg(f));
-    }
+    const bool other = parser.isSet(s.Easter) || parser.isSet(s.Moon) || parser.isSet(s.Find);
+    using TReader = TCheck (*)(const TSyntax &, const QCommandLineParser &, TCliOptions &);
+    const TReader sun[] = {ReadPlace, ReadDays, ReadClock, ReadLanguage, ReadOutput};
+    const TReader others[] = {ReadOtherCommand, ReadLanguage, ReadOutput};
+    for (const TReader read : other ? QList<TReader>(std::begin(others), std::end(others))
+                                    : QList<TReader>(std::begin(sun), std::end(sun)))
+        if (const TCheck error = read(s, parser, o))
+            return fail(*error);
     result.Options = o;
     return result;
 }

@@ -1,11 +1,12 @@
 // The command-line tool vantu-cli without its main(): the arguments read into
-// options, and a run that writes everything into memory, so both are tested
-// as plain functions. Qt Core only.
+// a plain options value, group by group, and a run that writes everything
+// into memory, so both are tested as plain functions. Qt Core only.
 #pragma once
 
+#include "common/Clock.h"
 #include "common/Language.h"
+#include "common/Place.h"
 #include "localities/LocalityFile.h"
-#include "table/SunTable.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -15,43 +16,43 @@
 
 #include <optional>
 
+class TGazetteer;
+
 // Exit codes of vantu-cli.
 constexpr int CliExitOk = 0;
-constexpr int CliExitFailure =
-    1; // place not found or ambiguous, locality file unreadable, output not written
+// Place not found or ambiguous, locality file unreadable, no city data,
+// output not written.
+constexpr int CliExitFailure = 1;
 constexpr int CliExitUsage = 2; // the arguments are wrong
 
-enum class TCliCommand { Sun, Easter, Moon, Help, Version };
+enum class TCliCommand { Sun, Find, Easter, Moon, Help, Version };
 enum class TCliSpan { Day, Month, Year };
 enum class TCliFormat { Text, Csv, Json, ICalendar };
-// PlaceDefault: the record's own clock (Hod + Min/60), UTC for coordinates.
-enum class TCliClock { PlaceDefault, Utc, Cet, Cest, Offset, Zone };
+
+// Where the place comes from: a record of the locality file, coordinates, or
+// a city of the gazetteer.
+struct TCliPlace {
+    enum class TSource { Locality, Coordinates, City };
+    TSource Source = TSource::Coordinates;
+    QString Name; // the record's or city's name as typed; with coordinates --name
+    bool HasName = false;
+    QString DatabasePath = QStringLiteral("lokality.xml"); // of a locality
+    double Latitude = 0;                                   // north positive, of coordinates
+    double Longitude = 0;                                  // east positive
+};
 
 struct TCliOptions {
     TCliCommand Command = TCliCommand::Sun;
-
-    // Place: a name looked up in the locality file, or coordinates with an
-    // optional name (--name).
-    QString PlaceName;
-    bool HasPlaceName = false;
-    QString DatabasePath = QStringLiteral("lokality.xml");
-    bool HasCoordinates = false;
-    double Latitude = 0;      // north positive
-    double LongitudeEast = 0; // east positive, as typed
-
+    TCliPlace Place;
     TCliSpan Span = TCliSpan::Day;
-    QDate Date; // the day, or any day of the month or year
-
-    TCliClock Clock = TCliClock::PlaceDefault;
-    int OffsetSeconds = 0; // with TCliClock::Offset
-    QByteArray ZoneId;     // with TCliClock::Zone
-
+    QDate Date;                  // the day, or any day of the month or year
+    std::optional<TClock> Clock; // nothing: the place's own clock
     bool Twilight = false;
     TLanguage Language = TLanguage::English;
     TCliFormat Format = TCliFormat::Text;
-
     int EasterYear = 0;
     QDate MoonDate;
+    QString FindText;
 };
 
 struct TCliParse {
@@ -89,10 +90,6 @@ struct TPlaceMatch {
 // maxCandidates of them. One pass over the list.
 TPlaceMatch FindPlace(const TLocalityList &list, const QString &name, int maxCandidates = 20);
 
-// A record's position and clock as the program's panel takes them.
-TSunPlace PlaceOfRecord(const TLocality &record);
-double ClockHoursOfRecord(const TLocality &record);
-
 struct TCliResult {
     int ExitCode = CliExitOk;
     QByteArray Out; // for stdout, whole or nothing
@@ -100,9 +97,10 @@ struct TCliResult {
 };
 
 // Runs the options. locale formats the dates of the text lines (the system's,
-// as the program's results table uses).
-TCliResult RunCli(const TCliOptions &options, const QLocale &locale);
+// as the program's results table uses); cities answers --city and --find.
+TCliResult RunCli(const TCliOptions &options, const QLocale &locale, TGazetteer &cities);
 
 // The whole tool: parse and run; what main() does apart from the streams.
+// Without cities, the gazetteer beside the program or installed with it.
 TCliResult CliMain(const QStringList &arguments, const QString &lang, const QDate &today,
-                   const QLocale &locale);
+                   const QLocale &locale, TGazetteer *cities = nullptr);

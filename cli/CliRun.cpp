@@ -7,8 +7,10 @@
 
 #include "calendar/CalCalc.h"
 #include "calendar/MoonPhase.h"
+#include "localities/Gazetteer.h"
 #include "suntime/SunTime.h"
 #include "table/ResultLines.h"
+#include "table/SunTable.h"
 
 #include <QSet>
 #include <QTimeZone>
@@ -49,11 +51,6 @@ double OleOnOwnClock(const QDateTime &moment)
     return day + fraction;
 }
 
-QString OffsetTag(int seconds)
-{
-    return QStringLiteral(", [UTC%1] =>   ").arg(OffsetText(seconds));
-}
-
 QString CoordinateName(double latitude, double longitudeEast)
 {
     return QString::number(std::fabs(latitude), 'g', 10) +
@@ -65,9 +62,8 @@ QString CoordinateName(double latitude, double longitudeEast)
 // ------------------------------------------------------------------- runs
 
 struct TResolvedPlace {
-    TSunPlace Place;
-    TSunClock Clock;
-    QString Tag;
+    TPlace Place;
+    TClock Clock;
 };
 
 // The text lines of the rows: the program's result line, and with twilight
@@ -75,7 +71,8 @@ struct TResolvedPlace {
 QByteArray TextLines(const QVector<TSunRow> &rows, const TResolvedPlace &resolved, bool twilight,
                      TLanguage language, const QLocale &locale, bool blockEnds)
 {
-    const QString noEvent = TextOf(ForLanguage(ResultLineWords, language).NoEvent);
+    const QString noEvent = TextOf(ForLanguage(NoEventWords, language));
+    const QString tag = resolved.Clock.Tag(language);
     const QString gap = QStringLiteral(",   ");
     // A line break inside the name would start a line of its own.
     QString name = resolved.Place.Name;
@@ -92,7 +89,7 @@ QByteArray TextLines(const QVector<TSunRow> &rows, const TResolvedPlace &resolve
                    OtherDateMark(row.Date, *moment);
         };
         QString line = BuildResultLine(
-            name, OleDay(row.Date), resolved.Tag, time(row.At(TSunEvent::Sunrise)),
+            name, OleDay(row.Date), tag, time(row.At(TSunEvent::Sunrise)),
             time(row.At(TSunEvent::SolarNoon)), time(row.At(TSunEvent::Sunset)), locale);
         if (twilight) {
             line.chop(ResultLineEnd.size());
@@ -126,81 +123,85 @@ TCliResult Failure(int code, const QString &message)
     return r;
 }
 
-std::optional<TResolvedPlace> ResolvePlace(const TCliOptions &o, TCliResult &failure)
+// The record of the locality file, with its own clock.
+std::optional<TResolvedPlace> LocalityPlace(const TCliPlace &p, TCliResult &failure)
 {
-    TResolvedPlace resolved;
-    double ownClockHours = 0;
-    if (o.HasCoordinates) {
-        resolved.Place.Name =
-            o.HasPlaceName ? o.PlaceName : CoordinateName(o.Latitude, o.LongitudeEast);
-        resolved.Place.Latitude = o.Latitude;
-        resolved.Place.LongitudeWest = -o.LongitudeEast;
-        resolved.Tag = TextOf(ForLanguage(ResultLineWords, o.Language).TagUtc);
-    } else {
-        TLocalityList list;
-        TLocalityFile file(o.DatabasePath);
-        const TLoadStatus status = file.Load(list);
-        if (status == TLoadStatus::Missing) {
-            failure = Failure(CliExitFailure,
-                              QStringLiteral("locality file not found: %1").arg(o.DatabasePath));
-            return std::nullopt;
-        }
-        if (status == TLoadStatus::Damaged) {
-            failure = Failure(CliExitFailure,
-                              QStringLiteral("locality file cannot be read (empty or damaged): %1")
-                                  .arg(o.DatabasePath));
-            return std::nullopt;
-        }
-        const TPlaceMatch match = FindPlace(list, o.PlaceName);
-        if (!match.Record) {
-            QString message =
-                match.Candidates.isEmpty()
-                    ? QStringLiteral("place not found: %1").arg(o.PlaceName)
-                    : QStringLiteral("place name is ambiguous: %1; it fits").arg(o.PlaceName);
-            for (const QString &name : match.Candidates)
-                message += QLatin1Char('\n') + name;
-            if (match.MoreCandidates > 0)
-                message += QStringLiteral("\n... and %1 more").arg(match.MoreCandidates);
-            failure = Failure(CliExitFailure, message);
-            return std::nullopt;
-        }
-        resolved.Place = PlaceOfRecord(*match.Record);
-        ownClockHours = ClockHoursOfRecord(*match.Record);
-        resolved.Tag = TextOf(ForLanguage(ResultLineWords, o.Language).TagLocal);
+    TLocalityList list;
+    const TLoadStatus status = TLocalityFile(p.DatabasePath).Load(list);
+    if (status == TLoadStatus::Missing) {
+        failure = Failure(CliExitFailure,
+                          QStringLiteral("locality file not found: %1").arg(p.DatabasePath));
+        return std::nullopt;
     }
+    if (status == TLoadStatus::Damaged) {
+        failure = Failure(CliExitFailure,
+                          QStringLiteral("locality file cannot be read (empty or damaged): %1")
+                              .arg(p.DatabasePath));
+        return std::nullopt;
+    }
+    const TPlaceMatch match = FindPlace(list, p.Name);
+    if (!match.Record) {
+        QString message = match.Candidates.isEmpty()
+                              ? QStringLiteral("place not found: %1").arg(p.Name)
+                              : QStringLiteral("place name is ambiguous: %1; it fits").arg(p.Name);
+        for (const QString &name : match.Candidates)
+            message += QLatin1Char('\n') + name;
+        if (match.MoreCandidates > 0)
+            message += QStringLiteral("\n... and %1 more").arg(match.MoreCandidates);
+        failure = Failure(CliExitFailure, message);
+        return std::nullopt;
+    }
+    return TResolvedPlace{PlaceOfLocality(*match.Record), ClockOfLocality(*match.Record)};
+}
 
-    switch (o.Clock) {
-    case TCliClock::PlaceDefault:
-        resolved.Clock = TSunClock::FixedOffset(int(std::lround(ownClockHours * 3600)));
-        break;
-    case TCliClock::Utc:
-        resolved.Clock = TSunClock::FixedOffset(0);
-        resolved.Tag = TextOf(ForLanguage(ResultLineWords, o.Language).TagUtc);
-        break;
-    case TCliClock::Cet:
-        resolved.Clock = TSunClock::FixedOffset(3600);
-        resolved.Tag = TextOf(ForLanguage(ResultLineWords, o.Language).TagCet);
-        break;
-    case TCliClock::Cest:
-        resolved.Clock = TSunClock::FixedOffset(7200);
-        resolved.Tag = TextOf(ForLanguage(ResultLineWords, o.Language).TagCest);
-        break;
-    case TCliClock::Offset:
-        resolved.Clock = TSunClock::FixedOffset(o.OffsetSeconds);
-        resolved.Tag = OffsetTag(o.OffsetSeconds);
-        break;
-    case TCliClock::Zone:
-        resolved.Clock = TSunClock::TimeZone(QTimeZone(o.ZoneId));
-        resolved.Tag = QStringLiteral(", [%1] =>   ").arg(QString::fromUtf8(o.ZoneId));
+// The best match of the world's cities, in its own time zone.
+std::optional<TResolvedPlace> CityPlace(const TCliPlace &p, TLanguage language, TGazetteer &cities,
+                                        TCliResult &failure)
+{
+    if (!cities.Load()) {
+        failure = Failure(CliExitFailure,
+                          QStringLiteral("the city data cannot be read: %1").arg(cities.Error()));
+        return std::nullopt;
+    }
+    const QList<TCityMatch> found = cities.Find(p.Name, language, 1);
+    if (found.isEmpty()) {
+        failure = Failure(CliExitFailure, QStringLiteral("city not found: %1").arg(p.Name));
+        return std::nullopt;
+    }
+    const TPlace place = found.first().Place();
+    return TResolvedPlace{place, TClock::Zone(QTimeZone(place.Zone))};
+}
+
+std::optional<TResolvedPlace> ResolvePlace(const TCliOptions &o, TGazetteer &cities,
+                                           TCliResult &failure)
+{
+    std::optional<TResolvedPlace> resolved;
+    switch (o.Place.Source) {
+    case TCliPlace::TSource::Coordinates: {
+        TPlace place;
+        place.Name =
+            o.Place.HasName ? o.Place.Name : CoordinateName(o.Place.Latitude, o.Place.Longitude);
+        place.Latitude = o.Place.Latitude;
+        place.Longitude = o.Place.Longitude;
+        resolved = TResolvedPlace{place, TClock::Utc()};
         break;
     }
+    case TCliPlace::TSource::Locality:
+        resolved = LocalityPlace(o.Place, failure);
+        break;
+    case TCliPlace::TSource::City:
+        resolved = CityPlace(o.Place, o.Language, cities, failure);
+        break;
+    }
+    if (resolved && o.Clock)
+        resolved->Clock = *o.Clock;
     return resolved;
 }
 
-TCliResult RunSun(const TCliOptions &o, const QLocale &locale)
+TCliResult RunSun(const TCliOptions &o, const QLocale &locale, TGazetteer &cities)
 {
     TCliResult failure;
-    const std::optional<TResolvedPlace> resolved = ResolvePlace(o, failure);
+    const std::optional<TResolvedPlace> resolved = ResolvePlace(o, cities, failure);
     if (!resolved)
         return failure;
 
@@ -237,6 +238,57 @@ TCliResult RunSun(const TCliOptions &o, const QLocale &locale)
         break;
     }
     return r;
+}
+
+// The cities whose name matches, one per line or record.
+TCliResult RunFind(const TCliOptions &o, TGazetteer &cities)
+{
+    if (!cities.Load())
+        return Failure(CliExitFailure,
+                       QStringLiteral("the city data cannot be read: %1").arg(cities.Error()));
+    const QList<TCityMatch> found = cities.Find(o.FindText, o.Language, 50);
+    if (found.isEmpty())
+        return Failure(CliExitFailure, QStringLiteral("no city matches: %1").arg(o.FindText));
+    TCliResult r;
+    QByteArray &out = r.Out;
+    const auto number = [](double degrees) { return QByteArray::number(degrees, 'f', 5); };
+    if (o.Format == TCliFormat::Csv)
+        out.append("name,region,country,latitude,longitude,zone,population\r\n");
+    if (o.Format == TCliFormat::Json)
+        out.append('[');
+    for (const TCityMatch &c : found) {
+        switch (o.Format) {
+        case TCliFormat::Csv:
+            out.append(QStringList{CsvField(c.Name), CsvField(c.Region), CsvField(c.Country)}
+                           .join(QLatin1Char(','))
+                           .toUtf8() +
+                       ',' + number(c.Latitude) + ',' + number(c.Longitude) + ',' + c.Zone + ',' +
+                       QByteArray::number(c.Population) + "\r\n");
+            break;
+        case TCliFormat::Json:
+            out.append(&c == &found.first() ? "\n  {" : ",\n  {");
+            out.append("\"name\": " + JsonString(c.Name) + ", \"region\": " + JsonString(c.Region) +
+                       ", \"country\": " + JsonString(c.Country) + ", \"latitude\": " +
+                       number(c.Latitude) + ", \"longitude\": " + number(c.Longitude) +
+                       ", \"zone\": " + JsonString(QString::fromLatin1(c.Zone)) +
+                       ", \"population\": " + QByteArray::number(c.Population) + '}');
+            break;
+        default:
+            out.append(c.ListText().toUtf8() + "; " + number(c.Latitude) + "; " +
+                       number(c.Longitude) + "; " + c.Zone + "; " +
+                       QByteArray::number(c.Population) + '\n');
+        }
+    }
+    if (o.Format == TCliFormat::Json)
+        out.append("\n]\n");
+    return r;
+}
+
+// The process's own gazetteer, beside the program or installed with it.
+TGazetteer &DefaultCities()
+{
+    static TGazetteer cities;
+    return cities;
 }
 
 } // namespace
@@ -306,36 +358,9 @@ TPlaceMatch FindPlace(const TLocalityList &list, const QString &name, int maxCan
     return match;
 }
 
-TSunPlace PlaceOfRecord(const TLocality &record)
-{
-    // Through the program's own angle types, so the degrees are exactly the
-    // panel's for the same record.
-    TLatitude latitude;
-    latitude.SetDegrees(uint16_t(record.Field[fZS1].toInt()));
-    latitude.SetMinutes(uint16_t(record.Field[fZS2].toInt()));
-    latitude.SetSeconds(uint16_t(record.Field[fZS3].toInt()));
-    latitude.SetDir(record.Field[fZS4] == QLatin1String("S") ? dSouth : dNorth);
-    TLongitude longitude;
-    longitude.SetDegrees(uint16_t(record.Field[fZD1].toInt()));
-    longitude.SetMinutes(uint16_t(record.Field[fZD2].toInt()));
-    longitude.SetSeconds(uint16_t(record.Field[fZD3].toInt()));
-    longitude.SetDir(record.Field[fZD4] == QLatin1String("E") ? dEast : dWest);
-
-    TSunPlace place;
-    place.Name = record.Field[fMesto];
-    place.Latitude = latitude.Value();
-    place.LongitudeWest = longitude.Value();
-    return place;
-}
-
-double ClockHoursOfRecord(const TLocality &record)
-{
-    return record.Field[fHod].toInt() + record.Field[fMin].toInt() / 60.0;
-}
-
 // -------------------------------------------------------------------- run
 
-TCliResult RunCli(const TCliOptions &options, const QLocale &locale)
+TCliResult RunCli(const TCliOptions &options, const QLocale &locale, TGazetteer &cities)
 {
     TCliResult r;
     const int language = LanguageIndexOf(options.Language);
@@ -358,13 +383,15 @@ TCliResult RunCli(const TCliOptions &options, const QLocale &locale)
         break;
     }
     case TCliCommand::Sun:
-        return RunSun(options, locale);
+        return RunSun(options, locale, cities);
+    case TCliCommand::Find:
+        return RunFind(options, cities);
     }
     return r;
 }
 
 TCliResult CliMain(const QStringList &arguments, const QString &lang, const QDate &today,
-                   const QLocale &locale)
+                   const QLocale &locale, TGazetteer *cities)
 {
     const TCliParse parse = ParseCliArguments(arguments, lang, today);
     if (!parse.Options)
@@ -374,5 +401,5 @@ TCliResult CliMain(const QStringList &arguments, const QString &lang, const QDat
         r.Out = parse.HelpText.toUtf8();
         return r;
     }
-    return RunCli(*parse.Options, locale);
+    return RunCli(*parse.Options, locale, cities ? *cities : DefaultCities());
 }

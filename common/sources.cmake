@@ -3,6 +3,8 @@
 # the interface language (windows).
 list(APPEND vantu_core_sources
     common/Language.h common/Texts.h
+    common/Place.h common/Place.cpp
+    common/Clock.h common/Clock.cpp
     common/AtomicFile.h common/AtomicFile.cpp
     common/IntegerText.h common/IntegerText.cpp
     common/FileLocations.h common/FileLocations.cpp

@@ -15,7 +15,6 @@
 #include <string_view>
 #include <vector>
 
-
 namespace
 {
 
@@ -394,4 +393,29 @@ QStringList TGazetteer::DefaultModuleFolders()
 QString TGazetteer::ModuleFileName()
 {
     return QStringLiteral("libvantu_geonames.so");
+}
+
+QString TCityMatch::PlaceName() const
+{
+    return Country.isEmpty() ? Name : Name + QStringLiteral(", ") + Country;
+}
+
+QString TCityMatch::ListText() const
+{
+    QStringList parts{Name};
+    if (!Region.isEmpty())
+        parts << Region;
+    if (!Country.isEmpty())
+        parts << Country;
+    return parts.join(QStringLiteral(", "));
+}
+
+TPlace TCityMatch::Place() const
+{
+    TPlace place;
+    place.Name = PlaceName();
+    place.Latitude = Latitude;
+    place.Longitude = Longitude;
+    place.Zone = Zone;
+    return place;
 }

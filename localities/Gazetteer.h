@@ -6,6 +6,7 @@
 #pragma once
 
 #include "common/Language.h"
+#include "common/Place.h"
 
 #include <QByteArray>
 #include <QList>
@@ -25,6 +26,12 @@ struct TCityMatch {
     double Longitude = 0; // degrees, east positive
     QByteArray Zone;      // IANA id, "Europe/Bratislava"
     quint32 Population = 0;
+
+    // "Kassa, Szlovákia": the name a place of the program takes.
+    QString PlaceName() const;
+    // "Kassa, Kassai körzet, Szlovákia", as a list of matches shows it.
+    QString ListText() const;
+    TPlace Place() const;
 };
 
 class TGazetteer

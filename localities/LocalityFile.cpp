@@ -99,6 +99,23 @@ bool IsXmlText(const QString &text)
     return true;
 }
 
+TPlace PlaceOfLocality(const TLocality &record)
+{
+    const auto angle = [&record](int d, int m, int s, bool negative) {
+        return TDmsAngle{record.Field[d].toInt(), record.Field[m].toInt(), record.Field[s].toInt(),
+                         negative};
+    };
+    return TPlace::FromDms(record.Field[fMesto],
+                           angle(fZS1, fZS2, fZS3, record.Field[fZS4] != QLatin1String("N")),
+                           angle(fZD1, fZD2, fZD3, record.Field[fZD4] != QLatin1String("E")));
+}
+
+TClock ClockOfLocality(const TLocality &record)
+{
+    // The minutes are added whatever the sign of the hours, as the panel does.
+    return TClock::Local(record.Field[fHod].toInt() * 3600 + record.Field[fMin].toInt() * 60);
+}
+
 TLocalityList PredefinedLocalities()
 {
     struct Town {

@@ -2,6 +2,9 @@
 // reading (lenient, safe against hostile XML) and atomic writing.
 #pragma once
 
+#include "common/Clock.h"
+#include "common/Place.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QLocale>
@@ -53,6 +56,12 @@ extern const std::array<TLocalityField, 9> AddCheckOrder;
 int FirstInvalidAddField(const TLocality &r);
 // The text holds only characters that XML 1.0 can store.
 bool IsXmlText(const QString &text);
+
+// The place of a record as the main window's panel reads its fields (a
+// hemisphere other than exactly "N" is south, other than exactly "E" west),
+// and its own clock, Hod + Min/60 hours.
+TPlace PlaceOfLocality(const TLocality &record);
+TClock ClockOfLocality(const TLocality &record);
 
 // The nine towns, in the order they are written to a new file.
 TLocalityList PredefinedLocalities();

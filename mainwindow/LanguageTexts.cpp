@@ -3,21 +3,22 @@
 // group captions rely on them), so keep them when editing.
 #include "mainwindow/LanguageTexts.h"
 
+#include "common/Clock.h"
 #include "table/ResultLines.h"
 
 static const TLanguageTexts SlovakTexts = {
     "deň",                           // DayWord
-    ResultLineWords[0].NoEvent,      // NoEventText
+    NoEventWords[0],                 // NoEventText
     " Záznam číslo: ",               // RecordNoText
     " Vkladáte vlastné údaje",       // OwnDataText
     " Výsledky v UTC ",              // ResultsCaptionUtc
     " Výsledky v SEČ ",              // ResultsCaptionCet
     " Výsledky v SELČ ",             // ResultsCaptionCest
     " Výsledky podľa časovej zóny ", // ResultsCaptionLocal
-    ResultLineWords[0].TagUtc,       // ResultTagUtc
-    ResultLineWords[0].TagCet,       // ResultTagCet
-    ResultLineWords[0].TagCest,      // ResultTagCest
-    ResultLineWords[0].TagLocal,     // ResultTagLocal
+    ClockTags[0].Utc,                // ResultTagUtc
+    ClockTags[0].Cet,                // ResultTagCet
+    ClockTags[0].Cest,               // ResultTagCest
+    ClockTags[0].Local,              // ResultTagLocal
     " Mapa sveta",                   // WorldMapTitle
     " Mapa Slovenska",               // SlovakiaMapTitle
     " O programe ...",               // AboutTitle
@@ -120,23 +121,23 @@ static const TLanguageTexts SlovakTexts = {
 };
 
 static const TLanguageTexts EnglishTexts = {
-    "day",                       // DayWord
-    ResultLineWords[1].NoEvent,  // NoEventText
-    " Record No.: ",             // RecordNoText
-    " Fill in your dates",       // OwnDataText
-    " Results in UTC ",          // ResultsCaptionUtc
-    " Results in CET ",          // ResultsCaptionCet
-    " Results in CEST ",         // ResultsCaptionCest
-    " Results in local time ",   // ResultsCaptionLocal
-    ResultLineWords[1].TagUtc,   // ResultTagUtc
-    ResultLineWords[1].TagCet,   // ResultTagCet
-    ResultLineWords[1].TagCest,  // ResultTagCest
-    ResultLineWords[1].TagLocal, // ResultTagLocal
-    " Chart of the World",       // WorldMapTitle
-    " Chart of Slovakia",        // SlovakiaMapTitle
-    " About ...",                // AboutTitle
-    " Table of results",         // TableTitle
-    " Moon phase",               // MoonPhaseTitle
+    "day",                     // DayWord
+    NoEventWords[1],           // NoEventText
+    " Record No.: ",           // RecordNoText
+    " Fill in your dates",     // OwnDataText
+    " Results in UTC ",        // ResultsCaptionUtc
+    " Results in CET ",        // ResultsCaptionCet
+    " Results in CEST ",       // ResultsCaptionCest
+    " Results in local time ", // ResultsCaptionLocal
+    ClockTags[1].Utc,          // ResultTagUtc
+    ClockTags[1].Cet,          // ResultTagCet
+    ClockTags[1].Cest,         // ResultTagCest
+    ClockTags[1].Local,        // ResultTagLocal
+    " Chart of the World",     // WorldMapTitle
+    " Chart of Slovakia",      // SlovakiaMapTitle
+    " About ...",              // AboutTitle
+    " Table of results",       // TableTitle
+    " Moon phase",             // MoonPhaseTitle
     {"Locality", "Hour", "Min.", "Lat. °", "Lat. ´", "Lat. ˝", "N/S", "Long.°", "Long.´", "Long.˝",
      "E/W"},
     {{
@@ -236,17 +237,17 @@ static const TLanguageTexts EnglishTexts = {
 
 static const TLanguageTexts HungarianTexts = {
     "nap",                            // DayWord
-    ResultLineWords[2].NoEvent,       // NoEventText
+    NoEventWords[2],                  // NoEventText
     " Adatszám: ",                    // RecordNoText
     " Saját adat belépése",           // OwnDataText
     " Eredmény UTC-ben ",             // ResultsCaptionUtc
     " Eredmény CET-ben ",             // ResultsCaptionCet
     " Eredmény CEST-ben ",            // ResultsCaptionCest
     " Eredmények helyi idő szerint ", // ResultsCaptionLocal
-    ResultLineWords[2].TagUtc,        // ResultTagUtc
-    ResultLineWords[2].TagCet,        // ResultTagCet
-    ResultLineWords[2].TagCest,       // ResultTagCest
-    ResultLineWords[2].TagLocal,      // ResultTagLocal
+    ClockTags[2].Utc,                 // ResultTagUtc
+    ClockTags[2].Cet,                 // ResultTagCet
+    ClockTags[2].Cest,                // ResultTagCest
+    ClockTags[2].Local,               // ResultTagLocal
     " A Föld térképe",                // WorldMapTitle
     " Szlovákia térképe",             // SlovakiaMapTitle
     " A programról ...",              // AboutTitle

@@ -220,9 +220,8 @@ void TfrmVantu::ReadSettings()
     // language is always in force and one time format selected.
     FLanguage = LanguageFromIndex(ReadSetting(ini, KeyLanguage))
                     .value_or(*LanguageFromIndex(KeyLanguage.Default));
-    FTimeFormat = ReadSetting(ini, KeyTimeFormat);
-    if (FTimeFormat < 0 || FTimeFormat > 3)
-        FTimeFormat = KeyTimeFormat.Default;
+    FTimeFormat = TimeFormatFromIndex(ReadSetting(ini, KeyTimeFormat))
+                      .value_or(*TimeFormatFromIndex(KeyTimeFormat.Default));
     move(left, top);
 }
 
@@ -232,7 +231,7 @@ bool TfrmVantu::WriteSettings()
     WriteSetting(ini, KeyLeft, x());
     WriteSetting(ini, KeyTop, y());
     WriteSetting(ini, KeyLanguage, LanguageIndexOf(FLanguage));
-    WriteSetting(ini, KeyTimeFormat, FTimeFormat);
+    WriteSetting(ini, KeyTimeFormat, TimeFormatIndex(FTimeFormat));
     QString error;
     if (ini.UpdateFile(&error))
         return true;

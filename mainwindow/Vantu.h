@@ -4,6 +4,7 @@
 // lines) and their outcomes into widgets and message boxes.
 #pragma once
 
+#include "common/Clock.h"
 #include "common/FileLocations.h"
 #include "common/Language.h"
 #include "localities/LocalityDatabase.h"
@@ -72,7 +73,12 @@ public:
     const TFileLocations &Locations() const { return FLocations; }
     TLanguage Language() const { return FLanguage; }
     int LanguageIndex() const { return LanguageIndexOf(FLanguage); }
-    int TimeFormat() const { return FTimeFormat; }
+    TClock::TKind TimeFormat() const { return FTimeFormat; }
+    // The clock of the time format in force; the place's own from the offset fields.
+    TClock Clock() const;
+    // The place the calculator computes for, with the zone of a city picked
+    // by the search while its inputs stay as picked.
+    TPlace Place() const;
     const TCalendarDate &CalendarDate() const { return FCalendarDate; }
     QString DateText() const { return FDateText; }
     bool DatabaseDamaged() const { return FDatabase.Damaged(); }
@@ -176,9 +182,12 @@ private:
     void UpdateAccessibleNames();
     void NameResults();
     void PlaceChanged();
-    void SelectTimeFormat(int format);
-    void SetTimeFormatClock(int format);
-    QString ResultsCaption(int format) const;
+    QRadioButton *TimeFormatButton(TClock::TKind format) const;
+    std::optional<TClock::TKind> CheckedTimeFormat() const;
+    void SelectTimeFormat(TClock::TKind format);
+    void SetTimeFormatClock(TClock::TKind format);
+    void TimeFormatClicked(TClock::TKind format);
+    QString ResultsCaption(TClock::TKind format) const;
     void SetCalendarDate(const QDate &date);
     QString LabelDayLine() const;
     void RebuildDateText();
@@ -278,7 +287,8 @@ private:
     TSunTime FSunTime;
     QString FProgramFolder;
     TLanguage FLanguage = TLanguage::Slovak;
-    int FTimeFormat = 1;
+    TClock::TKind FTimeFormat = TClock::TKind::Cet;
+    QByteArray FPlaceZone; // of a city picked by the search, while its inputs stay as picked
     int FExitTickCount = 0;
     TCalendarDate FCalendarDate;
     QDate FStartDay;

@@ -109,13 +109,8 @@ void TfrmVantu::ApplyLanguage(TLanguage language)
 
     for (const TNamedText &entry : t.Captions)
         setCaption(entry);
-    const QRadioButton *formats[4] = {rbUTC, rbSEC, rbSELC, rbMiestny};
-    for (int f = 0; f < 4; ++f) {
-        if (formats[f]->isChecked()) {
-            grpVysledky->setTitle(ResultsCaption(f));
-            break;
-        }
-    }
+    if (const std::optional<TClock::TKind> format = CheckedTimeFormat())
+        grpVysledky->setTitle(ResultsCaption(*format));
     for (const TNamedText &entry : t.MenuCaptions)
         setCaption(entry);
     for (const TNamedText &entry : t.ControlHints)
@@ -185,11 +180,52 @@ void TfrmVantu::RebuildDateText()
     StatusPanel[2]->setText(FDateText + TextOf(FTexts->DayWord));
 }
 
-QString TfrmVantu::ResultsCaption(int format) const
+QString TfrmVantu::ResultsCaption(TClock::TKind format) const
 {
     const char *captions[4] = {FTexts->ResultsCaptionUtc, FTexts->ResultsCaptionCet,
                                FTexts->ResultsCaptionCest, FTexts->ResultsCaptionLocal};
-    return TextOf(captions[format]);
+    return TextOf(captions[TimeFormatIndex(format)]);
+}
+
+QRadioButton *TfrmVantu::TimeFormatButton(TClock::TKind format) const
+{
+    QRadioButton *const buttons[4] = {rbUTC, rbSEC, rbSELC, rbMiestny};
+    return buttons[TimeFormatIndex(format)];
+}
+
+// The checked time-format button, tested in the order UTC, SEČ, SELČ, local.
+std::optional<TClock::TKind> TfrmVantu::CheckedTimeFormat() const
+{
+    for (int i = 0; i < 4; ++i)
+        if (TimeFormatButton(TClock::TKind(i))->isChecked())
+            return TClock::TKind(i);
+    return std::nullopt;
+}
+
+TPlace TfrmVantu::Place() const
+{
+    TPlace place;
+    place.Name = Edit1->text();
+    place.Latitude = FSunTime.Latitude().Value();
+    // The calculator's longitude is west positive.
+    place.Longitude = -FSunTime.Longitude().Value();
+    place.Zone = FPlaceZone;
+    return place;
+}
+
+TClock TfrmVantu::Clock() const
+{
+    switch (FTimeFormat) {
+    case TClock::TKind::Utc:
+        return TClock::Utc();
+    case TClock::TKind::Cest:
+        return TClock::Cest();
+    case TClock::TKind::Local:
+        // The minutes are added whatever the sign of the hours.
+        return TClock::Local(seHod->Value() * 3600 + seMin->Value() * 60);
+    default:
+        return TClock::Cet();
+    }
 }
 
 // ---------------------------------------------------------------- calculation panel
@@ -214,23 +250,21 @@ void TfrmVantu::ApplyInputs()
     lon.SetSeconds(static_cast<uint16_t>(seDlzkaSek->Value()));
     lon.SetDir(PolohaD->currentIndex() == 1 ? dEast : dWest);
 
-    const QRadioButton *formats[4] = {rbUTC, rbSEC, rbSELC, rbMiestny};
-    for (int f = 0; f < 4; ++f) {
-        if (formats[f]->isChecked()) {
-            SetTimeFormatClock(f);
-            break;
-        }
-    }
+    if (const std::optional<TClock::TKind> format = CheckedTimeFormat())
+        SetTimeFormatClock(*format);
 }
 
 // Writes the clock of a time format into the calculator and names it in the
 // results caption. The calculator refuses a local clock beyond ±12 h; the
 // previous clock then stays in force.
-void TfrmVantu::SetTimeFormatClock(int format)
+void TfrmVantu::SetTimeFormatClock(TClock::TKind format)
 {
-    static const double fixedClocks[3] = {0.0, 1.0, 2.0};
-    const double clock = format < 3 ? fixedClocks[format] : seHod->Value() + seMin->Value() / 60.0;
-    FSunTime.SetTimeZone(clock);
+    const TClock clock = format == TClock::TKind::Local
+                             ? TClock::Local(seHod->Value() * 3600 + seMin->Value() * 60)
+                             : (format == TClock::TKind::Utc    ? TClock::Utc()
+                                : format == TClock::TKind::Cest ? TClock::Cest()
+                                                                : TClock::Cet());
+    FSunTime.SetTimeZone(clock.FixedOffset() / 3600.0);
     grpVysledky->setTitle(ResultsCaption(format));
 }
 
@@ -323,43 +357,38 @@ QString TfrmVantu::LabelDayLine() const
 
 void TfrmVantu::rbUTCClick()
 {
-    SetTimeFormatClock(0);
-    ShowResults();
-    FTimeFormat = 0;
-    UpdateYearWindow();
+    TimeFormatClicked(TClock::TKind::Utc);
 }
 
 void TfrmVantu::rbSECClick()
 {
-    SetTimeFormatClock(1);
-    ShowResults();
-    FTimeFormat = 1;
-    UpdateYearWindow();
+    TimeFormatClicked(TClock::TKind::Cet);
 }
 
 void TfrmVantu::rbSELCClick()
 {
-    SetTimeFormatClock(2);
-    ShowResults();
-    FTimeFormat = 2;
-    UpdateYearWindow();
+    TimeFormatClicked(TClock::TKind::Cest);
 }
 
 void TfrmVantu::rbMiestnyClick()
 {
-    SetTimeFormatClock(3);
+    TimeFormatClicked(TClock::TKind::Local);
+}
+
+void TfrmVantu::TimeFormatClicked(TClock::TKind format)
+{
+    SetTimeFormatClock(format);
     ShowResults();
-    FTimeFormat = 3;
+    FTimeFormat = format;
     UpdateYearWindow();
 }
 
 // Checking a button that is not checked runs its click handler; the one
 // that is checked already runs nothing.
-void TfrmVantu::SelectTimeFormat(int format)
+void TfrmVantu::SelectTimeFormat(TClock::TKind format)
 {
-    QRadioButton *formats[4] = {rbUTC, rbSEC, rbSELC, rbMiestny};
-    if (!formats[format]->isChecked())
-        formats[format]->click();
+    if (!TimeFormatButton(format)->isChecked())
+        TimeFormatButton(format)->click();
 }
 
 // ---------------------------------------------------------------- Easter

@@ -52,9 +52,7 @@ TfrmTabulka *TfrmVantu::TableWindow()
 
 QString TfrmVantu::ResultTag() const
 {
-    const char *tags[4] = {FTexts->ResultTagUtc, FTexts->ResultTagCet, FTexts->ResultTagCest,
-                           FTexts->ResultTagLocal};
-    return FTimeFormat >= 0 && FTimeFormat < 4 ? QString::fromUtf8(tags[FTimeFormat]) : QString();
+    return Clock().Tag(FLanguage);
 }
 
 void TfrmVantu::mnuTabulkaClick()
@@ -149,13 +147,11 @@ void TfrmVantu::UpdateYearWindow()
     if (!frmRokSlnka)
         return;
     TYearRequest request;
-    request.Place.Name = Edit1->text();
-    request.Place.Latitude = FSunTime.Latitude().Value();
-    request.Place.LongitudeWest = FSunTime.Longitude().Value();
-    request.LocalClockHours = seHod->Value() + seMin->Value() / 60.0;
+    request.Place = Place();
+    request.MainClock = Clock();
+    request.PlaceClock = TClock::Local(seHod->Value() * 3600 + seMin->Value() * 60);
     request.Year = Kalendar->date().year();
     request.CalendarDay = Kalendar->date();
-    request.TimeFormat = FTimeFormat;
     frmRokSlnka->SetRequest(request);
 }
 

@@ -76,8 +76,10 @@ public:
     bool UseSysTimeZone() const { return FUseSysTimeZone; }
     void SetUseSysTimeZone(bool on);
     TLatitude &Latitude() { return FLatitude; }
+    const TLatitude &Latitude() const { return FLatitude; }
     void SetLatitude(const TAngle &a);
     TLongitude &Longitude() { return FLongitude; }
+    const TLongitude &Longitude() const { return FLongitude; }
     void SetLongitude(const TAngle &a);
     bool Calculated() const { return FCalculated; }
     void Invalidate();

@@ -10,21 +10,9 @@
 
 class TSunTime;
 
-// The words of result lines in each language: the text for an event that
-// does not occur and the tag of each time format (UTC, CET, CEST, the
-// place's own clock). The main window's language tables take them from here.
-struct TResultLineWords {
-    const char *NoEvent;
-    const char *TagUtc;
-    const char *TagCet;
-    const char *TagCest;
-    const char *TagLocal;
-};
-inline constexpr TResultLineWords ResultLineWords[LanguageCount] = {
-    {"nenastáva", ", [UTC] =>   ", ", [SEČ] =>   ", ", [SELČ] =>   ", ", [miestny] =>   "},
-    {"N/A", ", [UTC] =>   ", ", [CET] =>   ", ", [CEST] =>   ", ", [Local] =>   "},
-    {"nincs", ", [UTC] =>   ", ", [CET] =>   ", ", [CEST] =>   ", ", [Helyi] =>   "},
-};
+// The text of a result line for an event that does not occur, in each
+// language; the main window's language tables take it from here.
+inline constexpr const char *NoEventWords[LanguageCount] = {"nenastáva", "N/A", "nincs"};
 
 // Line end of every result line, whatever the platform.
 inline const QString ResultLineEnd = QStringLiteral("\r\n");

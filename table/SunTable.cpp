@@ -106,12 +106,12 @@ qint64 FloorDiv(qint64 a, qint64 b)
 // The first moment of a date on the clock, in milliseconds since 1970 (UTC).
 // A zone whose midnight falls into a daylight-saving gap starts the date at
 // the end of the gap.
-qint64 DateStart(const QDate &date, const TSunClock &clock)
+qint64 DateStart(const QDate &date, const TClock &clock)
 {
-    if (!clock.IsTimeZone())
+    if (!clock.IsZone())
         return (date.toJulianDay() - QDate(1970, 1, 1).toJulianDay()) * MsPerDay -
-               clock.Offset() * qint64(1000);
-    return date.startOfDay(clock.Zone()).toMSecsSinceEpoch();
+               clock.FixedOffset() * qint64(1000);
+    return date.startOfDay(clock.TimeZone()).toMSecsSinceEpoch();
 }
 
 // The crossings of every event over a run of UTC days, each day computed on
@@ -119,7 +119,7 @@ qint64 DateStart(const QDate &date, const TSunClock &clock)
 class TUtcEvents
 {
 public:
-    TUtcEvents(const TSunPlace &place, qint64 firstDay, qint64 lastDay) : FFirstDay(firstDay)
+    TUtcEvents(const TPlace &place, qint64 firstDay, qint64 lastDay) : FFirstDay(firstDay)
     {
         const int days = int(lastDay - firstDay + 1);
         FStates.resize(days);
@@ -128,7 +128,7 @@ public:
             list.reserve(days);
         for (int i = 0; i < days; ++i) {
             const double ole = double(firstDay + i + OleEpochDays);
-            const TSunDay day = ComputeSunDay(ole, place.Latitude, place.LongitudeWest, 0);
+            const TSunDay day = ComputeSunDay(ole, place.Latitude, place.LongitudeWest(), 0);
             TCrossing noon;
             noon.State = day.Noon != 0 ? TCrossingState::Occurs : TCrossingState::Failed;
             noon.Time = day.Noon;
@@ -199,10 +199,9 @@ private:
     std::vector<double> FNoonAltitude;
 };
 
-QDateTime MomentOnClock(qint64 ms, const TSunClock &clock)
+QDateTime MomentOnClock(qint64 ms, const TClock &clock)
 {
-    const QDateTime utc = QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC);
-    return QDateTime::fromMSecsSinceEpoch(ms, Qt::OffsetFromUTC, clock.OffsetAt(utc));
+    return QDateTime::fromMSecsSinceEpoch(ms, Qt::OffsetFromUTC, clock.OffsetAtMs(ms));
 }
 
 // The zenith angles in the order of TSunZenith, with their events.
@@ -312,28 +311,6 @@ const TSunTableTexts &TableTexts(TLanguage language)
 
 } // namespace SunTableInternal
 
-// --------------------------------------------------------------- the clock
-
-TSunClock TSunClock::FixedOffset(int secondsEastOfUtc)
-{
-    TSunClock clock;
-    clock.FOffset = secondsEastOfUtc;
-    return clock;
-}
-
-TSunClock TSunClock::TimeZone(const QTimeZone &zone)
-{
-    TSunClock clock;
-    clock.FIsZone = true;
-    clock.FZone = zone;
-    return clock;
-}
-
-int TSunClock::OffsetAt(const QDateTime &utc) const
-{
-    return FIsZone ? FZone.offsetFromUtc(utc) : FOffset;
-}
-
 // ----------------------------------------------------------------- the rows
 
 namespace
@@ -342,7 +319,7 @@ namespace
 // The events of one zenith angle on a row: the first rising and the first
 // setting within the date, and why one is missing.
 void PutZenith(TSunRow &row, const TZenithEvents &zenith, const std::vector<TPass> &passes,
-               const TSunClock &clock)
+               const TClock &clock)
 {
     for (const bool rising : {true, false}) {
         const TSunEvent event = rising ? zenith.Morning : zenith.Evening;
@@ -360,7 +337,7 @@ void PutZenith(TSunRow &row, const TZenithEvents &zenith, const std::vector<TPas
 
 } // namespace
 
-QVector<TSunRow> SunRows(const TSunPlace &place, const TSunClock &clock, const QDate &first,
+QVector<TSunRow> SunRows(const TPlace &place, const TClock &clock, const QDate &first,
                          const QDate &last)
 {
     QVector<TSunRow> rows;
@@ -371,7 +348,7 @@ QVector<TSunRow> SunRows(const TSunPlace &place, const TSunClock &clock, const Q
     std::vector<double> heights(count + 1); // the Sun's centre when each date begins
     for (int i = 0; i <= count; ++i) {
         starts[i] = DateStart(first.addDays(i), clock);
-        heights[i] = SunCentreAltitude(OleOfMs(starts[i]), place.Latitude, place.LongitudeWest);
+        heights[i] = SunCentreAltitude(OleOfMs(starts[i]), place.Latitude, place.LongitudeWest());
     }
     // Every UTC day that a date of the clock overlaps, and one more on each
     // side for the crossings of a neighbouring day that land on a date.
@@ -408,7 +385,7 @@ QVector<TSunRow> SunRows(const TSunPlace &place, const TSunClock &clock, const Q
                 passes.clear();
                 for (const TZenithPass &p :
                      ZenithPassesBetween(OleOfMs(from), OleOfMs(to), place.Latitude,
-                                         place.LongitudeWest, zenith.Zenith))
+                                         place.LongitudeWest(), zenith.Zenith))
                     if (const std::optional<qint64> ms = WallMilliseconds(p.Time))
                         passes.push_back({*ms, p.Rising});
                 PutZenith(row, zenith, passes, clock);
@@ -426,7 +403,7 @@ QVector<TSunRow> SunRows(const TSunPlace &place, const TSunClock &clock, const Q
     return rows;
 }
 
-bool ICalendarCanHold(const QDate &first, const QDate &last, const TSunClock &clock)
+bool ICalendarCanHold(const QDate &first, const QDate &last, const TClock &clock)
 {
     if (!first.isValid() || !last.isValid() || last < first)
         return false;

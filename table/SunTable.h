@@ -3,7 +3,9 @@
 // tool and the Year of the Sun window, so that both give the same bytes.
 #pragma once
 
+#include "common/Clock.h"
 #include "common/Language.h"
+#include "common/Place.h"
 #include "suntime/SunEvents.h"
 
 #include <QByteArray>
@@ -15,33 +17,6 @@
 
 #include <array>
 #include <optional>
-
-// A place as the calculator takes it.
-struct TSunPlace {
-    QString Name;
-    double Latitude = 0;      // degrees, north positive
-    double LongitudeWest = 0; // degrees, WEST positive
-};
-
-// The clock that event times are shown on: a fixed offset from UTC (UTC, CET,
-// CEST, a place's own clock) or a time zone with its daylight-saving rules.
-class TSunClock
-{
-public:
-    static TSunClock FixedOffset(int secondsEastOfUtc);
-    static TSunClock TimeZone(const QTimeZone &zone);
-
-    bool IsTimeZone() const { return FIsZone; }
-    int Offset() const { return FOffset; } // the fixed offset, seconds
-    QTimeZone Zone() const { return FZone; }
-    // Seconds east of UTC in force at a moment.
-    int OffsetAt(const QDateTime &utc) const;
-
-private:
-    bool FIsZone = false;
-    int FOffset = 0;
-    QTimeZone FZone;
-};
 
 // The events of a row, in the order of the CSV columns.
 enum class TSunEvent {
@@ -88,7 +63,7 @@ struct TSunRow {
 
 // One row per date from first to last, both included. A row holds the events
 // that fall on its date on the clock, whichever day of UTC they belong to.
-QVector<TSunRow> SunRows(const TSunPlace &place, const TSunClock &clock, const QDate &first,
+QVector<TSunRow> SunRows(const TPlace &place, const TClock &clock, const QDate &first,
                          const QDate &last);
 
 // RFC 4180, UTF-8, CR LF line ends. Header names are the same in every
@@ -106,8 +81,8 @@ QByteArray SunRowsJson(const QVector<TSunRow> &rows, bool twilight, TLanguage la
 // cannot write.
 // Whether the dates from first to last on the clock lie wholly within the
 // years 0001 ... 9999 of UTC, which iCalendar can write.
-bool ICalendarCanHold(const QDate &first, const QDate &last, const TSunClock &clock);
-std::optional<QByteArray> SunRowsICalendar(const QVector<TSunRow> &rows, const TSunPlace &place,
+bool ICalendarCanHold(const QDate &first, const QDate &last, const TClock &clock);
+std::optional<QByteArray> SunRowsICalendar(const QVector<TSunRow> &rows, const TPlace &place,
                                            TLanguage language);
 
 // Pieces of the writers, exposed for their tests and the text output.
@@ -116,8 +91,6 @@ std::optional<QByteArray> SunRowsICalendar(const QVector<TSunRow> &rows, const T
 // UTC). An offset with seconds, as local mean times have, is written to the
 // nearest minute with the clock reading moved to match: the same second.
 QString IsoMoment(const QDateTime &moment);
-// "+05:45", "-03:30", "+00:00": an offset from UTC in seconds, to the minute.
-QString OffsetText(int seconds);
 // " (+1)" or " (−1)" after the time of a moment that falls on another date
 // than its row's; empty on the row's own date.
 QString OtherDateMark(const QDate &rowDate, const QDateTime &moment);
@@ -129,6 +102,8 @@ QString SunRowNote(const TSunRow &row, bool twilight, TLanguage language);
 // One CSV field: quoted (inner quotes doubled) when it holds a comma, a quote,
 // CR or LF; as it is otherwise.
 QString CsvField(const QString &text);
+// A JSON string in quotes, the characters JSON requires escaped, UTF-8.
+QByteArray JsonString(const QString &text);
 // One iCalendar content line folded at 75 octets, never inside a UTF-8
 // sequence; every physical line ends with CR LF.
 QByteArray FoldContentLine(const QByteArray &line);

@@ -205,10 +205,10 @@ QByteArray UtcStamp(const QDateTime &moment)
 }
 
 // The place in a UID: its name and position, hashed to stay ASCII and short.
-QByteArray PlaceKey(const TSunPlace &place)
+QByteArray PlaceKey(const TPlace &place)
 {
     const QByteArray key = place.Name.toUtf8() + ';' + QByteArray::number(place.Latitude, 'f', 6) +
-                           ';' + QByteArray::number(place.LongitudeWest, 'f', 6);
+                           ';' + QByteArray::number(place.LongitudeWest(), 'f', 6);
     return QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16);
 }
 
@@ -231,15 +231,6 @@ QString IsoMoment(const QDateTime &moment)
     return QString::fromLatin1(out);
 }
 
-QString OffsetText(int seconds)
-{
-    const int minutes = std::abs(seconds) / 60;
-    return QStringLiteral("%1%2:%3")
-        .arg(seconds < 0 ? QLatin1Char('-') : QLatin1Char('+'))
-        .arg(minutes / 60, 2, 10, QLatin1Char('0'))
-        .arg(minutes % 60, 2, 10, QLatin1Char('0'));
-}
-
 QString OtherDateMark(const QDate &rowDate, const QDateTime &moment)
 {
     const qint64 days = rowDate.daysTo(moment.date());
@@ -255,6 +246,13 @@ QString DurationText(int seconds)
     QByteArray out;
     AppendDuration(out, seconds);
     return QString::fromLatin1(out);
+}
+
+QByteArray JsonString(const QString &text)
+{
+    QByteArray out;
+    AppendJsonString(out, text);
+    return out;
 }
 
 QString CsvField(const QString &text)
@@ -417,7 +415,7 @@ QByteArray SunRowsJson(const QVector<TSunRow> &rows, bool twilight, TLanguage la
     return out;
 }
 
-std::optional<QByteArray> SunRowsICalendar(const QVector<TSunRow> &rows, const TSunPlace &place,
+std::optional<QByteArray> SunRowsICalendar(const QVector<TSunRow> &rows, const TPlace &place,
                                            TLanguage language)
 {
     const TSunTableTexts &texts = TableTexts(language);
@@ -435,7 +433,7 @@ std::optional<QByteArray> SunRowsICalendar(const QVector<TSunRow> &rows, const T
         stamp = rows.first().Date.toString(QStringLiteral("yyyyMMdd")).toLatin1() + "T000000Z";
     const QByteArray placeKey = PlaceKey(place);
     const QByteArray location = ICalendarText(place.Name).toUtf8();
-    const QByteArray geo = Coordinate(place.Latitude) + ';' + Coordinate(-place.LongitudeWest);
+    const QByteArray geo = Coordinate(place.Latitude) + ';' + Coordinate(place.Longitude);
     const auto event = [&](const QByteArray &uid, const QByteArray &when, const char *summary) {
         line("BEGIN:VEVENT");
         line("UID:" + uid + '-' + placeKey + "@vantu");

@@ -20,28 +20,23 @@ namespace
 
 const QSize WindowSize(960, 660);
 
-double LongitudeWest(int degrees, int minutes, int seconds)
-{
-    return -(degrees + minutes / 60.0 + seconds / 3600.0);
-}
-
 TYearRequest Bratislava()
 {
     TYearRequest r;
-    r.Place = {QStringLiteral("Bratislava"), 48 + 9 / 60.0, LongitudeWest(17, 7, 1)};
-    r.LocalClockHours = 1;
+    r.Place = {QStringLiteral("Bratislava"), 48 + 9 / 60.0, 17 + 7 / 60.0 + 1 / 3600.0, {}};
+    r.PlaceClock = TClock::Local(3600);
     r.Year = 2025;
     // Away from the days the pixels are read on, so that its line does not
     // cover them.
     r.CalendarDay = QDate(2025, 3, 1);
-    r.TimeFormat = 1;
+    r.MainClock = TClock::Cet();
     return r;
 }
 
 TYearRequest Polar()
 {
     TYearRequest r = Bratislava();
-    r.Place = {QStringLiteral("78 N"), 78, -15};
+    r.Place = {QStringLiteral("78 N"), 78, 15, {}};
     return r;
 }
 
@@ -203,10 +198,10 @@ void TestRokSlnka::RequestChangesTheChart()
     else if (change == QLatin1String("year"))
         r.Year = 2024;
     else if (change == QLatin1String("format"))
-        r.TimeFormat = 2;
+        r.MainClock = TClock::Cest();
     else if (change == QLatin1String("local")) {
-        r.TimeFormat = 3;
-        r.LocalClockHours = 5.5;
+        r.PlaceClock = TClock::Local(19800);
+        r.MainClock = r.PlaceClock;
     } else
         r.CalendarDay = QDate(2025, 8, 1);
     w->SetRequest(r);

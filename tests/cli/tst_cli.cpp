@@ -54,7 +54,13 @@ void TestCli::usageErrors_data()
     QTest::newRow("empty name") << QStringList{"--place", ""} << "--place needs a name";
     QTest::newRow("blank name") << QStringList{"--place", "  "} << "--place needs a name";
     QTest::newRow("missing value") << QStringList{"--place"} << "place";
-    QTest::newRow("place and lat") << QStringList{"--place", "Nitra", "--lat", "48"} << "not both";
+    QTest::newRow("place and lat") << QStringList{"--place", "Nitra", "--lat", "48"} << "one place";
+    QTest::newRow("city and lat") << QStringList{"--city", "Nitra", "--lat", "48"} << "one place";
+    QTest::newRow("city and place")
+        << QStringList{"--city", "Nitra", "--place", "Nitra"} << "one place";
+    QTest::newRow("find and date")
+        << QStringList{"--find", "Nitra", "--date", "2026-01-01"} << "--find";
+    QTest::newRow("find as ics") << QStringList{"--find", "Nitra", "--format", "ics"} << "--format";
     QTest::newRow("lat alone") << QStringList{"--lat", "48"} << "go together";
     QTest::newRow("db without place") << (here + QStringList{"--db", "x.xml"}) << "--db";
     QTest::newRow("lat 91") << QStringList{"--lat", "91", "--lon", "17"} << "--lat";

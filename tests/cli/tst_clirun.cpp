@@ -2,14 +2,14 @@
 // beside the program's own calculator, and the other commands.
 #include "CliTestSupport.h"
 
-#include "cli/CliOptions.h"
 #include "calendar/CalCalc.h"
 #include "calendar/MoonPhase.h"
+#include "cli/CliOptions.h"
 #include "common/Version.h"
-#include "mainwindow/LanguageTexts.h"
 #include "suntime/DateUtil.h"
 #include "suntime/SunTime.h"
 #include "table/ResultLines.h"
+#include "table/SunTable.h"
 
 #include <QTest>
 
@@ -120,15 +120,15 @@ void TestCliRun::textDay()
     const TTown &t = Town(town);
     QStringList args = {"--place", town, "--db", FDatabase, "--date", "2026-06-21", "--lang", lang};
     double hours = t.Hod + t.Min / 60.0;
-    const TLanguageTexts &texts =
-        LanguageTexts(TLanguage(QStringList{"sk", "en", "hu"}.indexOf(lang)));
-    const char *tag = texts.ResultTagLocal;
+    const int language = int(QStringList{"sk", "en", "hu"}.indexOf(lang));
+    const TClockTags &tags = ClockTags[language];
+    const char *tag = tags.Local;
     if (!clock.isEmpty()) {
         args << clock;
         hours = clock == QLatin1String("--utc") ? 0 : clock == QLatin1String("--cet") ? 1 : 2;
-        tag = clock == QLatin1String("--utc")   ? texts.ResultTagUtc
-              : clock == QLatin1String("--cet") ? texts.ResultTagCet
-                                                : texts.ResultTagCest;
+        tag = clock == QLatin1String("--utc")   ? tags.Utc
+              : clock == QLatin1String("--cet") ? tags.Cet
+                                                : tags.Cest;
     }
     const QLocale loc(locale);
     const TCliResult r = Run(args, loc);
@@ -138,7 +138,7 @@ void TestCliRun::textDay()
     SetUp(sun, t, hours);
     const QString expected =
         ResultLineFor(sun, DateUtil::EncodeDate(2026, 6, 21), town, QString::fromUtf8(tag),
-                      QString::fromUtf8(texts.NoEventText), loc);
+                      QString::fromUtf8(NoEventWords[language]), loc);
     QCOMPARE(QString::fromUtf8(r.Out), expected);
 }
 
@@ -168,8 +168,7 @@ void TestCliRun::textMonth()
     SetUp(sun, t, t.Hod + t.Min / 60.0);
     const QDate first = QDate::fromString(month + QStringLiteral("-01"), Qt::ISODate);
     const QString expected = MonthResultLines(sun, first.year(), first.month(), town,
-                                              U8(LanguageTexts(TLanguage::Slovak).ResultTagLocal),
-                                              U8(LanguageTexts(TLanguage::Slovak).NoEventText), loc)
+                                              U8(ClockTags[0].Local), U8(NoEventWords[0]), loc)
                                  .join(QString()) +
                              ResultLineEnd;
     QCOMPARE(QString::fromUtf8(r.Out), expected);
@@ -186,9 +185,8 @@ void TestCliRun::textYear()
     SetUp(sun, t, 0);
     QString expected;
     for (int m = 1; m <= 12; ++m)
-        expected += MonthResultLines(sun, 2026, m, QStringLiteral("Košice"),
-                                     U8(LanguageTexts(TLanguage::English).ResultTagUtc),
-                                     U8(LanguageTexts(TLanguage::English).NoEventText), loc)
+        expected += MonthResultLines(sun, 2026, m, QStringLiteral("Košice"), U8(ClockTags[1].Utc),
+                                     U8(NoEventWords[1]), loc)
                         .join(QString()) +
                     ResultLineEnd;
     QCOMPARE(QString::fromUtf8(r.Out), expected);
@@ -211,12 +209,12 @@ void TestCliRun::textTwilight()
     QStringList extra = longer.mid(line.size() + 4).chopped(2).split(QStringLiteral(",   "));
     QCOMPARE(extra.size(), 8);
     // At 59 degrees north on the solstice night stays nautical twilight.
-    QCOMPARE(extra.mid(2, 4), QStringList(4, U8(LanguageTexts(TLanguage::English).NoEventText)));
+    QCOMPARE(extra.mid(2, 4), QStringList(4, U8(NoEventWords[1])));
     QVERIFY(QTime::fromString(extra[0], QStringLiteral("HH:mm:ss")).isValid());
     QVERIFY(QTime::fromString(extra[1], QStringLiteral("HH:mm:ss")).isValid());
     QVERIFY(extra[7].endsWith(QChar(0x00B0)));
 
-    const TSunRow row = SunRows(TSunPlace{QString(), 59, -15}, TSunClock::FixedOffset(0),
+    const TSunRow row = SunRows(TPlace{QString(), 59, 15, {}}, TClock::Offset(0),
                                 QDate(2026, 6, 21), QDate(2026, 6, 21))
                             .first();
     QCOMPARE(extra[6], DurationText(row.DayLength));

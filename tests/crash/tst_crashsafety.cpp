@@ -292,7 +292,7 @@ void TestCrashSafety::CheckProgramStarts()
     const TCrashWindowSettings s = CrashWindowSettings(settings);
     QCOMPARE(w.pos(), QPoint(s.Left, s.Top));
     QCOMPARE(w.LanguageIndex(), s.Language);
-    QCOMPARE(w.TimeFormat(), s.TimeFormat);
+    QCOMPARE(TimeFormatIndex(w.TimeFormat()), s.TimeFormat);
     // Starting wrote nothing and moved nothing aside.
     QCOMPARE(VersionOnDisk(TCrashKind::Localities), localities);
     QCOMPARE(VersionOnDisk(TCrashKind::Settings), settings);

@@ -187,7 +187,7 @@ private slots:
         Find<TSpinEdit>(&w, "seHod")->SetText(QString::number(hours));
         Find<TSpinEdit>(&w, "seMin")->SetText(QString::number(minutes));
         Find<QRadioButton>(&w, "rbMiestny")->click();
-        QCOMPARE(w.TimeFormat(), 3);
+        QCOMPARE(TimeFormatIndex(w.TimeFormat()), 3);
         QCOMPARE(Find<QGroupBox>(&w, "grpVysledky")->title(), U(" Výsledky podľa časovej zóny "));
         QCOMPARE(w.SunTime().TimeZone(), clock);
         // Noon at 10:45:15 UTC, on the local clock.

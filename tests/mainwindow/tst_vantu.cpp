@@ -59,7 +59,7 @@ private slots:
         QVERIFY(!Find<QAction>(&w, "mnuAnglicky")->isChecked());
         QVERIFY(!Find<QAction>(&w, "mnuMadarsky")->isChecked());
         QVERIFY(Find<QRadioButton>(&w, "rbSEC")->isChecked());
-        QCOMPARE(w.TimeFormat(), 1);
+        QCOMPARE(TimeFormatIndex(w.TimeFormat()), 1);
         QCOMPARE(Find<QGroupBox>(&w, "grpVysledky")->title(), U(" Výsledky v SEČ "));
         QCOMPARE(w.windowTitle(), QStringLiteral(" Vantu " VANTU_VERSION));
         QCOMPARE(w.centralWidget()->size(), QSize(531, 394));
@@ -181,7 +181,7 @@ private slots:
         TfrmVantu w;
         QCOMPARE(w.pos(), QPoint(120, -40)); // off screen is used unchanged
         QCOMPARE(w.LanguageIndex(), language);
-        QCOMPARE(w.TimeFormat(), format);
+        QCOMPARE(TimeFormatIndex(w.TimeFormat()), format);
         const char *items[] = {"mnuSlovensky", "mnuAnglicky", "mnuMadarsky"};
         for (int l = 0; l < 3; ++l)
             QCOMPARE(Find<QAction>(&w, items[l])->isChecked(), l == language);
@@ -213,7 +213,7 @@ private slots:
         QCOMPARE(w.pos(), QPoint(50, 50));
         QCOMPARE(w.LanguageIndex(), 0);
         QVERIFY(Find<QAction>(&w, "mnuSlovensky")->isChecked());
-        QCOMPARE(w.TimeFormat(), 1);
+        QCOMPARE(TimeFormatIndex(w.TimeFormat()), 1);
         QVERIFY(Find<QRadioButton>(&w, "rbSEC")->isChecked());
     }
 

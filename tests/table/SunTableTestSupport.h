@@ -6,13 +6,12 @@
 namespace SunTableTest
 {
 
-// Longitude east positive, as people give it; the place keeps it west positive.
-inline TSunPlace Place(const QString &name, double latitude, double longitudeEast)
+inline TPlace Place(const QString &name, double latitude, double longitude)
 {
-    TSunPlace p;
+    TPlace p;
     p.Name = name;
     p.Latitude = latitude;
-    p.LongitudeWest = -longitudeEast;
+    p.Longitude = longitude;
     return p;
 }
 

@@ -66,7 +66,7 @@ void TestSunTable::rowsEqualTheCalculator()
     QFETCH(QDate, date);
 
     const QVector<TSunRow> rows = SunRows(Place(QStringLiteral("X"), latitude, longitudeEast),
-                                          TSunClock::FixedOffset(offset), date, date);
+                                          TClock::Offset(offset), date, date);
     QCOMPARE(rows.size(), 1);
     const TSunRow &row = rows.first();
     QCOMPARE(row.Date, date);
@@ -127,8 +127,7 @@ void TestSunTable::eachRowHoldsItsDatesEvents()
     QFETCH(QString, firstSunrise);
     bool fixed = false;
     const int offset = clock.toInt(&fixed);
-    const TSunClock c =
-        fixed ? TSunClock::FixedOffset(offset) : TSunClock::TimeZone(QTimeZone(clock.toLatin1()));
+    const TClock c = fixed ? TClock::Offset(offset) : TClock::Zone(QTimeZone(clock.toLatin1()));
     const QVector<TSunRow> rows = SunRows(Place(QStringLiteral("X"), latitude, longitudeEast), c,
                                           month, month.addDays(month.daysInMonth() - 1));
     QCOMPARE(rows.size(), month.daysInMonth());
@@ -161,11 +160,11 @@ void TestSunTable::beforeTheOleEpoch()
 {
     QFETCH(QDate, date);
     QFETCH(int, offset);
-    const TSunPlace place = Place(QStringLiteral("X"), 48.15, 17.117);
-    const TSunRow row = SunRows(place, TSunClock::FixedOffset(offset), date, date).first();
+    const TPlace place = Place(QStringLiteral("X"), 48.15, 17.117);
+    const TSunRow row = SunRows(place, TClock::Offset(offset), date, date).first();
     const qint64 day = date.toJulianDay() - QDate(1899, 12, 30).toJulianDay();
     const TSunDay sun =
-        ComputeSunDay(double(day), place.Latitude, place.LongitudeWest, offset / 3600.0);
+        ComputeSunDay(double(day), place.Latitude, place.LongitudeWest(), offset / 3600.0);
     const std::pair<TSunEvent, double> events[3] = {{TSunEvent::Sunrise, sun.Sun.Morning.Time},
                                                     {TSunEvent::SolarNoon, sun.Noon},
                                                     {TSunEvent::Sunset, sun.Sun.Evening.Time}};
@@ -211,11 +210,11 @@ void TestSunTable::zoneOffsetsFollowEachMoment()
 
     const QTimeZone tz(zone);
     QVERIFY(tz.isValid());
-    const TSunPlace place = Place(QStringLiteral("X"), 48.15, longitudeEast);
-    const TSunRow zoned = SunRows(place, TSunClock::TimeZone(tz), date, date).first();
+    const TPlace place = Place(QStringLiteral("X"), 48.15, longitudeEast);
+    const TSunRow zoned = SunRows(place, TClock::Zone(tz), date, date).first();
     // The same moments as on UTC, whichever UTC date they fall on.
     const QVector<TSunRow> utc =
-        SunRows(place, TSunClock::FixedOffset(0), date.addDays(-1), date.addDays(1));
+        SunRows(place, TClock::Offset(0), date.addDays(-1), date.addDays(1));
     QSet<int> offsets;
     for (int e = 0; e < SunEventCount; ++e) {
         QVERIFY(zoned.Event[e].has_value());
@@ -259,7 +258,7 @@ void TestSunTable::dayLength()
     QFETCH(QDate, date);
     QFETCH(int, seconds);
     const TSunRow row = SunRows(Place(QStringLiteral("X"), latitude, longitudeEast),
-                                TSunClock::FixedOffset(offset), date, date)
+                                TClock::Offset(offset), date, date)
                             .first();
     QVERIFY2(std::abs(row.DayLength - seconds) <= 60, qPrintable(DurationText(row.DayLength)));
 }
@@ -361,9 +360,9 @@ void TestSunTable::notes()
     QFETCH(bool, twilight);
     QFETCH(int, language);
     QFETCH(QString, expected);
-    const TSunRow row = SunRows(Place(QStringLiteral("X"), latitude, 15.0),
-                                TSunClock::FixedOffset(3600), date, date)
-                            .first();
+    const TSunRow row =
+        SunRows(Place(QStringLiteral("X"), latitude, 15.0), TClock::Offset(3600), date, date)
+            .first();
     QCOMPARE(SunRowNote(row, twilight, *LanguageFromIndex(language)), expected);
 }
 

@@ -159,8 +159,8 @@ void TestSunTableFiles::csvShape()
     QFETCH(QDate, last);
     QFETCH(bool, twilight);
 
-    const QVector<TSunRow> rows = SunRows(Place(QStringLiteral("X"), latitude, 15.65),
-                                          TSunClock::FixedOffset(3600), first, last);
+    const QVector<TSunRow> rows =
+        SunRows(Place(QStringLiteral("X"), latitude, 15.65), TClock::Offset(3600), first, last);
     const QByteArray csv = SunRowsCsv(rows, twilight, TLanguage::English);
     bool ok = false;
     const QList<QStringList> records = ParseCsv(csv, ok);
@@ -225,7 +225,7 @@ void TestSunTableFiles::json()
     QFETCH(double, latitude);
     QFETCH(bool, twilight);
     const QVector<TSunRow> rows =
-        SunRows(Place(QStringLiteral("X"), latitude, 15.65), TSunClock::FixedOffset(3600),
+        SunRows(Place(QStringLiteral("X"), latitude, 15.65), TClock::Offset(3600),
                 QDate(2026, 1, 1), QDate(2026, 12, 31));
     QJsonParseError error;
     const QJsonDocument doc =
@@ -316,10 +316,9 @@ void TestSunTableFiles::icalendar()
     QFETCH(QString, name);
     QFETCH(double, latitude);
     QFETCH(int, language);
-    const TSunPlace place = Place(name, latitude, 17.5);
-    const QVector<TSunRow> rows =
-        SunRows(place, TSunClock::TimeZone(QTimeZone("Europe/Bratislava")), QDate(2026, 1, 1),
-                QDate(2026, 12, 31));
+    const TPlace place = Place(name, latitude, 17.5);
+    const QVector<TSunRow> rows = SunRows(place, TClock::Zone(QTimeZone("Europe/Bratislava")),
+                                          QDate(2026, 1, 1), QDate(2026, 12, 31));
     const TLanguage lang = *LanguageFromIndex(language);
     const QByteArray ics = SunRowsICalendar(rows, place, lang).value();
     // Deterministic: the same rows give the same bytes.
@@ -383,7 +382,7 @@ void TestSunTableFiles::icalendar()
     QCOMPARE(starts, expectedStarts);
 
     // UIDs depend on the place: another place gives other UIDs for the same days.
-    TSunPlace other = place;
+    TPlace other = place;
     other.Name += QLatin1Char('2');
     const QByteArray otherIcs = SunRowsICalendar(rows, other, lang).value();
     const qsizetype uid = ics.indexOf("UID:");

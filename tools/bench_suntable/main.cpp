@@ -23,15 +23,15 @@ namespace
 
 // Places spread over the inhabited latitudes and all longitudes, each on its
 // own whole-hour clock, so polar and ordinary days both occur.
-QVector<TSunPlace> Places(int count)
+QVector<TPlace> Places(int count)
 {
-    QVector<TSunPlace> places;
+    QVector<TPlace> places;
     places.reserve(count);
     for (int i = 0; i < count; ++i) {
-        TSunPlace p;
+        TPlace p;
         p.Name = QStringLiteral("Place %1").arg(i);
         p.Latitude = -70.0 + 140.0 * ((i * 37) % count) / count;
-        p.LongitudeWest = -180.0 + 360.0 * ((i * 61) % count) / count;
+        p.Longitude = 180.0 - 360.0 * ((i * 61) % count) / count;
         places.append(p);
     }
     return places;
@@ -45,7 +45,7 @@ struct TTiming {
 
 // Every place's CSV over the days, by threads taking the next place in turn;
 // written into folder unless it is empty.
-TTiming Run(const QVector<TSunPlace> &places, const QDate &first, const QDate &last, int threads,
+TTiming Run(const QVector<TPlace> &places, const QDate &first, const QDate &last, int threads,
             const QString &folder = QString())
 {
     QElapsedTimer timer;
@@ -55,9 +55,9 @@ TTiming Run(const QVector<TSunPlace> &places, const QDate &first, const QDate &l
     std::atomic<qint64> bytes{0};
     const auto work = [&]() {
         for (int i = next++; i < places.size(); i = next++) {
-            const TSunPlace &p = places[i];
-            const int offset = int(-p.LongitudeWest / 15) * 3600;
-            const QVector<TSunRow> rows = SunRows(p, TSunClock::FixedOffset(offset), first, last);
+            const TPlace &p = places[i];
+            const int offset = int(p.Longitude / 15) * 3600;
+            const QVector<TSunRow> rows = SunRows(p, TClock::Offset(offset), first, last);
             const QByteArray csv = SunRowsCsv(rows, true, TLanguage::English);
             bytes += csv.size();
             if (!folder.isEmpty()) {
@@ -93,7 +93,7 @@ int main(int argc, char *argv[])
     }
     const QDate first(year, 1, 1);
     const QDate last(year, 12, 31);
-    const QVector<TSunPlace> places = Places(count);
+    const QVector<TPlace> places = Places(count);
 
     const int cores = std::max(1, QThread::idealThreadCount());
     const qint64 cells = qint64(count) * (first.daysTo(last) + 1);

@@ -16,17 +16,16 @@ int main(int argc, char *argv[])
     TYearRequest r;
     r.Year = 2025;
     r.CalendarDay = QDate(2025, 6, 21);
-    r.TimeFormat = 1;
-    r.LocalClockHours = 1;
+    r.MainClock = TClock::Cet();
+    r.PlaceClock = TClock::Local(3600);
     if (place == QLatin1String("polar")) {
-        r.Place = {QStringLiteral("Longyearbyen"), 78.2232, -15.6267};
+        r.Place = {QStringLiteral("Longyearbyen"), 78.2232, 15.6267, {}};
         r.CalendarDay = QDate(2025, 12, 21);
     } else if (place == QLatin1String("equator")) {
-        r.Place = {QStringLiteral("Quito"), -0.1807, 78.4678};
-        r.LocalClockHours = -5;
-        r.TimeFormat = 3;
+        r.Place = {QStringLiteral("Quito"), -0.1807, -78.4678, {}};
+        r.PlaceClock = r.MainClock = TClock::Local(-5 * 3600);
     } else {
-        r.Place = {QStringLiteral("Bratislava"), 48.15, -(17 + 7 / 60.0 + 1 / 3600.0)};
+        r.Place = {QStringLiteral("Bratislava"), 48.15, 17 + 7 / 60.0 + 1 / 3600.0, {}};
     }
     auto *w = new TfrmRokSlnka(nullptr, language);
     w->SetRequest(r);

@@ -35,11 +35,11 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 20;
     TYearRequest request;
-    request.Place = {QStringLiteral("Bratislava"), 48.15, -(17 + 7 / 60.0 + 1 / 3600.0)};
-    request.LocalClockHours = 1;
+    request.Place = {QStringLiteral("Bratislava"), 48.15, 17 + 7 / 60.0 + 1 / 3600.0, {}};
+    request.PlaceClock = TClock::Local(3600);
+    request.MainClock = TClock::Cet();
     request.Year = 2025;
     request.CalendarDay = QDate(2025, 6, 21);
-    request.TimeFormat = 1;
 
     QVector<double> times;
     for (int i = 0; i < runs; ++i) {

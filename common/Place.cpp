@@ -1,0 +1,57 @@
+#include "common/Place.h"
+
+#include "suntime/SunTime.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace
+{
+
+// Through the calculator's own angle types, so that the degrees are exactly
+// those its panel computes with for the same fields.
+void Write(TAngle &angle, const TDmsAngle &dms)
+{
+    angle.SetDegrees(static_cast<uint16_t>(dms.Degrees));
+    angle.SetMinutes(static_cast<uint16_t>(dms.Minutes));
+    angle.SetSeconds(static_cast<uint16_t>(dms.Seconds));
+}
+
+} // namespace
+
+TPlace TPlace::FromDms(const QString &name, const TDmsAngle &latitude, const TDmsAngle &longitude)
+{
+    TLatitude lat;
+    Write(lat, latitude);
+    lat.SetDir(latitude.Negative ? dSouth : dNorth);
+    TLongitude lon;
+    Write(lon, longitude);
+    lon.SetDir(longitude.Negative ? dWest : dEast);
+    TPlace place;
+    place.Name = name;
+    place.Latitude = lat.Value();
+    // The calculator's longitude is west positive; a Negative field is west.
+    place.Longitude = -lon.Value();
+    return place;
+}
+
+TDmsAngle DmsOf(double degrees)
+{
+    TDmsAngle dms;
+    dms.Negative = degrees < 0;
+    const long long seconds = std::llround(std::fabs(degrees) * 3600);
+    dms.Degrees = int(seconds / 3600);
+    dms.Minutes = int(seconds / 60 % 60);
+    dms.Seconds = int(seconds % 60);
+    return dms;
+}
+
+TDmsAngle TPlace::LatitudeDms() const
+{
+    return DmsOf(Latitude);
+}
+
+TDmsAngle TPlace::LongitudeDms() const
+{
+    return DmsOf(Longitude);
+}

@@ -1,0 +1,51 @@
+// A place on Earth, and the degrees, minutes and seconds that people type.
+// One sign convention throughout: latitude north positive, longitude east
+// positive. (The Sun calculator's own angles keep their west-positive
+// longitude; LongitudeWest() hands it over.)
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// One coordinate as the main window's fields hold it: whole degrees,
+// minutes, seconds and the hemisphere (south or west is Negative).
+struct TDmsAngle {
+    int Degrees = 0;
+    int Minutes = 0;
+    int Seconds = 0;
+    bool Negative = false;
+
+    bool operator==(const TDmsAngle &o) const
+    {
+        return Degrees == o.Degrees && Minutes == o.Minutes && Seconds == o.Seconds &&
+               Negative == o.Negative;
+    }
+};
+
+struct TPlace {
+    QString Name;
+    double Latitude = 0;  // degrees, north positive
+    double Longitude = 0; // degrees, east positive
+    QByteArray Zone;      // the IANA zone of the place's clocks; empty when not known
+
+    double LongitudeWest() const { return -Longitude; }
+
+    // The place of the main window's fields, read as its Sun calculator reads
+    // them: degrees beyond 90 (latitude) or 180 (longitude) lose that much,
+    // minutes and seconds carry.
+    static TPlace FromDms(const QString &name, const TDmsAngle &latitude,
+                          const TDmsAngle &longitude);
+    // The fields of a place's latitude and longitude, to the nearest whole second.
+    TDmsAngle LatitudeDms() const;
+    TDmsAngle LongitudeDms() const;
+
+    bool operator==(const TPlace &o) const
+    {
+        return Name == o.Name && Latitude == o.Latitude && Longitude == o.Longitude &&
+               Zone == o.Zone;
+    }
+    bool operator!=(const TPlace &o) const { return !(*this == o); }
+};
+
+// The whole-second degrees, minutes and seconds of |degrees|, and its sign.
+TDmsAngle DmsOf(double degrees);
