@@ -284,13 +284,6 @@ TCliResult RunFind(const TCliOptions &o, TGazetteer &cities)
     return r;
 }
 
-// The process's own gazetteer, beside the program or installed with it.
-TGazetteer &DefaultCities()
-{
-    static TGazetteer cities;
-    return cities;
-}
-
 } // namespace
 
 // ------------------------------------------------------------- places
@@ -401,5 +394,5 @@ TCliResult CliMain(const QStringList &arguments, const QString &lang, const QDat
         r.Out = parse.HelpText.toUtf8();
         return r;
     }
-    return RunCli(*parse.Options, locale, cities ? *cities : DefaultCities());
+    return RunCli(*parse.Options, locale, cities ? *cities : Cities());
 }

@@ -34,3 +34,12 @@ target_include_directories(vantu_core PUBLIC ${VANTU_ROOT} ${CMAKE_BINARY_DIR}/g
 target_link_libraries(vantu_core PUBLIC suntime Qt6::Core)
 set_target_properties(vantu_core PROPERTIES AUTOMOC ON)
 
+# The installed city search module, relative to the folder above the
+# programs': lib/x86_64-linux-gnu/vantu on Debian.
+if(CMAKE_LIBRARY_ARCHITECTURE)
+    set(VANTU_MODULE_FOLDER lib/${CMAKE_LIBRARY_ARCHITECTURE}/vantu)
+else()
+    set(VANTU_MODULE_FOLDER lib/vantu)
+endif()
+target_compile_definitions(vantu_core PRIVATE VANTU_MODULE_FOLDER="${VANTU_MODULE_FOLDER}")
+

@@ -2,6 +2,9 @@
 
 #include "suntime/SunTime.h"
 
+#include <QTimeZone>
+
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -44,6 +47,27 @@ TDmsAngle DmsOf(double degrees)
     dms.Minutes = int(seconds / 60 % 60);
     dms.Seconds = int(seconds % 60);
     return dms;
+}
+
+std::optional<int> ZoneOffsetOn(const TPlace &place, const QDate &day)
+{
+    const QTimeZone zone(place.Zone);
+    if (place.Zone.isEmpty() || !zone.isValid() || !day.isValid())
+        return std::nullopt;
+    return zone.offsetFromUtc(QDateTime(day, QTime(12, 0), zone));
+}
+
+TOffsetFields OffsetFields(int seconds)
+{
+    const int minutes = seconds / 60;
+    TOffsetFields fields;
+    fields.Hours = minutes >= 0 ? minutes / 60 : -((-minutes + 59) / 60);
+    fields.Minutes = minutes - fields.Hours * 60;
+    if (fields.Hours > 12 || fields.Hours < -12) {
+        fields.Hours = std::clamp(fields.Hours, -12, 12);
+        fields.Minutes = 0;
+    }
+    return fields;
 }
 
 TDmsAngle TPlace::LatitudeDms() const

@@ -5,7 +5,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
+
+#include <optional>
 
 // One coordinate as the main window's fields hold it: whole degrees,
 // minutes, seconds and the hemisphere (south or west is Negative).
@@ -49,3 +52,17 @@ struct TPlace {
 
 // The whole-second degrees, minutes and seconds of |degrees|, and its sign.
 TDmsAngle DmsOf(double degrees);
+
+// The offset from UTC in seconds that the clocks of a place's zone show on a
+// day (at its noon, clear of any change in the night); nothing without a zone.
+std::optional<int> ZoneOffsetOn(const TPlace &place, const QDate &day);
+
+// The main window's two offset fields for an offset: the minutes (0 ... 59)
+// are added to the hours whatever their sign, as the fields are read, so
+// -3:30 is -4 hours and 30 minutes. Hours beyond -12 ... 12, which the
+// fields cannot hold, are cut to that range.
+struct TOffsetFields {
+    int Hours = 0;
+    int Minutes = 0;
+};
+TOffsetFields OffsetFields(int seconds);

@@ -383,11 +383,11 @@ QString TGazetteer::Fold(const QString &text)
 QStringList TGazetteer::DefaultModuleFolders()
 {
     // Beside the program (the build, a portable copy), else where the
-    // Debian package puts it, ../lib/vantu from /usr/bin.
+    // Debian package puts it, ../lib/x86_64-linux-gnu/vantu from /usr/bin.
     if (!QCoreApplication::instance())
         return {};
     const QString program = QCoreApplication::applicationDirPath();
-    return {program, QDir::cleanPath(program + QStringLiteral("/../lib/vantu"))};
+    return {program, QDir::cleanPath(program + QStringLiteral("/../" VANTU_MODULE_FOLDER))};
 }
 
 QString TGazetteer::ModuleFileName()
@@ -418,4 +418,22 @@ TPlace TCityMatch::Place() const
     place.Longitude = Longitude;
     place.Zone = Zone;
     return place;
+}
+
+namespace
+{
+
+TGazetteer *ChosenCities = nullptr;
+
+} // namespace
+
+TGazetteer &Cities()
+{
+    static TGazetteer cities;
+    return ChosenCities ? *ChosenCities : cities;
+}
+
+void UseCities(TGazetteer *cities)
+{
+    ChosenCities = cities;
 }

@@ -34,10 +34,17 @@ struct TCityMatch {
     TPlace Place() const;
 };
 
+class TGazetteer;
+
+// The process's gazetteer, made at first use with the default folders, and
+// another one to use instead (tests hand in theirs; nothing: the default).
+TGazetteer &Cities();
+void UseCities(TGazetteer *cities);
+
 class TGazetteer
 {
 public:
-    // The module beside the program, then in ../lib/vantu from it; the
+    // The module beside the program, then in ../lib/<architecture>/vantu; the
     // catalogues in /usr/share/locale. Nothing is read before Load.
     TGazetteer();
     // No folders: the default ones.

@@ -59,6 +59,9 @@ const std::vector<TfrmVantu::TMenuEntry> &TfrmVantu::MenuTable()
                        &T::btnPridat, "02_pridat"),
             withButton(item("mnuZmazat", &T::mnuZmazat, &T::mnuZmazatClick), "btnZmazat",
                        &T::btnZmazat, "03_zmazat"),
+            // Beyond the classic commands: no toolbar button.
+            shortcut(item("mnuHladat", &T::mnuHladat, &T::mnuHladatClick),
+                     QKeySequence(Qt::CTRL | Qt::Key_F)),
             separator("N2"),
             submenu,
             checkable(item("mnuSlovensky", &T::mnuSlovensky, &T::mnuSlovenskyClick)),

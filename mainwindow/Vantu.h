@@ -135,6 +135,7 @@ public slots:
     void mnuDatabazaClick();
     void mnuPridatClick();
     void mnuZmazatClick();
+    void mnuHladatClick();
     void mnuSlovenskyClick();
     void mnuAnglickyClick();
     void mnuMadarskyClick();
@@ -192,6 +193,8 @@ private:
     QString LabelDayLine() const;
     void RebuildDateText();
     void SetDatabaseMode(bool database);
+    void PickCity(const TPlace &city);
+    void FillOffsetFields(const TPlace &place);
     void ShowRecordPosition();
     void SetCurrentRecord(int record);
     void ReportSaveFailure(const TSaveResult &result);
@@ -254,6 +257,7 @@ private:
     QAction *mnuDatabaza = nullptr;
     QAction *mnuPridat = nullptr;
     QAction *mnuZmazat = nullptr;
+    QAction *mnuHladat = nullptr;
     QAction *mnuSlovensky = nullptr;
     QAction *mnuAnglicky = nullptr;
     QAction *mnuMadarsky = nullptr;
@@ -288,7 +292,8 @@ private:
     QString FProgramFolder;
     TLanguage FLanguage = TLanguage::Slovak;
     TClock::TKind FTimeFormat = TClock::TKind::Cet;
-    QByteArray FPlaceZone; // of a city picked by the search, while its inputs stay as picked
+    QByteArray FPlaceZone;      // of a city picked by the search, while its inputs stay as picked
+    bool FFillingPlace = false; // the program, not the user, fills the inputs
     int FExitTickCount = 0;
     TCalendarDate FCalendarDate;
     QDate FStartDay;

@@ -3,12 +3,15 @@
 // its file belong to TLocalityDatabase; this file shows what it reports.
 #include "mainwindow/Vantu.h"
 
+#include "localities/Hladat.h"
+
 #include "common/Messages.h"
 #include "localities/LocalityModel.h"
 #include "mainwindow/SpinEdit.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -93,8 +96,8 @@ void TfrmVantu::LoadLocalities()
         ShowMessage(this, QString::fromUtf8(m.MissingCaption), QMessageBox::Warning,
                     Sentences(m.Missing, SentenceBreak));
         SetGridHeader();
-        ReportSaveFailure(
-            FGridModel->Change([this] { return FDatabase.CreatePredefined(FLocations.TempFolder); }));
+        ReportSaveFailure(FGridModel->Change(
+            [this] { return FDatabase.CreatePredefined(FLocations.TempFolder); }));
         return;
     }
     // The header is filled also for a file that does not parse, so the grid
@@ -197,6 +200,7 @@ void TfrmVantu::ShowRecordPosition()
 
 void TfrmVantu::VyberLOK()
 {
+    FPlaceZone.clear();
     if (Localities().isEmpty())
         return;
     ShowLocality();
@@ -222,6 +226,7 @@ void TfrmVantu::SetDatabaseMode(bool database)
 
 void TfrmVantu::mnuVlastneClick()
 {
+    FPlaceZone.clear();
     SetDatabaseMode(false);
     Edit1->clear();
     for (TSpinEdit *s : {seHod, seMin, seSirkaST, seSirkaMin, seSirkaSek})
@@ -239,10 +244,59 @@ void TfrmVantu::mnuVlastneClick()
 
 void TfrmVantu::mnuDatabazaClick()
 {
+    FPlaceZone.clear();
     SetDatabaseMode(true);
     ShowLocality();
     ApplyInputs();
     ShowResults();
+}
+
+// ---------------------------------------------------------------- a city of the world
+
+void TfrmVantu::mnuHladatClick()
+{
+    TfrmHladat dialog(this, FLanguage, Cities());
+    if (ExecModal(dialog) == QDialog::Accepted && dialog.Picked())
+        PickCity(dialog.Picked()->Place());
+}
+
+// Own data, as typed: the name, degrees, minutes and whole seconds with their
+// hemispheres, and the offset of the city's zone on the calendar's day; then
+// the results. The zone stays with the place until an input is edited.
+void TfrmVantu::PickCity(const TPlace &city)
+{
+    if (!grpLokality->isEnabled())
+        mnuVlastneClick();
+    FFillingPlace = true;
+    Edit1->setText(city.Name.left(Edit1->maxLength()));
+    const std::pair<TDmsAngle, std::array<TSpinEdit *, 3>> angles[2] = {
+        {city.LatitudeDms(), {seSirkaST, seSirkaMin, seSirkaSek}},
+        {city.LongitudeDms(), {seDlzkaST, seDlzkaMin, seDlzkaSek}}};
+    for (const auto &[dms, fields] : angles) {
+        fields[0]->SetText(QString::number(dms.Degrees));
+        fields[1]->SetText(QString::number(dms.Minutes));
+        fields[2]->SetText(QString::number(dms.Seconds));
+    }
+    PolohaS->setCurrentIndex(city.Latitude < 0 ? 1 : 0);
+    PolohaD->setCurrentIndex(city.Longitude < 0 ? 0 : 1);
+    FillOffsetFields(city);
+    FFillingPlace = false;
+    FPlaceZone = city.Zone;
+    ApplyInputs();
+    ShowResults();
+}
+
+void TfrmVantu::FillOffsetFields(const TPlace &place)
+{
+    const std::optional<int> offset = ZoneOffsetOn(place, Kalendar->date());
+    if (!offset)
+        return;
+    const TOffsetFields fields = OffsetFields(*offset);
+    const bool filling = FFillingPlace;
+    FFillingPlace = true;
+    seHod->SetText(QString::number(fields.Hours));
+    seMin->SetText(QString::number(fields.Minutes));
+    FFillingPlace = filling;
 }
 
 // ---------------------------------------------------------------- editing

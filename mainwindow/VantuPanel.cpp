@@ -281,6 +281,11 @@ void TfrmVantu::ShowResults()
 
 void TfrmVantu::PlaceChanged()
 {
+    // The program filling in a picked city computes once, at the end.
+    if (FFillingPlace)
+        return;
+    // An input edited by hand is no longer the picked city's.
+    FPlaceZone.clear();
     if (!grpLokality->isEnabled())
         return;
     ApplyInputs();
@@ -334,6 +339,11 @@ void TfrmVantu::KalendarChange()
     SetCalendarDate(d);
     Label6->setText(LabelDayLine());
     FSunTime.SetDate(KalendarDate());
+    // A picked city's clocks may show another offset on the new day.
+    if (!FPlaceZone.isEmpty()) {
+        FillOffsetFields(Place());
+        ApplyInputs();
+    }
     ShowResults();
 }
 

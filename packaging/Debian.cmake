@@ -83,6 +83,13 @@ function(vantu_deb_install_cli)
     endif()
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL vantu_deb_install_cli)
+# The city search module, where the programs look for it from /usr/bin
+# (../lib/<architecture>/vantu, a private folder outside the linker's
+# path); dpkg-shlibdeps finds libgeonames0 through it.
+if(TARGET vantu_geonames)
+    install(TARGETS vantu_geonames LIBRARY DESTINATION ${VANTU_MODULE_FOLDER}
+            COMPONENT deb EXCLUDE_FROM_ALL)
+endif()
 
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/grafika ${CMAKE_SOURCE_DIR}/help
     DESTINATION share/vantu COMPONENT deb EXCLUDE_FROM_ALL

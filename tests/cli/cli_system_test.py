@@ -9,6 +9,7 @@ import io
 import json
 import os
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -176,6 +177,21 @@ def main():
         check(r.returncode == 1 and time.monotonic() - started < 10 * scale, "ambiguous in time")
         check(r.stderr.count(b"\n") == 22 and b"99980 more" in r.stderr, f"{r.stderr[-80:]!r}")
         os.remove(big)
+
+        # The world's cities: --city in its own zone, --find in the language;
+        # a copy without the city search module beside it answers exit 1.
+        r = run(program, folder, "--city", "Pozsony", "--year", "2026", "--format", "csv")
+        rows = list(csv.DictReader(io.StringIO(r.stdout.decode("utf-8"), newline="")))
+        check(len(rows) == 365 and rows[0]["sunrise"].endswith("+01:00")
+              and rows[180]["sunrise"].endswith("+02:00"), "--city Pozsony")
+        r = run(program, folder, "--find", "Bécs", "--lang", "hu", "--format", "json")
+        check(json.loads(r.stdout)[0]["zone"] == "Europe/Vienna", "--find Bécs")
+        lone = os.path.join(folder, "vantu-cli")
+        shutil.copy(program, lone)
+        for p, args in [(program, ("--find", "qqxqq")), (lone, ("--city", "Wien"))]:
+            r = run(p, folder, *args)
+            check(r.returncode == 1 and r.stderr.count(b"\n") == 1 and not r.stdout, f"{args}")
+        os.remove(lone)
 
         # Failures: exit codes, one line, no output, the locality file untouched.
         for args, code in [

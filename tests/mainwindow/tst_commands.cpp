@@ -3,10 +3,15 @@
 #include "TestSupport.h"
 #include "app/RokSlnka.h"
 #include "cli/CliOptions.h"
+#include "localities/Hladat.h"
+#include "mainwindow/SpinEdit.h"
 #include "mainwindow/Vantu.h"
 
 #include <QAction>
 #include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QToolBar>
 #include <QToolButton>
@@ -138,6 +143,56 @@ private slots:
         QPointer<TfrmRokSlnka> open = year;
         w.findChild<QAction *>(QStringLiteral("mnuSlovensky"))->trigger();
         QVERIFY(!open || !open->isVisible());
+    }
+
+    // Ctrl+F, a city's Hungarian name, Enter: own data filled in, Vienna's
+    // sunrise, and the Year of the Sun in the city's zone; without the
+    // cities' data, a box says so.
+    void findAPlaceCommand()
+    {
+        TfrmVantu w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        Find<QDateEdit>(&w, "Kalendar")->setDate(QDate(2026, 7, 1));
+        SwitchLanguage(&w, 2);
+        TGazetteer cities({QStringLiteral(VANTU_BIN_DIR)}, QStringLiteral("/usr/share/locale"));
+        UseCities(&cities);
+        MessageTestHook::SetModalHandler([](QDialog &dialog) {
+            dialog.show();
+            auto *field = dialog.findChild<QLineEdit *>(QStringLiteral("edtHladat"));
+            if (!static_cast<TfrmHladat &>(dialog).WaitLoaded() || !field)
+                return int(QDialog::Rejected);
+            QTest::keyClicks(field, QStringLiteral("B"));
+            field->insert(QStringLiteral("écs")); // Qt Test types ASCII only
+            QTest::keyClick(field, Qt::Key_Return);
+            return dialog.result();
+        });
+        QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(Find<QLineEdit>(&w, "Edit1")->text(), QStringLiteral("Bécs, Ausztria"));
+        QStringList fields;
+        for (const char *name : {"seSirkaST", "seSirkaMin", "seSirkaSek", "seDlzkaST", "seDlzkaMin",
+                                 "seDlzkaSek", "seHod", "seMin"})
+            fields << Find<TSpinEdit>(&w, name)->Text();
+        QCOMPARE(fields.join(u' '), QStringLiteral("48 12 31 16 22 19 2 0"));
+        QVERIFY(Find<QGroupBox>(&w, "grpLokality")->isEnabled());
+        // CET: 04:58:02 on Vienna's summer clock, an hour less.
+        QVERIFY2(Find<QLabel>(&w, "Sunrise")->text().startsWith(QStringLiteral("03:58:02")),
+                 qPrintable(Find<QLabel>(&w, "Sunrise")->text()));
+        w.findChild<QAction *>(QStringLiteral("mnuRokSlnka"))->trigger();
+        QCOMPARE(w.findChild<TfrmRokSlnka *>()->Clock(), TClock::Zone(QTimeZone("Europe/Vienna")));
+
+        TGazetteer none({FFixture->Path()}, QStringLiteral("/usr/share/locale"));
+        UseCities(&none);
+        TBoxAnswerer answer({QMessageBox::Ok});
+        MessageTestHook::SetModalHandler([](QDialog &dialog) {
+            static_cast<TfrmHladat &>(dialog).WaitLoaded();
+            return dialog.result();
+        });
+        w.findChild<QAction *>(QStringLiteral("mnuHladat"))->trigger();
+        UseCities(nullptr);
+        QCOMPARE(answer.Seen().size(), 1);
+        QCOMPARE(answer.Seen()[0].Caption, QStringLiteral(" Hely keresése"));
+        QCOMPARE(Find<QLineEdit>(&w, "Edit1")->text(), QStringLiteral("Bécs, Ausztria"));
     }
 
 private:

@@ -260,6 +260,7 @@ void TestPackage::topLevelEntries()
                                QStringLiteral("grafika"),
                                QStringLiteral("help"),
                                QStringLiteral("install-desktop-entry.sh"),
+                               QStringLiteral("libvantu_geonames.so"),
                                QStringLiteral("vantu"),
                                QStringLiteral("vantu-cli"),
                                QStringLiteral("vantu-cli.1"),
