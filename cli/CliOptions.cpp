@@ -27,6 +27,10 @@ const char *const HelpDetails =
     "results table, [UTC+05:45] for --offset and [Europe/Bratislava] for a zone\n"
     "(each time on the offset in force at that moment, daylight saving included).\n"
     "A line or row of a date holds the events that fall on that date of the clock.\n"
+    "\nSky: --sky adds the columns sunrise_azimuth, sunset_azimuth (degrees from\n"
+    "north), moonrise, moonset, moon_illumination and moon_phase (at 12:00 of the\n"
+    "date), and to iCalendar the Moon's risings, settings and principal phases.\n"
+    "--at TIME gives the Sun's and the Moon's altitude and azimuth at that moment.\n"
     "\nExit codes: 0 done; 1 place or city not found or ambiguous, locality file\n"
     "missing or unreadable, no city data, or the output cannot be written; 2 wrong\n"
     "arguments, or iCalendar asked for events outside the years 0001 ... 9999.\n";
@@ -72,6 +76,13 @@ struct TSyntax {
                           QStringLiteral("Civil time of a zone with daylight saving, "
                                          "e.g. Europe/Bratislava."),
                           QStringLiteral("ZONE")};
+    QCommandLineOption Sky{QStringLiteral("sky"),
+                           QStringLiteral("Add where the Sun rises and sets, the Moon's rising "
+                                          "and setting, its light and phase.")};
+    QCommandLineOption At{QStringLiteral("at"),
+                          QStringLiteral("The Sun and the Moon in the sky at a moment, "
+                                         "2026-06-21T21:30 on the clock or with an offset."),
+                          QStringLiteral("TIME")};
     QCommandLineOption Twilight{
         QStringLiteral("twilight"),
         QStringLiteral("Add civil, nautical and astronomical twilight and day length.")};
@@ -94,15 +105,15 @@ struct TSyntax {
 
     QList<const QCommandLineOption *> All() const
     {
-        return {&Place,    &Db,     &Lat,    &Lon,  &Name, &City,   &Find, &Date,
-                &Month,    &Year,   &Utc,    &Cet,  &Cest, &Offset, &Tz,   &Twilight,
-                &Language, &Format, &Easter, &Moon, &Help, &Version};
+        return {&Place,    &Db,   &Lat,      &Lon,    &Name,   &City, &Find,   &Date,
+                &Month,    &Year, &At,       &Utc,    &Cet,    &Cest, &Offset, &Tz,
+                &Twilight, &Sky,  &Language, &Format, &Easter, &Moon, &Help,   &Version};
     }
     // The options of the Sun's events, which the other commands do not take.
     QList<const QCommandLineOption *> SunOnly() const
     {
-        return {&Place, &Db,  &Lat, &Lon,  &Name,   &City, &Date,    &Month,
-                &Year,  &Utc, &Cet, &Cest, &Offset, &Tz,   &Twilight};
+        return {&Place, &Db,  &Lat, &Lon,  &Name,   &City, &Date,     &Month, &Year,
+                &At,    &Utc, &Cet, &Cest, &Offset, &Tz,   &Twilight, &Sky};
     }
 };
 
@@ -141,8 +152,40 @@ std::optional<QDate> ParseDate(const QString &text, bool withDay)
     return date;
 }
 
+// "2026-06-21T21:30", with seconds, and an offset ("+02:00", "Z") or none.
+TCheck ReadMoment(const TSyntax &s, const QCommandLineParser &p, TCliOptions &o)
+{
+    static const QRegularExpression pattern(QStringLiteral(
+        "^(\\d{4}-\\d{2}-\\d{2})T(\\d{2}):(\\d{2})(?::(\\d{2}))?(Z|[+-]\\d{2}:\\d{2})?$"));
+    const QString text = p.value(s.At);
+    const QRegularExpressionMatch m = pattern.match(text);
+    const std::optional<QDate> day = m.hasMatch() ? ParseDate(m.captured(1), true) : std::nullopt;
+    const QTime time(m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt());
+    if (!day || !time.isValid())
+        return QStringLiteral("--at needs a moment like 2026-06-21T21:30 or "
+                              "2026-06-21T21:30+02:00: %1")
+            .arg(text);
+    o.Command = TCliCommand::At;
+    o.AtLocal = QDateTime(*day, time, Qt::UTC);
+    if (m.captured(5) == QLatin1String("Z")) {
+        o.AtOffset = 0;
+    } else if (!m.captured(5).isEmpty()) {
+        const std::optional<int> offset = ParseOffset(m.captured(5));
+        if (!offset)
+            return QStringLiteral("--at has an offset beyond -12:00 ... +14:00: %1").arg(text);
+        o.AtOffset = offset;
+    }
+    return std::nullopt;
+}
+
 TCheck ReadDays(const TSyntax &s, const QCommandLineParser &p, TCliOptions &o)
 {
+    if (p.isSet(s.At)) {
+        for (const QCommandLineOption *other : {&s.Date, &s.Month, &s.Year, &s.Twilight, &s.Sky})
+            if (p.isSet(*other))
+                return QStringLiteral("--at cannot be combined with %1").arg(Dashed(*other));
+        return ReadMoment(s, p, o);
+    }
     if (int(p.isSet(s.Date)) + int(p.isSet(s.Month)) + int(p.isSet(s.Year)) > 1)
         return QStringLiteral("give only one of --date, --month and --year");
     if (p.isSet(s.Date)) {
@@ -272,14 +315,17 @@ TCheck ReadLanguage(const TSyntax &s, const QCommandLineParser &p, TCliOptions &
 TCheck ReadOutput(const TSyntax &s, const QCommandLineParser &p, TCliOptions &o)
 {
     o.Twilight = p.isSet(s.Twilight);
+    o.Sky = p.isSet(s.Sky);
     if (!p.isSet(s.Format))
         return std::nullopt;
     const QString f = p.value(s.Format);
     const QStringList names = {"text", "csv", "json", "ics"};
     const int index = int(names.indexOf(f));
-    if (index < 0 || (o.Command == TCliCommand::Find && index == 3))
+    // A list of cities and one moment's sky are no calendar.
+    const bool calendar = o.Command == TCliCommand::Sun;
+    if (index < 0 || (!calendar && index == 3))
         return QStringLiteral("--format must be text, csv, json%1: %2")
-            .arg(o.Command == TCliCommand::Find ? QString() : QStringLiteral(" or ics"), f);
+            .arg(calendar ? QStringLiteral(" or ics") : QString(), f);
     o.Format = TCliFormat(index);
     return std::nullopt;
 }

@@ -10,6 +10,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QDateTime>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
@@ -25,7 +26,7 @@ constexpr int CliExitOk = 0;
 constexpr int CliExitFailure = 1;
 constexpr int CliExitUsage = 2; // the arguments are wrong
 
-enum class TCliCommand { Sun, Find, Easter, Moon, Help, Version };
+enum class TCliCommand { Sun, At, Find, Easter, Moon, Help, Version };
 enum class TCliSpan { Day, Month, Year };
 enum class TCliFormat { Text, Csv, Json, ICalendar };
 
@@ -48,11 +49,15 @@ struct TCliOptions {
     QDate Date;                  // the day, or any day of the month or year
     std::optional<TClock> Clock; // nothing: the place's own clock
     bool Twilight = false;
+    bool Sky = false; // the Sun's directions and the Moon's times and light
     TLanguage Language = TLanguage::English;
     TCliFormat Format = TCliFormat::Text;
     int EasterYear = 0;
     QDate MoonDate;
     QString FindText;
+    // --at: a moment; on the chosen clock unless it came with its own offset.
+    QDateTime AtLocal; // date and time as written, without an offset
+    std::optional<int> AtOffset;
 };
 
 struct TCliParse {

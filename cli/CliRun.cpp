@@ -26,13 +26,26 @@ namespace
 
 struct TCliTexts {
     const char *MoonLine; // %1 date, %2 fraction, %3 picture number
+    // The sky at a moment: %1 place, %2 moment; %1 altitude, %2 azimuth;
+    // then the Moon's, %3 lit per cent, %4 phase.
+    const char *AtLine;
+    const char *SunAt;
+    const char *MoonAt;
 };
 
 const TCliTexts CliTexts[LanguageCount] = {
-    {"%1: fáza Mesiaca %2, obrázok %3"},
-    {"%1: Moon phase %2, picture %3"},
-    {"%1: holdfázis %2, %3. kép"},
+    {"%1: fáza Mesiaca %2, obrázok %3", "%1, %2", "Slnko: výška %1°, azimut %2°",
+     "Mesiac: výška %1°, azimut %2°, osvetlený na %3 % (%4)"},
+    {"%1: Moon phase %2, picture %3", "%1, %2", "Sun: altitude %1°, azimuth %2°",
+     "Moon: altitude %1°, azimuth %2°, %3 % lit (%4)"},
+    {"%1: holdfázis %2, %3. kép", "%1, %2", "Nap: magasság %1°, azimut %2°",
+     "Hold: magasság %1°, azimut %2°, %3 %-ban megvilágított (%4)"},
 };
+
+QString Degrees(double value, int decimals)
+{
+    return QString::number(value, 'f', decimals);
+}
 
 // Whole days from the OLE epoch to a date.
 double OleDay(const QDate &date)
@@ -100,6 +113,18 @@ QByteArray TextLines(const QVector<TSunRow> &rows, const TResolvedPlace &resolve
                                ? QString::number(row.NoonAltitude, 'f', 2) + QChar(0x00B0)
                                : noEvent);
             line += ResultLineEnd;
+        }
+        if (row.Sky) {
+            const TSkyOfDay &sky = *row.Sky;
+            const auto azimuth = [&](const std::optional<double> &a) {
+                return a ? Degrees(*a, 1) : noEvent;
+            };
+            line += SkyLineText(language).arg(
+                        azimuth(sky.SunriseAzimuth), azimuth(sky.SunsetAzimuth), time(sky.Moonrise),
+                        time(sky.Moonset),
+                        sky.MoonIllumination ? Degrees(*sky.MoonIllumination * 100, 1) : noEvent,
+                        sky.MoonPhase ? MoonPhaseText(*sky.MoonPhase, language) : noEvent) +
+                    ResultLineEnd;
         }
         text += line;
         // A month ends with one empty line, as in the program's table.
@@ -216,7 +241,9 @@ TCliResult RunSun(const TCliOptions &o, const QLocale &locale, TGazetteer &citie
     }
     if (o.Format == TCliFormat::ICalendar && !ICalendarCanHold(first, last, resolved->Clock))
         return Failure(CliExitUsage, IcsYearsError());
-    const QVector<TSunRow> rows = SunRows(resolved->Place, resolved->Clock, first, last);
+    QVector<TSunRow> rows = SunRows(resolved->Place, resolved->Clock, first, last);
+    if (o.Sky)
+        AddSky(rows, resolved->Place, resolved->Clock);
 
     TCliResult r;
     switch (o.Format) {
@@ -236,6 +263,64 @@ TCliResult RunSun(const TCliOptions &o, const QLocale &locale, TGazetteer &citie
         else
             return Failure(CliExitUsage, IcsYearsError());
         break;
+    }
+    return r;
+}
+
+// The Sun and the Moon at one moment: its own offset, else the place's clock.
+TCliResult RunAt(const TCliOptions &o, TGazetteer &cities)
+{
+    TCliResult failure;
+    const std::optional<TResolvedPlace> resolved = ResolvePlace(o, cities, failure);
+    if (!resolved)
+        return failure;
+    const QDate day = o.AtLocal.date();
+    const QTime time = o.AtLocal.time();
+    QDateTime moment;
+    if (o.AtOffset)
+        moment = QDateTime(day, time, Qt::OffsetFromUTC, *o.AtOffset);
+    else if (resolved->Clock.IsZone())
+        moment = QDateTime(day, time, resolved->Clock.TimeZone());
+    else
+        moment = QDateTime(day, time, Qt::OffsetFromUTC, resolved->Clock.FixedOffset());
+    const TSkyAt sky = SkyAt(resolved->Place, moment);
+    if (!sky.Ok)
+        return Failure(CliExitUsage, QStringLiteral("--at lies outside the years 0001 ... 9999: %1")
+                                         .arg(o.AtLocal.toString(Qt::ISODate)));
+    const QByteArray iso = IsoMoment(moment).toUtf8();
+    const QByteArray values[5] = {
+        Degrees(sky.Sun.Altitude, 2).toUtf8(), Degrees(sky.Sun.Azimuth, 2).toUtf8(),
+        Degrees(sky.Moon.Altitude, 2).toUtf8(), Degrees(sky.Moon.Azimuth, 2).toUtf8(),
+        Degrees(sky.MoonIllumination, 3).toUtf8()};
+    static const char *const keys[6] = {"time",          "sun_altitude", "sun_azimuth",
+                                        "moon_altitude", "moon_azimuth", "moon_illumination"};
+    TCliResult r;
+    switch (o.Format) {
+    case TCliFormat::Json:
+        r.Out = QByteArray("{\"") + keys[0] + "\": \"" + iso + '"';
+        for (int k = 0; k < 5; ++k)
+            r.Out += QByteArray(", \"") + keys[k + 1] + "\": " + values[k];
+        r.Out += "}\n";
+        break;
+    case TCliFormat::Csv:
+        for (const char *key : keys)
+            r.Out += QByteArray(key) + (key == keys[5] ? "\r\n" : ",");
+        r.Out += iso;
+        for (const QByteArray &v : values)
+            r.Out += ',' + v;
+        r.Out += "\r\n";
+        break;
+    default: {
+        const TCliTexts &t = CliTexts[LanguageIndexOf(o.Language)];
+        const QString phase = sky.MoonPhase ? MoonPhaseText(*sky.MoonPhase, o.Language) : QString();
+        r.Out =
+            (TextOf(t.AtLine).arg(resolved->Place.Name, QString::fromUtf8(iso)) + '\n' +
+             TextOf(t.SunAt).arg(Degrees(sky.Sun.Altitude, 2), Degrees(sky.Sun.Azimuth, 2)) + '\n' +
+             TextOf(t.MoonAt).arg(Degrees(sky.Moon.Altitude, 2), Degrees(sky.Moon.Azimuth, 2),
+                                  Degrees(sky.MoonIllumination * 100, 1), phase) +
+             '\n')
+                .toUtf8();
+    }
     }
     return r;
 }
@@ -379,6 +464,8 @@ TCliResult RunCli(const TCliOptions &options, const QLocale &locale, TGazetteer 
         return RunSun(options, locale, cities);
     case TCliCommand::Find:
         return RunFind(options, cities);
+    case TCliCommand::At:
+        return RunAt(options, cities);
     }
     return r;
 }

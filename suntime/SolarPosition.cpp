@@ -156,21 +156,6 @@ void TwoPass(double jd, const LatitudeTerms &phi, double longitudeWest, const No
     SecondPass(jd, phi, longitudeWest, cosZenith, h1, noon.eot, +1, setting);
 }
 
-double CentreAltitude(double moment, double latitude, double longitudeWest)
-{
-    const double day = std::floor(moment);
-    double jd = 0;
-    if (!std::isfinite(moment) || !JulianDayOf(day, jd))
-        return std::nan("");
-    const double minutes = (moment - day) * 1440;
-    const Elements el = ElementsAt(JulianCenturies(jd + minutes / 1440));
-    const double noon = 720 + 4 * longitudeWest - EquationOfTime(el);
-    const double hourAngle = (minutes - noon) / 4;
-    const double delta = Declination(el);
-    const double s = SinD(latitude) * SinD(delta) + CosD(latitude) * CosD(delta) * CosD(hourAngle);
-    return std::asin(std::clamp(s, -1.0, 1.0)) * Deg;
-}
-
 bool JulianDayOf(double day, double &jd)
 {
     int year = 0, month = 0, dayOfMonth = 0;

@@ -73,9 +73,4 @@ inline double ToClock(double day, double minutes, double clockHours)
 
 double CosDegrees(double x);
 
-// The Sun's centre above the horizon, degrees, without refraction, at a
-// moment (OLE date-time on UTC). Its hour angle comes from the equation of
-// time, as the passes take it.
-double CentreAltitude(double moment, double latitude, double longitudeWest);
-
 } // namespace SolarPosition

@@ -4,6 +4,7 @@
 #include "suntime/SunEvents.h"
 
 #include "suntime/DateUtil.h"
+#include "suntime/SkyPosition.h"
 #include "suntime/SolarPosition.h"
 
 #include <algorithm>
@@ -105,7 +106,7 @@ TSunDay ComputeSunDay(double day, double latitude, double longitudeWest, double 
 
 double SunCentreAltitude(double moment, double latitude, double longitudeWest)
 {
-    return SolarPosition::CentreAltitude(moment, latitude, longitudeWest);
+    return Sky::SunHorizontal(moment + Sky::OleEpoch, latitude, -longitudeWest, false).Altitude;
 }
 
 std::vector<TZenithPass> ZenithPassesBetween(double from, double to, double latitude,
@@ -116,7 +117,7 @@ std::vector<TZenithPass> ZenithPassesBetween(double from, double to, double lati
         return passes;
     const double height = 90 - zenith;
     const auto above = [&](double t) {
-        return SolarPosition::CentreAltitude(t, latitude, longitudeWest) - height;
+        return SunCentreAltitude(t, latitude, longitudeWest) - height;
     };
     constexpr double Step = 1.0 / 96; // a quarter of an hour
     double t0 = from;

@@ -4,6 +4,8 @@
 
 #include "table/SunTableInternal.h"
 
+#include "suntime/SkyPosition.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -29,6 +31,17 @@ const TSunTableTexts SlovakTableTexts = {
     ": Slnko zostáva nad %1",
     ": Slnko zostáva pod %1",
     " v tento deň",
+    "bez východu Mesiaca",
+    "bez západu Mesiaca",
+    ": Mesiac zostáva nad obzorom",
+    ": Mesiac zostáva pod obzorom",
+    {"nov", "dorastajúci kosáčik", "prvá štvrť", "dorastajúci Mesiac", "spln", "ubúdajúci Mesiac",
+     "posledná štvrť", "ubúdajúci kosáčik"},
+    {"Nov", "Prvá štvrť", "Spln", "Posledná štvrť"},
+    "Východ Mesiaca",
+    "Západ Mesiaca",
+    "    Slnko vychádza na %1°, zapadá na %2°; Mesiac vychádza %3, zapadá %4, osvetlený na %5 %, "
+    "%6",
     "Východ Slnka",
     "Západ Slnka",
     "Polárny deň",
@@ -48,6 +61,16 @@ const TSunTableTexts EnglishTableTexts = {
     ": the Sun stays above %1",
     ": the Sun stays below %1",
     " on this date",
+    "no moonrise",
+    "no moonset",
+    ": the Moon stays above the horizon",
+    ": the Moon stays below the horizon",
+    {"new Moon", "waxing crescent", "first quarter", "waxing gibbous", "full Moon",
+     "waning gibbous", "last quarter", "waning crescent"},
+    {"New Moon", "First quarter", "Full Moon", "Last quarter"},
+    "Moonrise",
+    "Moonset",
+    "    Sun rises at %1°, sets at %2°; Moon rises %3, sets %4, %5 % lit, %6",
     "Sunrise",
     "Sunset",
     "Polar day",
@@ -69,6 +92,17 @@ const TSunTableTexts HungarianTableTexts = {
     ": a Nap %1 fölött marad",
     ": a Nap %1 alatt marad",
     " ezen a napon",
+    "nincs holdkelte",
+    "nincs holdnyugta",
+    ": a Hold a látóhatár fölött marad",
+    ": a Hold a látóhatár alatt marad",
+    {"újhold", "növekvő holdsarló", "első negyed", "növekvő hold", "telihold", "fogyó hold",
+     "utolsó negyed", "fogyó holdsarló"},
+    {"Újhold", "Első negyed", "Telihold", "Utolsó negyed"},
+    "Holdkelte",
+    "Holdnyugta",
+    "    A Nap %1°-nál kel, %2°-nál nyugszik; a Hold kel %3, nyugszik %4, %5 %-ban megvilágított, "
+    "%6",
     "Napkelte",
     "Napnyugta",
     "Sarki nappal",
@@ -403,6 +437,136 @@ QVector<TSunRow> SunRows(const TPlace &place, const TClock &clock, const QDate &
     return rows;
 }
 
+// ------------------------------------------------------------------ the sky
+
+namespace
+{
+
+double JdOfMs(qint64 ms)
+{
+    return OleOfMs(ms) + Sky::OleEpoch;
+}
+
+qint64 MsOfJd(double jd)
+{
+    return qint64(std::llround((jd - Sky::OleEpoch - double(OleEpochDays)) * double(MsPerDay)));
+}
+
+// A moment of the Moon on the clock, cut to the second as the Sun's are.
+QDateTime MoonMoment(double jd, const TClock &clock)
+{
+    qint64 ms = MsOfJd(jd);
+    ms -= ((ms % 1000) + 1000) % 1000;
+    return MomentOnClock(ms, clock);
+}
+
+std::optional<double> AzimuthAt(const std::optional<QDateTime> &moment, const TPlace &place)
+{
+    if (!moment)
+        return std::nullopt;
+    return Sky::SunHorizontal(JdOfMs(moment->toMSecsSinceEpoch()), place.Latitude, place.Longitude,
+                              false)
+        .Azimuth;
+}
+
+// The Moon's rising and setting within a date, and why one is missing.
+void PutMoonEvents(TSkyOfDay &sky, const Moon::TEvents &events, const TClock &clock)
+{
+    if (!events.Ok())
+        return; // Failed stays
+    const std::pair<Moon::TEventKind, std::optional<QDateTime> *> kinds[3] = {
+        {Moon::TEventKind::Rise, &sky.Moonrise},
+        {Moon::TEventKind::Set, &sky.Moonset},
+        {Moon::TEventKind::Transit, &sky.MoonTransit}};
+    for (const auto &[kind, moment] : kinds)
+        if (const Moon::TEvent *e = events.First(kind))
+            *moment = MoonMoment(e->Jd, clock);
+    const TCrossingState away = events.UpAllTheTime()     ? TCrossingState::AlwaysAbove
+                                : events.DownAllTheTime() ? TCrossingState::AlwaysBelow
+                                                          : TCrossingState::NotOnDate;
+    sky.MoonriseState = sky.Moonrise ? TCrossingState::Occurs : away;
+    sky.MoonsetState = sky.Moonset ? TCrossingState::Occurs : away;
+}
+
+} // namespace
+
+void AddSky(QVector<TSunRow> &rows, const TPlace &place, const TClock &clock)
+{
+    if (rows.isEmpty())
+        return;
+    const qint64 spanFrom = DateStart(rows.first().Date, clock);
+    const qint64 spanTo = DateStart(rows.last().Date.addDays(1), clock);
+    // The principal phases of the whole span, each to the row of its date.
+    Moon::TPhases phases;
+    if (JdOfMs(spanTo) - JdOfMs(spanFrom) <= Moon::MaxPhasesSpan)
+        phases = Moon::PhasesBetween(JdOfMs(spanFrom), JdOfMs(spanTo));
+    for (TSunRow &row : rows) {
+        TSkyOfDay sky;
+        sky.SunriseAzimuth = AzimuthAt(row.At(TSunEvent::Sunrise), place);
+        sky.SunsetAzimuth = AzimuthAt(row.At(TSunEvent::Sunset), place);
+        const qint64 from = DateStart(row.Date, clock);
+        const qint64 to = DateStart(row.Date.addDays(1), clock);
+        PutMoonEvents(
+            sky, Moon::EventsBetween(JdOfMs(from), JdOfMs(to), place.Latitude, place.Longitude),
+            clock);
+        const QDateTime noon = clock.IsZone() ? QDateTime(row.Date, QTime(12, 0), clock.TimeZone())
+                                              : MomentOnClock(from + MsPerDay / 2, clock);
+        const double noonJd = JdOfMs(noon.toMSecsSinceEpoch());
+        const Moon::TLight light = Moon::LightAt(noonJd);
+        if (light.Status == Moon::TStatus::Ok)
+            sky.MoonIllumination = light.Fraction;
+        sky.MoonPhase = Moon::PhaseNameAt(noonJd);
+        for (const Moon::TPhaseTime &p : phases) {
+            const qint64 ms = MsOfJd(p.Jd);
+            if (ms >= from && ms < to) {
+                sky.PrincipalPhase = p.Phase;
+                sky.PrincipalPhaseMoment = MoonMoment(p.Jd, clock);
+            }
+        }
+        row.Sky = sky;
+    }
+}
+
+TSkyAt SkyAt(const TPlace &place, const QDateTime &moment)
+{
+    TSkyAt at;
+    if (!moment.isValid())
+        return at;
+    const double jd = JdOfMs(moment.toMSecsSinceEpoch());
+    const Moon::TLight light = Moon::LightAt(jd);
+    if (light.Status != Moon::TStatus::Ok)
+        return at;
+    at.Sun = Sky::SunHorizontal(jd, place.Latitude, place.Longitude, true);
+    at.Moon = Moon::HorizontalAt(jd, place.Latitude, place.Longitude, true);
+    at.MoonIllumination = light.Fraction;
+    at.MoonPhase = Moon::PhaseNameAt(jd);
+    at.Ok = std::isfinite(at.Sun.Altitude) && std::isfinite(at.Moon.Altitude);
+    return at;
+}
+
+QString MoonPhaseText(Moon::TPhaseName phase, TLanguage language)
+{
+    return TextOf(TableTexts(language).MoonPhases[int(phase)]);
+}
+
+QByteArray MoonPhaseKey(Moon::TPhaseName phase)
+{
+    static const char *const keys[8] = {
+        "new",  "waxing_crescent", "first_quarter", "waxing_gibbous",
+        "full", "waning_gibbous",  "last_quarter",  "waning_crescent"};
+    return keys[int(phase)];
+}
+
+QString SkyLineText(TLanguage language)
+{
+    return TextOf(TableTexts(language).SkyLine);
+}
+
+QString PrincipalPhaseText(Moon::TPhase phase, TLanguage language)
+{
+    return TextOf(TableTexts(language).PrincipalPhases[int(phase)]);
+}
+
 bool ICalendarCanHold(const QDate &first, const QDate &last, const TClock &clock)
 {
     if (!first.isValid() || !last.isValid() || last < first)
@@ -474,6 +638,25 @@ QString SunRowNote(const TSunRow &row, bool twilight, TLanguage language)
                 single(dusk, zenith);
             }
         }
+    }
+    if (row.Sky) {
+        const auto moon = [&](const std::optional<QDateTime> &moment, TCrossingState s,
+                              const char *none) {
+            if (moment)
+                return;
+            QString text = TextOf(none);
+            if (s == TCrossingState::AlwaysAbove)
+                text += TextOf(texts.MoonAbove);
+            else if (s == TCrossingState::AlwaysBelow)
+                text += TextOf(texts.MoonBelow);
+            else if (s == TCrossingState::Failed)
+                text += QStringLiteral(" (") + TextOf(texts.Failed) + QLatin1Char(')');
+            else
+                text += TextOf(texts.OnThisDate);
+            parts << text;
+        };
+        moon(row.Sky->Moonrise, row.Sky->MoonriseState, texts.NoMoonrise);
+        moon(row.Sky->Moonset, row.Sky->MoonsetState, texts.NoMoonset);
     }
     return parts.join(QStringLiteral("; "));
 }

@@ -6,6 +6,7 @@
 #include "common/Clock.h"
 #include "common/Language.h"
 #include "common/Place.h"
+#include "suntime/Moon.h"
 #include "suntime/SunEvents.h"
 
 #include <QByteArray>
@@ -42,6 +43,27 @@ double ZenithOf(TSunZenith zenith);
 TSunEvent MorningOf(TSunZenith zenith);
 TSunEvent EveningOf(TSunZenith zenith);
 
+// What the sky holds on a row's date besides the Sun's times: where the Sun
+// rises and sets, the Moon's times and its light.
+struct TSkyOfDay {
+    std::optional<double> SunriseAzimuth; // degrees from north, at the row's sunrise
+    std::optional<double> SunsetAzimuth;
+    // The first of each within the date on the clock, and why one is missing:
+    // the Moon stays above or below the horizon all date (AlwaysAbove,
+    // AlwaysBelow), it only rises or sets on other dates (NotOnDate), or the
+    // computation failed.
+    std::optional<QDateTime> Moonrise, Moonset, MoonTransit;
+    TCrossingState MoonriseState = TCrossingState::Failed;
+    TCrossingState MoonsetState = TCrossingState::Failed;
+    // At 12:00 of the date on the clock.
+    std::optional<double> MoonIllumination; // lit fraction of the disc, 0 ... 1
+    std::optional<Moon::TPhaseName> MoonPhase;
+    // A principal phase (new, first quarter, full, last quarter) that falls
+    // on the date, with its moment.
+    std::optional<Moon::TPhase> PrincipalPhase;
+    QDateTime PrincipalPhaseMoment;
+};
+
 struct TSunRow {
     QDate Date;
     // Each event that falls within the row's date on the chosen clock, as a
@@ -57,6 +79,8 @@ struct TSunRow {
     // sunrise and sunset angle: sunset minus sunrise on an ordinary day.
     int DayLength = 0;
     double NoonAltitude = 0; // degrees, at the row's solar noon
+    // The sky of the date, when asked for (AddSky); the files then carry it.
+    std::optional<TSkyOfDay> Sky;
 
     const std::optional<QDateTime> &At(TSunEvent e) const { return Event[int(e)]; }
 };
@@ -69,7 +93,9 @@ QVector<TSunRow> SunRows(const TPlace &place, const TClock &clock, const QDate &
 // RFC 4180, UTF-8, CR LF line ends. Header names are the same in every
 // language: date,sunrise,solar_noon,sunset,day_length[,civil_dawn,civil_dusk,
 // nautical_dawn,nautical_dusk,astronomical_dawn,astronomical_dusk,
-// noon_altitude],note. The note says in the language why events are missing.
+// noon_altitude][,sunrise_azimuth,sunset_azimuth,moonrise,moonset,
+// moon_illumination,moon_phase],note: the sky's columns when the rows carry
+// it. The note says in the language why events are missing.
 QByteArray SunRowsCsv(const QVector<TSunRow> &rows, bool twilight, TLanguage language);
 // An array with one object per day, the same keys and values as the CSV
 // columns, null for an event that does not occur.
@@ -79,6 +105,30 @@ QByteArray SunRowsJson(const QVector<TSunRow> &rows, bool twilight, TLanguage la
 // and stable UIDs; lines folded at 75 octets, CR LF ends. Nothing when a
 // date or moment falls outside the years 0001 ... 9999, which iCalendar
 // cannot write.
+// Adds the sky of each row's date: the Sun's rise and set directions, the
+// Moon's times, light and phases.
+void AddSky(QVector<TSunRow> &rows, const TPlace &place, const TClock &clock);
+
+// The Sun and the Moon at one moment: altitudes of the centre as an observer
+// sees them (refraction included), azimuths from north, the Moon's light.
+struct TSkyAt {
+    THorizontal Sun;
+    THorizontal Moon;
+    double MoonIllumination = 0;
+    std::optional<Moon::TPhaseName> MoonPhase;
+    bool Ok = false;
+};
+TSkyAt SkyAt(const TPlace &place, const QDateTime &moment);
+
+// The words of the Moon in the language: its phase names, and the fixed
+// names of the files ("waxing_crescent").
+QString MoonPhaseText(Moon::TPhaseName phase, TLanguage language);
+QByteArray MoonPhaseKey(Moon::TPhaseName phase);
+QString PrincipalPhaseText(Moon::TPhase phase, TLanguage language);
+// The text line of a day's sky: %1 %2 sunrise and sunset azimuths, %3 %4
+// moonrise and moonset, %5 the lit per cent, %6 the phase.
+QString SkyLineText(TLanguage language);
+
 // Whether the dates from first to last on the clock lie wholly within the
 // years 0001 ... 9999 of UTC, which iCalendar can write.
 bool ICalendarCanHold(const QDate &first, const QDate &last, const TClock &clock);

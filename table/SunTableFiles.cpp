@@ -146,6 +146,51 @@ QByteArray AltitudeText(double degrees)
     return QByteArray(buffer, WriteAltitude(buffer, degrees) - buffer);
 }
 
+QByteArray Fixed(double value, int decimals)
+{
+    char buffer[40];
+    const std::to_chars_result r =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    return r.ec == std::errc() ? QByteArray(buffer, r.ptr - buffer) : QByteArray();
+}
+
+// The sky's columns of a row, in order, each empty when it has no value;
+// quoted marks a text (for JSON).
+constexpr int SkyColumns = 6;
+const char *const SkyColumnNames[SkyColumns] = {
+    "sunrise_azimuth", "sunset_azimuth", "moonrise", "moonset", "moon_illumination", "moon_phase"};
+struct TSkyCells {
+    QByteArray Value[SkyColumns];
+    bool Quoted[SkyColumns] = {false, false, true, true, false, true};
+};
+
+TSkyCells SkyCells(const TSkyOfDay &sky)
+{
+    TSkyCells c;
+    const auto moment = [](const std::optional<QDateTime> &m) {
+        QByteArray out;
+        if (m)
+            AppendIsoMoment(out, *m);
+        return out;
+    };
+    if (sky.SunriseAzimuth)
+        c.Value[0] = Fixed(*sky.SunriseAzimuth, 1);
+    if (sky.SunsetAzimuth)
+        c.Value[1] = Fixed(*sky.SunsetAzimuth, 1);
+    c.Value[2] = moment(sky.Moonrise);
+    c.Value[3] = moment(sky.Moonset);
+    if (sky.MoonIllumination)
+        c.Value[4] = Fixed(*sky.MoonIllumination, 3);
+    if (sky.MoonPhase)
+        c.Value[5] = MoonPhaseKey(*sky.MoonPhase);
+    return c;
+}
+
+bool HasSky(const QVector<TSunRow> &rows)
+{
+    return !rows.isEmpty() && rows.first().Sky.has_value();
+}
+
 bool HasNoon(const TSunRow &row)
 {
     return row.At(TSunEvent::SolarNoon).has_value();
@@ -330,6 +375,12 @@ QByteArray SunRowsCsv(const QVector<TSunRow> &rows, bool twilight, TLanguage lan
         }
         out.append(",noon_altitude");
     }
+    const bool sky = HasSky(rows);
+    if (sky)
+        for (const char *name : SkyColumnNames) {
+            out.append(',');
+            out.append(name);
+        }
     out.append(",note\r\n");
     // The fixed part of a row goes through one buffer: one append per row
     // instead of one per field.
@@ -355,6 +406,11 @@ QByteArray SunRowsCsv(const QVector<TSunRow> &rows, bool twilight, TLanguage lan
             p = WriteAltitude(p, row.NoonAltitude);
         *p++ = ',';
         out.append(buffer, p - buffer);
+        if (sky && row.Sky) {
+            const TSkyCells cells = SkyCells(*row.Sky);
+            for (const QByteArray &value : cells.Value)
+                out.append(value + ',');
+        }
         const QString note = SunRowNote(row, twilight, language);
         if (!note.isEmpty())
             out.append(CsvField(note).toUtf8());
@@ -403,6 +459,18 @@ QByteArray SunRowsJson(const QVector<TSunRow> &rows, bool twilight, TLanguage la
             out.append(", \"noon_altitude\": ");
             out.append(HasNoon(row) ? AltitudeText(row.NoonAltitude) : QByteArray("null"));
         }
+        if (row.Sky) {
+            const TSkyCells cells = SkyCells(*row.Sky);
+            for (int c = 0; c < SkyColumns; ++c) {
+                out.append(QByteArray(", \"") + SkyColumnNames[c] + "\": ");
+                if (cells.Value[c].isEmpty())
+                    out.append("null");
+                else if (cells.Quoted[c])
+                    out.append('"' + cells.Value[c] + '"');
+                else
+                    out.append(cells.Value[c]);
+            }
+        }
         out.append(", \"note\": ");
         const QString note = SunRowNote(row, twilight, language);
         if (note.isEmpty())
@@ -434,12 +502,12 @@ std::optional<QByteArray> SunRowsICalendar(const QVector<TSunRow> &rows, const T
     const QByteArray placeKey = PlaceKey(place);
     const QByteArray location = ICalendarText(place.Name).toUtf8();
     const QByteArray geo = Coordinate(place.Latitude) + ';' + Coordinate(place.Longitude);
-    const auto event = [&](const QByteArray &uid, const QByteArray &when, const char *summary) {
+    const auto event = [&](const QByteArray &uid, const QByteArray &when, const QString &summary) {
         line("BEGIN:VEVENT");
         line("UID:" + uid + '-' + placeKey + "@vantu");
         line("DTSTAMP:" + stamp);
         out.append(when);
-        line(QByteArray("SUMMARY:") + ICalendarText(TextOf(summary)).toUtf8());
+        line(QByteArray("SUMMARY:") + ICalendarText(summary).toUtf8());
         if (!location.isEmpty())
             line("LOCATION:" + location);
         line("GEO:" + geo);
@@ -456,18 +524,34 @@ std::optional<QByteArray> SunRowsICalendar(const QVector<TSunRow> &rows, const T
         const QByteArray day = row.Date.toString(QStringLiteral("yyyyMMdd")).toLatin1();
         if (!InCalendarYears(row.Date))
             return std::nullopt;
-        for (const auto &kind : kinds) {
-            const std::optional<QDateTime> &moment = row.At(kind.Event);
+        // A one-minute event; false when iCalendar cannot hold its moment.
+        const auto timed = [&](const char *kind, const std::optional<QDateTime> &moment,
+                               const char *summary) {
             if (!moment)
-                continue;
+                return true;
             const QDateTime start = moment->toUTC();
             const QDateTime end = start.addSecs(60);
             if (!InCalendarYears(start.date()) || !InCalendarYears(end.date()))
-                return std::nullopt;
-            event(day + '-' + kind.Kind,
+                return false;
+            event(day + '-' + kind,
                   FoldContentLine("DTSTART:" + UtcStamp(start)) +
                       FoldContentLine("DTEND:" + UtcStamp(end)),
-                  kind.Summary);
+                  TextOf(summary));
+            return true;
+        };
+        for (const auto &kind : kinds)
+            if (!timed(kind.Kind, row.At(kind.Event), kind.Summary))
+                return std::nullopt;
+        if (row.Sky && (!timed("moonrise", row.Sky->Moonrise, texts.Moonrise) ||
+                        !timed("moonset", row.Sky->Moonset, texts.Moonset)))
+            return std::nullopt;
+        if (row.Sky && row.Sky->PrincipalPhase) {
+            static const char *const keys[4] = {"newmoon", "firstquarter", "fullmoon",
+                                                "lastquarter"};
+            const int phase = int(*row.Sky->PrincipalPhase);
+            event(day + '-' + keys[phase],
+                  FoldContentLine("DTSTART;VALUE=DATE:" + day) + FoldContentLine("DURATION:P1D"),
+                  TextOf(texts.PrincipalPhases[phase]));
         }
         // A day without sunrise and sunset shows as one all-day event. Its
         // length is a duration, so that the last day of year 9999 has no end
@@ -479,7 +563,7 @@ std::optional<QByteArray> SunRowsICalendar(const QVector<TSunRow> &rows, const T
             const bool polarDay = rise == TCrossingState::AlwaysAbove;
             event(day + (polarDay ? "-polarday" : "-polarnight"),
                   FoldContentLine("DTSTART;VALUE=DATE:" + day) + FoldContentLine("DURATION:P1D"),
-                  polarDay ? texts.PolarDaySummary : texts.PolarNightSummary);
+                  TextOf(polarDay ? texts.PolarDaySummary : texts.PolarNightSummary));
         }
     }
     line("END:VCALENDAR");

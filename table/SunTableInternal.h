@@ -24,6 +24,18 @@ struct TSunTableTexts {
     const char *AboveAngle;
     const char *BelowAngle;
     const char *OnThisDate;
+    // The Moon's rising and setting missing, and why: up or down all date.
+    const char *NoMoonrise;
+    const char *NoMoonset;
+    const char *MoonAbove;
+    const char *MoonBelow;
+    std::array<const char *, 8> MoonPhases;      // new ... waning crescent
+    std::array<const char *, 4> PrincipalPhases; // new, first quarter, full, last quarter
+    const char *Moonrise;                        // iCalendar summaries
+    const char *Moonset;
+    // The text line's sky: %1 %2 sunrise and sunset azimuths, %3 %4 moonrise
+    // and moonset, %5 the lit per cent, %6 the phase.
+    const char *SkyLine;
     const char *Sunrise; // iCalendar summaries
     const char *Sunset;
     const char *PolarDaySummary;
