@@ -2,6 +2,7 @@ list(APPEND vantu_core_sources
     app/InstanceGuard.h app/InstanceGuard.cpp
     app/ProductInfo.h app/ProductInfo.cpp
     app/YearChart.h app/YearChart.cpp
+    app/SkyChart.h app/SkyChart.cpp
 )
 list(APPEND vantu_gui_sources
     app/MainWindow.h
@@ -12,4 +13,6 @@ list(APPEND vantu_gui_sources
     app/MapaSK.h app/MapaSK.cpp
     app/YearChartView.h app/YearChartView.cpp
     app/RokSlnka.h app/RokSlnka.cpp
+    app/SkyChartView.h app/SkyChartView.cpp
+    app/SlnkoMesiac.h app/SlnkoMesiac.cpp
 )

@@ -91,6 +91,8 @@ const std::vector<TfrmVantu::TMenuEntry> &TfrmVantu::MenuTable()
             separator("N6"),
             shortcut(item("mnuRokSlnka", &T::mnuRokSlnka, &T::mnuRokSlnkaClick),
                      QKeySequence(Qt::CTRL | Qt::Key_Y)),
+            shortcut(item("mnuSlnkoMesiac", &T::mnuSlnkoMesiac, &T::mnuSlnkoMesiacClick),
+                     QKeySequence(Qt::CTRL | Qt::Key_M)),
 
             menu("mnuNapoved", &T::mnuNapoved),
             shortcut(item("mnuPomoc", &T::mnuPomoc, &T::mnuPomocClick), QKeySequence(Qt::Key_F1)),

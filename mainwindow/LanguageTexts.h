@@ -38,12 +38,12 @@ struct TLanguageTexts {
     // caption follows the time format), in the order they are applied.
     std::array<TNamedText, 16> Captions;
     // Menu captions in menu order.
-    std::array<TNamedText, 23> MenuCaptions;
+    std::array<TNamedText, 24> MenuCaptions;
     // Hints of controls, in the order they are applied.
     std::array<TNamedText, 19> ControlHints;
     // Hints of menu items in menu order; the toolbar button of the same
     // command gets a copy (the command table knows which).
-    std::array<TNamedText, 20> MenuHints;
+    std::array<TNamedText, 21> MenuHints;
 
     // Messages of the main window.
     const char *CloseRefusedCaption; // table of results not saved

@@ -37,6 +37,7 @@ class TfrmTabulka;
 class TfrmSvet;
 class TfrmSlovakia;
 class TfrmRokSlnka;
+class TfrmSlnkoMesiac;
 
 // The day picked in the calendar, decoded.
 struct TCalendarDate {
@@ -147,6 +148,7 @@ public slots:
     void mnuTabulkaClick();
     void mnuTabulkaMesClick();
     void mnuRokSlnkaClick();
+    void mnuSlnkoMesiacClick();
     void mnuPomocClick();
     void mnuOnLineClick();
     void mnuOProgrameClick();
@@ -202,6 +204,7 @@ private:
     QString ResultTag() const;
     void CloseMapWindows();
     void UpdateYearWindow();
+    void UpdateSkyWindow();
     template <typename TMap> void OpenMap(QPointer<TMap> &window, QAction *item, const char *title);
     TLanguage CheckedLanguage() const;
 
@@ -269,6 +272,7 @@ private:
     QAction *mnuTabulka = nullptr;
     QAction *mnuTabulkaMes = nullptr;
     QAction *mnuRokSlnka = nullptr;
+    QAction *mnuSlnkoMesiac = nullptr;
     QAction *mnuPomoc = nullptr;
     QAction *mnuOnLine = nullptr;
     QAction *mnuOPrograme = nullptr;
@@ -308,4 +312,5 @@ private:
     QPointer<TfrmSvet> frmSvet;
     QPointer<TfrmSlovakia> frmSlovakia;
     QPointer<TfrmRokSlnka> frmRokSlnka;
+    QPointer<TfrmSlnkoMesiac> frmSlnkoMesiac;
 };

@@ -277,6 +277,7 @@ void TfrmVantu::ShowResults()
     }
     NameResults();
     UpdateYearWindow();
+    UpdateSkyWindow();
 }
 
 void TfrmVantu::PlaceChanged()
@@ -391,6 +392,7 @@ void TfrmVantu::TimeFormatClicked(TClock::TKind format)
     ShowResults();
     FTimeFormat = format;
     UpdateYearWindow();
+    UpdateSkyWindow();
 }
 
 // Checking a button that is not checked runs its click handler; the one

@@ -8,6 +8,7 @@
 #include "app/ProductInfo.h"
 #include "app/RokSlnka.h"
 #include "app/Shell.h"
+#include "app/SlnkoMesiac.h"
 #include "calendar/FazeMesiaca.h"
 #include "calendar/MoonPhase.h"
 #include "common/Messages.h"
@@ -125,6 +126,8 @@ void TfrmVantu::CloseMapWindows()
         frmSlovakia->close();
     if (frmRokSlnka)
         frmRokSlnka->close();
+    if (frmSlnkoMesiac)
+        frmSlnkoMesiac->close();
 }
 
 // ---------------------------------------------------------------- Year of the Sun
@@ -153,6 +156,33 @@ void TfrmVantu::UpdateYearWindow()
     request.Year = Kalendar->date().year();
     request.CalendarDay = Kalendar->date();
     frmRokSlnka->SetRequest(request);
+}
+
+// ---------------------------------------------------------------- Sun and Moon
+
+void TfrmVantu::mnuSlnkoMesiacClick()
+{
+    if (!frmSlnkoMesiac) {
+        frmSlnkoMesiac = new TfrmSlnkoMesiac(this, FLanguage);
+        UpdateSkyWindow();
+    }
+    frmSlnkoMesiac->show();
+    frmSlnkoMesiac->raise();
+    frmSlnkoMesiac->activateWindow();
+}
+
+// The window follows the place and clock in the inputs and the calendar's day.
+void TfrmVantu::UpdateSkyWindow()
+{
+    if (!frmSlnkoMesiac)
+        return;
+    TSkyRequest request;
+    request.Place = Place();
+    request.Clock = Clock();
+    request.Day = Kalendar->date();
+    if (request.Day == Today())
+        request.Now = QDateTime::currentDateTimeUtc();
+    frmSlnkoMesiac->SetRequest(request);
 }
 
 // ---------------------------------------------------------------- Moon, about, help

@@ -137,17 +137,6 @@ qint64 FloorDiv(qint64 a, qint64 b)
     return a >= 0 ? a / b : -((-a + b - 1) / b);
 }
 
-// The first moment of a date on the clock, in milliseconds since 1970 (UTC).
-// A zone whose midnight falls into a daylight-saving gap starts the date at
-// the end of the gap.
-qint64 DateStart(const QDate &date, const TClock &clock)
-{
-    if (!clock.IsZone())
-        return (date.toJulianDay() - QDate(1970, 1, 1).toJulianDay()) * MsPerDay -
-               clock.FixedOffset() * qint64(1000);
-    return date.startOfDay(clock.TimeZone()).toMSecsSinceEpoch();
-}
-
 // The crossings of every event over a run of UTC days, each day computed on
 // UTC: the moments in time order, and each day's reason where one is missing.
 class TUtcEvents
@@ -345,6 +334,17 @@ const TSunTableTexts &TableTexts(TLanguage language)
 
 } // namespace SunTableInternal
 
+// The first moment of a date on the clock, in milliseconds since 1970 (UTC).
+// A zone whose midnight falls into a daylight-saving gap starts the date at
+// the end of the gap.
+qint64 DateStart(const QDate &date, const TClock &clock)
+{
+    if (!clock.IsZone())
+        return (date.toJulianDay() - QDate(1970, 1, 1).toJulianDay()) * MsPerDay -
+               clock.FixedOffset() * qint64(1000);
+    return date.startOfDay(clock.TimeZone()).toMSecsSinceEpoch();
+}
+
 // ----------------------------------------------------------------- the rows
 
 namespace
@@ -481,6 +481,10 @@ void PutMoonEvents(TSkyOfDay &sky, const Moon::TEvents &events, const TClock &cl
     for (const auto &[kind, moment] : kinds)
         if (const Moon::TEvent *e = events.First(kind))
             *moment = MoonMoment(e->Jd, clock);
+    if (const Moon::TEvent *e = events.First(Moon::TEventKind::Rise))
+        sky.MoonriseAzimuth = e->Azimuth;
+    if (const Moon::TEvent *e = events.First(Moon::TEventKind::Set))
+        sky.MoonsetAzimuth = e->Azimuth;
     const TCrossingState away = events.UpAllTheTime()     ? TCrossingState::AlwaysAbove
                                 : events.DownAllTheTime() ? TCrossingState::AlwaysBelow
                                                           : TCrossingState::NotOnDate;
@@ -539,9 +543,19 @@ TSkyAt SkyAt(const TPlace &place, const QDateTime &moment)
     at.Sun = Sky::SunHorizontal(jd, place.Latitude, place.Longitude, true);
     at.Moon = Moon::HorizontalAt(jd, place.Latitude, place.Longitude, true);
     at.MoonIllumination = light.Fraction;
+    at.MoonWaxing = light.Waxing;
     at.MoonPhase = Moon::PhaseNameAt(jd);
     at.Ok = std::isfinite(at.Sun.Altitude) && std::isfinite(at.Moon.Altitude);
     return at;
+}
+
+std::optional<QDateTime> NextPrincipalPhase(Moon::TPhase phase, const QDateTime &from,
+                                            const TClock &clock)
+{
+    const Moon::TPhaseTime p = Moon::NextPhase(JdOfMs(from.toMSecsSinceEpoch()), phase);
+    if (p.Status != Moon::TStatus::Ok)
+        return std::nullopt;
+    return MoonMoment(p.Jd, clock);
 }
 
 QString MoonPhaseText(Moon::TPhaseName phase, TLanguage language)

@@ -53,6 +53,7 @@ struct TSkyOfDay {
     // AlwaysBelow), it only rises or sets on other dates (NotOnDate), or the
     // computation failed.
     std::optional<QDateTime> Moonrise, Moonset, MoonTransit;
+    std::optional<double> MoonriseAzimuth, MoonsetAzimuth;
     TCrossingState MoonriseState = TCrossingState::Failed;
     TCrossingState MoonsetState = TCrossingState::Failed;
     // At 12:00 of the date on the clock.
@@ -105,6 +106,11 @@ QByteArray SunRowsJson(const QVector<TSunRow> &rows, bool twilight, TLanguage la
 // and stable UIDs; lines folded at 75 octets, CR LF ends. Nothing when a
 // date or moment falls outside the years 0001 ... 9999, which iCalendar
 // cannot write.
+// The first moment of a date on the clock, in milliseconds since 1970 (UTC).
+// A zone whose midnight falls into a daylight-saving gap starts the date at
+// the end of the gap.
+qint64 DateStart(const QDate &date, const TClock &clock);
+
 // Adds the sky of each row's date: the Sun's rise and set directions, the
 // Moon's times, light and phases.
 void AddSky(QVector<TSunRow> &rows, const TPlace &place, const TClock &clock);
@@ -115,10 +121,15 @@ struct TSkyAt {
     THorizontal Sun;
     THorizontal Moon;
     double MoonIllumination = 0;
+    bool MoonWaxing = false;
     std::optional<Moon::TPhaseName> MoonPhase;
     bool Ok = false;
 };
 TSkyAt SkyAt(const TPlace &place, const QDateTime &moment);
+
+// The first principal phase of a kind at or after a moment, on the clock.
+std::optional<QDateTime> NextPrincipalPhase(Moon::TPhase phase, const QDateTime &from,
+                                            const TClock &clock);
 
 // The words of the Moon in the language: its phase names, and the fixed
 // names of the files ("waxing_crescent").

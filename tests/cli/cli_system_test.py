@@ -193,6 +193,27 @@ def main():
             check(r.returncode == 1 and r.stderr.count(b"\n") == 1 and not r.stdout, f"{args}")
         os.remove(lone)
 
+        # The sky: --sky's columns and iCalendar events, --at as JSON.
+        r = run(program, folder, "--city", "Bratislava", "--month", "2026-06", "--sky",
+                "--format", "csv")
+        rows = list(csv.DictReader(io.StringIO(r.stdout.decode("utf-8"), newline="")))
+        check(list(rows[0])[5:] == ["sunrise_azimuth", "sunset_azimuth", "moonrise", "moonset",
+                                    "moon_illumination", "moon_phase", "note"]
+              and rows[20]["moonrise"].startswith("2026-06-21T12:28")
+              and rows[20]["moon_phase"] == "first_quarter", f"--sky {rows[20]}")
+        r = run(program, folder, "--city", "Bratislava", "--month", "2026-06", "--sky",
+                "--format", "ics")
+        summaries = [str(c["SUMMARY"]) for c in icalendar.Calendar.from_ical(r.stdout).walk()
+                     if c.name == "VEVENT"]
+        check(summaries.count("Full Moon") == 1 and summaries.count("Moonrise") >= 28,
+              "--sky ics")
+        r = run(program, folder, "--city", "Bratislava", "--at", "2026-06-21T21:30",
+                "--format", "json")
+        at = json.loads(r.stdout)
+        check(list(at) == ["time", "sun_altitude", "sun_azimuth", "moon_altitude",
+                           "moon_azimuth", "moon_illumination"]
+              and abs(at["moon_altitude"] - 27.72) < 0.02, f"--at {at}")
+
         # Failures: exit codes, one line, no output, the locality file untouched.
         for args, code in [
             (("--place", "B", "--date", "2026-06-21"), 1),

@@ -60,6 +60,17 @@ void TestCli::usageErrors_data()
         << QStringList{"--city", "Nitra", "--place", "Nitra"} << "one place";
     QTest::newRow("find and date")
         << QStringList{"--find", "Nitra", "--date", "2026-01-01"} << "--find";
+    QTest::newRow("at malformed") << (here + QStringList{"--at", "2026-06-21 21:30"}) << "--at";
+    QTest::newRow("at 30 February") << (here + QStringList{"--at", "2026-02-30T12:00"}) << "--at";
+    QTest::newRow("at year 0") << (here + QStringList{"--at", "0000-06-21T12:00"}) << "--at";
+    QTest::newRow("at offset 15 hours")
+        << (here + QStringList{"--at", "2026-06-21T12:00+15:00"}) << "--at";
+    QTest::newRow("at and date") << (here + QStringList{"--at", "2026-06-21T12:00", "--date",
+                                                        "2026-06-21"})
+                                 << "--at";
+    QTest::newRow("at as ics") << (here +
+                                   QStringList{"--at", "2026-06-21T12:00", "--format", "ics"})
+                               << "--format";
     QTest::newRow("find as ics") << QStringList{"--find", "Nitra", "--format", "ics"} << "--format";
     QTest::newRow("lat alone") << QStringList{"--lat", "48"} << "go together";
     QTest::newRow("db without place") << (here + QStringList{"--db", "x.xml"}) << "--db";

@@ -261,8 +261,8 @@ void TestLanguageTexts::objectNamesInOrder()
                                "mnuZmazat",   "mnuHladat",     "mnuJazyk",    "mnuSlovensky",
                                "mnuAnglicky", "mnuMadarsky",   "mnuKoniec",   "mnuNastroje",
                                "mnuSvet",     "mnuSlovensko",  "mnuVelkaNoc", "mnuFazaMesiaca",
-                               "mnuTabulka",  "mnuTabulkaMes", "mnuRokSlnka", "mnuNapoved",
-                               "mnuPomoc",    "mnuOnLine",     "mnuOPrograme"};
+                               "mnuTabulka",  "mnuTabulkaMes", "mnuRokSlnka", "mnuSlnkoMesiac",
+                               "mnuNapoved",  "mnuPomoc",      "mnuOnLine",   "mnuOPrograme"};
     const QStringList hints = {"StringGrid1", "Edit1",      "seHod",      "seMin",      "rbUTC",
                                "rbSEC",       "rbSELC",     "rbMiestny",  "Kalendar",   "PolohaD",
                                "PolohaS",     "seSirkaST",  "seSirkaMin", "seSirkaSek", "seDlzkaST",
@@ -271,7 +271,7 @@ void TestLanguageTexts::objectNamesInOrder()
                                    "mnuHladat",   "mnuJazyk",       "mnuSlovensky", "mnuAnglicky",
                                    "mnuMadarsky", "mnuKoniec",      "mnuSvet",      "mnuSlovensko",
                                    "mnuVelkaNoc", "mnuFazaMesiaca", "mnuTabulka",   "mnuTabulkaMes",
-                                   "mnuRokSlnka", "mnuPomoc",       "mnuOnLine",    "mnuOPrograme"};
+                                   "mnuRokSlnka", "mnuSlnkoMesiac", "mnuPomoc",     "mnuOnLine",    "mnuOPrograme"};
     QCOMPARE(Names(t.Captions), captions);
     QCOMPARE(Names(t.MenuCaptions), menus);
     QCOMPARE(Names(t.ControlHints), hints);

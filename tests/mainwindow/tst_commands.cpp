@@ -2,6 +2,7 @@
 // state for item and button, and the hints the buttons copy.
 #include "TestSupport.h"
 #include "app/RokSlnka.h"
+#include "app/SlnkoMesiac.h"
 #include "cli/CliOptions.h"
 #include "localities/Hladat.h"
 #include "mainwindow/SpinEdit.h"
@@ -9,10 +10,13 @@
 
 #include <QAction>
 #include <QDateEdit>
+#include <QFileDialog>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -89,8 +93,8 @@ private slots:
         }
     }
 
-    // The Year of the Sun: last in Tools behind a separator, Ctrl+Y, an access
-    // key of its own in every language, no toolbar button; one window that
+    // The Year of the Sun: in Tools behind a separator, Ctrl+Y, an access key
+    // of its own in every language, no toolbar button; one window that
     // follows the calendar, writes what vantu-cli writes and closes on a switch.
     void yearOfTheSunCommand()
     {
@@ -99,8 +103,8 @@ private slots:
         QVERIFY(item);
         const QList<QAction *> tools =
             w.findChild<QMenu *>(QStringLiteral("mnuNastroje"))->actions();
-        QCOMPARE(tools.last(), item);
-        QVERIFY(tools[tools.size() - 2]->isSeparator());
+        QCOMPARE(tools[tools.size() - 2], item);
+        QVERIFY(tools[tools.size() - 3]->isSeparator());
         QCOMPARE(item->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Y));
         QVERIFY(!Find<QToolButton>(&w, "btnRokSlnka"));
         for (const char *language : {"mnuSlovensky", "mnuAnglicky", "mnuMadarsky"}) {
@@ -142,6 +146,47 @@ private slots:
 
         QPointer<TfrmRokSlnka> open = year;
         w.findChild<QAction *>(QStringLiteral("mnuSlovensky"))->trigger();
+        QVERIFY(!open || !open->isVisible());
+    }
+
+    // Ctrl+M: the Sun and Moon over the inputs' place on the calendar's day,
+    // at noon; the chart's keys move the time and tell a screen reader; the
+    // chart exports as a picture; a language switch closes the window.
+    void sunAndMoonCommand()
+    {
+        TfrmVantu w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        Find<QDateEdit>(&w, "Kalendar")->setDate(QDate(2026, 6, 21));
+        SwitchLanguage(&w, 1);
+        QTest::keyClick(&w, Qt::Key_M, Qt::ControlModifier);
+        QTest::keyClick(&w, Qt::Key_M, Qt::ControlModifier);
+        QCOMPARE(w.findChildren<TfrmSlnkoMesiac *>().size(), 1);
+        TfrmSlnkoMesiac *sky = w.findChild<TfrmSlnkoMesiac *>();
+        QCOMPARE(sky->windowTitle(), QStringLiteral(" Sun and Moon – SK - Bratislava"));
+        QCOMPARE(sky->Request().Clock, TClock::Cet());
+        // Solar noon 11:53 CET; the Sun high in the south, the Moon in the east.
+        const QString panel = sky->findChild<QLabel *>(QStringLiteral("lblObloha"))->text();
+        QVERIFY2(panel.contains(QStringLiteral("Sunrise 03:51, azimuth 52.")) &&
+                     panel.contains(QStringLiteral("Sun at 11:53: altitude 65.")) &&
+                     panel.contains(QStringLiteral("Moonrise 11:28")),
+                 qPrintable(panel));
+        auto *chart = sky->findChild<QWidget *>(QStringLiteral("SkyChart"));
+        QTest::keyClick(chart, Qt::Key_PageDown);
+        QTest::keyClick(chart, Qt::Key_Right);
+        QVERIFY2(chart->accessibleDescription().startsWith(QStringLiteral("Sun at 13:03")),
+                 qPrintable(chart->accessibleDescription()));
+
+        const QString png = FFixture->File(QStringLiteral("sky.png"));
+        MessageTestHook::SetModalHandler([&png](QDialog &dialog) {
+            static_cast<QFileDialog &>(dialog).selectFile(png);
+            return int(QDialog::Accepted);
+        });
+        QVERIFY(sky->ExportPng());
+        QCOMPARE(QImage(png).size(), TfrmSlnkoMesiac::ExportSize());
+
+        QPointer<TfrmSlnkoMesiac> open = sky;
+        SwitchLanguage(&w, 0);
         QVERIFY(!open || !open->isVisible());
     }
 

@@ -8,6 +8,7 @@
 #include "table/SunTable.h"
 
 #include <QTest>
+#include <QTimeZone>
 
 #include <algorithm>
 #include <cmath>
@@ -35,6 +36,8 @@ private slots:
     void durationText();
     void notes_data();
     void notes();
+    void sky_data();
+    void sky();
 };
 
 // ------------------------------------------------------------------ rows
@@ -364,6 +367,69 @@ void TestSunTable::notes()
         SunRows(Place(QStringLiteral("X"), latitude, 15.0), TClock::Offset(3600), date, date)
             .first();
     QCOMPARE(SunRowNote(row, twilight, *LanguageFromIndex(language)), expected);
+}
+
+void TestSunTable::sky_data()
+{
+    // Checked once against PyEphem: the Sun's centre at -0:50 without
+    // refraction for its azimuths, the Moon's upper limb at -0:34.
+    QTest::addColumn<double>("latitude");
+    QTest::addColumn<double>("longitude");
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("azimuths"); // sunrise, sunset
+    QTest::addColumn<QString>("moon");     // rising, setting
+    QTest::addColumn<QString>("note");
+    QTest::newRow("Bratislava, solstice") << 48.15 << 17.116944 << QByteArray("Europe/Bratislava")
+                                          << QDate(2026, 6, 21) << "52.2 307.8"
+                                          << "12:28:03 00:22:59"
+                                          << "";
+    QTest::newRow("Apia, no moonset on its date")
+        << -13.83 << -171.76 << QByteArray("Pacific/Apia") << QDate(2026, 6, 21) << "66.0 294.0"
+        << "11:48:06 -"
+        << "no moonset on this date";
+    QTest::newRow("Svalbard, polar day, Moon down")
+        << 78.22 << 15.65 << QByteArray("UTC") << QDate(2026, 6, 5) << "- -"
+        << "- -"
+        << "polar day; no moonrise: the Moon stays below the horizon; "
+           "no moonset: the Moon stays below the horizon";
+    QTest::newRow("Svalbard, polar day, Moon up")
+        << 78.22 << 15.65 << QByteArray("UTC") << QDate(2026, 6, 13) << "- -"
+        << "- -"
+        << "polar day; no moonrise: the Moon stays above the horizon; "
+           "no moonset: the Moon stays above the horizon";
+}
+
+void TestSunTable::sky()
+{
+    QFETCH(double, latitude);
+    QFETCH(double, longitude);
+    QFETCH(QByteArray, zone);
+    QFETCH(QDate, date);
+    QFETCH(QString, azimuths);
+    QFETCH(QString, moon);
+    QFETCH(QString, note);
+    const TPlace place = Place(QStringLiteral("X"), latitude, longitude);
+    const TClock clock = TClock::Zone(QTimeZone(zone));
+    QVector<TSunRow> rows = SunRows(place, clock, date, date);
+    AddSky(rows, place, clock);
+    const TSkyOfDay &sky = *rows.first().Sky;
+    const auto degrees = [](const std::optional<double> &a) {
+        return a ? QString::number(*a, 'f', 1) : QStringLiteral("-");
+    };
+    QCOMPARE(degrees(sky.SunriseAzimuth) + u' ' + degrees(sky.SunsetAzimuth), azimuths);
+    const QStringList times = moon.split(u' ');
+    const std::optional<QDateTime> moments[2] = {sky.Moonrise, sky.Moonset};
+    for (int i = 0; i < 2; ++i) {
+        QCOMPARE(moments[i].has_value(), times[i] != QLatin1String("-"));
+        if (moments[i]) {
+            QCOMPARE(moments[i]->date(), date);
+            const QTime reference = QTime::fromString(times[i], QStringLiteral("HH:mm:ss"));
+            QVERIFY2(std::abs(moments[i]->time().secsTo(reference)) <= 2,
+                     qPrintable(moments[i]->toString(Qt::ISODate)));
+        }
+    }
+    QCOMPARE(SunRowNote(rows.first(), false, TLanguage::English), note);
 }
 
 QTEST_GUILESS_MAIN(TestSunTable)

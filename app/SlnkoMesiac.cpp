@@ -1,0 +1,465 @@
+#include "app/SlnkoMesiac.h"
+
+#include "app/SkyChartView.h"
+#include "common/AtomicFile.h"
+#include "common/Messages.h"
+#include "common/Texts.h"
+#include "common/Version.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QBuffer>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSlider>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace
+{
+
+struct TSkyTexts {
+    const char *Title;
+    const char *Time;
+    const char *Export;
+    const char *ExportPng;
+    const char *ExportPdf;
+    const char *FilterPng;
+    const char *FilterPdf;
+    const char *Directions[4];
+    const char *SunPath;
+    const char *MoonPath;
+    const char *Rise;
+    const char *Set;
+    const char *Sunrise;   // %1 time, %2 azimuth
+    const char *Sunset;    // %1 time, %2 azimuth
+    const char *SunAt;     // %1 time, %2 altitude, %3 azimuth
+    const char *MoonTimes; // %1 rise, %2 set, %3 transit
+    const char *MoonAt;    // %1 time, %2 altitude, %3 azimuth
+    const char *MoonLight; // %1 per cent, %2 phase
+    const char *NextNew;   // %1 date
+    const char *NextFull;
+    const char *None;
+    const char *ChartName;
+    const char *ChartHelp;
+    const char *Caption; // %1 place, %2 date, %3 clock
+    const char *FileErrorCaption;
+    const char *FileErrorText; // %1 file, %2 reason
+};
+
+// Slovak, English, Hungarian.
+const TSkyTexts SkyTexts[LanguageCount] = {
+    {" Slnko a Mesiac",
+     "Č&as:",
+     "&Export",
+     "Graf ako obrázok &PNG…",
+     "Graf ako P&DF…",
+     "obrázok PNG (*.png)",
+     "dokument PDF (*.pdf)",
+     {"S", "V", "J", "Z"},
+     "dráha Slnka",
+     "dráha Mesiaca",
+     "východ",
+     "západ",
+     "Východ Slnka %1, azimut %2°",
+     "Západ Slnka %1, azimut %2°",
+     "Slnko o %1: výška %2°, azimut %3°",
+     "Východ Mesiaca %1 · západ %2 · kulminácia %3",
+     "Mesiac o %1: výška %2°, azimut %3°",
+     "Mesiac osvetlený na %1 %, %2",
+     "Najbližší nov: %1",
+     "Najbližší spln: %1",
+     "nenastáva",
+     "Obloha dňa",
+     "Kruh je obzor, stred nad hlavou, sever hore a východ vpravo. Šípky vľavo a vpravo posunú "
+     "čas o 10 minút, Page Up a Page Down o hodinu.",
+     "%1, %2, %3",
+     " Chyba súboru",
+     "Súbor »%1« sa nedá zapísať.\n%2"},
+    {" Sun and Moon",
+     "&Time:",
+     "&Export",
+     "Chart as &PNG picture…",
+     "Chart as P&DF…",
+     "PNG picture (*.png)",
+     "PDF document (*.pdf)",
+     {"N", "E", "S", "W"},
+     "the Sun's path",
+     "the Moon's path",
+     "rise",
+     "set",
+     "Sunrise %1, azimuth %2°",
+     "Sunset %1, azimuth %2°",
+     "Sun at %1: altitude %2°, azimuth %3°",
+     "Moonrise %1 · moonset %2 · transit %3",
+     "Moon at %1: altitude %2°, azimuth %3°",
+     "Moon %1 % lit, %2",
+     "Next new Moon: %1",
+     "Next full Moon: %1",
+     "N/A",
+     "Sky of the day",
+     "The circle is the horizon, the centre overhead, north up and east to the right. The Left "
+     "and Right arrows move the time by 10 minutes, Page Up and Page Down by an hour.",
+     "%1, %2, %3",
+     " File error",
+     "The file »%1« cannot be written.\n%2"},
+    {" Nap és Hold",
+     "&Idő:",
+     "&Exportálás",
+     "Grafikon &PNG képként…",
+     "Grafikon P&DF-ként…",
+     "PNG kép (*.png)",
+     "PDF dokumentum (*.pdf)",
+     {"É", "K", "D", "Ny"},
+     "a Nap útja",
+     "a Hold útja",
+     "kel",
+     "nyugszik",
+     "Napkelte %1, azimut %2°",
+     "Napnyugta %1, azimut %2°",
+     "A Nap %1-kor: magasság %2°, azimut %3°",
+     "Holdkelte %1 · holdnyugta %2 · delelés %3",
+     "A Hold %1-kor: magasság %2°, azimut %3°",
+     "A Hold %1 %-ban megvilágított, %2",
+     "Következő újhold: %1",
+     "Következő telihold: %1",
+     "nincs",
+     "A nap égboltja",
+     "A kör a látóhatár, a közepe a fejünk fölött, észak fent, kelet jobbra. A bal és jobb nyíl "
+     "10 perccel, a Page Up és a Page Down egy órával mozgatja az időt.",
+     "%1, %2, %3",
+     " Fájlhiba",
+     "A(z) »%1« fájl nem írható.\n%2"},
+};
+
+const TSkyTexts &Texts(TLanguage language)
+{
+    return ForLanguage(SkyTexts, language);
+}
+
+QLocale LocaleOf(TLanguage language)
+{
+    switch (language) {
+    case TLanguage::Slovak:
+        return QLocale(QLocale::Slovak, QLocale::Slovakia);
+    case TLanguage::Hungarian:
+        return QLocale(QLocale::Hungarian, QLocale::Hungary);
+    case TLanguage::English:
+        break;
+    }
+    return QLocale(QLocale::English, QLocale::UnitedKingdom);
+}
+
+QString Number(const QLocale &locale, double value, int decimals)
+{
+    // A minus sign, not a hyphen, before a negative altitude.
+    return locale.toString(value, 'f', decimals).replace(QLatin1Char('-'), QChar(0x2212));
+}
+
+} // namespace
+
+TfrmSlnkoMesiac::TfrmSlnkoMesiac(QWidget *owner, TLanguage language)
+    : QWidget(owner, Qt::Window), FLanguage(language)
+{
+    setObjectName(QStringLiteral("frmSlnkoMesiac"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    Chart = new TSkyChartView(this);
+    lblCas = new QLabel(this);
+    lblCas->setObjectName(QStringLiteral("lblCas"));
+    sldCas = new QSlider(Qt::Horizontal, this);
+    sldCas->setObjectName(QStringLiteral("sldCas"));
+    sldCas->setSingleStep(10);
+    sldCas->setPageStep(60);
+    lblCas->setBuddy(sldCas);
+    lblCasHodnota = new QLabel(this);
+    lblCasHodnota->setObjectName(QStringLiteral("lblCasHodnota"));
+    lblCasHodnota->setMinimumWidth(
+        lblCasHodnota->fontMetrics().horizontalAdvance(QStringLiteral("00:00 (+1)")) + 4);
+    lblObloha = new QLabel(this);
+    lblObloha->setObjectName(QStringLiteral("lblObloha"));
+    lblObloha->setWordWrap(true);
+    lblObloha->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblObloha->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblObloha->setMinimumWidth(300);
+    btnExport = new QPushButton(this);
+    btnExport->setObjectName(QStringLiteral("btnExport"));
+    auto *menu = new QMenu(btnExport);
+    actPng = menu->addAction(QString(), this, [this] { ExportPng(); });
+    actPdf = menu->addAction(QString(), this, [this] { ExportPdf(); });
+    actPng->setObjectName(QStringLiteral("actPng"));
+    actPdf->setObjectName(QStringLiteral("actPdf"));
+    btnExport->setMenu(menu);
+
+    auto *side = new QVBoxLayout;
+    side->addWidget(lblObloha, 1);
+    side->addWidget(btnExport, 0, Qt::AlignLeft);
+    auto *time = new QHBoxLayout;
+    time->addWidget(lblCas);
+    time->addWidget(sldCas, 1);
+    time->addWidget(lblCasHodnota);
+    auto *layout = new QGridLayout(this);
+    layout->addWidget(Chart, 0, 0);
+    layout->addLayout(side, 0, 1);
+    layout->addLayout(time, 1, 0, 1, 2);
+    layout->setColumnStretch(0, 1);
+
+    connect(sldCas, &QSlider::valueChanged, this, [this] { ShowChosenTime(); });
+    connect(Chart, &TSkyChartView::TimeStepped, this,
+            [this](int minutes) { SetChosenMinute(ChosenMinute() + minutes); });
+    ApplyTexts();
+    resize(900, 620);
+}
+
+void TfrmSlnkoMesiac::ApplyTexts()
+{
+    const TSkyTexts &t = Texts(FLanguage);
+    lblCas->setText(TextOf(t.Time));
+    btnExport->setText(TextOf(t.Export));
+    actPng->setText(TextOf(t.ExportPng));
+    actPdf->setText(TextOf(t.ExportPdf));
+    TSkyChartTexts chart;
+    for (const char *d : t.Directions)
+        chart.Directions << TextOf(d);
+    chart.SunPath = TextOf(t.SunPath);
+    chart.MoonPath = TextOf(t.MoonPath);
+    chart.Rise = TextOf(t.Rise);
+    chart.Set = TextOf(t.Set);
+    Chart->SetTexts(chart);
+}
+
+int TfrmSlnkoMesiac::ChosenMinute() const
+{
+    return sldCas->value();
+}
+
+void TfrmSlnkoMesiac::SetChosenMinute(int minute)
+{
+    sldCas->setValue(std::clamp(minute, 0, FDayMinutes - 1));
+}
+
+QDateTime TfrmSlnkoMesiac::ChosenMoment() const
+{
+    const qint64 ms = FDayStart + qint64(ChosenMinute()) * 60000;
+    return QDateTime::fromMSecsSinceEpoch(ms, Qt::OffsetFromUTC, FRequest.Clock.OffsetAtMs(ms));
+}
+
+void TfrmSlnkoMesiac::SetRequest(const TSkyRequest &request)
+{
+    const bool sameDay =
+        FRequest.Day == request.Day && FRequest.Clock == request.Clock && FDayStart != 0;
+    FRequest = request;
+    Recompute();
+    if (sameDay)
+        return ShowChosenTime();
+    // Now when the calendar's day is today, else solar noon.
+    const std::optional<QDateTime> &noon = FRow.At(TSunEvent::SolarNoon);
+    const qint64 at = request.Now.isValid() && request.Now.toMSecsSinceEpoch() >= FDayStart &&
+                              request.Now.toMSecsSinceEpoch() < FDayStart + FDayMinutes * 60000LL
+                          ? request.Now.toMSecsSinceEpoch()
+                      : noon ? noon->toMSecsSinceEpoch()
+                             : FDayStart + 12 * 3600000LL;
+    const int minute = int((at - FDayStart) / 60000);
+    if (minute == ChosenMinute())
+        ShowChosenTime();
+    SetChosenMinute(minute);
+}
+
+void TfrmSlnkoMesiac::Recompute()
+{
+    const TSkyRequest &r = FRequest;
+    FDayStart = DateStart(r.Day, r.Clock);
+    FDayMinutes = int((DateStart(r.Day.addDays(1), r.Clock) - FDayStart) / 60000);
+    {
+        const QSignalBlocker block(sldCas);
+        sldCas->setRange(0, std::max(0, FDayMinutes - 1));
+    }
+    QVector<TSunRow> rows = SunRows(r.Place, r.Clock, r.Day, r.Day);
+    AddSky(rows, r.Place, r.Clock);
+    FRow = rows.value(0);
+
+    FChart = TSkyChartData();
+    const QVector<SkyChart::TPathPoint> sun =
+        SkyChart::Path(SkyChart::TBody::Sun, r.Place, r.Day, r.Clock, 5);
+    FChart.SunPieces = SkyChart::AbovePieces(sun);
+    FChart.MoonPieces =
+        SkyChart::AbovePieces(SkyChart::Path(SkyChart::TBody::Moon, r.Place, r.Day, r.Clock, 10));
+    for (const SkyChart::TPathPoint &p : sun) {
+        const QDateTime at =
+            QDateTime::fromMSecsSinceEpoch(p.Ms, Qt::OffsetFromUTC, r.Clock.OffsetAtMs(p.Ms));
+        if (at.time().minute() == 0 && at.time().second() == 0 && p.Position.Altitude >= 0)
+            FChart.SunHours.append({at.time().hour(), p.Position});
+    }
+    if (FRow.Sky) {
+        FChart.Sunrise = FRow.Sky->SunriseAzimuth;
+        FChart.Sunset = FRow.Sky->SunsetAzimuth;
+        FChart.Moonrise = FRow.Sky->MoonriseAzimuth;
+        FChart.Moonset = FRow.Sky->MoonsetAzimuth;
+    }
+
+    QString title = TextOf(Texts(FLanguage).Title);
+    if (!r.Place.Name.trimmed().isEmpty())
+        title += QStringLiteral(" – ") + r.Place.Name.trimmed();
+    setWindowTitle(title);
+}
+
+void TfrmSlnkoMesiac::ShowChosenTime()
+{
+    const TSkyTexts &t = Texts(FLanguage);
+    const QLocale locale = LocaleOf(FLanguage);
+    const QDateTime moment = ChosenMoment();
+    const TSkyAt sky = SkyAt(FRequest.Place, moment);
+    const QString hhmm = moment.time().toString(QStringLiteral("HH:mm"));
+    lblCasHodnota->setText(hhmm + OtherDateMark(FRequest.Day, moment));
+
+    FChart.Sun = sky.Sun;
+    FChart.Moon = sky.Moon;
+    FChart.MoonLit = sky.MoonIllumination;
+    FChart.MoonWaxing = sky.MoonWaxing;
+    Chart->SetData(FChart);
+
+    const QString none = TextOf(t.None);
+    const auto time = [&](const std::optional<QDateTime> &m) {
+        return m ? m->time().toString(QStringLiteral("HH:mm")) : none;
+    };
+    const auto degrees = [&](const std::optional<double> &a) {
+        return a ? Number(locale, *a, 1) : none;
+    };
+    const std::optional<TSkyOfDay> &day = FRow.Sky;
+    QStringList lines;
+    lines << TextOf(t.Sunrise).arg(time(FRow.At(TSunEvent::Sunrise)),
+                                   degrees(day ? day->SunriseAzimuth : std::nullopt))
+          << TextOf(t.Sunset).arg(time(FRow.At(TSunEvent::Sunset)),
+                                  degrees(day ? day->SunsetAzimuth : std::nullopt))
+          << TextOf(t.SunAt).arg(hhmm, Number(locale, sky.Sun.Altitude, 1),
+                                 Number(locale, sky.Sun.Azimuth, 1));
+    if (day) {
+        lines << TextOf(t.MoonTimes)
+                     .arg(time(day->Moonrise), time(day->Moonset), time(day->MoonTransit));
+    }
+    lines << TextOf(t.MoonAt).arg(hhmm, Number(locale, sky.Moon.Altitude, 1),
+                                  Number(locale, sky.Moon.Azimuth, 1));
+    if (sky.MoonPhase)
+        lines << TextOf(t.MoonLight)
+                     .arg(Number(locale, sky.MoonIllumination * 100, 1),
+                          MoonPhaseText(*sky.MoonPhase, FLanguage));
+    const QDateTime dayStart = QDateTime::fromMSecsSinceEpoch(FDayStart, Qt::UTC);
+    const std::pair<Moon::TPhase, const char *> next[2] = {{Moon::TPhase::New, t.NextNew},
+                                                           {Moon::TPhase::Full, t.NextFull}};
+    for (const auto &[phase, text] : next)
+        if (const std::optional<QDateTime> at = NextPrincipalPhase(phase, dayStart, FRequest.Clock))
+            lines << TextOf(text).arg(locale.toString(at->date(), QLocale::LongFormat) +
+                                      QStringLiteral(" ") +
+                                      at->time().toString(QStringLiteral("HH:mm")));
+    const QString text = lines.join(QLatin1Char('\n'));
+    lblObloha->setText(text);
+    lblObloha->setAccessibleName(text);
+
+    const QString caption = TextOf(t.Caption).arg(
+        FRequest.Place.Name.trimmed(), locale.toString(FRequest.Day, QLocale::LongFormat),
+        FRequest.Clock.Label(FLanguage));
+    TSkyChartTexts texts;
+    for (const char *d : t.Directions)
+        texts.Directions << TextOf(d);
+    texts.SunPath = TextOf(t.SunPath);
+    texts.MoonPath = TextOf(t.MoonPath);
+    texts.Rise = TextOf(t.Rise);
+    texts.Set = TextOf(t.Set);
+    texts.Caption = caption;
+    Chart->SetTexts(texts);
+    // The focused chart tells a screen reader where the two stand at the
+    // chosen time, each time the keys move it.
+    Chart->setAccessibleName(TextOf(t.ChartName) + QStringLiteral(": ") + caption);
+    Chart->setAccessibleDescription(lines[2] + QLatin1Char('\n') + lines[lines.size() > 5 ? 4 : 3] +
+                                    QLatin1Char('\n') + TextOf(t.ChartHelp));
+    QAccessibleEvent changed(Chart, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
+    sldCas->setAccessibleName(QString(TextOf(t.Time)).remove(QLatin1Char('&')).chopped(1) +
+                              QStringLiteral(" ") + hhmm);
+}
+
+QImage TfrmSlnkoMesiac::ChartImage() const
+{
+    QImage image(ExportSize(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    Chart->Paint(p, QSizeF(ExportSize()));
+    return image;
+}
+
+QString TfrmSlnkoMesiac::ProposedName(const QString &suffix) const
+{
+    QString base = FRequest.Place.Name.trimmed();
+    base.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|,\\s]+")), QStringLiteral("_"));
+    if (base.isEmpty())
+        base = QStringLiteral("Vantu");
+    return QStringLiteral("%1_%2.%3").arg(base, FRequest.Day.toString(Qt::ISODate), suffix);
+}
+
+bool TfrmSlnkoMesiac::WriteExport(const QString &path, const QByteArray &bytes)
+{
+    QString reason;
+    if (WriteFileAtomically(path, bytes, &reason))
+        return true;
+    const TSkyTexts &t = Texts(FLanguage);
+    ShowMessage(this, TextOf(t.FileErrorCaption), QMessageBox::Critical,
+                TextOf(t.FileErrorText).arg(path, reason).trimmed());
+    return false;
+}
+
+bool TfrmSlnkoMesiac::ExportPng()
+{
+    const QString proposed = ProposedName(QStringLiteral("png"));
+    const QString path =
+        AskSaveFileName(this, proposed, QStringLiteral("png"), TextOf(Texts(FLanguage).FilterPng));
+    if (path.isEmpty())
+        return false;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    ChartImage().save(&buffer, "PNG");
+    return WriteExport(path, bytes);
+}
+
+bool TfrmSlnkoMesiac::ExportPdf()
+{
+    const QString proposed = ProposedName(QStringLiteral("pdf"));
+    const QString path =
+        AskSaveFileName(this, proposed, QStringLiteral("pdf"), TextOf(Texts(FLanguage).FilterPdf));
+    if (path.isEmpty())
+        return false;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+        pdf.setResolution(600);
+        pdf.setTitle(windowTitle().trimmed());
+        pdf.setCreator(QStringLiteral(VANTU_APPLICATION_TITLE));
+        QPainter p(&pdf);
+        const QSizeF chart(ExportSize());
+        const QRect page = pdf.pageLayout().paintRectPixels(pdf.resolution());
+        const double scale = std::min(page.width() / chart.width(), page.height() / chart.height());
+        p.scale(scale, scale);
+        Chart->Paint(p, chart);
+    }
+    return WriteExport(path, bytes);
+}
+
+void TfrmSlnkoMesiac::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    emit closed();
+}
