@@ -1,13 +1,14 @@
 #!/bin/bash
 # Screenshots for the help pages: the main window, the results table with a
-# month of results and the Moon phase window, in Slovak, English and Hungarian.
+# month of results, the Moon phase window, the Find a place dialog and the Sun
+# and Moon window, in Slovak, English and Hungarian.
 #
 #   tools/help/make_screenshots.sh [build folder]     (default: build-help)
 #
 # Needs: xvfb-run, openbox, xdotool, xwininfo, xprop, ImageMagick (import,
 # convert) and libfaketime (Debian package "faketime"), which fixes the
 # program's "today" so that every run draws the same day.
-# Writes help/images/{main,table,moon}_{sk,en,hu}.png and help/images/toolbar.png.
+# Writes help/images/{main,table,moon,find,sky}_{sk,en,hu}.png and help/images/toolbar.png.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -85,15 +86,17 @@ shoot() {
 
 # suffix, language index, locale, access keys of the Tools menu, its month
 # item and its Moon item, pattern of the missing-file box, of the table window
-# and of the Moon window.
+# and of the Moon window, the city typed into Find a place, pattern of its
+# dialog and of the Sun and Moon window.
 languages=(
-    "sk|0|sk_SK.UTF-8|n|d|f|bor\$|Tabu|Mesiaca"
-    "en|1|en_GB.UTF-8|t|r|m|File error|Table of|Moon"
-    "hu|2|hu_HU.UTF-8|e|e|h|Hiba\$|zata\$|Holdf"
+    "sk|0|sk_SK.UTF-8|n|d|f|bor\$|Tabu|Mesiaca\$|Vieden|Miesto|Slnko a"
+    "en|1|en_GB.UTF-8|t|r|m|File error|Table of|Moon phase|Vienna|Find a|Sun and"
+    "hu|2|hu_HU.UTF-8|e|e|h|Hiba\$|zata\$|Holdf|Becs|Hely ker| Hold "
 )
 
 for entry in "${languages[@]}"; do
-    IFS='|' read -r suffix index locale tools month moon missing table moonwin <<<"$entry"
+    IFS='|' read -r suffix index locale tools month moon missing table moonwin city findwin skywin \
+        <<<"$entry"
 
     # A fresh program folder: no settings or database from earlier runs.
     work=$(mktemp -d /tmp/vantu-shots.XXXXXX)
@@ -150,6 +153,28 @@ for entry in "${languages[@]}"; do
     sleep 1
     shoot "$mw" "moon_$suffix.png"
     xdotool key Escape
+
+    # Find a place, with a city typed (the table's question would come first
+    # if the main window closed, so the main window stays).
+    xdotool windowactivate --sync "$main"
+    xdotool key ctrl+f
+    fw=$(wait_window "$findwin")
+    xdotool windowactivate --sync "$fw"
+    sleep 1
+    xdotool type --delay 60 "$city"
+    sleep 1
+    shoot "$fw" "find_$suffix.png"
+    xdotool key Return
+    sleep 1
+
+    # The Sun and Moon over the picked city.
+    xdotool windowactivate --sync "$main"
+    xdotool key ctrl+m
+    sw=$(wait_window "$skywin")
+    xdotool windowsize "$sw" 900 600
+    xdotool windowmove "$sw" 60 60
+    sleep 1
+    shoot "$sw" "sky_$suffix.png"
 
     # The table is unsaved, so the window would refuse to close: end the copy.
     kill "$app_pid"
