@@ -3,6 +3,7 @@
 #include "calendar/FazeMesiaca.h"
 #include "common/FileLocations.h"
 #include "common/Messages.h"
+#include "common/Texts.h"
 
 #include <QCloseEvent>
 #include <QImage>
@@ -12,17 +13,15 @@
 namespace
 {
 
-struct TFileErrorText {
-    const char *caption;
-    const char *text; // %1 = file name
-};
+namespace MapText
+{
 
-// Slovak, English, Hungarian.
-constexpr TFileErrorText FileErrorTexts[LanguageCount] = {
-    {" Chyba súboru", "Súbor »%1« sa nenachádza v adresári"},
-    {" File error", "File »%1« is not in the folder"},
-    {" Fájlhiba", "A »%1« fájl nem található"},
-};
+constexpr TText Caption{" Chyba súboru", " File error", " Fájlhiba"};
+// %1 = file name
+constexpr TText Text{"Súbor »%1« sa nenachádza v adresári", "File »%1« is not in the folder",
+                     "A »%1« fájl nem található"};
+
+} // namespace MapText
 
 } // namespace
 
@@ -56,9 +55,8 @@ void TMapWindow::FormCreate(const TMap &map, TLanguage language)
     }
     // Whatever the reason, the user is told the file is not there; the owner
     // keeps the map unavailable until a language switch closes this window.
-    const TFileErrorText &t = ForLanguage(FileErrorTexts, language);
-    ShowMessage(parentWidget(), QString::fromUtf8(t.caption), QMessageBox::Critical,
-                QString::fromUtf8(t.text).arg(QString::fromLatin1(map.fileName)));
+    ShowMessage(parentWidget(), TextIn(MapText::Caption, language), QMessageBox::Critical,
+                TextIn(MapText::Text, language).arg(QString::fromLatin1(map.fileName)));
 }
 
 void TMapWindow::closeEvent(QCloseEvent *event)

@@ -30,185 +30,85 @@
 namespace
 {
 
-struct TYearTexts {
-    const char *Title;
-    const char *ClockLabel;
-    const char *ClockMain; // %1 = the main window's clock
-    const char *ClockUtc;
-    const char *ClockCet;
-    const char *ClockCest;
-    const char *ClockLocal; // %1 = offset such as +01:00
-    const char *Export;
-    const char *ExportPng;
-    const char *ExportPdf;
-    const char *ExportCsv;
-    const char *ExportIcs;
-    const char *FilterPng;
-    const char *FilterPdf;
-    const char *FilterCsv;
-    const char *FilterIcs;
-    const char *Months[12];
-    const char *Bands[YearChart::BandCount];
-    const char *Sunrise;
-    const char *Noon;
-    const char *Sunset;
-    const char *DayLength;
-    const char *CalendarDay;
-    const char *Equinox;
-    const char *Solstice;
-    const char *DayMonth; // %1 day, %2 month
-    const char *Caption;  // %1 place, %2 year, %3 clock
-    const char *Dawn;     // the morning twilights, then their names
-    const char *Dusk;
-    const char *Astronomical;
-    const char *Nautical;
-    const char *Civil;
-    const char *PolarDay;
-    const char *PolarNight;
-    const char *ChartName;
-    const char *ChartDescription;
-    const char *DayLabelName;
-    const char *FileErrorCaption;
-    const char *FileErrorText; // %1 = file name, %2 = the system's reason
-    const char *IcsYearsText;
-};
-
-// Slovak, English, Hungarian.
-const TYearTexts YearTexts[LanguageCount] = {
-    {" Rok Slnka",
-     "Č&as:",
-     "Ako v hlavnom okne (%1)",
-     "UTC",
-     "SEČ (UTC+01:00)",
-     "SELČ (UTC+02:00)",
-     "Miestny čas lokality (UTC%1)",
-     "&Export",
-     "Graf ako obrázok &PNG…",
-     "Graf ako &PDF…",
-     "Údaje ako &CSV…",
-     "Východy a západy ako &iCalendar…",
-     "obrázok PNG (*.png)",
-     "dokument PDF (*.pdf)",
-     "tabuľka CSV (*.csv)",
-     "iCalendar (*.ics)",
-     {"jan", "feb", "mar", "apr", "máj", "jún", "júl", "aug", "sep", "okt", "nov", "dec"},
-     {"noc", "astronomický súmrak", "nautický súmrak", "občiansky súmrak", "deň"},
-     "východ",
-     "pravé poludnie",
-     "západ",
-     "dĺžka dňa",
-     "deň v kalendári",
-     "rovnodennosť",
-     "slnovrat",
-     "%1. %2",
-     "%1, rok %2, %3",
-     "Ranný súmrak",
-     "večerný súmrak",
-     "astronomický",
-     "nautický",
-     "občiansky",
-     "polárny deň",
-     "polárna noc",
-     "Graf roka Slnka",
-     "Mesiace zľava doprava, hodiny dňa zhora nadol: noc, súmraky a deň, východ, pravé poludnie "
-     "a západ Slnka, dolu dĺžka dňa. Šípky vľavo a vpravo, Home, End, Page Up a Page Down "
-     "vyberú deň, ktorého časy sa vypíšu pod grafom.",
-     "Časy vybraného dňa",
-     " Chyba súboru",
-     "Súbor »%1« sa nedá zapísať.\n%2",
-     "iCalendar zapíše len roky 0001 až 9999."},
-    {" Year of the Sun",
-     "Cl&ock:",
-     "As in the main window (%1)",
-     "UTC",
-     "CET (UTC+01:00)",
-     "CEST (UTC+02:00)",
-     "Clock of the place (UTC%1)",
-     "&Export",
-     "Chart as &PNG picture…",
-     "Chart as P&DF…",
-     "Data as &CSV…",
-     "Sunrises and sunsets as &iCalendar…",
-     "PNG picture (*.png)",
-     "PDF document (*.pdf)",
-     "CSV table (*.csv)",
-     "iCalendar (*.ics)",
-     {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"},
-     {"night", "astronomical twilight", "nautical twilight", "civil twilight", "day"},
-     "sunrise",
-     "solar noon",
-     "sunset",
-     "day length",
-     "calendar day",
-     "equinox",
-     "solstice",
-     "%2 %1",
-     "%1, year %2, %3",
-     "Dawn",
-     "dusk",
-     "astronomical",
-     "nautical",
-     "civil",
-     "polar day",
-     "polar night",
-     "Chart of the year of the Sun",
-     "Months from left to right, hours of the day from top to bottom: night, twilights and day, "
-     "sunrise, solar noon and sunset, and the day length below. The Left and Right arrows, Home, "
-     "End, Page Up and Page Down pick the day whose times are written under the chart.",
-     "Times of the chosen day",
-     " File error",
-     "The file »%1« cannot be written.\n%2",
-     "iCalendar holds the years 0001 to 9999 only."},
-    {" A Nap éve",
-     "&Idő:",
-     "Mint a főablakban (%1)",
-     "UTC",
-     "CET (UTC+01:00)",
-     "CEST (UTC+02:00)",
-     "A hely saját ideje (UTC%1)",
-     "&Exportálás",
-     "Grafikon &PNG képként…",
-     "Grafikon P&DF-ként…",
-     "Adatok &CSV-ként…",
-     "Napkelték és napnyugták &iCalendar-ként…",
-     "PNG kép (*.png)",
-     "PDF dokumentum (*.pdf)",
-     "CSV táblázat (*.csv)",
-     "iCalendar (*.ics)",
-     {"jan.", "febr.", "márc.", "ápr.", "máj.", "jún.", "júl.", "aug.", "szept.", "okt.", "nov.",
-      "dec."},
-     {"éjszaka", "csillagászati szürkület", "navigációs szürkület", "polgári szürkület", "nappal"},
-     "napkelte",
-     "delelés",
-     "napnyugta",
-     "a nappal hossza",
-     "naptári nap",
-     "napéjegyenlőség",
-     "napforduló",
-     "%2 %1.",
-     "%1, %2. év, %3",
-     "Hajnali szürkület",
-     "esti szürkület",
-     "csillagászati",
-     "navigációs",
-     "polgári",
-     "sarki nappal",
-     "sarki éjszaka",
-     "A Nap évének grafikonja",
-     "Balról jobbra a hónapok, fentről lefelé a nap órái: éjszaka, szürkületek és nappal, "
-     "napkelte, delelés és napnyugta, alul a nappal hossza. A bal és jobb nyíl, a Home, End, "
-     "Page Up és Page Down billentyű kiválasztja a napot, amelynek időpontjai a grafikon alatt "
-     "olvashatók.",
-     "A kiválasztott nap időpontjai",
-     " Fájlhiba",
-     "A(z) »%1« fájl nem írható.\n%2",
-     "Az iCalendar csak a 0001 és 9999 közötti éveket tudja tárolni."},
-};
-
-const TYearTexts &Texts(TLanguage language)
+namespace YearText
 {
-    return ForLanguage(YearTexts, language);
-}
+
+constexpr TText Title{" Rok Slnka", " Year of the Sun", " A Nap éve"};
+constexpr TText ClockLabel{"Č&as:", "Cl&ock:", "&Idő:"};
+// %1 = the main window's clock
+constexpr TText ClockMain{"Ako v hlavnom okne (%1)", "As in the main window (%1)",
+                          "Mint a főablakban (%1)"};
+constexpr TText ClockUtc{"UTC", "UTC", "UTC"};
+constexpr TText ClockCet{"SEČ (UTC+01:00)", "CET (UTC+01:00)", "CET (UTC+01:00)"};
+constexpr TText ClockCest{"SELČ (UTC+02:00)", "CEST (UTC+02:00)", "CEST (UTC+02:00)"};
+// %1 = offset such as +01:00
+constexpr TText ClockLocal{"Miestny čas lokality (UTC%1)", "Clock of the place (UTC%1)",
+                           "A hely saját ideje (UTC%1)"};
+constexpr TText Export{"&Export", "&Export", "&Exportálás"};
+constexpr TText ExportPng{"Graf ako obrázok &PNG…", "Chart as &PNG picture…",
+                          "Grafikon &PNG képként…"};
+constexpr TText ExportPdf{"Graf ako &PDF…", "Chart as P&DF…", "Grafikon P&DF-ként…"};
+constexpr TText ExportCsv{"Údaje ako &CSV…", "Data as &CSV…", "Adatok &CSV-ként…"};
+constexpr TText ExportIcs{"Východy a západy ako &iCalendar…", "Sunrises and sunsets as &iCalendar…",
+                          "Napkelték és napnyugták &iCalendar-ként…"};
+constexpr TText FilterPng{"obrázok PNG (*.png)", "PNG picture (*.png)", "PNG kép (*.png)"};
+constexpr TText FilterPdf{"dokument PDF (*.pdf)", "PDF document (*.pdf)", "PDF dokumentum (*.pdf)"};
+constexpr TText FilterCsv{"tabuľka CSV (*.csv)", "CSV table (*.csv)", "CSV táblázat (*.csv)"};
+constexpr TText FilterIcs{"iCalendar (*.ics)", "iCalendar (*.ics)", "iCalendar (*.ics)"};
+constexpr TText Months[12] = {
+    {"jan", "Jan", "jan."}, {"feb", "Feb", "febr."}, {"mar", "Mar", "márc."},
+    {"apr", "Apr", "ápr."}, {"máj", "May", "máj."},  {"jún", "Jun", "jún."},
+    {"júl", "Jul", "júl."}, {"aug", "Aug", "aug."},  {"sep", "Sep", "szept."},
+    {"okt", "Oct", "okt."}, {"nov", "Nov", "nov."},  {"dec", "Dec", "dec."}};
+constexpr TText Bands[YearChart::BandCount] = {
+    {"noc", "night", "éjszaka"},
+    {"astronomický súmrak", "astronomical twilight", "csillagászati szürkület"},
+    {"nautický súmrak", "nautical twilight", "navigációs szürkület"},
+    {"občiansky súmrak", "civil twilight", "polgári szürkület"},
+    {"deň", "day", "nappal"}};
+constexpr TText Sunrise{"východ", "sunrise", "napkelte"};
+constexpr TText Noon{"pravé poludnie", "solar noon", "delelés"};
+constexpr TText Sunset{"západ", "sunset", "napnyugta"};
+constexpr TText DayLength{"dĺžka dňa", "day length", "a nappal hossza"};
+constexpr TText CalendarDay{"deň v kalendári", "calendar day", "naptári nap"};
+constexpr TText Equinox{"rovnodennosť", "equinox", "napéjegyenlőség"};
+constexpr TText Solstice{"slnovrat", "solstice", "napforduló"};
+// %1 day, %2 month
+constexpr TText DayMonth{"%1. %2", "%2 %1", "%2 %1."};
+// %1 place, %2 year, %3 clock
+constexpr TText Caption{"%1, rok %2, %3", "%1, year %2, %3", "%1, %2. év, %3"};
+// the morning twilights, then their names
+constexpr TText Dawn{"Ranný súmrak", "Dawn", "Hajnali szürkület"};
+constexpr TText Dusk{"večerný súmrak", "dusk", "esti szürkület"};
+constexpr TText Astronomical{"astronomický", "astronomical", "csillagászati"};
+constexpr TText Nautical{"nautický", "nautical", "navigációs"};
+constexpr TText Civil{"občiansky", "civil", "polgári"};
+constexpr TText PolarDay{"polárny deň", "polar day", "sarki nappal"};
+constexpr TText PolarNight{"polárna noc", "polar night", "sarki éjszaka"};
+constexpr TText ChartName{"Graf roka Slnka", "Chart of the year of the Sun",
+                          "A Nap évének grafikonja"};
+constexpr TText ChartDescription{
+    "Mesiace zľava doprava, hodiny dňa zhora nadol: noc, súmraky a deň, východ, pravé poludnie a "
+    "západ Slnka, dolu dĺžka dňa. Šípky vľavo a vpravo, Home, End, Page Up a Page Down vyberú deň, "
+    "ktorého časy sa vypíšu pod grafom.",
+    "Months from left to right, hours of the day from top to bottom: night, twilights and day, "
+    "sunrise, solar noon and sunset, and the day length below. The Left and Right arrows, Home, "
+    "End, Page Up and Page Down pick the day whose times are written under the chart.",
+    "Balról jobbra a hónapok, fentről lefelé a nap órái: éjszaka, szürkületek és nappal, napkelte, "
+    "delelés és napnyugta, alul a nappal hossza. A bal és jobb nyíl, a Home, End, Page Up és Page "
+    "Down billentyű kiválasztja a napot, amelynek időpontjai a grafikon alatt olvashatók."};
+constexpr TText DayLabelName{"Časy vybraného dňa", "Times of the chosen day",
+                             "A kiválasztott nap időpontjai"};
+constexpr TText FileErrorCaption{" Chyba súboru", " File error", " Fájlhiba"};
+// %1 = file name, %2 = the system's reason
+constexpr TText FileErrorText{"Súbor »%1« sa nedá zapísať.\n%2",
+                              "The file »%1« cannot be written.\n%2",
+                              "A(z) »%1« fájl nem írható.\n%2"};
+constexpr TText IcsYearsText{"iCalendar zapíše len roky 0001 až 9999.",
+                             "iCalendar holds the years 0001 to 9999 only.",
+                             "Az iCalendar csak a 0001 és 9999 közötti éveket tudja tárolni."};
+
+} // namespace YearText
 
 QLocale LocaleOf(TLanguage language)
 {
@@ -318,46 +218,45 @@ void TfrmRokSlnka::FillClocks()
 void TfrmRokSlnka::ApplyLanguage(TLanguage language)
 {
     FLanguage = language;
-    const TYearTexts &t = Texts(language);
-    lblClock->setText(TextOf(t.ClockLabel));
-    btnExport->setText(TextOf(t.Export));
-    actPng->setText(TextOf(t.ExportPng));
-    actPdf->setText(TextOf(t.ExportPdf));
-    actCsv->setText(TextOf(t.ExportCsv));
-    actIcs->setText(TextOf(t.ExportIcs));
-    lblDay->setAccessibleDescription(TextOf(t.DayLabelName));
+    lblClock->setText(TextIn(YearText::ClockLabel, FLanguage));
+    btnExport->setText(TextIn(YearText::Export, FLanguage));
+    actPng->setText(TextIn(YearText::ExportPng, FLanguage));
+    actPdf->setText(TextIn(YearText::ExportPdf, FLanguage));
+    actCsv->setText(TextIn(YearText::ExportCsv, FLanguage));
+    actIcs->setText(TextIn(YearText::ExportIcs, FLanguage));
+    lblDay->setAccessibleDescription(TextIn(YearText::DayLabelName, FLanguage));
 
     TYearChartTexts chart;
-    for (const char *m : t.Months)
-        chart.Months.append(TextOf(m));
+    for (const TText &month : YearText::Months)
+        chart.Months.append(TextIn(month, FLanguage));
     for (int b = 0; b < YearChart::BandCount; ++b)
-        chart.Bands[b] = TextOf(t.Bands[b]);
-    chart.Sunrise = TextOf(t.Sunrise);
-    chart.Noon = TextOf(t.Noon);
-    chart.Sunset = TextOf(t.Sunset);
-    chart.DayLength = TextOf(t.DayLength);
-    chart.CalendarDay = TextOf(t.CalendarDay);
-    chart.Equinox = TextOf(t.Equinox);
-    chart.Solstice = TextOf(t.Solstice);
-    chart.DayMonth = TextOf(t.DayMonth);
+        chart.Bands[b] = TextIn(YearText::Bands[b], FLanguage);
+    chart.Sunrise = TextIn(YearText::Sunrise, FLanguage);
+    chart.Noon = TextIn(YearText::Noon, FLanguage);
+    chart.Sunset = TextIn(YearText::Sunset, FLanguage);
+    chart.DayLength = TextIn(YearText::DayLength, FLanguage);
+    chart.CalendarDay = TextIn(YearText::CalendarDay, FLanguage);
+    chart.Equinox = TextIn(YearText::Equinox, FLanguage);
+    chart.Solstice = TextIn(YearText::Solstice, FLanguage);
+    chart.DayMonth = TextIn(YearText::DayMonth, FLanguage);
     Chart->SetTexts(chart);
 
     // The clock choices name the main window's clock and the place's offset.
-    cbxClock->setItemText(ciUtc, TextOf(t.ClockUtc));
-    cbxClock->setItemText(ciCet, TextOf(t.ClockCet));
-    cbxClock->setItemText(ciCest, TextOf(t.ClockCest));
+    cbxClock->setItemText(ciUtc, TextIn(YearText::ClockUtc, FLanguage));
+    cbxClock->setItemText(ciCet, TextIn(YearText::ClockCet, FLanguage));
+    cbxClock->setItemText(ciCest, TextIn(YearText::ClockCest, FLanguage));
     UpdateTitle();
 }
 
 void TfrmRokSlnka::UpdateTitle()
 {
-    const TYearTexts &t = Texts(FLanguage);
-    cbxClock->setItemText(ciLocal,
-                          TextOf(t.ClockLocal).arg(OffsetText(FRequest.PlaceClock.FixedOffset())));
     cbxClock->setItemText(
-        ciMain, TextOf(t.ClockMain).arg(cbxClock->itemText(ItemOf(FRequest.MainClock.Kind()))));
+        ciLocal,
+        TextIn(YearText::ClockLocal, FLanguage).arg(OffsetText(FRequest.PlaceClock.FixedOffset())));
+    cbxClock->setItemText(ciMain, TextIn(YearText::ClockMain, FLanguage)
+                                      .arg(cbxClock->itemText(ItemOf(FRequest.MainClock.Kind()))));
 
-    QString title = TextOf(t.Title);
+    QString title = TextIn(YearText::Title, FLanguage);
     if (!FRequest.Place.Name.trimmed().isEmpty())
         title += QStringLiteral(" – ") + FRequest.Place.Name.trimmed();
     setWindowTitle(title);
@@ -372,10 +271,12 @@ void TfrmRokSlnka::UpdateTitle()
                     .arg(std::abs(lon), 0, 'f', 4)
                     .arg(lon < 0 ? QLatin1Char('W') : QLatin1Char('E'));
     }
-    const QString caption = TextOf(t.Caption).arg(place).arg(FRequest.Year).arg(ClockName());
+    const QString caption =
+        TextIn(YearText::Caption, FLanguage).arg(place).arg(FRequest.Year).arg(ClockName());
     Chart->SetCaption(caption);
     // The painted heading reaches screen readers with the chart's name.
-    Chart->setAccessibleName(TextOf(t.ChartName) + QStringLiteral(": ") + caption);
+    Chart->setAccessibleName(TextIn(YearText::ChartName, FLanguage) + QStringLiteral(": ") +
+                             caption);
     ShowDay(Chart->CurrentDay());
 }
 
@@ -480,11 +381,10 @@ void TfrmRokSlnka::Recompute()
 void TfrmRokSlnka::ShowDay(int day)
 {
     const QVector<TSunRow> &rows = Chart->Rows();
-    const TYearTexts &t = Texts(FLanguage);
     if (day < 0 || day >= rows.size()) {
         lblDay->clear();
         lblDay->setAccessibleName(QString());
-        Chart->setAccessibleDescription(TextOf(t.ChartDescription));
+        Chart->setAccessibleDescription(TextIn(YearText::ChartDescription, FLanguage));
         return;
     }
     const TSunRow &row = rows[day];
@@ -492,25 +392,28 @@ void TfrmRokSlnka::ShowDay(int day)
     QString first = locale.toString(row.Date, QLocale::LongFormat);
     const TCrossingState sun = row.State[int(TSunEvent::Sunrise)];
     if (sun == TCrossingState::AlwaysAbove)
-        first += QStringLiteral(" (%1)").arg(TextOf(t.PolarDay));
+        first += QStringLiteral(" (%1)").arg(TextIn(YearText::PolarDay, FLanguage));
     else if (sun == TCrossingState::AlwaysBelow)
-        first += QStringLiteral(" (%1)").arg(TextOf(t.PolarNight));
+        first += QStringLiteral(" (%1)").arg(TextIn(YearText::PolarNight, FLanguage));
     const int minutes = row.DayLength / 60;
     first += QStringLiteral(":  %1 %2 · %3 %4 · %5 %6 · %7 %8")
-                 .arg(TextOf(t.Sunrise), MomentText(row, TSunEvent::Sunrise), TextOf(t.Noon),
-                      MomentText(row, TSunEvent::SolarNoon), TextOf(t.Sunset),
-                      MomentText(row, TSunEvent::Sunset), TextOf(t.DayLength),
+                 .arg(TextIn(YearText::Sunrise, FLanguage), MomentText(row, TSunEvent::Sunrise),
+                      TextIn(YearText::Noon, FLanguage), MomentText(row, TSunEvent::SolarNoon),
+                      TextIn(YearText::Sunset, FLanguage), MomentText(row, TSunEvent::Sunset),
+                      TextIn(YearText::DayLength, FLanguage),
                       QStringLiteral("%1:%2")
                           .arg(minutes / 60)
                           .arg(minutes % 60, 2, 10, QLatin1Char('0')));
     const QString second =
         QStringLiteral("%1: %2 %3, %4 %5, %6 %7 · %8: %9 %10, %11 %12, %13 %14")
-            .arg(TextOf(t.Dawn), TextOf(t.Astronomical),
-                 MomentText(row, TSunEvent::AstronomicalDawn), TextOf(t.Nautical),
-                 MomentText(row, TSunEvent::NauticalDawn), TextOf(t.Civil),
-                 MomentText(row, TSunEvent::CivilDawn), TextOf(t.Dusk))
-            .arg(TextOf(t.Civil), MomentText(row, TSunEvent::CivilDusk), TextOf(t.Nautical),
-                 MomentText(row, TSunEvent::NauticalDusk), TextOf(t.Astronomical),
+            .arg(TextIn(YearText::Dawn, FLanguage), TextIn(YearText::Astronomical, FLanguage),
+                 MomentText(row, TSunEvent::AstronomicalDawn),
+                 TextIn(YearText::Nautical, FLanguage), MomentText(row, TSunEvent::NauticalDawn),
+                 TextIn(YearText::Civil, FLanguage), MomentText(row, TSunEvent::CivilDawn),
+                 TextIn(YearText::Dusk, FLanguage))
+            .arg(TextIn(YearText::Civil, FLanguage), MomentText(row, TSunEvent::CivilDusk),
+                 TextIn(YearText::Nautical, FLanguage), MomentText(row, TSunEvent::NauticalDusk),
+                 TextIn(YearText::Astronomical, FLanguage),
                  MomentText(row, TSunEvent::AstronomicalDusk));
     const QString text = first + QLatin1Char('\n') + second;
     lblDay->setText(text);
@@ -519,7 +422,8 @@ void TfrmRokSlnka::ShowDay(int day)
     // The chart has the focus while the keys move the day: its description
     // carries the day, and screen readers are told of each change (Qt 6.4
     // changes the description without telling them).
-    Chart->setAccessibleDescription(text + QLatin1Char('\n') + TextOf(t.ChartDescription));
+    Chart->setAccessibleDescription(text + QLatin1Char('\n') +
+                                    TextIn(YearText::ChartDescription, FLanguage));
     QAccessibleEvent changed(Chart, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&changed);
 }
@@ -554,16 +458,15 @@ bool TfrmRokSlnka::WriteExport(const QString &path, const QByteArray &bytes)
     QString reason;
     if (WriteFileAtomically(path, bytes, &reason))
         return true;
-    const TYearTexts &t = Texts(FLanguage);
-    ShowMessage(this, TextOf(t.FileErrorCaption), QMessageBox::Critical,
-                TextOf(t.FileErrorText).arg(path, reason).trimmed());
+    ShowMessage(this, TextIn(YearText::FileErrorCaption, FLanguage), QMessageBox::Critical,
+                TextIn(YearText::FileErrorText, FLanguage).arg(path, reason).trimmed());
     return false;
 }
 
 bool TfrmRokSlnka::ExportPng()
 {
     const QString path =
-        AskFile(ProposedName(QStringLiteral("png")), TextOf(Texts(FLanguage).FilterPng));
+        AskFile(ProposedName(QStringLiteral("png")), TextIn(YearText::FilterPng, FLanguage));
     if (path.isEmpty())
         return false;
     QByteArray bytes;
@@ -576,7 +479,7 @@ bool TfrmRokSlnka::ExportPng()
 bool TfrmRokSlnka::ExportPdf()
 {
     const QString path =
-        AskFile(ProposedName(QStringLiteral("pdf")), TextOf(Texts(FLanguage).FilterPdf));
+        AskFile(ProposedName(QStringLiteral("pdf")), TextIn(YearText::FilterPdf, FLanguage));
     if (path.isEmpty())
         return false;
     QByteArray bytes;
@@ -603,7 +506,7 @@ bool TfrmRokSlnka::ExportPdf()
 bool TfrmRokSlnka::ExportCsv()
 {
     const QString path =
-        AskFile(ProposedName(QStringLiteral("csv")), TextOf(Texts(FLanguage).FilterCsv));
+        AskFile(ProposedName(QStringLiteral("csv")), TextIn(YearText::FilterCsv, FLanguage));
     if (path.isEmpty())
         return false;
     return WriteExport(path, SunRowsCsv(Rows(), true, FLanguage));
@@ -612,14 +515,13 @@ bool TfrmRokSlnka::ExportCsv()
 bool TfrmRokSlnka::ExportICalendar()
 {
     const QString path =
-        AskFile(ProposedName(QStringLiteral("ics")), TextOf(Texts(FLanguage).FilterIcs));
+        AskFile(ProposedName(QStringLiteral("ics")), TextIn(YearText::FilterIcs, FLanguage));
     if (path.isEmpty())
         return false;
     const std::optional<QByteArray> ics = SunRowsICalendar(Rows(), FRequest.Place, FLanguage);
     if (!ics) {
-        const TYearTexts &t = Texts(FLanguage);
-        ShowMessage(this, TextOf(t.FileErrorCaption), QMessageBox::Critical,
-                    TextOf(t.IcsYearsText));
+        ShowMessage(this, TextIn(YearText::FileErrorCaption, FLanguage), QMessageBox::Critical,
+                    TextIn(YearText::IcsYearsText, FLanguage));
         return false;
     }
     return WriteExport(path, *ics);

@@ -28,124 +28,64 @@
 namespace
 {
 
-struct TSkyTexts {
-    const char *Title;
-    const char *Time;
-    const char *Export;
-    const char *ExportPng;
-    const char *ExportPdf;
-    const char *FilterPng;
-    const char *FilterPdf;
-    const char *Directions[4];
-    const char *SunPath;
-    const char *MoonPath;
-    const char *Rise;
-    const char *Set;
-    const char *Sunrise;   // %1 time, %2 azimuth
-    const char *Sunset;    // %1 time, %2 azimuth
-    const char *SunAt;     // %1 time, %2 altitude, %3 azimuth
-    const char *MoonTimes; // %1 rise, %2 set, %3 transit
-    const char *MoonAt;    // %1 time, %2 altitude, %3 azimuth
-    const char *MoonLight; // %1 per cent, %2 phase
-    const char *NextNew;   // %1 date
-    const char *NextFull;
-    const char *None;
-    const char *ChartName;
-    const char *ChartHelp;
-    const char *Caption; // %1 place, %2 date, %3 clock
-    const char *FileErrorCaption;
-    const char *FileErrorText; // %1 file, %2 reason
-};
-
-// Slovak, English, Hungarian.
-const TSkyTexts SkyTexts[LanguageCount] = {
-    {" Slnko a Mesiac",
-     "Č&as:",
-     "&Export",
-     "Graf ako obrázok &PNG…",
-     "Graf ako P&DF…",
-     "obrázok PNG (*.png)",
-     "dokument PDF (*.pdf)",
-     {"S", "V", "J", "Z"},
-     "dráha Slnka",
-     "dráha Mesiaca",
-     "východ",
-     "západ",
-     "Východ Slnka %1, azimut %2°",
-     "Západ Slnka %1, azimut %2°",
-     "Slnko o %1: výška %2°, azimut %3°",
-     "Východ Mesiaca %1 · západ %2 · kulminácia %3",
-     "Mesiac o %1: výška %2°, azimut %3°",
-     "Mesiac osvetlený na %1 %, %2",
-     "Najbližší nov: %1",
-     "Najbližší spln: %1",
-     "nenastáva",
-     "Obloha dňa",
-     "Kruh je obzor, stred nad hlavou, sever hore a východ vpravo. Šípky vľavo a vpravo posunú "
-     "čas o 10 minút, Page Up a Page Down o hodinu.",
-     "%1, %2, %3",
-     " Chyba súboru",
-     "Súbor »%1« sa nedá zapísať.\n%2"},
-    {" Sun and Moon",
-     "&Time:",
-     "&Export",
-     "Chart as &PNG picture…",
-     "Chart as P&DF…",
-     "PNG picture (*.png)",
-     "PDF document (*.pdf)",
-     {"N", "E", "S", "W"},
-     "the Sun's path",
-     "the Moon's path",
-     "rise",
-     "set",
-     "Sunrise %1, azimuth %2°",
-     "Sunset %1, azimuth %2°",
-     "Sun at %1: altitude %2°, azimuth %3°",
-     "Moonrise %1 · moonset %2 · transit %3",
-     "Moon at %1: altitude %2°, azimuth %3°",
-     "Moon %1 % lit, %2",
-     "Next new Moon: %1",
-     "Next full Moon: %1",
-     "N/A",
-     "Sky of the day",
-     "The circle is the horizon, the centre overhead, north up and east to the right. The Left "
-     "and Right arrows move the time by 10 minutes, Page Up and Page Down by an hour.",
-     "%1, %2, %3",
-     " File error",
-     "The file »%1« cannot be written.\n%2"},
-    {" Nap és Hold",
-     "&Idő:",
-     "&Exportálás",
-     "Grafikon &PNG képként…",
-     "Grafikon P&DF-ként…",
-     "PNG kép (*.png)",
-     "PDF dokumentum (*.pdf)",
-     {"É", "K", "D", "Ny"},
-     "a Nap útja",
-     "a Hold útja",
-     "kel",
-     "nyugszik",
-     "Napkelte %1, azimut %2°",
-     "Napnyugta %1, azimut %2°",
-     "A Nap %1-kor: magasság %2°, azimut %3°",
-     "Holdkelte %1 · holdnyugta %2 · delelés %3",
-     "A Hold %1-kor: magasság %2°, azimut %3°",
-     "A Hold %1 %-ban megvilágított, %2",
-     "Következő újhold: %1",
-     "Következő telihold: %1",
-     "nincs",
-     "A nap égboltja",
-     "A kör a látóhatár, a közepe a fejünk fölött, észak fent, kelet jobbra. A bal és jobb nyíl "
-     "10 perccel, a Page Up és a Page Down egy órával mozgatja az időt.",
-     "%1, %2, %3",
-     " Fájlhiba",
-     "A(z) »%1« fájl nem írható.\n%2"},
-};
-
-const TSkyTexts &Texts(TLanguage language)
+namespace SkyText
 {
-    return ForLanguage(SkyTexts, language);
-}
+
+constexpr TText Title{" Slnko a Mesiac", " Sun and Moon", " Nap és Hold"};
+constexpr TText Time{"Č&as:", "&Time:", "&Idő:"};
+constexpr TText Export{"&Export", "&Export", "&Exportálás"};
+constexpr TText ExportPng{"Graf ako obrázok &PNG…", "Chart as &PNG picture…",
+                          "Grafikon &PNG képként…"};
+constexpr TText ExportPdf{"Graf ako P&DF…", "Chart as P&DF…", "Grafikon P&DF-ként…"};
+constexpr TText FilterPng{"obrázok PNG (*.png)", "PNG picture (*.png)", "PNG kép (*.png)"};
+constexpr TText FilterPdf{"dokument PDF (*.pdf)", "PDF document (*.pdf)", "PDF dokumentum (*.pdf)"};
+constexpr TText Directions[4] = {
+    {"S", "N", "É"}, {"V", "E", "K"}, {"J", "S", "D"}, {"Z", "W", "Ny"}};
+constexpr TText SunPath{"dráha Slnka", "the Sun's path", "a Nap útja"};
+constexpr TText MoonPath{"dráha Mesiaca", "the Moon's path", "a Hold útja"};
+constexpr TText Rise{"východ", "rise", "kel"};
+constexpr TText Set{"západ", "set", "nyugszik"};
+// %1 time, %2 azimuth
+constexpr TText Sunrise{"Východ Slnka %1, azimut %2°", "Sunrise %1, azimuth %2°",
+                        "Napkelte %1, azimut %2°"};
+// %1 time, %2 azimuth
+constexpr TText Sunset{"Západ Slnka %1, azimut %2°", "Sunset %1, azimuth %2°",
+                       "Napnyugta %1, azimut %2°"};
+// %1 time, %2 altitude, %3 azimuth
+constexpr TText SunAt{"Slnko o %1: výška %2°, azimut %3°", "Sun at %1: altitude %2°, azimuth %3°",
+                      "A Nap %1-kor: magasság %2°, azimut %3°"};
+// %1 rise, %2 set, %3 transit
+constexpr TText MoonTimes{"Východ Mesiaca %1 · západ %2 · kulminácia %3",
+                          "Moonrise %1 · moonset %2 · transit %3",
+                          "Holdkelte %1 · holdnyugta %2 · delelés %3"};
+// %1 time, %2 altitude, %3 azimuth
+constexpr TText MoonAt{"Mesiac o %1: výška %2°, azimut %3°",
+                       "Moon at %1: altitude %2°, azimuth %3°",
+                       "A Hold %1-kor: magasság %2°, azimut %3°"};
+// %1 per cent, %2 phase
+constexpr TText MoonLight{"Mesiac osvetlený na %1 %, %2", "Moon %1 % lit, %2",
+                          "A Hold %1 %-ban megvilágított, %2"};
+// %1 date
+constexpr TText NextNew{"Najbližší nov: %1", "Next new Moon: %1", "Következő újhold: %1"};
+constexpr TText NextFull{"Najbližší spln: %1", "Next full Moon: %1", "Következő telihold: %1"};
+constexpr TText None{"nenastáva", "N/A", "nincs"};
+constexpr TText ChartName{"Obloha dňa", "Sky of the day", "A nap égboltja"};
+constexpr TText ChartHelp{
+    "Kruh je obzor, stred nad hlavou, sever hore a východ vpravo. Šípky vľavo a vpravo posunú čas "
+    "o 10 minút, Page Up a Page Down o hodinu.",
+    "The circle is the horizon, the centre overhead, north up and east to the right. The Left and "
+    "Right arrows move the time by 10 minutes, Page Up and Page Down by an hour.",
+    "A kör a látóhatár, a közepe a fejünk fölött, észak fent, kelet jobbra. A bal és jobb nyíl 10 "
+    "perccel, a Page Up és a Page Down egy órával mozgatja az időt."};
+// %1 place, %2 date, %3 clock
+constexpr TText Caption{"%1, %2, %3", "%1, %2, %3", "%1, %2, %3"};
+constexpr TText FileErrorCaption{" Chyba súboru", " File error", " Fájlhiba"};
+// %1 file, %2 reason
+constexpr TText FileErrorText{"Súbor »%1« sa nedá zapísať.\n%2",
+                              "The file »%1« cannot be written.\n%2",
+                              "A(z) »%1« fájl nem írható.\n%2"};
+
+} // namespace SkyText
 
 QLocale LocaleOf(TLanguage language)
 {
@@ -158,6 +98,19 @@ QLocale LocaleOf(TLanguage language)
         break;
     }
     return QLocale(QLocale::English, QLocale::UnitedKingdom);
+}
+
+// The chart's fixed texts; its caption follows the place, day and clock.
+TSkyChartTexts ChartTexts(TLanguage language)
+{
+    TSkyChartTexts texts;
+    for (const TText &direction : SkyText::Directions)
+        texts.Directions << TextIn(direction, language);
+    texts.SunPath = TextIn(SkyText::SunPath, language);
+    texts.MoonPath = TextIn(SkyText::MoonPath, language);
+    texts.Rise = TextIn(SkyText::Rise, language);
+    texts.Set = TextIn(SkyText::Set, language);
+    return texts;
 }
 
 QString Number(const QLocale &locale, double value, int decimals)
@@ -223,19 +176,11 @@ TfrmSlnkoMesiac::TfrmSlnkoMesiac(QWidget *owner, TLanguage language)
 
 void TfrmSlnkoMesiac::ApplyTexts()
 {
-    const TSkyTexts &t = Texts(FLanguage);
-    lblCas->setText(TextOf(t.Time));
-    btnExport->setText(TextOf(t.Export));
-    actPng->setText(TextOf(t.ExportPng));
-    actPdf->setText(TextOf(t.ExportPdf));
-    TSkyChartTexts chart;
-    for (const char *d : t.Directions)
-        chart.Directions << TextOf(d);
-    chart.SunPath = TextOf(t.SunPath);
-    chart.MoonPath = TextOf(t.MoonPath);
-    chart.Rise = TextOf(t.Rise);
-    chart.Set = TextOf(t.Set);
-    Chart->SetTexts(chart);
+    lblCas->setText(TextIn(SkyText::Time, FLanguage));
+    btnExport->setText(TextIn(SkyText::Export, FLanguage));
+    actPng->setText(TextIn(SkyText::ExportPng, FLanguage));
+    actPdf->setText(TextIn(SkyText::ExportPdf, FLanguage));
+    Chart->SetTexts(ChartTexts(FLanguage));
 }
 
 int TfrmSlnkoMesiac::ChosenMinute() const
@@ -307,15 +252,59 @@ void TfrmSlnkoMesiac::Recompute()
         FChart.Moonset = FRow.Sky->MoonsetAzimuth;
     }
 
-    QString title = TextOf(Texts(FLanguage).Title);
+    QString title = TextIn(SkyText::Title, FLanguage);
     if (!r.Place.Name.trimmed().isEmpty())
         title += QStringLiteral(" – ") + r.Place.Name.trimmed();
     setWindowTitle(title);
 }
 
+// The text beside the chart: the day's times and azimuths, where the Sun
+// and the Moon stand at the chosen time, the Moon's light and next phases.
+QStringList TfrmSlnkoMesiac::SkyLines(const TSkyAt &sky, const QString &hhmm) const
+{
+    const QLocale locale = LocaleOf(FLanguage);
+    const QString none = TextIn(SkyText::None, FLanguage);
+    const auto time = [&](const std::optional<QDateTime> &m) {
+        return m ? m->time().toString(QStringLiteral("HH:mm")) : none;
+    };
+    const auto degrees = [&](const std::optional<double> &a) {
+        return a ? Number(locale, *a, 1) : none;
+    };
+    const std::optional<TSkyOfDay> &day = FRow.Sky;
+    QStringList lines;
+    lines << TextIn(SkyText::Sunrise, FLanguage)
+                 .arg(time(FRow.At(TSunEvent::Sunrise)),
+                      degrees(day ? day->SunriseAzimuth : std::nullopt))
+          << TextIn(SkyText::Sunset, FLanguage)
+                 .arg(time(FRow.At(TSunEvent::Sunset)),
+                      degrees(day ? day->SunsetAzimuth : std::nullopt))
+          << TextIn(SkyText::SunAt, FLanguage)
+                 .arg(hhmm, Number(locale, sky.Sun.Altitude, 1),
+                      Number(locale, sky.Sun.Azimuth, 1));
+    if (day) {
+        lines << TextIn(SkyText::MoonTimes, FLanguage)
+                     .arg(time(day->Moonrise), time(day->Moonset), time(day->MoonTransit));
+    }
+    lines << TextIn(SkyText::MoonAt, FLanguage)
+                 .arg(hhmm, Number(locale, sky.Moon.Altitude, 1),
+                      Number(locale, sky.Moon.Azimuth, 1));
+    if (sky.MoonPhase)
+        lines << TextIn(SkyText::MoonLight, FLanguage)
+                     .arg(Number(locale, sky.MoonIllumination * 100, 1),
+                          MoonPhaseText(*sky.MoonPhase, FLanguage));
+    const QDateTime dayStart = QDateTime::fromMSecsSinceEpoch(FDayStart, Qt::UTC);
+    const std::pair<Moon::TPhase, TText> next[2] = {{Moon::TPhase::New, SkyText::NextNew},
+                                                    {Moon::TPhase::Full, SkyText::NextFull}};
+    for (const auto &[phase, text] : next)
+        if (const std::optional<QDateTime> at = NextPrincipalPhase(phase, dayStart, FRequest.Clock))
+            lines << TextIn(text, FLanguage)
+                         .arg(locale.toString(at->date(), QLocale::LongFormat) +
+                              QStringLiteral(" ") + at->time().toString(QStringLiteral("HH:mm")));
+    return lines;
+}
+
 void TfrmSlnkoMesiac::ShowChosenTime()
 {
-    const TSkyTexts &t = Texts(FLanguage);
     const QLocale locale = LocaleOf(FLanguage);
     const QDateTime moment = ChosenMoment();
     const TSkyAt sky = SkyAt(FRequest.Place, moment);
@@ -328,64 +317,29 @@ void TfrmSlnkoMesiac::ShowChosenTime()
     FChart.MoonWaxing = sky.MoonWaxing;
     Chart->SetData(FChart);
 
-    const QString none = TextOf(t.None);
-    const auto time = [&](const std::optional<QDateTime> &m) {
-        return m ? m->time().toString(QStringLiteral("HH:mm")) : none;
-    };
-    const auto degrees = [&](const std::optional<double> &a) {
-        return a ? Number(locale, *a, 1) : none;
-    };
-    const std::optional<TSkyOfDay> &day = FRow.Sky;
-    QStringList lines;
-    lines << TextOf(t.Sunrise).arg(time(FRow.At(TSunEvent::Sunrise)),
-                                   degrees(day ? day->SunriseAzimuth : std::nullopt))
-          << TextOf(t.Sunset).arg(time(FRow.At(TSunEvent::Sunset)),
-                                  degrees(day ? day->SunsetAzimuth : std::nullopt))
-          << TextOf(t.SunAt).arg(hhmm, Number(locale, sky.Sun.Altitude, 1),
-                                 Number(locale, sky.Sun.Azimuth, 1));
-    if (day) {
-        lines << TextOf(t.MoonTimes)
-                     .arg(time(day->Moonrise), time(day->Moonset), time(day->MoonTransit));
-    }
-    lines << TextOf(t.MoonAt).arg(hhmm, Number(locale, sky.Moon.Altitude, 1),
-                                  Number(locale, sky.Moon.Azimuth, 1));
-    if (sky.MoonPhase)
-        lines << TextOf(t.MoonLight)
-                     .arg(Number(locale, sky.MoonIllumination * 100, 1),
-                          MoonPhaseText(*sky.MoonPhase, FLanguage));
-    const QDateTime dayStart = QDateTime::fromMSecsSinceEpoch(FDayStart, Qt::UTC);
-    const std::pair<Moon::TPhase, const char *> next[2] = {{Moon::TPhase::New, t.NextNew},
-                                                           {Moon::TPhase::Full, t.NextFull}};
-    for (const auto &[phase, text] : next)
-        if (const std::optional<QDateTime> at = NextPrincipalPhase(phase, dayStart, FRequest.Clock))
-            lines << TextOf(text).arg(locale.toString(at->date(), QLocale::LongFormat) +
-                                      QStringLiteral(" ") +
-                                      at->time().toString(QStringLiteral("HH:mm")));
+    const QStringList lines = SkyLines(sky, hhmm);
     const QString text = lines.join(QLatin1Char('\n'));
     lblObloha->setText(text);
     lblObloha->setAccessibleName(text);
 
-    const QString caption = TextOf(t.Caption).arg(
-        FRequest.Place.Name.trimmed(), locale.toString(FRequest.Day, QLocale::LongFormat),
-        FRequest.Clock.Label(FLanguage));
-    TSkyChartTexts texts;
-    for (const char *d : t.Directions)
-        texts.Directions << TextOf(d);
-    texts.SunPath = TextOf(t.SunPath);
-    texts.MoonPath = TextOf(t.MoonPath);
-    texts.Rise = TextOf(t.Rise);
-    texts.Set = TextOf(t.Set);
+    const QString caption =
+        TextIn(SkyText::Caption, FLanguage)
+            .arg(FRequest.Place.Name.trimmed(), locale.toString(FRequest.Day, QLocale::LongFormat),
+                 FRequest.Clock.Label(FLanguage));
+    TSkyChartTexts texts = ChartTexts(FLanguage);
     texts.Caption = caption;
     Chart->SetTexts(texts);
     // The focused chart tells a screen reader where the two stand at the
     // chosen time, each time the keys move it.
-    Chart->setAccessibleName(TextOf(t.ChartName) + QStringLiteral(": ") + caption);
+    Chart->setAccessibleName(TextIn(SkyText::ChartName, FLanguage) + QStringLiteral(": ") +
+                             caption);
     Chart->setAccessibleDescription(lines[2] + QLatin1Char('\n') + lines[lines.size() > 5 ? 4 : 3] +
-                                    QLatin1Char('\n') + TextOf(t.ChartHelp));
+                                    QLatin1Char('\n') + TextIn(SkyText::ChartHelp, FLanguage));
     QAccessibleEvent changed(Chart, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&changed);
-    sldCas->setAccessibleName(QString(TextOf(t.Time)).remove(QLatin1Char('&')).chopped(1) +
-                              QStringLiteral(" ") + hhmm);
+    sldCas->setAccessibleName(
+        QString(TextIn(SkyText::Time, FLanguage)).remove(QLatin1Char('&')).chopped(1) +
+        QStringLiteral(" ") + hhmm);
 }
 
 QImage TfrmSlnkoMesiac::ChartImage() const
@@ -411,17 +365,16 @@ bool TfrmSlnkoMesiac::WriteExport(const QString &path, const QByteArray &bytes)
     QString reason;
     if (WriteFileAtomically(path, bytes, &reason))
         return true;
-    const TSkyTexts &t = Texts(FLanguage);
-    ShowMessage(this, TextOf(t.FileErrorCaption), QMessageBox::Critical,
-                TextOf(t.FileErrorText).arg(path, reason).trimmed());
+    ShowMessage(this, TextIn(SkyText::FileErrorCaption, FLanguage), QMessageBox::Critical,
+                TextIn(SkyText::FileErrorText, FLanguage).arg(path, reason).trimmed());
     return false;
 }
 
 bool TfrmSlnkoMesiac::ExportPng()
 {
     const QString proposed = ProposedName(QStringLiteral("png"));
-    const QString path =
-        AskSaveFileName(this, proposed, QStringLiteral("png"), TextOf(Texts(FLanguage).FilterPng));
+    const QString path = AskSaveFileName(this, proposed, QStringLiteral("png"),
+                                         TextIn(SkyText::FilterPng, FLanguage));
     if (path.isEmpty())
         return false;
     QByteArray bytes;
@@ -434,8 +387,8 @@ bool TfrmSlnkoMesiac::ExportPng()
 bool TfrmSlnkoMesiac::ExportPdf()
 {
     const QString proposed = ProposedName(QStringLiteral("pdf"));
-    const QString path =
-        AskSaveFileName(this, proposed, QStringLiteral("pdf"), TextOf(Texts(FLanguage).FilterPdf));
+    const QString path = AskSaveFileName(this, proposed, QStringLiteral("pdf"),
+                                         TextIn(SkyText::FilterPdf, FLanguage));
     if (path.isEmpty())
         return false;
     QByteArray bytes;

@@ -57,6 +57,7 @@ private:
     void ApplyTexts();
     void Recompute();
     void ShowChosenTime();
+    QStringList SkyLines(const TSkyAt &sky, const QString &hhmm) const;
     QDateTime ChosenMoment() const;
     QString ProposedName(const QString &suffix) const;
     bool WriteExport(const QString &path, const QByteArray &bytes);

@@ -24,23 +24,22 @@ namespace
 
 // ------------------------------------------------------------------ texts
 
-struct TCliTexts {
-    const char *MoonLine; // %1 date, %2 fraction, %3 picture number
-    // The sky at a moment: %1 place, %2 moment; %1 altitude, %2 azimuth;
-    // then the Moon's, %3 lit per cent, %4 phase.
-    const char *AtLine;
-    const char *SunAt;
-    const char *MoonAt;
-};
+namespace CliText
+{
 
-const TCliTexts CliTexts[LanguageCount] = {
-    {"%1: fáza Mesiaca %2, obrázok %3", "%1, %2", "Slnko: výška %1°, azimut %2°",
-     "Mesiac: výška %1°, azimut %2°, osvetlený na %3 % (%4)"},
-    {"%1: Moon phase %2, picture %3", "%1, %2", "Sun: altitude %1°, azimuth %2°",
-     "Moon: altitude %1°, azimuth %2°, %3 % lit (%4)"},
-    {"%1: holdfázis %2, %3. kép", "%1, %2", "Nap: magasság %1°, azimut %2°",
-     "Hold: magasság %1°, azimut %2°, %3 %-ban megvilágított (%4)"},
-};
+// %1 date, %2 fraction, %3 picture number
+constexpr TText MoonLine{"%1: fáza Mesiaca %2, obrázok %3", "%1: Moon phase %2, picture %3",
+                         "%1: holdfázis %2, %3. kép"};
+// The sky at a moment: %1 place, %2 moment; %1 altitude, %2 azimuth;
+// then the Moon's, %3 lit per cent, %4 phase.
+constexpr TText AtLine{"%1, %2", "%1, %2", "%1, %2"};
+constexpr TText SunAt{"Slnko: výška %1°, azimut %2°", "Sun: altitude %1°, azimuth %2°",
+                      "Nap: magasság %1°, azimut %2°"};
+constexpr TText MoonAt{"Mesiac: výška %1°, azimut %2°, osvetlený na %3 % (%4)",
+                       "Moon: altitude %1°, azimuth %2°, %3 % lit (%4)",
+                       "Hold: magasság %1°, azimut %2°, %3 %-ban megvilágított (%4)"};
+
+} // namespace CliText
 
 QString Degrees(double value, int decimals)
 {
@@ -84,7 +83,7 @@ struct TResolvedPlace {
 QByteArray TextLines(const QVector<TSunRow> &rows, const TResolvedPlace &resolved, bool twilight,
                      TLanguage language, const QLocale &locale, bool blockEnds)
 {
-    const QString noEvent = TextOf(ForLanguage(NoEventWords, language));
+    const QString noEvent = TextIn(NoEventWord, language);
     const QString tag = resolved.Clock.Tag(language);
     const QString gap = QStringLiteral(",   ");
     // A line break inside the name would start a line of its own.
@@ -311,13 +310,16 @@ TCliResult RunAt(const TCliOptions &o, TGazetteer &cities)
         r.Out += "\r\n";
         break;
     default: {
-        const TCliTexts &t = CliTexts[LanguageIndexOf(o.Language)];
         const QString phase = sky.MoonPhase ? MoonPhaseText(*sky.MoonPhase, o.Language) : QString();
         r.Out =
-            (TextOf(t.AtLine).arg(resolved->Place.Name, QString::fromUtf8(iso)) + '\n' +
-             TextOf(t.SunAt).arg(Degrees(sky.Sun.Altitude, 2), Degrees(sky.Sun.Azimuth, 2)) + '\n' +
-             TextOf(t.MoonAt).arg(Degrees(sky.Moon.Altitude, 2), Degrees(sky.Moon.Azimuth, 2),
-                                  Degrees(sky.MoonIllumination * 100, 1), phase) +
+            (TextIn(CliText::AtLine, o.Language).arg(resolved->Place.Name, QString::fromUtf8(iso)) +
+             '\n' +
+             TextIn(CliText::SunAt, o.Language)
+                 .arg(Degrees(sky.Sun.Altitude, 2), Degrees(sky.Sun.Azimuth, 2)) +
+             '\n' +
+             TextIn(CliText::MoonAt, o.Language)
+                 .arg(Degrees(sky.Moon.Altitude, 2), Degrees(sky.Moon.Azimuth, 2),
+                      Degrees(sky.MoonIllumination * 100, 1), phase) +
              '\n')
                 .toUtf8();
     }
@@ -453,7 +455,7 @@ TCliResult RunCli(const TCliOptions &options, const QLocale &locale, TGazetteer 
         break;
     case TCliCommand::Moon: {
         const double x = PhaseFraction(OleDay(options.MoonDate));
-        r.Out = TextOf(CliTexts[language].MoonLine)
+        r.Out = TextIn(CliText::MoonLine, options.Language)
                     .arg(options.MoonDate.toString(Qt::ISODate), QString::number(x, 'f', 4),
                          QString::number(MoonPictureNumber(x)))
                     .toUtf8() +

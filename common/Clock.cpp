@@ -44,16 +44,15 @@ QString TClock::Label(TLanguage language) const
 
 QString TClock::Tag(TLanguage language) const
 {
-    const TClockTags &tags = ForLanguage(ClockTags, language);
     switch (FKind) {
     case TKind::Utc:
-        return TextOf(tags.Utc);
+        return TextIn(ClockTag::Utc, language);
     case TKind::Cet:
-        return TextOf(tags.Cet);
+        return TextIn(ClockTag::Cet, language);
     case TKind::Cest:
-        return TextOf(tags.Cest);
+        return TextIn(ClockTag::Cest, language);
     case TKind::Local:
-        return TextOf(tags.Local);
+        return TextIn(ClockTag::Local, language);
     case TKind::Offset:
     case TKind::Zone:
         break;

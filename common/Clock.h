@@ -4,7 +4,7 @@
 // daylight-saving rules.
 #pragma once
 
-#include "common/Language.h"
+#include "common/Texts.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -15,17 +15,13 @@
 
 // The tags of the result lines for the program's four clocks, in each
 // language; the main window's language tables take them from here.
-struct TClockTags {
-    const char *Utc;
-    const char *Cet;
-    const char *Cest;
-    const char *Local;
-};
-inline constexpr TClockTags ClockTags[LanguageCount] = {
-    {", [UTC] =>   ", ", [SEČ] =>   ", ", [SELČ] =>   ", ", [miestny] =>   "},
-    {", [UTC] =>   ", ", [CET] =>   ", ", [CEST] =>   ", ", [Local] =>   "},
-    {", [UTC] =>   ", ", [CET] =>   ", ", [CEST] =>   ", ", [Helyi] =>   "},
-};
+namespace ClockTag
+{
+inline constexpr TText Utc{", [UTC] =>   ", ", [UTC] =>   ", ", [UTC] =>   "};
+inline constexpr TText Cet{", [SEČ] =>   ", ", [CET] =>   ", ", [CET] =>   "};
+inline constexpr TText Cest{", [SELČ] =>   ", ", [CEST] =>   ", ", [CEST] =>   "};
+inline constexpr TText Local{", [miestny] =>   ", ", [Local] =>   ", ", [Helyi] =>   "};
+} // namespace ClockTag
 
 class TClock
 {

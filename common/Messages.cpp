@@ -1,5 +1,7 @@
 #include "common/Messages.h"
 
+#include "common/Texts.h"
+
 #include <QDialog>
 #include <QFileDialog>
 #include <QKeyEvent>
@@ -12,14 +14,15 @@ TLanguage CurrentLanguage = TLanguage::Slovak;
 
 const QString NoTitle = QStringLiteral(" ");
 
-struct TButtonTexts {
-    const char *Ok, *Yes, *No, *Cancel;
-};
-const TButtonTexts ButtonTexts[LanguageCount] = {
-    {"OK", "&Áno", "&Nie", "&Zrušiť"},
-    {"OK", "&Yes", "&No", "&Cancel"},
-    {"OK", "&Igen", "&Nem", "&Mégse"},
-};
+namespace ButtonText
+{
+
+constexpr TText Ok{"OK", "OK", "OK"};
+constexpr TText Yes{"&Áno", "&Yes", "&Igen"};
+constexpr TText No{"&Nie", "&No", "&Nem"};
+constexpr TText Cancel{"&Zrušiť", "&Cancel", "&Mégse"};
+
+} // namespace ButtonText
 
 bool Scripted = false;
 QList<QMessageBox::StandardButton> NextAnswers;
@@ -43,18 +46,17 @@ QMessageBox::StandardButton ShowMessage(QWidget *parent, const QString &caption,
                                         QMessageBox::StandardButtons buttons,
                                         QMessageBox::StandardButton defaultButton)
 {
-    const TButtonTexts &t = ForLanguage(ButtonTexts, CurrentLanguage);
-    const std::pair<QMessageBox::StandardButton, const char *> named[] = {
-        {QMessageBox::Ok, t.Ok},
-        {QMessageBox::Yes, t.Yes},
-        {QMessageBox::No, t.No},
-        {QMessageBox::Cancel, t.Cancel}};
+    const std::pair<QMessageBox::StandardButton, TText> named[] = {
+        {QMessageBox::Ok, ButtonText::Ok},
+        {QMessageBox::Yes, ButtonText::Yes},
+        {QMessageBox::No, ButtonText::No},
+        {QMessageBox::Cancel, ButtonText::Cancel}};
 
     if (Scripted) {
         TShownMessage shown{caption, icon, text, buttons, defaultButton, {}};
         for (const auto &[which, name] : named)
             if (buttons.testFlag(which))
-                shown.ButtonTexts << QString::fromUtf8(name);
+                shown.ButtonTexts << TextIn(name, CurrentLanguage);
         ShownMessages << shown;
         return NextAnswers.isEmpty() ? QMessageBox::NoButton : NextAnswers.takeFirst();
     }
@@ -73,7 +75,7 @@ QMessageBox::StandardButton ShowMessage(QWidget *parent, const QString &caption,
     box.setTextFormat(Qt::PlainText);
     for (const auto &[which, name] : named)
         if (QAbstractButton *b = box.button(which))
-            b->setText(QString::fromUtf8(name));
+            b->setText(TextIn(name, CurrentLanguage));
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
     // A box closed without a choice answers with its escape button, or nothing.

@@ -1,10 +1,21 @@
-// Texts of the program are UTF-8 literals in tables of their own; this turns
-// one into a QString.
+// The program's texts: each one a UTF-8 literal in the three interface
+// languages side by side. Every window keeps its texts as a table of such
+// entries and takes them in the language in force through TextIn.
 #pragma once
+
+#include "common/Language.h"
 
 #include <QString>
 
-inline QString TextOf(const char *utf8)
+// Slovak, English and Hungarian, the order of TLanguage.
+struct TText {
+    const char *Sk;
+    const char *En;
+    const char *Hu;
+};
+
+inline QString TextIn(const TText &text, TLanguage language)
 {
-    return QString::fromUtf8(utf8);
+    const char *const literals[LanguageCount] = {text.Sk, text.En, text.Hu};
+    return QString::fromUtf8(ForLanguage(literals, language));
 }

@@ -16,46 +16,43 @@
 namespace
 {
 
-struct THladatTexts {
-    const char *Title;
-    const char *Field;
-    const char *List;
-    const char *Loading;
-    const char *Count; // %1 cities
-    const char *More;  // %1 cities, and more not listed
-    const char *Unavailable;
-};
+namespace FindText
+{
 
-// Slovak, English, Hungarian.
-const THladatTexts HladatTexts[LanguageCount] = {
-    {" Hľadať miesto", "&Názov mesta:", "Nájdené mestá", "Načítavajú sa mestá sveta…",
-     "Nájdené mestá: %1", "Nájdené mestá: prvých %1",
-     "Údaje o mestách sveta nie sú k dispozícii. Nainštalujte balík libgeonames0.\n%1"},
-    {" Find a place", "&City name:", "Cities found", "Loading the world's cities…",
-     "Cities found: %1", "Cities found: the first %1",
-     "The data of the world's cities is not available. Install the package libgeonames0.\n%1"},
-    {" Hely keresése", "&Város neve:", "Talált városok", "A világ városainak betöltése…",
-     "Talált városok: %1", "Talált városok: az első %1",
-     "A világ városainak adatai nem érhetők el. Telepítse a libgeonames0 csomagot.\n%1"},
-};
+constexpr TText Title{" Hľadať miesto", " Find a place", " Hely keresése"};
+constexpr TText Field{"&Názov mesta:", "&City name:", "&Város neve:"};
+constexpr TText List{"Nájdené mestá", "Cities found", "Talált városok"};
+constexpr TText Loading{"Načítavajú sa mestá sveta…", "Loading the world's cities…",
+                        "A világ városainak betöltése…"};
+// %1 cities
+constexpr TText Count{"Nájdené mestá: %1", "Cities found: %1", "Talált városok: %1"};
+// %1 cities, and more not listed
+constexpr TText More{"Nájdené mestá: prvých %1", "Cities found: the first %1",
+                     "Talált városok: az első %1"};
+constexpr TText Unavailable{
+    "Údaje o mestách sveta nie sú k dispozícii. Nainštalujte balík libgeonames0.\n%1",
+    "The data of the world's cities is not available. Install the package libgeonames0.\n%1",
+    "A világ városainak adatai nem érhetők el. Telepítse a libgeonames0 csomagot.\n%1"};
+
+} // namespace FindText
 
 } // namespace
 
 TfrmHladat::TfrmHladat(QWidget *owner, TLanguage language, TGazetteer &cities)
     : QDialog(owner), FLanguage(language), FCities(cities)
 {
-    const THladatTexts &t = ForLanguage(HladatTexts, language);
     setObjectName(QStringLiteral("frmHladat"));
-    setWindowTitle(TextOf(t.Title));
+    setWindowTitle(TextIn(FindText::Title, FLanguage));
 
-    auto *label = new QLabel(TextOf(t.Field), this);
+    auto *label = new QLabel(TextIn(FindText::Field, FLanguage), this);
     edtHladat = new QLineEdit(this);
     edtHladat->setObjectName(QStringLiteral("edtHladat"));
-    edtHladat->setAccessibleName(QString(TextOf(t.Field)).remove(QLatin1Char('&')).chopped(1));
+    edtHladat->setAccessibleName(
+        QString(TextIn(FindText::Field, FLanguage)).remove(QLatin1Char('&')).chopped(1));
     label->setBuddy(edtHladat);
     lstMiesta = new QListWidget(this);
     lstMiesta->setObjectName(QStringLiteral("lstMiesta"));
-    lstMiesta->setAccessibleName(TextOf(t.List));
+    lstMiesta->setAccessibleName(TextIn(FindText::List, FLanguage));
     lstMiesta->setMinimumSize(420, 260);
     lblPocet = new QLabel(this);
     lblPocet->setObjectName(QStringLiteral("lblPocet"));
@@ -74,7 +71,7 @@ TfrmHladat::TfrmHladat(QWidget *owner, TLanguage language, TGazetteer &cities)
     connect(FButtons, &QDialogButtonBox::accepted, this, &TfrmHladat::Pick);
     connect(FButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    lblPocet->setText(TextOf(t.Loading));
+    lblPocet->setText(TextIn(FindText::Loading, FLanguage));
     FLoader = QThread::create([&cities] { cities.Load(); });
     // Load() returns at once once the thread has loaded, with its outcome.
     connect(FLoader, &QThread::finished, this, [this] { Loaded(FCities.Load()); });
@@ -102,9 +99,8 @@ void TfrmHladat::Loaded(bool ok)
         return;
     FLoadSeen = true;
     if (!ok) {
-        const THladatTexts &t = ForLanguage(HladatTexts, FLanguage);
-        ShowMessage(this, TextOf(t.Title), QMessageBox::Critical,
-                    TextOf(t.Unavailable).arg(FCities.Error()));
+        ShowMessage(this, TextIn(FindText::Title, FLanguage), QMessageBox::Critical,
+                    TextIn(FindText::Unavailable, FLanguage).arg(FCities.Error()));
         reject();
         return;
     }
@@ -129,10 +125,9 @@ void TfrmHladat::Search()
 // The number of matches, also for a screen reader on the field being typed in.
 void TfrmHladat::ShowCount()
 {
-    const THladatTexts &t = ForLanguage(HladatTexts, FLanguage);
     const bool more = FMatches.size() > MaxMatches;
-    const QString count =
-        TextOf(more ? t.More : t.Count).arg(std::min<int>(FMatches.size(), MaxMatches));
+    const QString count = TextIn(more ? FindText::More : FindText::Count, FLanguage)
+                              .arg(std::min<int>(FMatches.size(), MaxMatches));
     lblPocet->setText(count);
     edtHladat->setAccessibleDescription(count);
     lstMiesta->setAccessibleDescription(count);

@@ -8,17 +8,17 @@
 
 static const TLanguageTexts SlovakTexts = {
     "deň",                           // DayWord
-    NoEventWords[0],                 // NoEventText
+    NoEventWord.Sk,                  // NoEventText
     " Záznam číslo: ",               // RecordNoText
     " Vkladáte vlastné údaje",       // OwnDataText
     " Výsledky v UTC ",              // ResultsCaptionUtc
     " Výsledky v SEČ ",              // ResultsCaptionCet
     " Výsledky v SELČ ",             // ResultsCaptionCest
     " Výsledky podľa časovej zóny ", // ResultsCaptionLocal
-    ClockTags[0].Utc,                // ResultTagUtc
-    ClockTags[0].Cet,                // ResultTagCet
-    ClockTags[0].Cest,               // ResultTagCest
-    ClockTags[0].Local,              // ResultTagLocal
+    ClockTag::Utc.Sk,                // ResultTagUtc
+    ClockTag::Cet.Sk,                // ResultTagCet
+    ClockTag::Cest.Sk,               // ResultTagCest
+    ClockTag::Local.Sk,              // ResultTagLocal
     " Mapa sveta",                   // WorldMapTitle
     " Mapa Slovenska",               // SlovakiaMapTitle
     " O programe ...",               // AboutTitle
@@ -126,17 +126,17 @@ static const TLanguageTexts SlovakTexts = {
 
 static const TLanguageTexts EnglishTexts = {
     "day",                     // DayWord
-    NoEventWords[1],           // NoEventText
+    NoEventWord.En,            // NoEventText
     " Record No.: ",           // RecordNoText
     " Fill in your dates",     // OwnDataText
     " Results in UTC ",        // ResultsCaptionUtc
     " Results in CET ",        // ResultsCaptionCet
     " Results in CEST ",       // ResultsCaptionCest
     " Results in local time ", // ResultsCaptionLocal
-    ClockTags[1].Utc,          // ResultTagUtc
-    ClockTags[1].Cet,          // ResultTagCet
-    ClockTags[1].Cest,         // ResultTagCest
-    ClockTags[1].Local,        // ResultTagLocal
+    ClockTag::Utc.En,          // ResultTagUtc
+    ClockTag::Cet.En,          // ResultTagCet
+    ClockTag::Cest.En,         // ResultTagCest
+    ClockTag::Local.En,        // ResultTagLocal
     " Chart of the World",     // WorldMapTitle
     " Chart of Slovakia",      // SlovakiaMapTitle
     " About ...",              // AboutTitle
@@ -246,17 +246,17 @@ static const TLanguageTexts EnglishTexts = {
 
 static const TLanguageTexts HungarianTexts = {
     "nap",                            // DayWord
-    NoEventWords[2],                  // NoEventText
+    NoEventWord.Hu,                   // NoEventText
     " Adatszám: ",                    // RecordNoText
     " Saját adat belépése",           // OwnDataText
     " Eredmény UTC-ben ",             // ResultsCaptionUtc
     " Eredmény CET-ben ",             // ResultsCaptionCet
     " Eredmény CEST-ben ",            // ResultsCaptionCest
     " Eredmények helyi idő szerint ", // ResultsCaptionLocal
-    ClockTags[2].Utc,                 // ResultTagUtc
-    ClockTags[2].Cet,                 // ResultTagCet
-    ClockTags[2].Cest,                // ResultTagCest
-    ClockTags[2].Local,               // ResultTagLocal
+    ClockTag::Utc.Hu,                 // ResultTagUtc
+    ClockTag::Cet.Hu,                 // ResultTagCet
+    ClockTag::Cest.Hu,                // ResultTagCest
+    ClockTag::Local.Hu,               // ResultTagLocal
     " A Föld térképe",                // WorldMapTitle
     " Szlovákia térképe",             // SlovakiaMapTitle
     " A programról ...",              // AboutTitle

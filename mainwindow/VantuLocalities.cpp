@@ -6,6 +6,7 @@
 #include "localities/Hladat.h"
 
 #include "common/Messages.h"
+#include "common/Texts.h"
 #include "localities/LocalityModel.h"
 #include "mainwindow/SpinEdit.h"
 
@@ -21,66 +22,49 @@
 namespace
 {
 
-// Messages of the locality database, per language. Sentences are separated
-// by LF CR LF CR.
-struct TLocalityMessages {
-    const char *MissingCaption;
-    const char *Missing[2];
-    const char *DamagedCaption;
-    const char *Damaged[3];
-    const char *SaveErrorCaption;
-    const char *SaveError; // %1 = reason
-    const char *InputErrorCaption;
-    const char *InputError[2];
-    const char *EraseCaption;
-    const char *EraseText;
-};
+// Messages of the locality database. Sentences are separated by LF CR LF CR.
+namespace LocalityText
+{
 
-const TLocalityMessages LocalityMessages[LanguageCount] = {
-    {" Chýba súbor",
-     {"Súbor »lokality.xml« neexistuje v hlavnom adresári.",
-      "Program bude spustený s preddefinovanou databázou."},
-     " Chyba v súbore",
-     {"Súbor »lokality.xml« je poškodený.", "Program bude ukončený.",
-      "Po znovuspustení sa otvorí s preddefinovanou databázou."},
-     " Chyba súboru",
-     "Zmenu sa nepodarilo zapísať do súboru »lokality.xml«.\n%1",
-     " Chyba vstupných údajov",
-     {"Prosím, vyplňte všetky vstupné údaje,", "číselné údaje v povolenom rozsahu!"},
-     " Mazanie záznamu",
-     "Vymazať tento záznam?"},
-    {" File error",
-     {"File »lokality.xml« is missing in main folder.",
-      "Program will start with predefine database."},
-     " Error in data",
-     {"File »lokality.xml« is demaged.", "Program will be stopped.",
-      "After reloading the program will start with predefine database."},
-     " File error",
-     "The change could not be written to »lokality.xml«.\n%1",
-     " Input data error",
-     {"You must fill in all dates to input,", "numeric data in authorise range!"},
-     " Erase",
-     "Erase this record?"},
-    {" Hiba",
-     {"Hiányzik a »lokality.xml« fájl.", "A program új alap-adatbázissal indul."},
-     " Hiba az adatokban",
-     {"A »lokality.xml« fájl sérült.", "Kényszerkilépés a programból.",
-      "A program újraindításával új alap-adatbázis készül."},
-     " Fájlhiba",
-     "A változást nem sikerült a »lokality.xml« fájlba írni.\n%1",
-     " Hibás adatbelépés",
-     {"Kérem, minden adatot töltsön ki ,", "ezeket a megengedett értékekben!"},
-     " Törlés",
-     "Törölni az adatot?"},
-};
+constexpr TText MissingCaption{" Chýba súbor", " File error", " Hiba"};
+constexpr TText Missing[2] = {
+    {"Súbor »lokality.xml« neexistuje v hlavnom adresári.",
+     "File »lokality.xml« is missing in main folder.", "Hiányzik a »lokality.xml« fájl."},
+    {"Program bude spustený s preddefinovanou databázou.",
+     "Program will start with predefine database.", "A program új alap-adatbázissal indul."}};
+constexpr TText DamagedCaption{" Chyba v súbore", " Error in data", " Hiba az adatokban"};
+constexpr TText Damaged[3] = {
+    {"Súbor »lokality.xml« je poškodený.", "File »lokality.xml« is demaged.",
+     "A »lokality.xml« fájl sérült."},
+    {"Program bude ukončený.", "Program will be stopped.", "Kényszerkilépés a programból."},
+    {"Po znovuspustení sa otvorí s preddefinovanou databázou.",
+     "After reloading the program will start with predefine database.",
+     "A program újraindításával új alap-adatbázis készül."}};
+constexpr TText SaveErrorCaption{" Chyba súboru", " File error", " Fájlhiba"};
+// %1 = reason
+constexpr TText SaveError{"Zmenu sa nepodarilo zapísať do súboru »lokality.xml«.\n%1",
+                          "The change could not be written to »lokality.xml«.\n%1",
+                          "A változást nem sikerült a »lokality.xml« fájlba írni.\n%1"};
+constexpr TText InputErrorCaption{" Chyba vstupných údajov", " Input data error",
+                                  " Hibás adatbelépés"};
+constexpr TText InputError[2] = {
+    {"Prosím, vyplňte všetky vstupné údaje,", "You must fill in all dates to input,",
+     "Kérem, minden adatot töltsön ki ,"},
+    {"číselné údaje v povolenom rozsahu!", "numeric data in authorise range!",
+     "ezeket a megengedett értékekben!"}};
+constexpr TText EraseCaption{" Mazanie záznamu", " Erase", " Törlés"};
+constexpr TText EraseText{"Vymazať tento záznam?", "Erase this record?", "Törölni az adatot?"};
+
+} // namespace LocalityText
 
 const QString SentenceBreak = QStringLiteral("\n\r\n\r");
 
-template <std::size_t N> QString Sentences(const char *const (&parts)[N], const QString &sep)
+template <std::size_t N>
+QString Sentences(const TText (&parts)[N], TLanguage language, const QString &sep)
 {
     QStringList list;
-    for (const char *p : parts)
-        list << QString::fromUtf8(p);
+    for (const TText &p : parts)
+        list << TextIn(p, language);
     return list.join(sep);
 }
 
@@ -90,11 +74,10 @@ template <std::size_t N> QString Sentences(const char *const (&parts)[N], const 
 
 void TfrmVantu::LoadLocalities()
 {
-    const TLocalityMessages &m = ForLanguage(LocalityMessages, FLanguage);
     const TLoadStatus status = FGridModel->Change([this] { return FDatabase.Load(); });
     if (status == TLoadStatus::Missing) {
-        ShowMessage(this, QString::fromUtf8(m.MissingCaption), QMessageBox::Warning,
-                    Sentences(m.Missing, SentenceBreak));
+        ShowMessage(this, TextIn(LocalityText::MissingCaption, FLanguage), QMessageBox::Warning,
+                    Sentences(LocalityText::Missing, FLanguage, SentenceBreak));
         SetGridHeader();
         ReportSaveFailure(FGridModel->Change(
             [this] { return FDatabase.CreatePredefined(FLocations.TempFolder); }));
@@ -104,8 +87,8 @@ void TfrmVantu::LoadLocalities()
     // never stands without its titles during the seconds before the end.
     SetGridHeader();
     if (status == TLoadStatus::Damaged) {
-        ShowMessage(this, QString::fromUtf8(m.DamagedCaption), QMessageBox::Warning,
-                    Sentences(m.Damaged, SentenceBreak));
+        ShowMessage(this, TextIn(LocalityText::DamagedCaption, FLanguage), QMessageBox::Warning,
+                    Sentences(LocalityText::Damaged, FLanguage, SentenceBreak));
         // The user's records are moved aside, not destroyed; the next start
         // finds no lokality.xml and builds the predefined database.
         FDatabase.SetAsideDamaged();
@@ -123,9 +106,8 @@ void TfrmVantu::ReportSaveFailure(const TSaveResult &result)
 {
     if (!result.Failed())
         return;
-    const TLocalityMessages &m = ForLanguage(LocalityMessages, FLanguage);
-    ShowMessage(this, QString::fromUtf8(m.SaveErrorCaption), QMessageBox::Critical,
-                QString::fromUtf8(m.SaveError).arg(result.Error));
+    ShowMessage(this, TextIn(LocalityText::SaveErrorCaption, FLanguage), QMessageBox::Critical,
+                TextIn(LocalityText::SaveError, FLanguage).arg(result.Error));
 }
 
 void TfrmVantu::FillPredefined()
@@ -323,9 +305,8 @@ void TfrmVantu::mnuPridatClick()
         QWidget *const inputs[LocalityFieldCount] = {Edit1,      seHod,      seMin,   seSirkaST,
                                                      seSirkaMin, seSirkaSek, PolohaS, seDlzkaST,
                                                      seDlzkaMin, seDlzkaSek, PolohaD};
-        const TLocalityMessages &m = ForLanguage(LocalityMessages, FLanguage);
-        ShowMessage(this, QString::fromUtf8(m.InputErrorCaption), QMessageBox::Critical,
-                    Sentences(m.InputError, QStringLiteral("\r\n\r\n")));
+        ShowMessage(this, TextIn(LocalityText::InputErrorCaption, FLanguage), QMessageBox::Critical,
+                    Sentences(LocalityText::InputError, FLanguage, QStringLiteral("\r\n\r\n")));
         inputs[result.InvalidField]->setFocus();
         return;
     }
@@ -340,10 +321,10 @@ void TfrmVantu::mnuZmazatClick()
 {
     if (!StringGrid1->isEnabled() || Localities().isEmpty())
         return;
-    const TLocalityMessages &m = ForLanguage(LocalityMessages, FLanguage);
-    const auto answer = ShowMessage(this, QString::fromUtf8(m.EraseCaption), QMessageBox::Question,
-                                    QString::fromUtf8(m.EraseText),
-                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    const auto answer =
+        ShowMessage(this, TextIn(LocalityText::EraseCaption, FLanguage), QMessageBox::Question,
+                    TextIn(LocalityText::EraseText, FLanguage), QMessageBox::Yes | QMessageBox::No,
+                    QMessageBox::No);
     const int r = CurrentRecord();
     TSaveResult saved;
     if (answer == QMessageBox::Yes && r > 0) {

@@ -5,7 +5,6 @@
 #include "calendar/CalCalc.h"
 #include "common/Messages.h"
 #include "common/QtTranslations.h"
-#include "common/Texts.h"
 #include "mainwindow/SpinEdit.h"
 #include "suntime/DateUtil.h"
 
@@ -79,7 +78,7 @@ void TfrmVantu::ApplyLanguage(TLanguage language)
     // has menus of the same names that keep their texts.
     auto setCaption = [this](const TNamedText &entry) {
         QObject *o = FNamed.value(QString::fromLatin1(entry.objectName));
-        const QString text = TextOf(entry.text);
+        const QString text = QString::fromUtf8(entry.text);
         if (auto *menu = qobject_cast<QMenu *>(o))
             menu->setTitle(text);
         else if (auto *action = qobject_cast<QAction *>(o))
@@ -95,7 +94,7 @@ void TfrmVantu::ApplyLanguage(TLanguage language)
     };
     auto setHint = [this](const TNamedText &entry) {
         QObject *o = FNamed.value(QString::fromLatin1(entry.objectName));
-        const QString text = TextOf(entry.text);
+        const QString text = QString::fromUtf8(entry.text);
         if (auto *menu = qobject_cast<QMenu *>(o))
             o = menu->menuAction();
         if (auto *action = qobject_cast<QAction *>(o)) {
@@ -163,7 +162,7 @@ void TfrmVantu::RefreshAfterLanguage()
     Label6->setText(LabelDayLine());
     RebuildDateText();
     if (grpLokality->isEnabled())
-        StatusPanel[0]->setText(TextOf(FTexts->OwnDataText));
+        StatusPanel[0]->setText(QString::fromUtf8(FTexts->OwnDataText));
     else
         ShowRecordPosition();
 }
@@ -177,14 +176,14 @@ void TfrmVantu::RebuildDateText()
                     .arg(FStartDay.year())
                     .arg(GetWeekdayName(FStartDay.dayOfWeek() % 7 + 1, LanguageIndex()))
                     .arg(FStartDay.dayOfYear());
-    StatusPanel[2]->setText(FDateText + TextOf(FTexts->DayWord));
+    StatusPanel[2]->setText(FDateText + QString::fromUtf8(FTexts->DayWord));
 }
 
 QString TfrmVantu::ResultsCaption(TClock::TKind format) const
 {
     const char *captions[4] = {FTexts->ResultsCaptionUtc, FTexts->ResultsCaptionCet,
                                FTexts->ResultsCaptionCest, FTexts->ResultsCaptionLocal};
-    return TextOf(captions[TimeFormatIndex(format)]);
+    return QString::fromUtf8(captions[TimeFormatIndex(format)]);
 }
 
 QRadioButton *TfrmVantu::TimeFormatButton(TClock::TKind format) const
@@ -273,7 +272,7 @@ void TfrmVantu::ShowResults()
     const std::pair<int, QLabel *> rows[3] = {{1, Sunrise}, {3, Noon}, {2, Sunset}};
     for (const auto &[index, label] : rows) {
         const double value = FSunTime.EventTime(index);
-        label->setText(value != 0 ? FormatResult(value) : TextOf(FTexts->NoEventText));
+        label->setText(value != 0 ? FormatResult(value) : QString::fromUtf8(FTexts->NoEventText));
     }
     NameResults();
     UpdateYearWindow();
@@ -363,7 +362,7 @@ QString TfrmVantu::LabelDayLine() const
 {
     return FCalendarDate.WeekdayName + QStringLiteral(", ") +
            QString::number(FCalendarDate.DayOfYear) + QStringLiteral(". ") +
-           TextOf(FTexts->DayWord);
+           QString::fromUtf8(FTexts->DayWord);
 }
 
 void TfrmVantu::rbUTCClick()

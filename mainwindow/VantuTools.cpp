@@ -12,6 +12,7 @@
 #include "calendar/FazeMesiaca.h"
 #include "calendar/MoonPhase.h"
 #include "common/Messages.h"
+#include "common/Texts.h"
 #include "mainwindow/SpinEdit.h"
 #include "table/ResultLines.h"
 #include "table/Tabulka.h"
@@ -191,11 +192,9 @@ namespace
 {
 
 // The Moon picture in words: %1 = picture number, %2 = fraction of the cycle.
-const char *const MoonPictureWords[LanguageCount] = {
-    "Fáza Mesiaca: obrázok %1 z 29, fáza %2",
-    "Moon phase: picture %1 of 29, phase %2",
-    "Holdfázis: %1. kép a 29-ből, fázis %2",
-};
+constexpr TText MoonPictureWords{"Fáza Mesiaca: obrázok %1 z 29, fáza %2",
+                                 "Moon phase: picture %1 of 29, phase %2",
+                                 "Holdfázis: %1. kép a 29-ből, fázis %2"};
 
 } // namespace
 
@@ -215,7 +214,7 @@ void TfrmVantu::mnuFazaMesiacaClick()
         return;
     }
     // The picture alone says nothing to a screen reader.
-    const QString words = QString::fromUtf8(ForLanguage(MoonPictureWords, FLanguage))
+    const QString words = TextIn(MoonPictureWords, FLanguage)
                               .arg(MoonPictureNumber(phase))
                               .arg(QLocale::system().toString(phase, 'f', 2));
     frm->DescribePicture(words, words);

@@ -2,7 +2,7 @@
 // as one line of text, and the lines of a whole month. No windows here.
 #pragma once
 
-#include "common/Language.h"
+#include "common/Texts.h"
 
 #include <QLocale>
 #include <QString>
@@ -10,9 +10,9 @@
 
 class TSunTime;
 
-// The text of a result line for an event that does not occur, in each
-// language; the main window's language tables take it from here.
-inline constexpr const char *NoEventWords[LanguageCount] = {"nenastáva", "N/A", "nincs"};
+// The text of a result line for an event that does not occur; the main
+// window's language tables take it from here.
+inline constexpr TText NoEventWord{"nenastáva", "N/A", "nincs"};
 
 // Line end of every result line, whatever the platform.
 inline const QString ResultLineEnd = QStringLiteral("\r\n");

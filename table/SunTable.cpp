@@ -15,101 +15,6 @@ using namespace SunTableInternal;
 namespace
 {
 
-// ------------------------------------------------------------------ texts
-
-const TSunTableTexts SlovakTableTexts = {
-    "polárny deň",
-    "polárna noc",
-    "výpočet zlyhal",
-    {"bez východu Slnka", "bez slnečného poludnia", "bez západu Slnka", "bez občianskeho svitania",
-     "bez občianskeho súmraku", "bez nautického svitania", "bez nautického súmraku",
-     "bez astronomického svitania", "bez astronomického súmraku"},
-    {"bez občianskeho svitania a súmraku", "bez nautického svitania a súmraku",
-     "bez astronomického svitania a súmraku"},
-    ": Slnko zostáva nad obzorom",
-    ": Slnko zostáva pod obzorom",
-    ": Slnko zostáva nad %1",
-    ": Slnko zostáva pod %1",
-    " v tento deň",
-    "bez východu Mesiaca",
-    "bez západu Mesiaca",
-    ": Mesiac zostáva nad obzorom",
-    ": Mesiac zostáva pod obzorom",
-    {"nov", "dorastajúci kosáčik", "prvá štvrť", "dorastajúci Mesiac", "spln", "ubúdajúci Mesiac",
-     "posledná štvrť", "ubúdajúci kosáčik"},
-    {"Nov", "Prvá štvrť", "Spln", "Posledná štvrť"},
-    "Východ Mesiaca",
-    "Západ Mesiaca",
-    "    Slnko vychádza na %1°, zapadá na %2°; Mesiac vychádza %3, zapadá %4, osvetlený na %5 %, "
-    "%6",
-    "Východ Slnka",
-    "Západ Slnka",
-    "Polárny deň",
-    "Polárna noc",
-    "SK",
-};
-
-const TSunTableTexts EnglishTableTexts = {
-    "polar day",
-    "polar night",
-    "calculation failed",
-    {"no sunrise", "no solar noon", "no sunset", "no civil dawn", "no civil dusk",
-     "no nautical dawn", "no nautical dusk", "no astronomical dawn", "no astronomical dusk"},
-    {"no civil dawn or dusk", "no nautical dawn or dusk", "no astronomical dawn or dusk"},
-    ": the Sun stays above the horizon",
-    ": the Sun stays below the horizon",
-    ": the Sun stays above %1",
-    ": the Sun stays below %1",
-    " on this date",
-    "no moonrise",
-    "no moonset",
-    ": the Moon stays above the horizon",
-    ": the Moon stays below the horizon",
-    {"new Moon", "waxing crescent", "first quarter", "waxing gibbous", "full Moon",
-     "waning gibbous", "last quarter", "waning crescent"},
-    {"New Moon", "First quarter", "Full Moon", "Last quarter"},
-    "Moonrise",
-    "Moonset",
-    "    Sun rises at %1°, sets at %2°; Moon rises %3, sets %4, %5 % lit, %6",
-    "Sunrise",
-    "Sunset",
-    "Polar day",
-    "Polar night",
-    "EN",
-};
-
-const TSunTableTexts HungarianTableTexts = {
-    "sarki nappal",
-    "sarki éjszaka",
-    "a számítás sikertelen",
-    {"nincs napkelte", "nincs delelés", "nincs napnyugta", "nincs polgári hajnal",
-     "nincs polgári alkony", "nincs navigációs hajnal", "nincs navigációs alkony",
-     "nincs csillagászati hajnal", "nincs csillagászati alkony"},
-    {"nincs polgári hajnal és alkony", "nincs navigációs hajnal és alkony",
-     "nincs csillagászati hajnal és alkony"},
-    ": a Nap a látóhatár fölött marad",
-    ": a Nap a látóhatár alatt marad",
-    ": a Nap %1 fölött marad",
-    ": a Nap %1 alatt marad",
-    " ezen a napon",
-    "nincs holdkelte",
-    "nincs holdnyugta",
-    ": a Hold a látóhatár fölött marad",
-    ": a Hold a látóhatár alatt marad",
-    {"újhold", "növekvő holdsarló", "első negyed", "növekvő hold", "telihold", "fogyó hold",
-     "utolsó negyed", "fogyó holdsarló"},
-    {"Újhold", "Első negyed", "Telihold", "Utolsó negyed"},
-    "Holdkelte",
-    "Holdnyugta",
-    "    A Nap %1°-nál kel, %2°-nál nyugszik; a Hold kel %3, nyugszik %4, %5 %-ban megvilágított, "
-    "%6",
-    "Napkelte",
-    "Napnyugta",
-    "Sarki nappal",
-    "Sarki éjszaka",
-    "HU",
-};
-
 // ---------------------------------------------------------------- moments
 
 // Days from 1 January 1970 back to 30 December 1899, day 0 of OLE dates.
@@ -321,18 +226,6 @@ qint64 TimeAbove(const std::vector<TPass> &passes, bool aboveAtStart, qint64 fro
 }
 
 } // namespace
-
-namespace SunTableInternal
-{
-
-const TSunTableTexts &TableTexts(TLanguage language)
-{
-    static const TSunTableTexts *const tables[LanguageCount] = {
-        &SlovakTableTexts, &EnglishTableTexts, &HungarianTableTexts};
-    return *ForLanguage(tables, language);
-}
-
-} // namespace SunTableInternal
 
 // The first moment of a date on the clock, in milliseconds since 1970 (UTC).
 // A zone whose midnight falls into a daylight-saving gap starts the date at
@@ -560,7 +453,7 @@ std::optional<QDateTime> NextPrincipalPhase(Moon::TPhase phase, const QDateTime 
 
 QString MoonPhaseText(Moon::TPhaseName phase, TLanguage language)
 {
-    return TextOf(TableTexts(language).MoonPhases[int(phase)]);
+    return TextIn(RowText::MoonPhases[int(phase)], language);
 }
 
 QByteArray MoonPhaseKey(Moon::TPhaseName phase)
@@ -573,12 +466,12 @@ QByteArray MoonPhaseKey(Moon::TPhaseName phase)
 
 QString SkyLineText(TLanguage language)
 {
-    return TextOf(TableTexts(language).SkyLine);
+    return TextIn(RowText::SkyLine, language);
 }
 
 QString PrincipalPhaseText(Moon::TPhase phase, TLanguage language)
 {
-    return TextOf(TableTexts(language).PrincipalPhases[int(phase)]);
+    return TextIn(RowText::PrincipalPhases[int(phase)], language);
 }
 
 bool ICalendarCanHold(const QDate &first, const QDate &last, const TClock &clock)
@@ -593,84 +486,129 @@ bool ICalendarCanHold(const QDate &first, const QDate &last, const TClock &clock
 
 // ----------------------------------------------------------------- the note
 
-QString SunRowNote(const TSunRow &row, bool twilight, TLanguage language)
+namespace
 {
-    const TSunTableTexts &texts = TableTexts(language);
-    const auto state = [&](TSunEvent e) { return row.State[int(e)]; };
-    const auto missing = [&](TSunEvent e) { return !row.At(e).has_value(); };
-    // Why an event of a zenith angle is missing, as the end of its note.
-    const auto why = [&](TCrossingState s, TSunZenith zenith) -> QString {
-        // The Sun's centre at the zenith angle, as a height: "−6°".
-        const QString angle =
-            QStringLiteral("\u2212%1\u00B0").arg(ZenithOf(zenith) - 90, 0, 'g', 3);
-        const bool horizon = zenith == TSunZenith::Sunrise;
-        switch (s) {
-        case TCrossingState::AlwaysAbove:
-            return horizon ? TextOf(texts.AboveHorizon) : TextOf(texts.AboveAngle).arg(angle);
-        case TCrossingState::AlwaysBelow:
-            return horizon ? TextOf(texts.BelowHorizon) : TextOf(texts.BelowAngle).arg(angle);
-        case TCrossingState::NotOnDate:
-            return TextOf(texts.OnThisDate);
-        default:
-            return QStringLiteral(" (") + TextOf(texts.Failed) + QLatin1Char(')');
-        }
-    };
-    QStringList parts;
-    const auto single = [&](TSunEvent e, TSunZenith zenith) {
-        if (missing(e))
-            parts << TextOf(texts.NoEvent[int(e)]) + why(state(e), zenith);
-    };
 
-    // Sunrise and sunset: polar day or night when both stay away for that reason.
-    const TCrossingState rise = state(TSunEvent::Sunrise);
-    const bool polarDay = rise == TCrossingState::AlwaysAbove && state(TSunEvent::Sunset) == rise;
-    const bool polarNight = rise == TCrossingState::AlwaysBelow && state(TSunEvent::Sunset) == rise;
-    if (polarDay)
-        parts << TextOf(texts.PolarDay);
-    else if (polarNight)
-        parts << TextOf(texts.PolarNight);
-    else
-        single(TSunEvent::Sunrise, TSunZenith::Sunrise);
-    single(TSunEvent::SolarNoon, TSunZenith::Sunrise);
-    if (!polarDay && !polarNight)
-        single(TSunEvent::Sunset, TSunZenith::Sunrise);
+// Why an event of a zenith angle is missing, as the end of its note.
+QString WhyMissing(TCrossingState state, TSunZenith zenith, TLanguage language)
+{
+    // The Sun's centre at the zenith angle, as a height: "−6°".
+    const QString angle = QStringLiteral("\u2212%1\u00B0").arg(ZenithOf(zenith) - 90, 0, 'g', 3);
+    const bool horizon = zenith == TSunZenith::Sunrise;
+    switch (state) {
+    case TCrossingState::AlwaysAbove:
+        return horizon ? TextIn(RowText::AboveHorizon, language)
+                       : TextIn(RowText::AboveAngle, language).arg(angle);
+    case TCrossingState::AlwaysBelow:
+        return horizon ? TextIn(RowText::BelowHorizon, language)
+                       : TextIn(RowText::BelowAngle, language).arg(angle);
+    case TCrossingState::NotOnDate:
+        return TextIn(RowText::OnThisDate, language);
+    default:
+        return QStringLiteral(" (") + TextIn(RowText::Failed, language) + QLatin1Char(')');
+    }
+}
 
-    if (twilight) {
+// The parts of a row's note, in the order they are written.
+class TNoteParts
+{
+public:
+    TNoteParts(const TSunRow &row, TLanguage language) : FRow(row), FLanguage(language) {}
+
+    // Sunrise, solar noon and sunset: polar day or night when sunrise and
+    // sunset both stay away for that reason.
+    void AddSun()
+    {
+        const TCrossingState rise = State(TSunEvent::Sunrise);
+        const bool same = State(TSunEvent::Sunset) == rise;
+        FPolarDay = rise == TCrossingState::AlwaysAbove && same;
+        const bool polarNight = rise == TCrossingState::AlwaysBelow && same;
+        if (FPolarDay)
+            FParts << TextIn(RowText::PolarDay, FLanguage);
+        else if (polarNight)
+            FParts << TextIn(RowText::PolarNight, FLanguage);
+        else
+            AddSingle(TSunEvent::Sunrise, TSunZenith::Sunrise);
+        AddSingle(TSunEvent::SolarNoon, TSunZenith::Sunrise);
+        if (!FPolarDay && !polarNight)
+            AddSingle(TSunEvent::Sunset, TSunZenith::Sunrise);
+    }
+
+    // Each twilight's dawn and dusk, as one part when both stay away for
+    // the same reason.
+    void AddTwilights()
+    {
         for (int k = 1; k < SunZenithCount; ++k) {
             const TSunZenith zenith = TSunZenith(k);
             const TSunEvent dawn = MorningOf(zenith);
             const TSunEvent dusk = EveningOf(zenith);
-            const bool bothAway = missing(dawn) && missing(dusk) && state(dawn) == state(dusk) &&
-                                  state(dawn) != TCrossingState::Failed;
+            const bool bothAway = Missing(dawn) && Missing(dusk) && State(dawn) == State(dusk) &&
+                                  State(dawn) != TCrossingState::Failed;
             // In polar day the Sun stays above every twilight's angle too.
-            if (bothAway && polarDay && state(dawn) == TCrossingState::AlwaysAbove)
+            if (bothAway && FPolarDay && State(dawn) == TCrossingState::AlwaysAbove)
                 continue;
             if (bothAway) {
-                parts << TextOf(texts.NoTwilight[k - 1]) + why(state(dawn), zenith);
+                FParts << TextIn(RowText::NoTwilight[k - 1], FLanguage) +
+                              WhyMissing(State(dawn), zenith, FLanguage);
             } else {
-                single(dawn, zenith);
-                single(dusk, zenith);
+                AddSingle(dawn, zenith);
+                AddSingle(dusk, zenith);
             }
         }
     }
-    if (row.Sky) {
-        const auto moon = [&](const std::optional<QDateTime> &moment, TCrossingState s,
-                              const char *none) {
-            if (moment)
-                return;
-            QString text = TextOf(none);
-            if (s == TCrossingState::AlwaysAbove)
-                text += TextOf(texts.MoonAbove);
-            else if (s == TCrossingState::AlwaysBelow)
-                text += TextOf(texts.MoonBelow);
-            else if (s == TCrossingState::Failed)
-                text += QStringLiteral(" (") + TextOf(texts.Failed) + QLatin1Char(')');
-            else
-                text += TextOf(texts.OnThisDate);
-            parts << text;
-        };
-        moon(row.Sky->Moonrise, row.Sky->MoonriseState, texts.NoMoonrise);
-        moon(row.Sky->Moonset, row.Sky->MoonsetState, texts.NoMoonset);
+
+    void AddMoon()
+    {
+        if (!FRow.Sky)
+            return;
+        AddMoonEvent(FRow.Sky->Moonrise, FRow.Sky->MoonriseState, RowText::NoMoonrise);
+        AddMoonEvent(FRow.Sky->Moonset, FRow.Sky->MoonsetState, RowText::NoMoonset);
     }
-    return parts.join(QStringLiteral("; "));
+
+    QString Joined() const { return FParts.join(QStringLiteral("; ")); }
+
+private:
+    TCrossingState State(TSunEvent e) const { return FRow.State[int(e)]; }
+    bool Missing(TSunEvent e) const { return !FRow.At(e).has_value(); }
+
+    void AddSingle(TSunEvent e, TSunZenith zenith)
+    {
+        if (Missing(e))
+            FParts << TextIn(RowText::NoEvent[int(e)], FLanguage) +
+                          WhyMissing(State(e), zenith, FLanguage);
+    }
+
+    void AddMoonEvent(const std::optional<QDateTime> &moment, TCrossingState state,
+                      const TText &none)
+    {
+        if (moment)
+            return;
+        QString text = TextIn(none, FLanguage);
+        if (state == TCrossingState::AlwaysAbove)
+            text += TextIn(RowText::MoonAbove, FLanguage);
+        else if (state == TCrossingState::AlwaysBelow)
+            text += TextIn(RowText::MoonBelow, FLanguage);
+        else if (state == TCrossingState::Failed)
+            text += QStringLiteral(" (") + TextIn(RowText::Failed, FLanguage) + QLatin1Char(')');
+        else
+            text += TextIn(RowText::OnThisDate, FLanguage);
+        FParts << text;
+    }
+
+    const TSunRow &FRow;
+    const TLanguage FLanguage;
+    bool FPolarDay = false;
+    QStringList FParts;
+};
+
+} // namespace
+
+QString SunRowNote(const TSunRow &row, bool twilight, TLanguage language)
+{
+    TNoteParts note(row, language);
+    note.AddSun();
+    if (twilight)
+        note.AddTwilights();
+    note.AddMoon();
+    return note.Joined();
 }

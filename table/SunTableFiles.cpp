@@ -483,89 +483,123 @@ QByteArray SunRowsJson(const QVector<TSunRow> &rows, bool twilight, TLanguage la
     return out;
 }
 
-std::optional<QByteArray> SunRowsICalendar(const QVector<TSunRow> &rows, const TPlace &place,
-                                           TLanguage language)
+namespace
 {
-    const TSunTableTexts &texts = TableTexts(language);
-    QByteArray out;
-    const auto line = [&out](const QByteArray &text) { out.append(FoldContentLine(text)); };
-    line("BEGIN:VCALENDAR");
-    line("VERSION:2.0");
-    line(QByteArray("PRODID:-//Vantu//Vantu " VANTU_VERSION "//") + texts.LanguageCode);
-    line("CALSCALE:GREGORIAN");
-    line("METHOD:PUBLISH");
-    // The same rows give the same file: the stamp is the first day's start,
-    // not the moment of writing.
-    QByteArray stamp = "19700101T000000Z";
-    if (!rows.isEmpty())
-        stamp = rows.first().Date.toString(QStringLiteral("yyyyMMdd")).toLatin1() + "T000000Z";
-    const QByteArray placeKey = PlaceKey(place);
-    const QByteArray location = ICalendarText(place.Name).toUtf8();
-    const QByteArray geo = Coordinate(place.Latitude) + ';' + Coordinate(place.Longitude);
-    const auto event = [&](const QByteArray &uid, const QByteArray &when, const QString &summary) {
-        line("BEGIN:VEVENT");
-        line("UID:" + uid + '-' + placeKey + "@vantu");
-        line("DTSTAMP:" + stamp);
-        out.append(when);
-        line(QByteArray("SUMMARY:") + ICalendarText(summary).toUtf8());
-        if (!location.isEmpty())
-            line("LOCATION:" + location);
-        line("GEO:" + geo);
-        line("TRANSP:TRANSPARENT");
-        line("END:VEVENT");
-    };
-    const struct {
-        TSunEvent Event;
-        const char *Kind;
-        const char *Summary;
-    } kinds[2] = {{TSunEvent::Sunrise, "sunrise", texts.Sunrise},
-                  {TSunEvent::Sunset, "sunset", texts.Sunset}};
-    for (const TSunRow &row : rows) {
-        const QByteArray day = row.Date.toString(QStringLiteral("yyyyMMdd")).toLatin1();
+
+// An iCalendar file of Sun rows, event by event.
+class TICalendarWriter
+{
+public:
+    TICalendarWriter(const QVector<TSunRow> &rows, const TPlace &place, TLanguage language)
+        : FLanguage(language), FPlaceKey(PlaceKey(place)),
+          FLocation(ICalendarText(place.Name).toUtf8()),
+          FGeo(Coordinate(place.Latitude) + ';' + Coordinate(place.Longitude))
+    {
+        // The same rows give the same file: the stamp is the first day's
+        // start, not the moment of writing.
+        if (!rows.isEmpty())
+            FStamp = rows.first().Date.toString(QStringLiteral("yyyyMMdd")).toLatin1() + "T000000Z";
+        Line("BEGIN:VCALENDAR");
+        Line("VERSION:2.0");
+        Line(QByteArray("PRODID:-//Vantu//Vantu " VANTU_VERSION "//") +
+             TextIn(RowText::LanguageCode, language).toLatin1());
+        Line("CALSCALE:GREGORIAN");
+        Line("METHOD:PUBLISH");
+    }
+
+    // The row's events; false when iCalendar cannot hold one of them.
+    bool AddRow(const TSunRow &row)
+    {
         if (!InCalendarYears(row.Date))
-            return std::nullopt;
-        // A one-minute event; false when iCalendar cannot hold its moment.
-        const auto timed = [&](const char *kind, const std::optional<QDateTime> &moment,
-                               const char *summary) {
-            if (!moment)
-                return true;
-            const QDateTime start = moment->toUTC();
-            const QDateTime end = start.addSecs(60);
-            if (!InCalendarYears(start.date()) || !InCalendarYears(end.date()))
-                return false;
-            event(day + '-' + kind,
-                  FoldContentLine("DTSTART:" + UtcStamp(start)) +
-                      FoldContentLine("DTEND:" + UtcStamp(end)),
-                  TextOf(summary));
-            return true;
-        };
-        for (const auto &kind : kinds)
-            if (!timed(kind.Kind, row.At(kind.Event), kind.Summary))
-                return std::nullopt;
-        if (row.Sky && (!timed("moonrise", row.Sky->Moonrise, texts.Moonrise) ||
-                        !timed("moonset", row.Sky->Moonset, texts.Moonset)))
-            return std::nullopt;
+            return false;
+        FDay = row.Date.toString(QStringLiteral("yyyyMMdd")).toLatin1();
+        if (!AddTimed("sunrise", row.At(TSunEvent::Sunrise), RowText::Sunrise) ||
+            !AddTimed("sunset", row.At(TSunEvent::Sunset), RowText::Sunset))
+            return false;
+        if (row.Sky && (!AddTimed("moonrise", row.Sky->Moonrise, RowText::Moonrise) ||
+                        !AddTimed("moonset", row.Sky->Moonset, RowText::Moonset)))
+            return false;
         if (row.Sky && row.Sky->PrincipalPhase) {
             static const char *const keys[4] = {"newmoon", "firstquarter", "fullmoon",
                                                 "lastquarter"};
             const int phase = int(*row.Sky->PrincipalPhase);
-            event(day + '-' + keys[phase],
-                  FoldContentLine("DTSTART;VALUE=DATE:" + day) + FoldContentLine("DURATION:P1D"),
-                  TextOf(texts.PrincipalPhases[phase]));
+            AddAllDay(keys[phase], RowText::PrincipalPhases[phase]);
         }
-        // A day without sunrise and sunset shows as one all-day event. Its
-        // length is a duration, so that the last day of year 9999 has no end
-        // date in year 10000.
+        // A day without sunrise and sunset shows as one all-day event.
         const TCrossingState rise = row.State[int(TSunEvent::Sunrise)];
         const TCrossingState set = row.State[int(TSunEvent::Sunset)];
-        if (rise == set &&
-            (rise == TCrossingState::AlwaysAbove || rise == TCrossingState::AlwaysBelow)) {
-            const bool polarDay = rise == TCrossingState::AlwaysAbove;
-            event(day + (polarDay ? "-polarday" : "-polarnight"),
-                  FoldContentLine("DTSTART;VALUE=DATE:" + day) + FoldContentLine("DURATION:P1D"),
-                  TextOf(polarDay ? texts.PolarDaySummary : texts.PolarNightSummary));
-        }
+        if (rise == set && rise == TCrossingState::AlwaysAbove)
+            AddAllDay("polarday", RowText::PolarDaySummary);
+        else if (rise == set && rise == TCrossingState::AlwaysBelow)
+            AddAllDay("polarnight", RowText::PolarNightSummary);
+        return true;
     }
-    line("END:VCALENDAR");
-    return out;
+
+    QByteArray Finished()
+    {
+        Line("END:VCALENDAR");
+        return FOut;
+    }
+
+private:
+    void Line(const QByteArray &text) { FOut.append(FoldContentLine(text)); }
+
+    void AddEvent(const char *kind, const QByteArray &when, const TText &summary)
+    {
+        Line("BEGIN:VEVENT");
+        Line("UID:" + FDay + '-' + kind + '-' + FPlaceKey + "@vantu");
+        Line("DTSTAMP:" + FStamp);
+        FOut.append(when);
+        Line(QByteArray("SUMMARY:") + ICalendarText(TextIn(summary, FLanguage)).toUtf8());
+        if (!FLocation.isEmpty())
+            Line("LOCATION:" + FLocation);
+        Line("GEO:" + FGeo);
+        Line("TRANSP:TRANSPARENT");
+        Line("END:VEVENT");
+    }
+
+    // A one-minute event; false when iCalendar cannot hold its moment.
+    bool AddTimed(const char *kind, const std::optional<QDateTime> &moment, const TText &summary)
+    {
+        if (!moment)
+            return true;
+        const QDateTime start = moment->toUTC();
+        const QDateTime end = start.addSecs(60);
+        if (!InCalendarYears(start.date()) || !InCalendarYears(end.date()))
+            return false;
+        AddEvent(kind,
+                 FoldContentLine("DTSTART:" + UtcStamp(start)) +
+                     FoldContentLine("DTEND:" + UtcStamp(end)),
+                 summary);
+        return true;
+    }
+
+    // The whole date. Its length is a duration, so that the last day of
+    // year 9999 has no end date in year 10000.
+    void AddAllDay(const char *kind, const TText &summary)
+    {
+        AddEvent(kind,
+                 FoldContentLine("DTSTART;VALUE=DATE:" + FDay) + FoldContentLine("DURATION:P1D"),
+                 summary);
+    }
+
+    const TLanguage FLanguage;
+    const QByteArray FPlaceKey;
+    const QByteArray FLocation;
+    const QByteArray FGeo;
+    QByteArray FStamp = "19700101T000000Z";
+    QByteArray FDay; // of the row being written, yyyyMMdd
+    QByteArray FOut;
+};
+
+} // namespace
+
+std::optional<QByteArray> SunRowsICalendar(const QVector<TSunRow> &rows, const TPlace &place,
+                                           TLanguage language)
+{
+    TICalendarWriter writer(rows, place, language);
+    for (const TSunRow &row : rows)
+        if (!writer.AddRow(row))
+            return std::nullopt;
+    return writer.Finished();
 }

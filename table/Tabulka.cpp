@@ -21,47 +21,35 @@
 namespace
 {
 
-struct TTableTexts {
-    const char *mnuTabulka;
-    const char *mnuUlozit;
-    const char *mnuUlozitAko;
-    const char *mnuTlacit;
-    const char *mnuZavrietTabulku;
-    const char *NotSavedText;
-    const char *SavedText;
-    const char *QuerySaveCaption;
-    const char *QuerySaveText;
-    const char *PrinterErrorCaption;
-    const char *PrinterErrorText;
-    const char *PagesPrintedText; // %d = number of pages
-    const char *FileErrorCaption;
-    const char *FileErrorText; // %1 = file name, %2 = the system's reason
-};
-
-const TTableTexts TableTexts[LanguageCount] = {
-    // Slovak
-    {"&Tabuľka", "&Uložiť", "Uložiť &Ako", "&Tlačiť", "&Zavrieť",
-     " Tabuľka výsledkov nie je uložená", " Tabuľka výsledkov je uložená", " Potvrdenie",
-     "Tabuľka výsledkov bola zmenená. Uložiť zmeny?", " Chyba tlače", "Tlačiareň nie je pripravená",
-     "Prebieha tlač výsledkov, počet strán: %d", " Chyba súboru",
-     "Súbor »%1« sa nedá zapísať.\n%2"},
-    // English
-    {"&Table", "&Save", "Save &As", "&Print", "&Close", " Table of results is not saved",
-     " Table of results is saved", " Confirmation", "Table of results is modified. Save the table?",
-     " Printer error", "Printer is not ready", "%d pages printed", " File error",
-     "The file »%1« cannot be written.\n%2"},
-    // Hungarian
-    {"&Táblázat", "&Mentés", "M&entés másként", "&Nyomtatás", "&Kilépés",
-     " Az eredmények táblázata nincs mentve", " Az eredmények táblázata mentve van", " Megerősítés",
-     "Az eredmények táblázata megváltozott. Menteni?", " Nyomtatási hiba",
-     "Hiba történt a nyomtatás alatt", "%d oldal nyomtatva", " Fájlhiba",
-     "A(z) »%1« fájl nem írható.\n%2"},
-};
-
-const TTableTexts &Texts(TLanguage language)
+namespace TableText
 {
-    return ForLanguage(TableTexts, language);
-}
+
+constexpr TText mnuTabulka{"&Tabuľka", "&Table", "&Táblázat"};
+constexpr TText mnuUlozit{"&Uložiť", "&Save", "&Mentés"};
+constexpr TText mnuUlozitAko{"Uložiť &Ako", "Save &As", "M&entés másként"};
+constexpr TText mnuTlacit{"&Tlačiť", "&Print", "&Nyomtatás"};
+constexpr TText mnuZavrietTabulku{"&Zavrieť", "&Close", "&Kilépés"};
+constexpr TText NotSavedText{" Tabuľka výsledkov nie je uložená", " Table of results is not saved",
+                             " Az eredmények táblázata nincs mentve"};
+constexpr TText SavedText{" Tabuľka výsledkov je uložená", " Table of results is saved",
+                          " Az eredmények táblázata mentve van"};
+constexpr TText QuerySaveCaption{" Potvrdenie", " Confirmation", " Megerősítés"};
+constexpr TText QuerySaveText{"Tabuľka výsledkov bola zmenená. Uložiť zmeny?",
+                              "Table of results is modified. Save the table?",
+                              "Az eredmények táblázata megváltozott. Menteni?"};
+constexpr TText PrinterErrorCaption{" Chyba tlače", " Printer error", " Nyomtatási hiba"};
+constexpr TText PrinterErrorText{"Tlačiareň nie je pripravená", "Printer is not ready",
+                                 "Hiba történt a nyomtatás alatt"};
+// %d = number of pages
+constexpr TText PagesPrintedText{"Prebieha tlač výsledkov, počet strán: %d", "%d pages printed",
+                                 "%d oldal nyomtatva"};
+constexpr TText FileErrorCaption{" Chyba súboru", " File error", " Fájlhiba"};
+// %1 = file name, %2 = the system's reason
+constexpr TText FileErrorText{"Súbor »%1« sa nedá zapísať.\n%2",
+                              "The file »%1« cannot be written.\n%2",
+                              "A(z) »%1« fájl nem írható.\n%2"};
+
+} // namespace TableText
 
 const QString ProposedName = QStringLiteral("VantuTab");
 const QString ApplicationTitle = QStringLiteral(VANTU_APPLICATION_TITLE);
@@ -149,14 +137,13 @@ void TfrmTabulka::FormCreate()
 
 void TfrmTabulka::ApplyTableTexts(TLanguage language)
 {
-    const TTableTexts &texts = Texts(language);
-    mnuTabulka->setTitle(TextOf(texts.mnuTabulka));
-    mnuUlozit->setText(TextOf(texts.mnuUlozit));
-    mnuUlozitAko->setText(TextOf(texts.mnuUlozitAko));
-    mnuTlacit->setText(TextOf(texts.mnuTlacit));
-    mnuZavrietTabulku->setText(TextOf(texts.mnuZavrietTabulku));
-    NotSavedText = TextOf(texts.NotSavedText);
-    SavedText = TextOf(texts.SavedText);
+    mnuTabulka->setTitle(TextIn(TableText::mnuTabulka, language));
+    mnuUlozit->setText(TextIn(TableText::mnuUlozit, language));
+    mnuUlozitAko->setText(TextIn(TableText::mnuUlozitAko, language));
+    mnuTlacit->setText(TextIn(TableText::mnuTlacit, language));
+    mnuZavrietTabulku->setText(TextIn(TableText::mnuZavrietTabulku, language));
+    NotSavedText = TextIn(TableText::NotSavedText, language);
+    SavedText = TextIn(TableText::SavedText, language);
 }
 
 QString TfrmTabulka::StatusText() const
@@ -248,9 +235,8 @@ bool TfrmTabulka::WriteTo(const QString &path)
     QString reason;
     if (SaveTableText(path, Text(), &reason))
         return true;
-    const TTableTexts &texts = Texts(MessageLanguage());
-    ShowMessage(this, TextOf(texts.FileErrorCaption), QMessageBox::Critical,
-                TextOf(texts.FileErrorText).arg(path, reason).trimmed());
+    ShowMessage(this, TextIn(TableText::FileErrorCaption, MessageLanguage()), QMessageBox::Critical,
+                TextIn(TableText::FileErrorText, MessageLanguage()).arg(path, reason).trimmed());
     return false;
 }
 
@@ -264,10 +250,10 @@ void TfrmTabulka::MarkSaved()
 
 bool TfrmTabulka::QuerySave()
 {
-    const TTableTexts &texts = Texts(MessageLanguage());
-    const QMessageBox::StandardButton answer = ShowMessage(
-        this, TextOf(texts.QuerySaveCaption), QMessageBox::Question, TextOf(texts.QuerySaveText),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    const QMessageBox::StandardButton answer =
+        ShowMessage(this, TextIn(TableText::QuerySaveCaption, MessageLanguage()),
+                    QMessageBox::Question, TextIn(TableText::QuerySaveText, MessageLanguage()),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (answer == QMessageBox::Yes)
         return Save();
     return answer == QMessageBox::No;
@@ -296,7 +282,6 @@ void TfrmTabulka::FormClose()
 
 void TfrmTabulka::mnuTlacitClick()
 {
-    const TTableTexts &texts = Texts(MessageLanguage());
     int pages = -1;
     try {
         std::unique_ptr<QPrinter> printer =
@@ -310,11 +295,11 @@ void TfrmTabulka::mnuTlacitClick()
         pages = -1;
     }
     if (pages < 0) {
-        ShowMessage(this, TextOf(texts.PrinterErrorCaption), QMessageBox::Critical,
-                    TextOf(texts.PrinterErrorText));
+        ShowMessage(this, TextIn(TableText::PrinterErrorCaption, MessageLanguage()),
+                    QMessageBox::Critical, TextIn(TableText::PrinterErrorText, MessageLanguage()));
         return;
     }
-    ShowMessage(
-        this, ApplicationTitle, QMessageBox::NoIcon,
-        TextOf(texts.PagesPrintedText).replace(QStringLiteral("%d"), QString::number(pages)));
+    ShowMessage(this, ApplicationTitle, QMessageBox::NoIcon,
+                TextIn(TableText::PagesPrintedText, MessageLanguage())
+                    .replace(QStringLiteral("%d"), QString::number(pages)));
 }

@@ -120,15 +120,14 @@ void TestCliRun::textDay()
     const TTown &t = Town(town);
     QStringList args = {"--place", town, "--db", FDatabase, "--date", "2026-06-21", "--lang", lang};
     double hours = t.Hod + t.Min / 60.0;
-    const int language = int(QStringList{"sk", "en", "hu"}.indexOf(lang));
-    const TClockTags &tags = ClockTags[language];
-    const char *tag = tags.Local;
+    const TLanguage language = TLanguage(QStringList{"sk", "en", "hu"}.indexOf(lang));
+    TText tag = ClockTag::Local;
     if (!clock.isEmpty()) {
         args << clock;
         hours = clock == QLatin1String("--utc") ? 0 : clock == QLatin1String("--cet") ? 1 : 2;
-        tag = clock == QLatin1String("--utc")   ? tags.Utc
-              : clock == QLatin1String("--cet") ? tags.Cet
-                                                : tags.Cest;
+        tag = clock == QLatin1String("--utc")   ? ClockTag::Utc
+              : clock == QLatin1String("--cet") ? ClockTag::Cet
+                                                : ClockTag::Cest;
     }
     const QLocale loc(locale);
     const TCliResult r = Run(args, loc);
@@ -137,8 +136,8 @@ void TestCliRun::textDay()
     TSunTime sun;
     SetUp(sun, t, hours);
     const QString expected =
-        ResultLineFor(sun, DateUtil::EncodeDate(2026, 6, 21), town, QString::fromUtf8(tag),
-                      QString::fromUtf8(NoEventWords[language]), loc);
+        ResultLineFor(sun, DateUtil::EncodeDate(2026, 6, 21), town, TextIn(tag, language),
+                      TextIn(NoEventWord, language), loc);
     QCOMPARE(QString::fromUtf8(r.Out), expected);
 }
 
@@ -168,7 +167,7 @@ void TestCliRun::textMonth()
     SetUp(sun, t, t.Hod + t.Min / 60.0);
     const QDate first = QDate::fromString(month + QStringLiteral("-01"), Qt::ISODate);
     const QString expected = MonthResultLines(sun, first.year(), first.month(), town,
-                                              U8(ClockTags[0].Local), U8(NoEventWords[0]), loc)
+                                              U8(ClockTag::Local.Sk), U8(NoEventWord.Sk), loc)
                                  .join(QString()) +
                              ResultLineEnd;
     QCOMPARE(QString::fromUtf8(r.Out), expected);
@@ -185,8 +184,8 @@ void TestCliRun::textYear()
     SetUp(sun, t, 0);
     QString expected;
     for (int m = 1; m <= 12; ++m)
-        expected += MonthResultLines(sun, 2026, m, QStringLiteral("Košice"), U8(ClockTags[1].Utc),
-                                     U8(NoEventWords[1]), loc)
+        expected += MonthResultLines(sun, 2026, m, QStringLiteral("Košice"), U8(ClockTag::Utc.En),
+                                     U8(NoEventWord.En), loc)
                         .join(QString()) +
                     ResultLineEnd;
     QCOMPARE(QString::fromUtf8(r.Out), expected);
@@ -209,7 +208,7 @@ void TestCliRun::textTwilight()
     QStringList extra = longer.mid(line.size() + 4).chopped(2).split(QStringLiteral(",   "));
     QCOMPARE(extra.size(), 8);
     // At 59 degrees north on the solstice night stays nautical twilight.
-    QCOMPARE(extra.mid(2, 4), QStringList(4, U8(NoEventWords[1])));
+    QCOMPARE(extra.mid(2, 4), QStringList(4, U8(NoEventWord.En)));
     QVERIFY(QTime::fromString(extra[0], QStringLiteral("HH:mm:ss")).isValid());
     QVERIFY(QTime::fromString(extra[1], QStringLiteral("HH:mm:ss")).isValid());
     QVERIFY(extra[7].endsWith(QChar(0x00B0)));
