@@ -12,7 +12,6 @@
 #include <QBuffer>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
@@ -142,8 +141,6 @@ QString MomentText(const TSunRow &row, TSunEvent event)
 }
 
 } // namespace
-
-std::function<QString(QWidget *, const QString &, const QString &)> TfrmRokSlnka::SaveDialogHook;
 
 TfrmRokSlnka::TfrmRokSlnka(QWidget *owner, TLanguage language)
     : QWidget(owner, Qt::Window), FLanguage(language)
@@ -446,13 +443,6 @@ QString TfrmRokSlnka::ProposedName(const QString &suffix) const
     return QStringLiteral("%1_%2.%3").arg(base).arg(FRequest.Year).arg(suffix);
 }
 
-QString TfrmRokSlnka::AskFile(const QString &proposed, const QString &filter)
-{
-    if (SaveDialogHook)
-        return SaveDialogHook(this, proposed, filter);
-    return AskSaveFileName(this, proposed, QFileInfo(proposed).suffix(), filter);
-}
-
 bool TfrmRokSlnka::WriteExport(const QString &path, const QByteArray &bytes)
 {
     QString reason;
@@ -466,7 +456,8 @@ bool TfrmRokSlnka::WriteExport(const QString &path, const QByteArray &bytes)
 bool TfrmRokSlnka::ExportPng()
 {
     const QString path =
-        AskFile(ProposedName(QStringLiteral("png")), TextIn(YearText::FilterPng, FLanguage));
+        AskSaveFileName(this, ProposedName(QStringLiteral("png")), QStringLiteral("png"),
+                        TextIn(YearText::FilterPng, FLanguage));
     if (path.isEmpty())
         return false;
     QByteArray bytes;
@@ -479,7 +470,8 @@ bool TfrmRokSlnka::ExportPng()
 bool TfrmRokSlnka::ExportPdf()
 {
     const QString path =
-        AskFile(ProposedName(QStringLiteral("pdf")), TextIn(YearText::FilterPdf, FLanguage));
+        AskSaveFileName(this, ProposedName(QStringLiteral("pdf")), QStringLiteral("pdf"),
+                        TextIn(YearText::FilterPdf, FLanguage));
     if (path.isEmpty())
         return false;
     QByteArray bytes;
@@ -506,7 +498,8 @@ bool TfrmRokSlnka::ExportPdf()
 bool TfrmRokSlnka::ExportCsv()
 {
     const QString path =
-        AskFile(ProposedName(QStringLiteral("csv")), TextIn(YearText::FilterCsv, FLanguage));
+        AskSaveFileName(this, ProposedName(QStringLiteral("csv")), QStringLiteral("csv"),
+                        TextIn(YearText::FilterCsv, FLanguage));
     if (path.isEmpty())
         return false;
     return WriteExport(path, SunRowsCsv(Rows(), true, FLanguage));
@@ -515,7 +508,8 @@ bool TfrmRokSlnka::ExportCsv()
 bool TfrmRokSlnka::ExportICalendar()
 {
     const QString path =
-        AskFile(ProposedName(QStringLiteral("ics")), TextIn(YearText::FilterIcs, FLanguage));
+        AskSaveFileName(this, ProposedName(QStringLiteral("ics")), QStringLiteral("ics"),
+                        TextIn(YearText::FilterIcs, FLanguage));
     if (path.isEmpty())
         return false;
     const std::optional<QByteArray> ics = SunRowsICalendar(Rows(), FRequest.Place, FLanguage);

@@ -10,7 +10,6 @@
 #include <QDate>
 #include <QWidget>
 
-#include <functional>
 
 class QComboBox;
 class QLabel;
@@ -56,21 +55,6 @@ public:
     bool ExportCsv();
     bool ExportICalendar();
 
-    // Test seam: gets the proposed file name and the name filter, returns the
-    // chosen path or an empty text for cancel.
-    static std::function<QString(QWidget *parent, const QString &proposed, const QString &filter)>
-        SaveDialogHook;
-
-    TYearChartView *Chart = nullptr;
-    QLabel *lblClock = nullptr;
-    QComboBox *cbxClock = nullptr;
-    QPushButton *btnExport = nullptr;
-    QAction *actPng = nullptr;
-    QAction *actPdf = nullptr;
-    QAction *actCsv = nullptr;
-    QAction *actIcs = nullptr;
-    QLabel *lblDay = nullptr;
-
 signals:
     void closed();
 
@@ -84,7 +68,6 @@ private:
     void ShowDay(int day);
     QString ClockName() const;
     void FollowPlaceZone(const QByteArray &zone);
-    QString AskFile(const QString &proposed, const QString &filter);
     bool WriteExport(const QString &path, const QByteArray &bytes);
     QString ProposedName(const QString &suffix) const;
 
@@ -96,4 +79,14 @@ private:
     int FRowsYear = 0;
     TClock FRowsClock;
     QByteArray FPlaceZone; // the zone chosen for the place
+
+    TYearChartView *Chart = nullptr;
+    QLabel *lblClock = nullptr;
+    QComboBox *cbxClock = nullptr;
+    QPushButton *btnExport = nullptr;
+    QAction *actPng = nullptr;
+    QAction *actPdf = nullptr;
+    QAction *actCsv = nullptr;
+    QAction *actIcs = nullptr;
+    QLabel *lblDay = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "cli/CliOptions.h"
 
 #include "common/FileLocations.h"
+#include "common/SystemClock.h"
 #include "common/Version.h"
 
 #include <QCoreApplication>
@@ -18,7 +19,7 @@ int main(int argc, char *argv[])
     UseFileLocations(DecideFileLocations(QCoreApplication::applicationDirPath()));
 
     const TCliResult r = CliMain(QCoreApplication::arguments(), qEnvironmentVariable("LANG"),
-                                 QDate::currentDate(), QLocale::system());
+                                 TSystemClock::Today(), QLocale::system());
     if (!r.Error.isEmpty())
         std::fprintf(stderr, "vantu-cli: %s\n", r.Error.toLocal8Bit().constData());
     // The whole output at once, and only when it is complete.

@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 namespace
@@ -109,6 +111,17 @@ QString AskSaveFileName(QWidget *parent, const QString &proposed, const QString 
     if (ExecModal(dialog) != QDialog::Accepted)
         return QString();
     return dialog.selectedFiles().value(0);
+}
+
+std::unique_ptr<QPrinter> AskPrinter(QWidget *parent)
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(printer.get(), parent);
+    dialog.setObjectName(QStringLiteral("PrintDialog1"));
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    if (ExecModal(dialog) != QDialog::Accepted)
+        return nullptr;
+    return printer;
 }
 
 namespace MessageTestHook

@@ -10,10 +10,12 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 class QAbstractButton;
 class QDialog;
 class QKeyEvent;
+class QPrinter;
 class QWidget;
 
 // The interface language in force; the main window sets it at start and at
@@ -43,6 +45,12 @@ int ExecModal(QDialog &dialog);
 // own question before it replaces an existing file stays on.
 QString AskSaveFileName(QWidget *parent, const QString &proposed, const QString &suffix,
                         const QString &filter);
+
+// Qt's print dialog (object name "PrintDialog1"), run through ExecModal, for
+// a printer at high resolution: the printer set up for the job, or nothing
+// for cancel. Without any printer Qt sets the printer up for PDF output, and
+// the dialog offers printing to a file.
+std::unique_ptr<QPrinter> AskPrinter(QWidget *parent);
 
 // Test seams. While scripted, ShowMessage builds no box: it records what the
 // box would have been and returns the next scripted answer (NoButton, as for

@@ -8,6 +8,7 @@ list(APPEND vantu_core_sources
     common/AtomicFile.h common/AtomicFile.cpp
     common/IntegerText.h common/IntegerText.cpp
     common/FileLocations.h common/FileLocations.cpp
+    common/SystemClock.h common/SystemClock.cpp
 )
 list(APPEND vantu_gui_sources
     common/Messages.h common/Messages.cpp

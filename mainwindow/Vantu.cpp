@@ -5,6 +5,7 @@
 
 #include "app/MainWindow.h"
 #include "common/Messages.h"
+#include "common/SystemClock.h"
 #include "common/Version.h"
 #include "localities/LocalityModel.h"
 #include "mainwindow/IniFile.h"
@@ -22,8 +23,6 @@
 #include <QTableView>
 #include <QTimer>
 
-QString TfrmVantu::ProgramFolderOverride;
-std::function<QDate()> TfrmVantu::Today = [] { return QDate::currentDate(); };
 
 namespace
 {
@@ -68,21 +67,8 @@ int RunMainWindow(QApplication &app)
     return 0;
 }
 
-namespace
-{
-
-// The tests' program folder keeps the portable layout around it.
-TFileLocations StartLocations()
-{
-    return TfrmVantu::ProgramFolderOverride.isEmpty()
-               ? FileLocations()
-               : PortableLocations(TfrmVantu::ProgramFolderOverride);
-}
-
-} // namespace
-
 TfrmVantu::TfrmVantu()
-    : QMainWindow(nullptr), FLocations(StartLocations()), FDatabase(FLocations.LocalityFile)
+    : QMainWindow(nullptr), FLocations(FileLocations()), FDatabase(FLocations.LocalityFile)
 {
     setObjectName(QStringLiteral("frmVantu"));
     setWindowTitle(QStringLiteral(" Vantu " VANTU_VERSION));
@@ -172,8 +158,7 @@ void TfrmVantu::FormCreate()
 {
     qApp->installEventFilter(this);
 
-    FProgramFolder = ProgramFolderOverride.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                     : ProgramFolderOverride;
+    FProgramFolder = QCoreApplication::applicationDirPath();
     if (!FProgramFolder.endsWith(QLatin1Char('/')))
         FProgramFolder += QLatin1Char('/');
     // Installed mode writes into the user's folders, which may not exist yet.
@@ -190,7 +175,7 @@ void TfrmVantu::FormCreate()
 
     SelectTimeFormat(FTimeFormat);
 
-    FStartDay = Today();
+    FStartDay = TSystemClock::Today();
     {
         const QSignalBlocker block(Kalendar);
         Kalendar->setDate(FStartDay);

@@ -15,7 +15,6 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
-#include <functional>
 #include <vector>
 
 class QAction;
@@ -63,11 +62,6 @@ class TfrmVantu : public QMainWindow
 public:
     TfrmVantu();
     ~TfrmVantu() override;
-
-    // Test seams. The program folder is where vantu.ini lives (the folder of
-    // the running executable unless overridden); Today gives the start day.
-    static QString ProgramFolderOverride;
-    static std::function<QDate()> Today;
 
     // Window state shared with the other windows.
     QString ProgramFolder() const { return FProgramFolder; }

@@ -12,6 +12,7 @@
 #include "calendar/FazeMesiaca.h"
 #include "calendar/MoonPhase.h"
 #include "common/Messages.h"
+#include "common/SystemClock.h"
 #include "common/Texts.h"
 #include "mainwindow/SpinEdit.h"
 #include "table/ResultLines.h"
@@ -181,8 +182,8 @@ void TfrmVantu::UpdateSkyWindow()
     request.Place = Place();
     request.Clock = Clock();
     request.Day = Kalendar->date();
-    if (request.Day == Today())
-        request.Now = QDateTime::currentDateTimeUtc();
+    if (request.Day == TSystemClock::Today())
+        request.Now = TSystemClock::Now();
     frmSlnkoMesiac->SetRequest(request);
 }
 

@@ -1,8 +1,7 @@
 #include "table/Tabulka.h"
 
-#include "common/Texts.h"
-
 #include "common/Messages.h"
+#include "common/Texts.h"
 #include "common/Version.h"
 #include "table/TablePrint.h"
 #include "table/TextFile.h"
@@ -12,7 +11,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QStatusBar>
 #include <QTextCursor>
@@ -54,25 +52,10 @@ constexpr TText FileErrorText{"Súbor »%1« sa nedá zapísať.\n%2",
 const QString ProposedName = QStringLiteral("VantuTab");
 const QString ApplicationTitle = QStringLiteral(VANTU_APPLICATION_TITLE);
 
-std::unique_ptr<QPrinter> RunPrintDialog(QWidget *parent)
-{
-    // Without any printer Qt sets the printer up for PDF output, and the
-    // dialog offers printing to a file.
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPrintDialog dialog(printer.get(), parent);
-    dialog.setObjectName(QStringLiteral("PrintDialog1"));
-    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
-    if (ExecModal(dialog) != QDialog::Accepted)
-        return nullptr;
-    return printer;
-}
-
 } // namespace
 
 QString TfrmTabulka::NotSavedText;
 QString TfrmTabulka::SavedText;
-std::function<QString(QWidget *, const QString &)> TfrmTabulka::SaveDialogHook;
-std::function<std::unique_ptr<QPrinter>(QWidget *)> TfrmTabulka::PrintDialogHook;
 
 TfrmTabulka::TfrmTabulka(QWidget *owner, TLanguage language)
     : QMainWindow(owner, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -216,9 +199,8 @@ bool TfrmTabulka::SaveAs()
 
 bool TfrmTabulka::SaveWithProposal(const QString &proposed)
 {
-    const QString path = SaveDialogHook ? SaveDialogHook(this, proposed)
-                                        : AskSaveFileName(this, proposed, QStringLiteral("txt"),
-                                                          QStringLiteral("text (*.txt)"));
+    const QString path =
+        AskSaveFileName(this, proposed, QStringLiteral("txt"), QStringLiteral("text (*.txt)"));
     if (path.isEmpty())
         return false;
     // The name is kept only once the file is written: a name that cannot be
@@ -284,8 +266,7 @@ void TfrmTabulka::mnuTlacitClick()
 {
     int pages = -1;
     try {
-        std::unique_ptr<QPrinter> printer =
-            PrintDialogHook ? PrintDialogHook(this) : RunPrintDialog(this);
+        const std::unique_ptr<QPrinter> printer = AskPrinter(this);
         if (!printer)
             return;
         printer->setDocName(QStringLiteral("Vantu-Tab"));

@@ -5,14 +5,11 @@
 #include "common/Language.h"
 
 #include <QMainWindow>
-#include <functional>
-#include <memory>
 
 class QAction;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
-class QPrinter;
 class QStatusBar;
 
 class TfrmTabulka : public QMainWindow
@@ -30,12 +27,6 @@ public:
     static QString NotSavedText;
     static QString SavedText;
 
-    // Test seams. The save dialog gets the proposed name (may be empty) and
-    // returns the chosen path or an empty text for cancel; the print dialog
-    // returns a printer set up for the job, or nothing for cancel.
-    static std::function<QString(QWidget *parent, const QString &proposed)> SaveDialogHook;
-    static std::function<std::unique_ptr<QPrinter>(QWidget *parent)> PrintDialogHook;
-
     // For the main window: the text with CR LF line ends, appended to at its
     // very end without a line break of our own (the lines carry theirs).
     void AppendText(const QString &s);
@@ -50,14 +41,6 @@ public:
     bool Save();
     bool SaveAs();
     bool QuerySave();
-
-    QPlainTextEdit *Memo1 = nullptr;
-    QStatusBar *StatusBar1 = nullptr;
-    QMenu *mnuTabulka = nullptr;
-    QAction *mnuUlozit = nullptr;
-    QAction *mnuUlozitAko = nullptr;
-    QAction *mnuTlacit = nullptr;
-    QAction *mnuZavrietTabulku = nullptr;
 
 signals:
     // No unsaved results are left in this window: its text was written, or
@@ -88,4 +71,12 @@ private:
     bool FModified = false;
     QString FFileName;
     QLabel *FStatusLabel = nullptr;
+
+    QPlainTextEdit *Memo1 = nullptr;
+    QStatusBar *StatusBar1 = nullptr;
+    QMenu *mnuTabulka = nullptr;
+    QAction *mnuUlozit = nullptr;
+    QAction *mnuUlozitAko = nullptr;
+    QAction *mnuTlacit = nullptr;
+    QAction *mnuZavrietTabulku = nullptr;
 };

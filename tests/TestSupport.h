@@ -6,7 +6,9 @@
 #include "FileSupport.h"
 #include "app/RokSlnka.h"
 #include "app/Shell.h"
+#include "common/FileLocations.h"
 #include "common/Messages.h"
+#include "common/SystemClock.h"
 #include "localities/LocalityFile.h"
 #include "mainwindow/Vantu.h"
 #include "table/Tabulka.h"
@@ -15,6 +17,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QDate>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -50,21 +55,60 @@ inline const QByteArray OneLocalityFile =
     "<ZS3>0</ZS3><ZS4>N</ZS4><ZD1>17</ZD1><ZD2>7</ZD2><ZD3>1</ZD3><ZD4>E</ZD4></Riadok>"
     "</SuborDat>";
 
-// Resets every static hook of the program.
+// Resets every seam of the program: the modal windows, the clock and the opener.
 inline void ResetTestHooks()
 {
     MessageTestHook::Reset();
-    TfrmVantu::ProgramFolderOverride.clear();
-    TfrmVantu::Today = [] { return QDate::currentDate(); };
-    TfrmTabulka::SaveDialogHook = nullptr;
-    TfrmTabulka::PrintDialogHook = nullptr;
-    TfrmRokSlnka::SaveDialogHook = nullptr;
+    TSystemClock::Fix(QDateTime());
     TShell::Open = [](const QUrl &) { return false; }; // never a browser from a test
 }
 
+// Answers a save dialog with a path in a folder that exists, or cancels it
+// when the path is empty; records the name it proposes and its folder.
+inline int AnswerSaveDialog(QDialog &dialog, const QString &answer, QStringList &names,
+                            QString &folder)
+{
+    auto *files = qobject_cast<QFileDialog *>(&dialog);
+    if (!files || dialog.objectName() != QLatin1String("SaveDialog1"))
+        return QDialog::Rejected;
+    names << files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->text();
+    folder = files->directory().absolutePath();
+    if (answer.isEmpty())
+        return QDialog::Rejected;
+    files->selectFile(answer);
+    return QDialog::Accepted;
+}
+
+// A path no file can be written to, in a folder that exists: a folder of
+// that name stands there.
+inline QString BlockedPath(const QString &path)
+{
+    QDir().mkpath(path);
+    return path;
+}
+
+// Answers every save dialog while it lives.
+class TSaveDialogAnswer
+{
+public:
+    explicit TSaveDialogAnswer(QString answer = QString()) : Answer(std::move(answer))
+    {
+        MessageTestHook::SetModalHandler([this](QDialog &dialog) {
+            return AnswerSaveDialog(dialog, Answer, Proposed, ProposedFolder);
+        });
+    }
+    ~TSaveDialogAnswer() { MessageTestHook::SetModalHandler(nullptr); }
+    TSaveDialogAnswer(const TSaveDialogAnswer &) = delete;
+    TSaveDialogAnswer &operator=(const TSaveDialogAnswer &) = delete;
+
+    QString Answer;
+    QStringList Proposed;
+    QString ProposedFolder;
+};
+
 // The main window's world for one test: a scratch folder as program and
 // working folder, a fixed start day (Monday 7 December 2026), optionally a
-// locality file; every static hook is reset when it goes.
+// locality file; every seam is reset when it goes.
 class TVantuFixture
 {
 public:
@@ -73,13 +117,17 @@ public:
                            const QDate &today = QDate(2026, 12, 7))
     {
         ResetTestHooks();
-        TfrmVantu::ProgramFolderOverride = FFolder.Path();
-        TfrmVantu::Today = [today] { return today; };
+        UseFileLocations(PortableLocations(FFolder.Path()));
+        TSystemClock::Fix(QDateTime(today, QTime(12, 0)));
         FReady = FFolder.Valid() &&
                  (localities.isEmpty() ||
                   WriteFile(FFolder.File(QStringLiteral("lokality.xml")), localities));
     }
-    ~TVantuFixture() { ResetTestHooks(); }
+    ~TVantuFixture()
+    {
+        ResetTestHooks();
+        UseFileLocations(FPrevious);
+    }
     TVantuFixture(const TVantuFixture &) = delete;
     TVantuFixture &operator=(const TVantuFixture &) = delete;
 
@@ -89,6 +137,7 @@ public:
     QString File(const QString &name) const { return FFolder.File(name); }
 
 private:
+    const TFileLocations FPrevious = FileLocations();
     TScratchFolder FFolder;
     bool FReady = false;
 };

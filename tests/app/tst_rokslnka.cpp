@@ -56,14 +56,15 @@ std::unique_ptr<TfrmRokSlnka> OpenWindow(const TYearRequest &r,
 // The colour the chart shows at an hour of a day (index from 1 January).
 QColor PixelAt(TfrmRokSlnka &w, const QImage &image, int day, double hour)
 {
-    const TMapping m = w.Chart->Mapping(w.Chart->size());
+    const TYearChartView *chart = Find<TYearChartView>(&w, "YearChart");
+    const TMapping m = chart->Mapping(chart->size());
     const double ratio = image.devicePixelRatio();
     return image.pixelColor(int(m.DayCentreX(day) * ratio), int(m.HourToY(hour) * ratio));
 }
 
 QImage ChartPicture(TfrmRokSlnka &w)
 {
-    return w.Chart->grab().toImage();
+    return Find<TYearChartView>(&w, "YearChart")->grab().toImage();
 }
 
 // The hour of a row's event on its own clock.
@@ -79,7 +80,6 @@ class TestRokSlnka : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup();
     void Shade_data();
     void Shade();
     void PolarNightHasNoDaylight();
@@ -96,11 +96,6 @@ private slots:
     void WriteFailure_data();
     void WriteFailure();
 };
-
-void TestRokSlnka::cleanup()
-{
-    TfrmRokSlnka::SaveDialogHook = nullptr;
-}
 
 void TestRokSlnka::Shade_data()
 {
@@ -192,7 +187,7 @@ void TestRokSlnka::RequestChangesTheChart()
     QVERIFY(w);
     const QImage before = ChartPicture(*w);
     const QVector<TSunRow> rowsBefore = w->Rows();
-    const QString labelBefore = w->lblDay->text();
+    const QString labelBefore = Find<QLabel>(w.get(), "lblDay")->text();
     if (change == QLatin1String("place"))
         r.Place = Polar().Place;
     else if (change == QLatin1String("year"))
@@ -218,7 +213,7 @@ void TestRokSlnka::RequestChangesTheChart()
                       sunrise(w->Rows().first()) == sunrise(rowsBefore.first());
     QCOMPARE(!same, rowsChange);
     if (rowsChange)
-        QVERIFY(w->lblDay->text() != labelBefore);
+        QVERIFY(Find<QLabel>(w.get(), "lblDay")->text() != labelBefore);
 }
 
 void TestRokSlnka::Keys_data()
@@ -240,23 +235,24 @@ void TestRokSlnka::Keys()
     QFETCH(QDate, date);
     auto w = OpenWindow(Bratislava());
     QVERIFY(w);
-    const QString start = w->lblDay->text();
+    const QString start = Find<QLabel>(w.get(), "lblDay")->text();
     QVERIFY(start.startsWith(QLocale(QLocale::English, QLocale::UnitedKingdom)
                                  .toString(QDate(2025, 3, 1), QLocale::LongFormat)));
-    QTest::keyClick(w->Chart, Qt::Key(key));
-    QCOMPARE(w->Chart->CurrentDay(), date.dayOfYear() - 1);
-    const QString text = w->lblDay->text();
+    QTest::keyClick(Find<TYearChartView>(w.get(), "YearChart"), Qt::Key(key));
+    QCOMPARE(Find<TYearChartView>(w.get(), "YearChart")->CurrentDay(), date.dayOfYear() - 1);
+    const QString text = Find<QLabel>(w.get(), "lblDay")->text();
     QVERIFY2(
         text.startsWith(
             QLocale(QLocale::English, QLocale::UnitedKingdom).toString(date, QLocale::LongFormat)),
         qPrintable(text));
-    QCOMPARE(w->lblDay->accessibleName(), text);
+    QCOMPARE(Find<QLabel>(w.get(), "lblDay")->accessibleName(), text);
     const TSunRow &row = w->Rows().at(date.dayOfYear() - 1);
     QVERIFY(text.contains(row.At(TSunEvent::Sunrise)->time().toString(QStringLiteral("HH:mm"))));
     QVERIFY(text.contains(row.At(TSunEvent::CivilDusk)->time().toString(QStringLiteral("HH:mm"))));
-    QVERIFY(!w->Chart->accessibleName().isEmpty());
+    QVERIFY(!Find<TYearChartView>(w.get(), "YearChart")->accessibleName().isEmpty());
     // The focused chart tells a screen reader the day it moved to.
-    QAccessibleInterface *chart = QAccessible::queryAccessibleInterface(w->Chart);
+    QAccessibleInterface *chart =
+        QAccessible::queryAccessibleInterface(Find<TYearChartView>(w.get(), "YearChart"));
     QVERIFY(chart && chart->text(QAccessible::Description).startsWith(text));
 }
 
@@ -283,7 +279,7 @@ void TestRokSlnka::Title()
     QCOMPARE(w->windowTitle(), title);
     QCOMPARE(w->objectName(), QStringLiteral("frmRokSlnka"));
     // The heading painted over the chart reaches screen readers too.
-    const QString chart = w->Chart->accessibleName();
+    const QString chart = Find<TYearChartView>(w.get(), "YearChart")->accessibleName();
     QVERIFY2(chart.contains(name.isEmpty() ? QStringLiteral("48.1500° N") : name),
              qPrintable(chart));
     QVERIFY2(chart.contains(QStringLiteral("2025")), qPrintable(chart));
@@ -313,20 +309,16 @@ void TestRokSlnka::ExportRows()
     QVERIFY(w);
     QStringList clock = {QStringLiteral("--cet")};
     if (!zone.isEmpty()) {
-        const int index = w->cbxClock->findText(zone);
+        const int index = Find<QComboBox>(w.get(), "cbxClock")->findText(zone);
         QVERIFY(index > 0);
-        w->cbxClock->setCurrentIndex(index);
+        Find<QComboBox>(w.get(), "cbxClock")->setCurrentIndex(index);
         clock = QStringList{QStringLiteral("--tz"), zone};
     }
     const QString path = folder.File(QStringLiteral("year.out"));
-    QString proposed;
-    TfrmRokSlnka::SaveDialogHook = [&](QWidget *, const QString &p, const QString &) {
-        proposed = p;
-        return path;
-    };
+    TSaveDialogAnswer answer(path);
     QVERIFY(calendar ? w->ExportICalendar() : w->ExportCsv());
-    QCOMPARE(proposed, calendar ? QStringLiteral("Bratislava_2025.ics")
-                                : QStringLiteral("Bratislava_2025.csv"));
+    QCOMPARE(answer.Proposed, QStringList(calendar ? QStringLiteral("Bratislava_2025.ics")
+                                                   : QStringLiteral("Bratislava_2025.csv")));
     // The same bytes as the command-line tool gives for the place by its
     // coordinates and name, on the same clock.
     QStringList args = QStringLiteral("vantu-cli --lat 48:09:00N --lon 17:07:01E --year 2025")
@@ -356,9 +348,7 @@ void TestRokSlnka::ExportPictures()
     QVERIFY(w);
     const QString path =
         folder.File(pdf ? QStringLiteral("chart.pdf") : QStringLiteral("chart.png"));
-    TfrmRokSlnka::SaveDialogHook = [&](QWidget *, const QString &, const QString &) {
-        return path;
-    };
+    TSaveDialogAnswer answer(path);
     QVERIFY(pdf ? w->ExportPdf() : w->ExportPng());
     const QByteArray bytes = ReadFile(path);
     if (pdf) {
@@ -388,17 +378,15 @@ void TestRokSlnka::WriteFailure()
     TScratchFolder folder;
     auto w = OpenWindow(Bratislava(), *LanguageFromIndex(language));
     QVERIFY(w);
-    const QString path = folder.File(QStringLiteral("missing/year.csv"));
-    TfrmRokSlnka::SaveDialogHook = [&](QWidget *, const QString &, const QString &) {
-        return path;
-    };
+    const QString path = BlockedPath(folder.File(QStringLiteral("year.csv")));
+    TSaveDialogAnswer answer(path);
     TBoxAnswerer answerer({QMessageBox::Ok});
     QVERIFY(!w->ExportCsv());
     QCOMPARE(answerer.Seen().size(), 1);
     QCOMPARE(answerer.Seen().first().Caption, caption);
     QCOMPARE(answerer.Seen().first().Icon, QMessageBox::Critical);
     QVERIFY(answerer.Seen().first().Text.contains(path));
-    QVERIFY(!QFile::exists(path));
+    QVERIFY(QFileInfo(path).isDir());
 }
 
 QTEST_MAIN(TestRokSlnka)

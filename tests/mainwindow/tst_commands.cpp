@@ -131,11 +131,10 @@ private slots:
         QCOMPARE(year->Request().Year, 2027);
 
         const QString csv = FFixture->File(QStringLiteral("year.csv"));
-        TfrmRokSlnka::SaveDialogHook = [csv](QWidget *, const QString &, const QString &) {
-            return csv;
-        };
-        QVERIFY(year->ExportCsv());
-        TfrmRokSlnka::SaveDialogHook = nullptr;
+        {
+            TSaveDialogAnswer answer(csv);
+            QVERIFY(year->ExportCsv());
+        }
         const TCliResult cli =
             CliMain({"vantu-cli", "--place", "SK - Bratislava", "--db",
                      FFixture->File(QStringLiteral("lokality.xml")), "--year", "2027", "--twilight",

@@ -278,9 +278,10 @@ private slots:
         QCOMPARE(ReadFile(FFixture->File(QStringLiteral("vantu.ini"))), before);
 
         const QString saved = FFixture->File(QStringLiteral("table.txt"));
-        TfrmTabulka::SaveDialogHook = [saved](QWidget *, const QString &) { return saved; };
-        QVERIFY(w.findChild<TfrmTabulka *>()->Save());
-        TfrmTabulka::SaveDialogHook = nullptr;
+        {
+            TSaveDialogAnswer answer(saved);
+            QVERIFY(w.findChild<TfrmTabulka *>()->Save());
+        }
         QVERIFY(!w.TableInUse());
         QVERIFY(w.close());
         QVERIFY(ReadFile(FFixture->File(QStringLiteral("vantu.ini"))).contains("vlavo="));
@@ -299,7 +300,7 @@ private slots:
             QCoreApplication::exit(1);
         });
         const QString saved = FFixture->File(QStringLiteral("table.txt"));
-        TfrmTabulka::SaveDialogHook = [saved](QWidget *, const QString &) { return saved; };
+        TSaveDialogAnswer saveAs(saved);
         TBoxAnswerer answer({QMessageBox::Cancel, QMessageBox::Cancel});
         for (const bool first : {true, false}) {
             TInstanceGuard guard(name);

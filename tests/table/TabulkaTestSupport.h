@@ -8,6 +8,7 @@
 #include "table/Tabulka.h"
 
 #include <QMainWindow>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -80,7 +81,9 @@ protected:
         FOwner->setObjectName(QStringLiteral("frmVantu"));
         FOwner->show();
     }
-    // A fresh folder; the save dialog records what it proposes and answers FSaveAnswer.
+    // A fresh folder. The save dialog records what it proposes and answers
+    // FSaveAnswer (in a folder that exists); the print dialog prints to the PDF file FPrintTo.
+    // Either is cancelled while its answer is empty.
     void Prepare()
     {
         FDir = std::make_unique<QTemporaryDir>();
@@ -88,20 +91,26 @@ protected:
         FCleared = 0;
         FProposed.clear();
         FSaveAnswer.clear();
-        TfrmTabulka::SaveDialogHook = [this](QWidget *parent, const QString &proposed) {
-            [&] { QVERIFY(qobject_cast<TfrmTabulka *>(parent)); }();
-            FProposed << proposed;
-            return FSaveAnswer;
-        };
-        TfrmTabulka::PrintDialogHook = nullptr;
+        FPrintTo.clear();
+        FPrintDialogs = 0;
+        MessageTestHook::SetModalHandler([this](QDialog &dialog) {
+            [&] { QVERIFY(qobject_cast<TfrmTabulka *>(dialog.parentWidget())); }();
+            auto *print = qobject_cast<QPrintDialog *>(&dialog);
+            if (!print)
+                return AnswerSaveDialog(dialog, FSaveAnswer, FProposed, FProposedFolder);
+            ++FPrintDialogs;
+            if (FPrintTo.isEmpty())
+                return int(QDialog::Rejected);
+            SetUpPdf(*print->printer(), FPrintTo);
+            return int(QDialog::Accepted);
+        });
     }
     // Every table window goes, and the dialog hooks with them.
     void Finish()
     {
         for (auto *w : FOwner->findChildren<TfrmTabulka *>())
             delete w;
-        TfrmTabulka::SaveDialogHook = nullptr;
-        TfrmTabulka::PrintDialogHook = nullptr;
+        MessageTestHook::SetModalHandler(nullptr);
     }
 
     TfrmTabulka *NewTable(int language)
@@ -115,20 +124,27 @@ protected:
         return table;
     }
 
+    static void SetUpPdf(QPrinter &printer, const QString &path)
+    {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        printer.setResolution(600);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageMargins(QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
+    }
     std::unique_ptr<QPrinter> PdfPrinter(const QString &path)
     {
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(path);
-        printer->setResolution(600);
-        printer->setPageSize(QPageSize(QPageSize::A4));
-        printer->setPageMargins(QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
+        SetUpPdf(*printer, path);
         return printer;
     }
 
     std::unique_ptr<QMainWindow> FOwner;
     std::unique_ptr<QTemporaryDir> FDir;
     int FCleared = 0;
-    QStringList FProposed;
+    QStringList FProposed; // names the save dialog proposed
+    QString FProposedFolder;
     QString FSaveAnswer;
+    QString FPrintTo;
+    int FPrintDialogs = 0;
 };

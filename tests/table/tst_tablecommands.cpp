@@ -127,9 +127,11 @@ private slots:
         Find<QAction>(&w, "mnuTabulka")->trigger();
         QCOMPARE(Tables(w).size(), 1);
         TfrmTabulka *table = Tables(w).first();
-        const QString tableMenu = table->mnuTabulka->title();
-        const QStringList tableItems = {table->mnuUlozit->text(), table->mnuUlozitAko->text(),
-                                        table->mnuTlacit->text(), table->mnuZavrietTabulku->text()};
+        const QString tableMenu = Find<QMenu>(table, "mnuTabulka")->title();
+        const QStringList tableItems = {Find<QAction>(table, "mnuUlozit")->text(),
+                                        Find<QAction>(table, "mnuUlozitAko")->text(),
+                                        Find<QAction>(table, "mnuTlacit")->text(),
+                                        Find<QAction>(table, "mnuZavrietTabulku")->text()};
         const QString status = table->StatusText();
         const char *menus[] = {"&Tabuľka", "&Table", "&Táblázat"};
         QCOMPARE(tableMenu, U(menus[created]));
@@ -137,9 +139,11 @@ private slots:
         SwitchLanguage(&w, first);
         SwitchLanguage(&w, second);
 
-        QCOMPARE(table->mnuTabulka->title(), tableMenu);
-        QCOMPARE(QStringList({table->mnuUlozit->text(), table->mnuUlozitAko->text(),
-                              table->mnuTlacit->text(), table->mnuZavrietTabulku->text()}),
+        QCOMPARE(Find<QMenu>(table, "mnuTabulka")->title(), tableMenu);
+        QCOMPARE(QStringList({Find<QAction>(table, "mnuUlozit")->text(),
+                              Find<QAction>(table, "mnuUlozitAko")->text(),
+                              Find<QAction>(table, "mnuTlacit")->text(),
+                              Find<QAction>(table, "mnuZavrietTabulku")->text()}),
                  tableItems);
         QCOMPARE(table->StatusText(), status);
         // Every menu and item of the main window has the new language.
@@ -239,7 +243,7 @@ private slots:
 
         // After a save, the next line opens a second window; the first stays.
         const QString path = FFixture->File(QStringLiteral("t.txt"));
-        TfrmTabulka::SaveDialogHook = [&](QWidget *, const QString &) { return path; };
+        TSaveDialogAnswer answer(path);
         QVERIFY(first->Save());
         QVERIFY(!w.TableInUse());
         Find<QAction>(&w, "mnuTabulka")->trigger();

@@ -68,23 +68,20 @@ void TestTabulkaPrint::printToPdf()
         table->AppendText(QStringLiteral("\r\n"));
     }
     const QString pdf = FDir->filePath(QStringLiteral("table.pdf"));
-    int dialogs = 0;
-    TfrmTabulka::PrintDialogHook = [&](QWidget *) {
-        ++dialogs;
-        return PdfPrinter(pdf);
-    };
+    FPrintTo = pdf;
     // The page count the layout gives for this printer and the window's font.
     auto reference = PdfPrinter(FDir->filePath(QStringLiteral("unused.pdf")));
     TPrintLayout layout;
-    QVERIFY(ComputePrintLayout(ReadPrinterMetrics(*reference), 0.8f, 0.8f, 0.8f, 0.8f, 6.0f,
-                               QFontMetrics(table->Memo1->font(), reference.get()).height(),
-                               int(TableLines(table->Text()).size()), &layout, nullptr));
+    QVERIFY(ComputePrintLayout(
+        ReadPrinterMetrics(*reference), 0.8f, 0.8f, 0.8f, 0.8f, 6.0f,
+        QFontMetrics(Find<QPlainTextEdit>(table, "Memo1")->font(), reference.get()).height(),
+        int(TableLines(table->Text()).size()), &layout, nullptr));
     QCOMPARE(TableLines(table->Text()).size(), months * 32);
     QCOMPARE(layout.pageCount > 1, months > 1); // about 60 lines a page
 
     TBoxAnswerer answerer({QMessageBox::Ok});
-    table->mnuTlacit->trigger();
-    QCOMPARE(dialogs, 1);
+    Find<QAction>(table, "mnuTlacit")->trigger();
+    QCOMPARE(FPrintDialogs, 1);
     QCOMPARE(answerer.Seen().size(), 1);
     const TShownMessage &box = answerer.Seen().first();
     QCOMPARE(box.Caption, QStringLiteral("Vantu " VANTU_VERSION));
@@ -104,7 +101,7 @@ void TestTabulkaPrint::printEmptyTable()
         QSKIP("pdfinfo and pdftoppm (poppler-utils) are needed");
     TfrmTabulka *table = NewTable(1);
     const QString pdf = FDir->filePath(QStringLiteral("empty.pdf"));
-    TfrmTabulka::PrintDialogHook = [&](QWidget *) { return PdfPrinter(pdf); };
+    FPrintTo = pdf;
     TBoxAnswerer answerer({QMessageBox::Ok});
     table->mnuTlacitClick();
     QCOMPARE(answerer.Seen().size(), 1);
@@ -116,15 +113,11 @@ void TestTabulkaPrint::printCancelled()
 {
     TfrmTabulka *table = NewTable(1);
     table->AppendText(SampleLine);
-    int dialogs = 0;
-    TfrmTabulka::PrintDialogHook = [&](QWidget *) {
-        ++dialogs;
-        return std::unique_ptr<QPrinter>();
-    };
+
     TBoxAnswerer answerer({QMessageBox::Ok});
     table->mnuTlacitClick();
     QTest::qWait(50);
-    QCOMPARE(dialogs, 1);
+    QCOMPARE(FPrintDialogs, 1);
     QVERIFY(answerer.Seen().isEmpty());
     QVERIFY(QDir(FDir->path()).entryList(QDir::Files).isEmpty());
 }
@@ -142,9 +135,7 @@ void TestTabulkaPrint::printerError()
     QFETCH(int, language);
     TfrmTabulka *table = NewTable(language);
     table->AppendText(SampleLine);
-    TfrmTabulka::PrintDialogHook = [&](QWidget *) {
-        return PdfPrinter(FDir->filePath(QStringLiteral("no/such/folder/x.pdf")));
-    };
+    FPrintTo = FDir->filePath(QStringLiteral("no/such/folder/x.pdf"));
     TBoxAnswerer answerer({QMessageBox::Ok});
     table->mnuTlacitClick();
     QCOMPARE(answerer.Seen().size(), 1);
@@ -181,15 +172,13 @@ void TestTabulkaPrint::boxesSpeakTheLanguageInForce()
     TfrmTabulka *table = NewTable(created);
     table->AppendText(SampleLine);
     SetMessageLanguage(TLanguage(inForce));
-    TfrmTabulka::PrintDialogHook = [&](QWidget *) {
-        return PdfPrinter(FDir->filePath(box == u"printer" ? QStringLiteral("no/such/x.pdf")
-                                                           : QStringLiteral("x.pdf")));
-    };
-    FSaveAnswer = FDir->filePath(QStringLiteral("no/such/folder/VantuTab.txt"));
+    FPrintTo = FDir->filePath(box == u"printer" ? QStringLiteral("no/such/x.pdf")
+                                                : QStringLiteral("x.pdf"));
+    FSaveAnswer = BlockedPath(FDir->filePath(QStringLiteral("VantuTab.txt")));
 
     TBoxAnswerer answerer({QMessageBox::Cancel});
     if (box == u"close")
-        table->mnuZavrietTabulku->trigger();
+        Find<QAction>(table, "mnuZavrietTabulku")->trigger();
     else if (box == u"file")
         table->Save();
     else
@@ -212,7 +201,7 @@ void TestTabulkaPrint::boxesSpeakTheLanguageInForce()
         QCOMPARE(shown.Text, U(now.pagesText).arg(1));
     }
     // The window itself stays in the language of its creation.
-    QCOMPARE(table->mnuTabulka->title(), U(then.menu));
+    QCOMPARE(Find<QMenu>(table, "mnuTabulka")->title(), U(then.menu));
     QCOMPARE(table->StatusText(), U(then.notSaved));
 }
 

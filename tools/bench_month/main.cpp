@@ -1,6 +1,7 @@
 // Appends month after month to one results table through the main window's
 // command and prints the time of each command: it must not grow with the
 // table's length.
+#include "common/FileLocations.h"
 #include "mainwindow/Vantu.h"
 #include "table/Tabulka.h"
 
@@ -26,7 +27,7 @@ int main(int argc, char *argv[])
                "<Min>0</Min><ZS1>48</ZS1><ZS2>36</ZS2><ZS3>59</ZS3><ZS4>N</ZS4><ZD1>19</ZD1>"
                "<ZD2>8</ZD2><ZD3>35</ZD3><ZD4>E</ZD4></Riadok></SuborDat>");
     file.close();
-    TfrmVantu::ProgramFolderOverride = folder.path();
+    UseFileLocations(PortableLocations(folder.path()));
 
     TfrmVantu w;
     w.show();

@@ -2,6 +2,7 @@
 // as soon as the event loop is idle. Run it in a folder that holds
 // lokality.xml, so that no message box waits for an answer; vantu.ini is
 // kept in that folder too.
+#include "common/FileLocations.h"
 #include "mainwindow/Vantu.h"
 
 #include <QApplication>
@@ -11,7 +12,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    TfrmVantu::ProgramFolderOverride = QDir::currentPath();
+    UseFileLocations(PortableLocations(QDir::currentPath()));
     TfrmVantu frmVantu;
     frmVantu.show();
     QTimer::singleShot(0, &app, &QCoreApplication::quit);

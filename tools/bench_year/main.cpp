@@ -47,7 +47,8 @@ int main(int argc, char *argv[])
         timer.start();
         auto *w = new TfrmRokSlnka(nullptr, TLanguage::English);
         TPaintSeen seen;
-        w->Chart->installEventFilter(&seen);
+        QWidget *chart = w->findChild<QWidget *>(QStringLiteral("YearChart"));
+        chart->installEventFilter(&seen);
         w->SetRequest(request);
         w->show();
         while (!seen.Seen)
@@ -56,7 +57,7 @@ int main(int argc, char *argv[])
         const double ms = timer.nsecsElapsed() / 1e6;
         times.append(ms);
         std::printf("run %2d  %7.2f ms\n", i + 1, ms);
-        w->Chart->removeEventFilter(&seen);
+        chart->removeEventFilter(&seen);
         w->close();
         QApplication::processEvents();
     }

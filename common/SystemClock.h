@@ -1,0 +1,18 @@
+// The present as the program sees it: the system's clock, or a moment that
+// tests fix. Every "now" and "today" of the windows and the command-line
+// tool is read here.
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+
+class TSystemClock
+{
+public:
+    static QDateTime Now(); // in UTC
+    static QDate Today();   // the local date
+
+    // From now on the clock stands at this moment; an invalid one sets the
+    // system's clock going again.
+    static void Fix(const QDateTime &moment);
+};
