@@ -13,15 +13,9 @@
 namespace
 {
 
-namespace MapText
-{
-
-constexpr TText Caption{" Chyba súboru", " File error", " Fájlhiba"};
 // %1 = file name
-constexpr TText Text{"Súbor »%1« sa nenachádza v adresári", "File »%1« is not in the folder",
-                     "A »%1« fájl nem található"};
-
-} // namespace MapText
+constexpr TText MissingText{"Súbor »%1« sa nenachádza v adresári", "File »%1« is not in the folder",
+                            "A »%1« fájl nem található"};
 
 } // namespace
 
@@ -55,8 +49,8 @@ void TMapWindow::FormCreate(const TMap &map, TLanguage language)
     }
     // Whatever the reason, the user is told the file is not there; the owner
     // keeps the map unavailable until a language switch closes this window.
-    ShowMessage(parentWidget(), TextIn(MapText::Caption, language), QMessageBox::Critical,
-                TextIn(MapText::Text, language).arg(QString::fromLatin1(map.fileName)));
+    ShowMessage(parentWidget(), TextIn(FileErrorCaption, language), QMessageBox::Critical,
+                TextIn(MissingText, language).arg(QString::fromLatin1(map.fileName)));
 }
 
 void TMapWindow::closeEvent(QCloseEvent *event)

@@ -98,11 +98,6 @@ constexpr TText ChartDescription{
     "Down billentyű kiválasztja a napot, amelynek időpontjai a grafikon alatt olvashatók."};
 constexpr TText DayLabelName{"Časy vybraného dňa", "Times of the chosen day",
                              "A kiválasztott nap időpontjai"};
-constexpr TText FileErrorCaption{" Chyba súboru", " File error", " Fájlhiba"};
-// %1 = file name, %2 = the system's reason
-constexpr TText FileErrorText{"Súbor »%1« sa nedá zapísať.\n%2",
-                              "The file »%1« cannot be written.\n%2",
-                              "A(z) »%1« fájl nem írható.\n%2"};
 constexpr TText IcsYearsText{"iCalendar zapíše len roky 0001 až 9999.",
                              "iCalendar holds the years 0001 to 9999 only.",
                              "Az iCalendar csak a 0001 és 9999 közötti éveket tudja tárolni."};
@@ -448,8 +443,7 @@ bool TfrmRokSlnka::WriteExport(const QString &path, const QByteArray &bytes)
     QString reason;
     if (WriteFileAtomically(path, bytes, &reason))
         return true;
-    ShowMessage(this, TextIn(YearText::FileErrorCaption, FLanguage), QMessageBox::Critical,
-                TextIn(YearText::FileErrorText, FLanguage).arg(path, reason).trimmed());
+    ShowWriteError(this, path, reason, FLanguage);
     return false;
 }
 
@@ -514,7 +508,7 @@ bool TfrmRokSlnka::ExportICalendar()
         return false;
     const std::optional<QByteArray> ics = SunRowsICalendar(Rows(), FRequest.Place, FLanguage);
     if (!ics) {
-        ShowMessage(this, TextIn(YearText::FileErrorCaption, FLanguage), QMessageBox::Critical,
+        ShowMessage(this, TextIn(FileErrorCaption, FLanguage), QMessageBox::Critical,
                     TextIn(YearText::IcsYearsText, FLanguage));
         return false;
     }

@@ -79,11 +79,6 @@ constexpr TText ChartHelp{
     "perccel, a Page Up és a Page Down egy órával mozgatja az időt."};
 // %1 place, %2 date, %3 clock
 constexpr TText Caption{"%1, %2, %3", "%1, %2, %3", "%1, %2, %3"};
-constexpr TText FileErrorCaption{" Chyba súboru", " File error", " Fájlhiba"};
-// %1 file, %2 reason
-constexpr TText FileErrorText{"Súbor »%1« sa nedá zapísať.\n%2",
-                              "The file »%1« cannot be written.\n%2",
-                              "A(z) »%1« fájl nem írható.\n%2"};
 
 } // namespace SkyText
 
@@ -365,8 +360,7 @@ bool TfrmSlnkoMesiac::WriteExport(const QString &path, const QByteArray &bytes)
     QString reason;
     if (WriteFileAtomically(path, bytes, &reason))
         return true;
-    ShowMessage(this, TextIn(SkyText::FileErrorCaption, FLanguage), QMessageBox::Critical,
-                TextIn(SkyText::FileErrorText, FLanguage).arg(path, reason).trimmed());
+    ShowWriteError(this, path, reason, FLanguage);
     return false;
 }
 

@@ -26,6 +26,11 @@ constexpr TText Cancel{"&Zrušiť", "&Cancel", "&Mégse"};
 
 } // namespace ButtonText
 
+// %1 = file name, %2 = the system's reason
+constexpr TText WriteErrorText{"Súbor »%1« sa nedá zapísať.\n%2",
+                               "The file »%1« cannot be written.\n%2",
+                               "A(z) »%1« fájl nem írható.\n%2"};
+
 bool Scripted = false;
 QList<QMessageBox::StandardButton> NextAnswers;
 QList<TShownMessage> ShownMessages;
@@ -82,6 +87,12 @@ QMessageBox::StandardButton ShowMessage(QWidget *parent, const QString &caption,
         box.setDefaultButton(defaultButton);
     // A box closed without a choice answers with its escape button, or nothing.
     return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+void ShowWriteError(QWidget *parent, const QString &path, const QString &reason, TLanguage language)
+{
+    ShowMessage(parent, TextIn(FileErrorCaption, language), QMessageBox::Critical,
+                TextIn(WriteErrorText, language).arg(path, reason).trimmed());
 }
 
 bool PressOnEscape(QKeyEvent *event, QAbstractButton *button)

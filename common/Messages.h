@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/Language.h"
+#include "common/Texts.h"
 
 #include <QList>
 #include <QMessageBox>
@@ -29,6 +30,13 @@ QMessageBox::StandardButton
 ShowMessage(QWidget *parent, const QString &caption, QMessageBox::Icon icon, const QString &text,
             QMessageBox::StandardButtons buttons = QMessageBox::Ok,
             QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+
+// The caption of every box about a file.
+inline constexpr TText FileErrorCaption{" Chyba súboru", " File error", " Fájlhiba"};
+
+// The box that says a file could not be written, with the system's reason.
+void ShowWriteError(QWidget *parent, const QString &path, const QString &reason,
+                    TLanguage language);
 
 // Esc presses the button (a dialog's OK or close button). Taken from the
 // key event itself rather than by a window shortcut, so that a key that

@@ -40,7 +40,6 @@ constexpr TText Damaged[3] = {
     {"Po znovuspustení sa otvorí s preddefinovanou databázou.",
      "After reloading the program will start with predefine database.",
      "A program újraindításával új alap-adatbázis készül."}};
-constexpr TText SaveErrorCaption{" Chyba súboru", " File error", " Fájlhiba"};
 // %1 = reason
 constexpr TText SaveError{"Zmenu sa nepodarilo zapísať do súboru »lokality.xml«.\n%1",
                           "The change could not be written to »lokality.xml«.\n%1",
@@ -106,7 +105,7 @@ void TfrmVantu::ReportSaveFailure(const TSaveResult &result)
 {
     if (!result.Failed())
         return;
-    ShowMessage(this, TextIn(LocalityText::SaveErrorCaption, FLanguage), QMessageBox::Critical,
+    ShowMessage(this, TextIn(FileErrorCaption, FLanguage), QMessageBox::Critical,
                 TextIn(LocalityText::SaveError, FLanguage).arg(result.Error));
 }
 

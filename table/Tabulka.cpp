@@ -41,11 +41,6 @@ constexpr TText PrinterErrorText{"Tlačiareň nie je pripravená", "Printer is n
 // %d = number of pages
 constexpr TText PagesPrintedText{"Prebieha tlač výsledkov, počet strán: %d", "%d pages printed",
                                  "%d oldal nyomtatva"};
-constexpr TText FileErrorCaption{" Chyba súboru", " File error", " Fájlhiba"};
-// %1 = file name, %2 = the system's reason
-constexpr TText FileErrorText{"Súbor »%1« sa nedá zapísať.\n%2",
-                              "The file »%1« cannot be written.\n%2",
-                              "A(z) »%1« fájl nem írható.\n%2"};
 
 } // namespace TableText
 
@@ -217,8 +212,7 @@ bool TfrmTabulka::WriteTo(const QString &path)
     QString reason;
     if (SaveTableText(path, Text(), &reason))
         return true;
-    ShowMessage(this, TextIn(TableText::FileErrorCaption, MessageLanguage()), QMessageBox::Critical,
-                TextIn(TableText::FileErrorText, MessageLanguage()).arg(path, reason).trimmed());
+    ShowWriteError(this, path, reason, MessageLanguage());
     return false;
 }
 
