@@ -86,6 +86,120 @@ void DrawMoonDisc(QPainter &p, double k, const QPointF &at, double r, double lit
     p.drawEllipse(at, r, r);
 }
 
+// What the layers of one painting share.
+struct TSkyCanvas {
+    QPainter &P;
+    double K; // the width of a cosmetic pen of one device pixel
+    TChartLayout L;
+    QFontMetricsF Metrics;
+};
+
+// The sky above the horizon, rings at 30 and 60 degrees, the four directions.
+void PaintSky(const TSkyCanvas &c, const QStringList &directions)
+{
+    QPainter &p = c.P;
+    const TChartLayout &l = c.L;
+    p.setPen(CosmeticPen(RingColour, c.K));
+    p.setBrush(SkyColour);
+    p.drawEllipse(l.Centre, l.Radius, l.Radius);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(CosmeticPen(RingColour, c.K, Qt::DotLine));
+    for (const int altitude : {30, 60}) {
+        const double r = l.Radius * (90 - altitude) / 90;
+        p.drawEllipse(l.Centre, r, r);
+        p.drawText(l.Centre + QPointF(3, -r - 2), QStringLiteral("%1°").arg(altitude));
+    }
+    p.drawLine(HorizonPoint(0, l.Centre, l.Radius), HorizonPoint(180, l.Centre, l.Radius));
+    p.drawLine(HorizonPoint(90, l.Centre, l.Radius), HorizonPoint(270, l.Centre, l.Radius));
+    p.setPen(TextColour);
+    const double h = c.Metrics.height();
+    for (int d = 0; d < 4 && d < directions.size(); ++d) {
+        const QPointF at = HorizonPoint(90.0 * d, l.Centre, l.Radius + h * 0.8);
+        const QRectF box(at.x() - 20, at.y() - h / 2, 40, h);
+        p.drawText(box, Qt::AlignCenter, directions[d]);
+    }
+}
+
+// The paths, the Sun's solid and dark with its hours, the Moon's dashed and light.
+void PaintPaths(const TSkyCanvas &c, const TSkyChartData &data)
+{
+    QPainter &p = c.P;
+    const TChartLayout &l = c.L;
+    for (const auto &piece : data.MoonPieces) {
+        p.setPen(CosmeticPen(MoonPathColour, 2.5 * c.K, Qt::DashLine));
+        p.drawPolyline(Polyline(piece, l.Centre, l.Radius));
+    }
+    for (const auto &piece : data.SunPieces) {
+        p.setPen(CosmeticPen(SunPathColour, 2.5 * c.K));
+        p.drawPolyline(Polyline(piece, l.Centre, l.Radius));
+    }
+    p.setPen(CosmeticPen(SunPathColour, c.K));
+    for (const auto &[hour, where] : data.SunHours) {
+        if (const std::optional<QPointF> at = ToPoint(where, l.Centre, l.Radius)) {
+            p.setBrush(SunPathColour);
+            p.drawEllipse(*at, 2.5, 2.5);
+            p.setBrush(Qt::NoBrush);
+            p.drawText(*at + QPointF(4, -3), QString::number(hour));
+        }
+    }
+}
+
+// Where a body rises or sets: a mark across the horizon.
+void RiseSetMark(const TSkyCanvas &c, const std::optional<double> &azimuth, const QColor &colour,
+                 bool rise)
+{
+    if (!azimuth)
+        return;
+    const QPointF inner = HorizonPoint(*azimuth, c.L.Centre, c.L.Radius - 7);
+    const QPointF outer = HorizonPoint(*azimuth, c.L.Centre, c.L.Radius + 7);
+    c.P.setPen(CosmeticPen(colour, 3 * c.K, rise ? Qt::SolidLine : Qt::DotLine));
+    c.P.drawLine(inner, outer);
+}
+
+void PaintRisesAndSets(const TSkyCanvas &c, const TSkyChartData &data)
+{
+    RiseSetMark(c, data.Sunrise, SunPathColour, true);
+    RiseSetMark(c, data.Sunset, SunPathColour, false);
+    RiseSetMark(c, data.Moonrise, MoonPathColour, true);
+    RiseSetMark(c, data.Moonset, MoonPathColour, false);
+}
+
+// Both at the chosen time, when above the horizon.
+void PaintChosenTime(const TSkyCanvas &c, const TSkyChartData &data)
+{
+    QPainter &p = c.P;
+    if (const std::optional<QPointF> at = ToPoint(data.Moon, c.L.Centre, c.L.Radius))
+        DrawMoonDisc(p, c.K, *at, 8, data.MoonLit, data.MoonWaxing);
+    if (const std::optional<QPointF> at = ToPoint(data.Sun, c.L.Centre, c.L.Radius)) {
+        p.setPen(CosmeticPen(SunPathColour, c.K));
+        p.setBrush(QColor(0xff, 0xc8, 0x2e));
+        p.drawEllipse(*at, 9, 9);
+        p.setBrush(Qt::NoBrush);
+    }
+}
+
+// The two paths and the marks, in a row.
+void PaintLegend(const TSkyCanvas &c, const TSkyChartTexts &texts)
+{
+    QPainter &p = c.P;
+    const QRectF &legend = c.L.Legend;
+    const std::pair<QPen, QString> entries[] = {
+        {CosmeticPen(SunPathColour, 2.5 * c.K), texts.SunPath},
+        {CosmeticPen(MoonPathColour, 2.5 * c.K, Qt::DashLine), texts.MoonPath},
+        {CosmeticPen(TextColour, 3 * c.K), texts.Rise},
+        {CosmeticPen(TextColour, 3 * c.K, Qt::DotLine), texts.Set},
+    };
+    double x = legend.left();
+    for (const auto &[pen, text] : entries) {
+        p.setPen(pen);
+        p.drawLine(QPointF(x, legend.center().y()), QPointF(x + 24, legend.center().y()));
+        p.setPen(TextColour);
+        const double w = c.Metrics.horizontalAdvance(text);
+        p.drawText(QRectF(x + 30, legend.top(), w + 2, legend.height()), Qt::AlignVCenter, text);
+        x += 30 + w + 18;
+    }
+}
+
 } // namespace
 
 TSkyChartView::TSkyChartView(QWidget *parent) : QWidget(parent)
@@ -139,84 +253,12 @@ void TSkyChartView::Paint(QPainter &p, const QSizeF &size) const
     p.setPen(TextColour);
     p.drawText(l.Caption, Qt::AlignHCenter | Qt::AlignVCenter, FTexts.Caption);
 
-    // The sky above the horizon, rings at 30 and 60 degrees.
-    p.setPen(CosmeticPen(RingColour, k));
-    p.setBrush(SkyColour);
-    p.drawEllipse(l.Centre, l.Radius, l.Radius);
-    p.setBrush(Qt::NoBrush);
-    p.setPen(CosmeticPen(RingColour, k, Qt::DotLine));
-    for (const int altitude : {30, 60}) {
-        const double r = l.Radius * (90 - altitude) / 90;
-        p.drawEllipse(l.Centre, r, r);
-        p.drawText(l.Centre + QPointF(3, -r - 2), QStringLiteral("%1°").arg(altitude));
-    }
-    p.drawLine(HorizonPoint(0, l.Centre, l.Radius), HorizonPoint(180, l.Centre, l.Radius));
-    p.drawLine(HorizonPoint(90, l.Centre, l.Radius), HorizonPoint(270, l.Centre, l.Radius));
-    p.setPen(TextColour);
-    for (int d = 0; d < 4 && d < FTexts.Directions.size(); ++d) {
-        const QPointF at = HorizonPoint(90.0 * d, l.Centre, l.Radius + fm.height() * 0.8);
-        const QRectF box(at.x() - 20, at.y() - fm.height() / 2, 40, fm.height());
-        p.drawText(box, Qt::AlignCenter, FTexts.Directions[d]);
-    }
-
-    // The paths, the Sun's solid and dark, the Moon's dashed and light.
-    for (const auto &piece : FData.MoonPieces) {
-        p.setPen(CosmeticPen(MoonPathColour, 2.5 * k, Qt::DashLine));
-        p.drawPolyline(Polyline(piece, l.Centre, l.Radius));
-    }
-    for (const auto &piece : FData.SunPieces) {
-        p.setPen(CosmeticPen(SunPathColour, 2.5 * k));
-        p.drawPolyline(Polyline(piece, l.Centre, l.Radius));
-    }
-    p.setPen(CosmeticPen(SunPathColour, k));
-    for (const auto &[hour, where] : FData.SunHours) {
-        if (const std::optional<QPointF> at = ToPoint(where, l.Centre, l.Radius)) {
-            p.setBrush(SunPathColour);
-            p.drawEllipse(*at, 2.5, 2.5);
-            p.setBrush(Qt::NoBrush);
-            p.drawText(*at + QPointF(4, -3), QString::number(hour));
-        }
-    }
-
-    // Where they rise and set: marks on the horizon.
-    const auto mark = [&](const std::optional<double> &azimuth, const QColor &colour, bool rise) {
-        if (!azimuth)
-            return;
-        const QPointF inner = HorizonPoint(*azimuth, l.Centre, l.Radius - 7);
-        const QPointF outer = HorizonPoint(*azimuth, l.Centre, l.Radius + 7);
-        p.setPen(CosmeticPen(colour, 3 * k, rise ? Qt::SolidLine : Qt::DotLine));
-        p.drawLine(inner, outer);
-    };
-    mark(FData.Sunrise, SunPathColour, true);
-    mark(FData.Sunset, SunPathColour, false);
-    mark(FData.Moonrise, MoonPathColour, true);
-    mark(FData.Moonset, MoonPathColour, false);
-
-    // Both at the chosen time, when above the horizon.
-    if (const std::optional<QPointF> at = ToPoint(FData.Moon, l.Centre, l.Radius))
-        DrawMoonDisc(p, k, *at, 8, FData.MoonLit, FData.MoonWaxing);
-    if (const std::optional<QPointF> at = ToPoint(FData.Sun, l.Centre, l.Radius)) {
-        p.setPen(CosmeticPen(SunPathColour, k));
-        p.setBrush(QColor(0xff, 0xc8, 0x2e));
-        p.drawEllipse(*at, 9, 9);
-        p.setBrush(Qt::NoBrush);
-    }
-
-    // Legend: the two paths and the marks.
-    double x = l.Legend.left();
-    const auto legend = [&](const QPen &pen, const QString &text) {
-        p.setPen(pen);
-        p.drawLine(QPointF(x, l.Legend.center().y()), QPointF(x + 24, l.Legend.center().y()));
-        p.setPen(TextColour);
-        const double w = fm.horizontalAdvance(text);
-        p.drawText(QRectF(x + 30, l.Legend.top(), w + 2, l.Legend.height()), Qt::AlignVCenter,
-                   text);
-        x += 30 + w + 18;
-    };
-    legend(CosmeticPen(SunPathColour, 2.5 * k), FTexts.SunPath);
-    legend(CosmeticPen(MoonPathColour, 2.5 * k, Qt::DashLine), FTexts.MoonPath);
-    legend(CosmeticPen(TextColour, 3 * k), FTexts.Rise);
-    legend(CosmeticPen(TextColour, 3 * k, Qt::DotLine), FTexts.Set);
+    const TSkyCanvas c{p, k, l, fm};
+    PaintSky(c, FTexts.Directions);
+    PaintPaths(c, FData);
+    PaintRisesAndSets(c, FData);
+    PaintChosenTime(c, FData);
+    PaintLegend(c, FTexts);
     p.restore();
 }
 

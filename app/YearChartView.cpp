@@ -235,6 +235,19 @@ TMapping TYearChartView::Mapping(const QSizeF &size) const
     return TMapping{l.Main, FRows.isEmpty() ? 365 : int(FRows.size()), 0, 24};
 }
 
+// What the layers of one painting share.
+struct TYearChartView::TCanvas {
+    QPainter &P;
+    double K; // the width of a cosmetic pen of one device pixel
+    QFont Font;
+    TLayout L;
+    int Days;
+    int Year;
+    TMapping Main;
+    TMapping Length;
+    QVector<double> MonthStarts; // the left edges of the months, then the plot's right edge
+};
+
 void TYearChartView::Paint(QPainter &p, const QSizeF &size, bool showCurrent) const
 {
     const QFont font = ChartFont();
@@ -252,152 +265,210 @@ void TYearChartView::Paint(QPainter &p, const QSizeF &size, bool showCurrent) co
                                        std::sqrt(std::abs(p.worldTransform().determinant())));
     p.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
 
-    // Shades: each day's column, the brighter bands over the darker ones.
-    // Without antialiasing the neighbouring columns meet without seams.
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.fillRect(l.Main, BandColours[0]);
-    p.fillRect(l.Length, BandColours[0]);
-    for (int i = 0; i < FRows.size(); ++i) {
-        const double x0 = main.DayToX(i);
-        const double x1 = main.DayToX(i + 1);
-        for (int b = 1; b < BandCount; ++b) {
-            for (const TSpan &s : BandSpans(FRows[i], TBand(b)))
-                p.fillRect(
-                    QRectF(QPointF(x0, main.HourToY(s.From)), QPointF(x1, main.HourToY(s.To))),
-                    BandColours[b]);
-        }
-    }
-
-    // Grid: every three hours and every month.
     const int year = FRows.isEmpty() ? QDate::currentDate().year() : FRows.first().Date.year();
-    p.setPen(CosmeticPen(QColor(255, 255, 255, 90), k));
-    for (int h = 3; h < 24; h += 3)
-        p.drawLine(QPointF(l.Main.left(), main.HourToY(h)),
-                   QPointF(l.Main.right(), main.HourToY(h)));
-    p.drawLine(QPointF(l.Length.left(), length.HourToY(12)),
-               QPointF(l.Length.right(), length.HourToY(12)));
     QVector<double> monthStarts;
     for (int m = 1; m <= 12; ++m)
         monthStarts.append(main.DayToX(QDate(year, m, 1).dayOfYear() - 1));
     monthStarts.append(l.Main.right());
-    for (int m = 1; m < 12; ++m) {
-        p.drawLine(QPointF(monthStarts[m], l.Main.top()), QPointF(monthStarts[m], l.Main.bottom()));
-        p.drawLine(QPointF(monthStarts[m], l.Length.top()),
-                   QPointF(monthStarts[m], l.Length.bottom()));
-    }
+    const TCanvas c{p, k, font, l, days, year, main, length, monthStarts};
 
+    // Without antialiasing the neighbouring columns meet without seams.
+    p.setRenderHint(QPainter::Antialiasing, false);
+    PaintShades(c);
+    PaintGrid(c);
     p.setRenderHint(QPainter::Antialiasing, true);
+    PaintDayLength(c);
+    PaintSeasons(c);
+    PaintCurves(c);
+    PaintCalendarDay(c);
+    if (showCurrent)
+        PaintCurrentDay(c);
+    PaintAxes(c);
+    PaintTitles(c);
+    PaintLegend(c);
+    p.restore();
+}
 
-    // Day length: the lit part of the lower chart.
+// Each day's column, the brighter bands over the darker ones.
+void TYearChartView::PaintShades(const TCanvas &c) const
+{
+    c.P.fillRect(c.L.Main, BandColours[0]);
+    c.P.fillRect(c.L.Length, BandColours[0]);
+    for (int i = 0; i < FRows.size(); ++i) {
+        const double x0 = c.Main.DayToX(i);
+        const double x1 = c.Main.DayToX(i + 1);
+        for (int b = 1; b < BandCount; ++b) {
+            for (const TSpan &s : BandSpans(FRows[i], TBand(b)))
+                c.P.fillRect(
+                    QRectF(QPointF(x0, c.Main.HourToY(s.From)), QPointF(x1, c.Main.HourToY(s.To))),
+                    BandColours[b]);
+        }
+    }
+}
+
+// Every three hours and every month.
+void TYearChartView::PaintGrid(const TCanvas &c) const
+{
+    const TLayout &l = c.L;
+    c.P.setPen(CosmeticPen(QColor(255, 255, 255, 90), c.K));
+    for (int h = 3; h < 24; h += 3)
+        c.P.drawLine(QPointF(l.Main.left(), c.Main.HourToY(h)),
+                     QPointF(l.Main.right(), c.Main.HourToY(h)));
+    c.P.drawLine(QPointF(l.Length.left(), c.Length.HourToY(12)),
+                 QPointF(l.Length.right(), c.Length.HourToY(12)));
+    for (int m = 1; m < 12; ++m) {
+        const double x = c.MonthStarts[m];
+        c.P.drawLine(QPointF(x, l.Main.top()), QPointF(x, l.Main.bottom()));
+        c.P.drawLine(QPointF(x, l.Length.top()), QPointF(x, l.Length.bottom()));
+    }
+}
+
+// The lit part of the lower chart.
+void TYearChartView::PaintDayLength(const TCanvas &c) const
+{
+    QPainter &p = c.P;
     for (const TPiece &piece : FLengthPieces) {
         QPolygonF area;
-        area.append(length.ToPixel(QPointF(0, 0)));
+        area.append(c.Length.ToPixel(QPointF(0, 0)));
         for (const QPointF &pt : piece)
-            area.append(length.ToPixel(pt));
-        area.append(length.ToPixel(QPointF(days, 0)));
+            area.append(c.Length.ToPixel(pt));
+        area.append(c.Length.ToPixel(QPointF(c.Days, 0)));
         p.setPen(Qt::NoPen);
         p.setBrush(BandColours[int(TBand::Day)]);
         p.drawPolygon(area);
         p.setBrush(Qt::NoBrush);
         QPolygonF line;
         for (const QPointF &pt : piece)
-            line.append(length.ToPixel(pt));
-        DrawWithHalo(p, k, line, CosmeticPen(CurveColours[0], k * 1.5));
+            line.append(c.Length.ToPixel(pt));
+        DrawWithHalo(p, c.K, line, CosmeticPen(CurveColours[0], c.K * 1.5));
     }
+}
 
-    // Solstices and equinoxes: their dates above the chart and triangles
-    // pointing at the day's column from outside, so that they hide no shade.
-    const QFontMetricsF fm(font);
+// Solstices and equinoxes: their dates above the chart and triangles
+// pointing at the day's column from outside, so that they hide no shade.
+void TYearChartView::PaintSeasons(const TCanvas &c) const
+{
+    const TLayout &l = c.L;
+    const QFontMetricsF fm(c.Font);
     for (const TSeasonDay &s : FSeasons) {
-        const int day = QDate(year, 1, 1).daysTo(s.Date);
-        if (day < 0 || day >= days)
+        const int day = QDate(c.Year, 1, 1).daysTo(s.Date);
+        if (day < 0 || day >= c.Days)
             continue;
-        const double x = main.DayCentreX(day);
-        SeasonMarker(p, k, QPointF(x, l.Main.top()), true);
-        SeasonMarker(p, k, QPointF(x, l.Main.bottom()), false);
+        const double x = c.Main.DayCentreX(day);
+        SeasonMarker(c.P, c.K, QPointF(x, l.Main.top()), true);
+        SeasonMarker(c.P, c.K, QPointF(x, l.Main.bottom()), false);
         const QString text =
             FTexts.DayMonth.arg(s.Date.day()).arg(FTexts.Months.value(s.Date.month() - 1));
         const double w = fm.horizontalAdvance(text);
         const double tx = std::clamp(x - w / 2, l.SeasonRow.left(), l.SeasonRow.right() - w);
-        p.setPen(SeasonColour);
-        p.drawText(QRectF(tx, l.SeasonRow.top(), w + 1, l.LineHeight),
-                   Qt::AlignLeft | Qt::AlignVCenter, text);
+        c.P.setPen(SeasonColour);
+        c.P.drawText(QRectF(tx, l.SeasonRow.top(), w + 1, l.LineHeight),
+                     Qt::AlignLeft | Qt::AlignVCenter, text);
     }
+}
 
-    // Sunrise, solar noon and sunset.
-    for (int c = 0; c < 3; ++c) {
-        for (const TPiece &piece : FCurves[c]) {
+// Sunrise, solar noon and sunset.
+void TYearChartView::PaintCurves(const TCanvas &c) const
+{
+    for (int i = 0; i < 3; ++i) {
+        for (const TPiece &piece : FCurves[i]) {
             QPolygonF line;
             for (const QPointF &pt : piece)
-                line.append(main.ToPixel(pt));
-            DrawWithHalo(p, k, line, CosmeticPen(CurveColours[c], k * 2, CurveStyles[c]));
+                line.append(c.Main.ToPixel(pt));
+            DrawWithHalo(c.P, c.K, line, CosmeticPen(CurveColours[i], c.K * 2, CurveStyles[i]));
         }
     }
+}
 
-    // The main window's calendar day.
-    if (FCalendarDay.isValid() && FCalendarDay.year() == year) {
-        const double x = main.DayCentreX(FCalendarDay.dayOfYear() - 1);
-        DrawWithHalo(p, k, QPolygonF({QPointF(x, l.Main.top()), QPointF(x, l.Main.bottom())}),
-                     CosmeticPen(CalendarColour, k * 2));
-        DrawWithHalo(p, k, QPolygonF({QPointF(x, l.Length.top()), QPointF(x, l.Length.bottom())}),
-                     CosmeticPen(CalendarColour, k * 2));
-    }
+// The main window's calendar day.
+void TYearChartView::PaintCalendarDay(const TCanvas &c) const
+{
+    if (!FCalendarDay.isValid() || FCalendarDay.year() != c.Year)
+        return;
+    const TLayout &l = c.L;
+    const double x = c.Main.DayCentreX(FCalendarDay.dayOfYear() - 1);
+    DrawWithHalo(c.P, c.K, QPolygonF({QPointF(x, l.Main.top()), QPointF(x, l.Main.bottom())}),
+                 CosmeticPen(CalendarColour, c.K * 2));
+    DrawWithHalo(c.P, c.K, QPolygonF({QPointF(x, l.Length.top()), QPointF(x, l.Length.bottom())}),
+                 CosmeticPen(CalendarColour, c.K * 2));
+}
 
-    // The day being read out, while the user points at the chart.
-    if (showCurrent && FCurrent >= 0 && FCurrent < days) {
-        const double x0 = main.DayToX(FCurrent) - 1.5;
-        const double x1 = main.DayToX(FCurrent + 1) + 1.5;
-        p.setBrush(Qt::NoBrush);
-        p.setPen(CosmeticPen(Qt::white, k * 3));
-        p.drawRect(QRectF(QPointF(x0, l.Main.top()), QPointF(x1, l.Length.bottom())));
-        p.setPen(CosmeticPen(Qt::black, k * 1.5, Qt::DashLine));
-        p.drawRect(QRectF(QPointF(x0, l.Main.top()), QPointF(x1, l.Length.bottom())));
-    }
+// The day being read out, while the user points at the chart.
+void TYearChartView::PaintCurrentDay(const TCanvas &c) const
+{
+    if (FCurrent < 0 || FCurrent >= c.Days)
+        return;
+    const double x0 = c.Main.DayToX(FCurrent) - 1.5;
+    const double x1 = c.Main.DayToX(FCurrent + 1) + 1.5;
+    const QRectF column(QPointF(x0, c.L.Main.top()), QPointF(x1, c.L.Length.bottom()));
+    c.P.setBrush(Qt::NoBrush);
+    c.P.setPen(CosmeticPen(Qt::white, c.K * 3));
+    c.P.drawRect(column);
+    c.P.setPen(CosmeticPen(Qt::black, c.K * 1.5, Qt::DashLine));
+    c.P.drawRect(column);
+}
 
-    // Frames, axes and texts.
+// Frames, the hours beside both charts and the months below.
+void TYearChartView::PaintAxes(const TCanvas &c) const
+{
+    QPainter &p = c.P;
+    const TLayout &l = c.L;
     p.setBrush(Qt::NoBrush);
-    p.setPen(CosmeticPen(TextColour, k));
+    p.setPen(CosmeticPen(TextColour, c.K));
     p.drawRect(l.Main);
     p.drawRect(l.Length);
     for (int h = 0; h <= 24; h += 3) {
-        const double y = main.HourToY(h);
+        const double y = c.Main.HourToY(h);
         p.drawLine(QPointF(l.Main.left() - 4, y), QPointF(l.Main.left(), y));
         p.drawText(QRectF(0, y - l.LineHeight / 2, l.Main.left() - 6, l.LineHeight),
                    Qt::AlignRight | Qt::AlignVCenter, HourText(h));
     }
     for (int h : {0, 12, 24}) {
-        const double y = length.HourToY(h);
+        const double y = c.Length.HourToY(h);
         p.drawLine(QPointF(l.Length.left() - 4, y), QPointF(l.Length.left(), y));
         const double ty = std::clamp(y - l.LineHeight / 2, l.Length.top() - l.LineHeight / 2,
                                      l.Length.bottom() - l.LineHeight / 2);
         p.drawText(QRectF(0, ty, l.Length.left() - 6, l.LineHeight),
                    Qt::AlignRight | Qt::AlignVCenter, HourText(h));
     }
+    const QVector<double> &starts = c.MonthStarts;
     for (int m = 0; m < 12; ++m) {
-        p.drawLine(QPointF(monthStarts[m], l.Length.bottom()),
-                   QPointF(monthStarts[m], l.Length.bottom() + 4));
-        p.drawText(QRectF(monthStarts[m], l.MonthRow.top() + 2, monthStarts[m + 1] - monthStarts[m],
+        p.drawLine(QPointF(starts[m], l.Length.bottom()),
+                   QPointF(starts[m], l.Length.bottom() + 4));
+        p.drawText(QRectF(starts[m], l.MonthRow.top() + 2, starts[m + 1] - starts[m],
                           l.MonthRow.height() - 2),
                    Qt::AlignHCenter | Qt::AlignVCenter, FTexts.Months.value(m));
     }
+}
+
+// The lower chart's title and the caption, in the pen of the axes.
+void TYearChartView::PaintTitles(const TCanvas &c) const
+{
+    QPainter &p = c.P;
+    const TLayout &l = c.L;
     // The lower chart's title sits on a white tab in its corner.
-    {
-        const QString text = FTexts.DayLength;
-        const QRectF tab(l.Length.left() + 1, l.Length.top() + 1, fm.horizontalAdvance(text) + 8,
-                         l.LineHeight + 2);
-        p.fillRect(tab, QColor(255, 255, 255, 220));
-        p.drawText(tab, Qt::AlignCenter, text);
-    }
-    QFont bold = font;
+    const QString text = FTexts.DayLength;
+    const QRectF tab(l.Length.left() + 1, l.Length.top() + 1,
+                     QFontMetricsF(c.Font).horizontalAdvance(text) + 8, l.LineHeight + 2);
+    p.fillRect(tab, QColor(255, 255, 255, 220));
+    p.drawText(tab, Qt::AlignCenter, text);
+
+    QFont bold = c.Font;
     bold.setBold(true);
     p.setFont(bold);
     p.drawText(l.Caption, Qt::AlignLeft | Qt::AlignVCenter,
                QFontMetricsF(bold).elidedText(FTexts.Caption, Qt::ElideRight, l.Caption.width()));
-    p.setFont(font);
+    p.setFont(c.Font);
+}
 
-    for (int i = 0; i < l.Legend.size(); ++i) {
-        const TLegendItem &item = l.Legend[i];
-        const QRectF r = l.LegendRects[i];
+// Each swatch with its text, in the rows that the layout flowed.
+void TYearChartView::PaintLegend(const TCanvas &c) const
+{
+    QPainter &p = c.P;
+    const double k = c.K;
+    for (int i = 0; i < c.L.Legend.size(); ++i) {
+        const TLegendItem &item = c.L.Legend[i];
+        const QRectF r = c.L.LegendRects[i];
         const QRectF swatch(r.left(), r.top() + 2, SwatchWidth, r.height() - 4);
         const double midY = swatch.center().y();
         switch (item.Kind) {
@@ -425,7 +496,6 @@ void TYearChartView::Paint(QPainter &p, const QSizeF &size, bool showCurrent) co
         p.drawText(QRectF(swatch.right() + 6, r.top(), r.width() - SwatchWidth - 6 + 1, r.height()),
                    Qt::AlignLeft | Qt::AlignVCenter, item.Text);
     }
-    p.restore();
 }
 
 void TYearChartView::paintEvent(QPaintEvent *)

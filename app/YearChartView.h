@@ -76,6 +76,18 @@ protected:
 private:
     struct TLayout;
     TLayout Layout(const QSizeF &size, const QFont &font) const;
+    // The layers of a painting, bottom to top.
+    struct TCanvas;
+    void PaintShades(const TCanvas &c) const;
+    void PaintGrid(const TCanvas &c) const;
+    void PaintDayLength(const TCanvas &c) const;
+    void PaintSeasons(const TCanvas &c) const;
+    void PaintCurves(const TCanvas &c) const;
+    void PaintCalendarDay(const TCanvas &c) const;
+    void PaintCurrentDay(const TCanvas &c) const;
+    void PaintAxes(const TCanvas &c) const;
+    void PaintTitles(const TCanvas &c) const;
+    void PaintLegend(const TCanvas &c) const;
     QFont ChartFont() const;
     void PointTo(int day);
 

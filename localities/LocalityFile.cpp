@@ -213,6 +213,153 @@ int FieldIndex(QStringView elementName)
     return -1;
 }
 
+// Reads the records of a locality document token by token, lenient about
+// everything but well-formed XML and entity declarations.
+class TLocalityReader
+{
+public:
+    explicit TLocalityReader(const QByteArray &bytes) : FReader(bytes)
+    {
+        // Names are compared as written; prefixes need no declaration, xmlns stays an attribute.
+        FReader.setNamespaceProcessing(false);
+    }
+
+    // False when the bytes are not well-formed or declare entities.
+    bool Read();
+
+    const TLocalityRoot &Root() const { return FRoot; }
+    TLocalityList TakeRecords() { return std::move(FRecords); }
+    // A node directly in the root that is not an element.
+    bool StrayNode() const { return FStrayNode; }
+
+private:
+    using TToken = QXmlStreamReader::TokenType;
+    // Where the reader stands in the document.
+    enum class TPosition { OutsideRoot, InRoot, InRecord, InField };
+
+    bool ReadOutsideRoot(TToken token);
+    void ReadInRoot(TToken token);
+    void ReadInRecord(TToken token);
+    void ReadInField(TToken token);
+    void StrayRecord();
+
+    QXmlStreamReader FReader;
+    TPosition FPosition = TPosition::OutsideRoot;
+    TLocalityRoot FRoot;
+    TLocalityList FRecords;
+    bool FStrayNode = false;
+    bool FPreviousWasText = false;                // joins a text run split over several tokens
+    std::array<bool, LocalityFieldCount> FSeen{}; // the fields of the record met so far
+    int FField = -1;                              // the field being read
+    QString FFieldText;
+    bool FFieldMarkup = false;
+};
+
+bool TLocalityReader::Read()
+{
+    while (!FReader.atEnd()) {
+        const TToken token = FReader.readNext();
+        if (token == QXmlStreamReader::Invalid)
+            break;
+        switch (FPosition) {
+        case TPosition::OutsideRoot:
+            if (!ReadOutsideRoot(token))
+                return false;
+            break;
+        case TPosition::InRoot:
+            ReadInRoot(token);
+            break;
+        case TPosition::InRecord:
+            ReadInRecord(token);
+            break;
+        case TPosition::InField:
+            ReadInField(token);
+            break;
+        }
+    }
+    return !FReader.hasError();
+}
+
+bool TLocalityReader::ReadOutsideRoot(TToken token)
+{
+    if (token == QXmlStreamReader::DTD && !FReader.entityDeclarations().isEmpty()) {
+        // Entity declarations are never ours and make a memory bomb possible
+        // (quadratic blow-up stays within the reader's expansion limit).
+        return false;
+    }
+    if (token == QXmlStreamReader::StartElement) {
+        FRoot.Name = FReader.qualifiedName().toString();
+        for (const QXmlStreamAttribute &a : FReader.attributes())
+            FRoot.Attributes.append({a.qualifiedName().toString(), a.value().toString()});
+        FPosition = TPosition::InRoot;
+    }
+    return true;
+}
+
+void TLocalityReader::ReadInRoot(TToken token)
+{
+    if (token == QXmlStreamReader::Characters && !FReader.isCDATA()) {
+        if (!FReader.isWhitespace() && !FPreviousWasText)
+            StrayRecord();
+        FPreviousWasText = !FReader.isWhitespace() || FPreviousWasText;
+        return;
+    }
+    FPreviousWasText = false;
+    if (token == QXmlStreamReader::StartElement) {
+        FRecords.append(TLocality());
+        FSeen.fill(false);
+        FPosition = TPosition::InRecord;
+    } else if (token == QXmlStreamReader::EndElement) {
+        FPosition = TPosition::OutsideRoot;
+    } else {
+        StrayRecord(); // comment, processing instruction, CDATA, entity reference
+    }
+}
+
+void TLocalityReader::ReadInRecord(TToken token)
+{
+    if (token == QXmlStreamReader::StartElement) {
+        const int f = FieldIndex(FReader.qualifiedName());
+        if (f >= 0 && !FSeen[f]) {
+            FSeen[f] = true;
+            FField = f;
+            FFieldText = QString();
+            FFieldMarkup = false;
+            FPosition = TPosition::InField;
+        } else {
+            FReader.skipCurrentElement(); // extra elements are ignored
+        }
+    } else if (token == QXmlStreamReader::EndElement) {
+        FPosition = TPosition::InRoot;
+    }
+}
+
+void TLocalityReader::ReadInField(TToken token)
+{
+    if (token == QXmlStreamReader::Characters && !FReader.isCDATA()) {
+        if (FFieldText.isNull())
+            FFieldText = FReader.text().toString();
+        else
+            FFieldText += FReader.text();
+    } else if (token == QXmlStreamReader::EndElement) {
+        // A field holding markup has no plain text: it reads as empty, so invalid.
+        FRecords.last().Field[FField] = FFieldMarkup ? QString() : std::move(FFieldText);
+        FPosition = TPosition::InRecord;
+    } else {
+        FFieldMarkup = true;
+        if (token == QXmlStreamReader::StartElement)
+            FReader.skipCurrentElement();
+    }
+}
+
+// Every node directly in the root stands for one record; one that is no element has
+// no fields at all.
+void TLocalityReader::StrayRecord()
+{
+    FStrayNode = true;
+    FRecords.append(TLocality());
+}
+
 } // namespace
 
 TLoadStatus ParseLocalities(const QByteArray &bytes, TLocalityList &list,
@@ -222,105 +369,15 @@ TLoadStatus ParseLocalities(const QByteArray &bytes, TLocalityList &list,
     if (root)
         root->reset();
 
-    QXmlStreamReader reader(bytes);
-    // Names are compared as written; prefixes need no declaration, xmlns stays an attribute.
-    reader.setNamespaceProcessing(false);
-
-    TLocalityRoot foundRoot;
-    TLocalityList records;
-    bool strayNode = false;       // a node directly in the root that is not an element
-    bool previousWasText = false; // joins a text run split over several tokens
-    int depth = 0;                // 1 inside the root, 2 inside a record, 3 inside a field
-    std::array<bool, LocalityFieldCount> seen{};
-    int field = -1;
-    QString fieldText;
-    bool fieldMarkup = false;
-
-    // Every node directly in the root stands for one record; one that is no element has
-    // no fields at all.
-    auto strayRecord = [&]() {
-        strayNode = true;
-        records.append(TLocality());
-    };
-
-    while (!reader.atEnd()) {
-        const QXmlStreamReader::TokenType token = reader.readNext();
-        if (token == QXmlStreamReader::Invalid)
-            break;
-        switch (depth) {
-        case 0:
-            if (token == QXmlStreamReader::DTD && !reader.entityDeclarations().isEmpty()) {
-                // Entity declarations are never ours and make a memory bomb possible
-                // (quadratic blow-up stays within the reader's expansion limit).
-                return TLoadStatus::Damaged;
-            }
-            if (token == QXmlStreamReader::StartElement) {
-                foundRoot.Name = reader.qualifiedName().toString();
-                for (const QXmlStreamAttribute &a : reader.attributes())
-                    foundRoot.Attributes.append(
-                        {a.qualifiedName().toString(), a.value().toString()});
-                depth = 1;
-            }
-            break;
-        case 1:
-            if (token == QXmlStreamReader::Characters && !reader.isCDATA()) {
-                if (!reader.isWhitespace() && !previousWasText)
-                    strayRecord();
-                previousWasText = !reader.isWhitespace() || previousWasText;
-                continue;
-            }
-            previousWasText = false;
-            if (token == QXmlStreamReader::StartElement) {
-                records.append(TLocality());
-                seen.fill(false);
-                depth = 2;
-            } else if (token == QXmlStreamReader::EndElement) {
-                depth = 0;
-            } else {
-                strayRecord(); // comment, processing instruction, CDATA, entity reference
-            }
-            break;
-        case 2:
-            if (token == QXmlStreamReader::StartElement) {
-                const int f = FieldIndex(reader.qualifiedName());
-                if (f >= 0 && !seen[f]) {
-                    seen[f] = true;
-                    field = f;
-                    fieldText = QString();
-                    fieldMarkup = false;
-                    depth = 3;
-                } else {
-                    reader.skipCurrentElement(); // extra elements are ignored
-                }
-            } else if (token == QXmlStreamReader::EndElement) {
-                depth = 1;
-            }
-            break;
-        case 3:
-            if (token == QXmlStreamReader::Characters && !reader.isCDATA()) {
-                if (fieldText.isNull())
-                    fieldText = reader.text().toString();
-                else
-                    fieldText += reader.text();
-            } else if (token == QXmlStreamReader::EndElement) {
-                // A field holding markup has no plain text: it reads as empty, so invalid.
-                records.last().Field[field] = fieldMarkup ? QString() : std::move(fieldText);
-                depth = 2;
-            } else {
-                fieldMarkup = true;
-                if (token == QXmlStreamReader::StartElement)
-                    reader.skipCurrentElement();
-            }
-            break;
-        }
-    }
-    if (reader.hasError())
+    TLocalityReader reader(bytes);
+    if (!reader.Read())
         return TLoadStatus::Damaged;
 
-    list = std::move(records);
+    list = reader.TakeRecords();
     if (root)
-        *root = foundRoot;
-    return strayNode || CheckLocalities(list) > 0 ? TLoadStatus::Damaged : TLoadStatus::Loaded;
+        *root = reader.Root();
+    return reader.StrayNode() || CheckLocalities(list) > 0 ? TLoadStatus::Damaged
+                                                           : TLoadStatus::Loaded;
 }
 
 TLocalityFile::TLocalityFile(const QString &path) : FilePath(path) {}

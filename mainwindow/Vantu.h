@@ -164,6 +164,7 @@ private:
     static const std::vector<TMenuEntry> &MenuTable();
 
     // Construction (mainwindow/VantuLayout.cpp: the fixed layout).
+    struct TControlEntry; // one control of the layout's table
     void CreateControls();
     void CreateMenuAndToolBar();
     void CreateStatusBar();

@@ -24,6 +24,9 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <array>
+#include <type_traits>
+#include <variant>
 
 namespace
 {
@@ -42,7 +45,261 @@ protected:
     void nextCheckState() override {}
 };
 
+void SetBold(QWidget *control)
+{
+    QFont f = control->font();
+    f.setBold(true);
+    control->setFont(f);
+}
+
+void MakeBlue(QLabel *label)
+{
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, Qt::blue);
+    label->setPalette(p);
+}
+
+// The window's own font, not the bold one of a group's caption.
+QFont PlainFont(const QWidget &window)
+{
+    QFont normal = window.font();
+    normal.setBold(false);
+    return normal;
+}
+
+// Some locales' dates are wide for their fields: a narrow face keeps them whole.
+QFont NarrowFont(QFont font)
+{
+    font.setFamily(QStringLiteral("Liberation Sans Narrow"));
+    return font;
+}
+
+// The unit marks over the angle fields: a blue line of larger type.
+void ShowUnitMarks(QLabel *label)
+{
+    QFont f = label->font();
+    f.setPixelSize(19);
+    label->setFont(f);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setText(QString::fromUtf8(" °        '        ''"));
+    // At least the classic 103 × 24, and as wide as the text, so that the
+    // last mark is never cut (the face's widths vary with the fonts).
+    const QSize text = label->sizeHint();
+    label->resize(qMax(103, text.width()), qMax(24, text.height()));
+    MakeBlue(label);
+}
+
 } // namespace
+
+// One control of the fixed layout: the member that holds it (its type is the
+// control's), its name, the group it sits in, its place and size, and what its
+// kind needs beyond them. The controls are made in the table's order, which
+// is therefore the order they are stacked and reached in.
+struct TfrmVantu::TControlEntry {
+    // What sets a control apart from the plain one of its type.
+    enum TKind { Plain, Bold, Disabled, UnitMarks, ResultCaption, ResultValue };
+    struct TSpinRange {
+        int Low;
+        int High;
+        int Step;
+        int Value; // at start
+    };
+
+    template <typename TControl> using TMemberOf = TControl *TfrmVantu::*;
+    using TMember = std::variant<TMemberOf<QLabel>, TMemberOf<QTableView>, TMemberOf<QGroupBox>,
+                                 TMemberOf<QLineEdit>, TMemberOf<TSpinEdit>, TMemberOf<QComboBox>,
+                                 TMemberOf<QDateEdit>, TMemberOf<QRadioButton>>;
+    using TItems = std::array<const char *, 2>;
+
+    TControlEntry(TMember member, const char *name, TMemberOf<QGroupBox> group, QRect geometry,
+                  TKind kind = Plain, TSpinRange range = {}, TItems items = {})
+        : Member(member), Name(name), Group(group), Geometry(geometry), Kind(kind), Range(range),
+          Items(items)
+    {
+    }
+
+    TMember Member;
+    const char *Name;
+    TMemberOf<QGroupBox> Group; // none: the client area
+    QRect Geometry;             // no size: a label that sizes itself
+    TKind Kind;
+    TSpinRange Range; // spin fields
+    TItems Items;     // combo boxes
+
+    static const std::vector<TControlEntry> &Table();
+
+    // Each new control placed and made what its kind wants.
+    void Place(QWidget *control) const;
+    void SetUp(QLabel *label, const TfrmVantu &window) const;
+    void SetUp(QTableView *grid, const TfrmVantu &window) const;
+    void SetUp(QGroupBox *group, const TfrmVantu &window) const;
+    void SetUp(QLineEdit *edit, const TfrmVantu &) const { Place(edit); }
+    void SetUp(TSpinEdit *spin, const TfrmVantu &window) const;
+    void SetUp(QComboBox *combo, const TfrmVantu &window) const;
+    void SetUp(QDateEdit *calendar, const TfrmVantu &window) const;
+    void SetUp(QRadioButton *radio, const TfrmVantu &window) const;
+};
+
+const std::vector<TfrmVantu::TControlEntry> &TfrmVantu::TControlEntry::Table()
+{
+    using T = TfrmVantu;
+    const auto details = &T::grpLokality;
+    const auto timeFormat = &T::grpCasV;
+    const auto results = &T::grpVysledky;
+    // Spin fields: lowest, highest, step, value at start; combo boxes: their items.
+    static const std::vector<TControlEntry> table = {
+        {&T::Label1, "Label1", nullptr, {12, 40, 0, 0}},
+        {&T::StringGrid1, "StringGrid1", nullptr, {12, 60, 512, 111}},
+
+        {&T::grpLokality, "grpLokality", nullptr, {12, 185, 257, 183}, Disabled},
+        {&T::Label3, "Label3", details, {12, 21, 0, 0}},
+        {&T::Edit1, "Edit1", details, {12, 36, 137, 21}},
+        {&T::seHod, "seHod", details, {168, 36, 38, 22}, Plain, {-12, 12, 1, 0}},
+        {&T::seMin, "seMin", details, {207, 36, 38, 22}, Plain, {0, 45, 15, 0}},
+        {&T::Label5, "Label5", details, {12, 68, 0, 0}},
+        {&T::lblDlzka, "lblDlzka", details, {12, 77, 0, 0}, UnitMarks},
+        {&T::lblPolohaS, "lblPolohaS", details, {186, 77, 0, 0}},
+        {&T::seSirkaST, "seSirkaST", details, {12, 92, 45, 22}, Bold, {0, 90, 1, 50}},
+        {&T::seSirkaMin, "seSirkaMin", details, {58, 92, 45, 22}, Bold, {0, 59, 1, 50}},
+        {&T::seSirkaSek, "seSirkaSek", details, {104, 92, 45, 22}, Bold, {0, 59, 1, 50}},
+        {&T::PolohaS, "PolohaS", details, {186, 92, 45, 21}, Bold, {}, {"N", "S"}},
+        {&T::Label4, "Label4", details, {12, 125, 0, 0}},
+        {&T::lblSirka, "lblSirka", details, {12, 134, 0, 0}, UnitMarks},
+        {&T::lblPolohaD, "lblPolohaD", details, {186, 134, 0, 0}},
+        {&T::seDlzkaST, "seDlzkaST", details, {12, 149, 45, 22}, Bold, {0, 180, 1, 15}},
+        {&T::seDlzkaMin, "seDlzkaMin", details, {58, 149, 45, 22}, Bold, {0, 59, 1, 15}},
+        {&T::seDlzkaSek, "seDlzkaSek", details, {104, 149, 45, 22}, Bold, {0, 59, 1, 15}},
+        {&T::PolohaD, "PolohaD", details, {186, 149, 45, 21}, Bold, {}, {"W", "E"}},
+
+        {&T::Label2, "Label2", nullptr, {307, 200, 0, 0}},
+        {&T::Kalendar, "Kalendar", nullptr, {307, 220, 85, 21}},
+        {&T::Label6, "Label6", nullptr, {309, 242, 0, 0}},
+
+        {&T::grpCasV, "grpCasV", nullptr, {439, 185, 86, 93}},
+        {&T::rbUTC, "rbUTC", timeFormat, {10, 20, 60, 17}},
+        {&T::rbSEC, "rbSEC", timeFormat, {10, 37, 60, 17}},
+        {&T::rbSELC, "rbSELC", timeFormat, {10, 54, 60, 17}},
+        {&T::rbMiestny, "rbMiestny", timeFormat, {10, 71, 60, 17}},
+
+        {&T::grpVysledky, "grpVysledky", nullptr, {290, 285, 235, 83}, Bold},
+        {&T::lblVychod, "lblVychod", results, {2, 20, 58, 15}, ResultCaption},
+        {&T::Sunrise, "Sunrise", results, {64, 20, 169, 15}, ResultValue},
+        {&T::lblPoludnie, "lblPoludnie", results, {2, 40, 58, 15}, ResultCaption},
+        {&T::Noon, "Noon", results, {64, 40, 169, 15}, ResultValue},
+        {&T::lblZapad, "lblZapad", results, {2, 60, 58, 15}, ResultCaption},
+        {&T::Sunset, "Sunset", results, {64, 60, 169, 15}, ResultValue},
+    };
+    return table;
+}
+
+void TfrmVantu::TControlEntry::Place(QWidget *control) const
+{
+    if (Geometry.isEmpty())
+        control->move(Geometry.topLeft());
+    else
+        control->setGeometry(Geometry);
+}
+
+void TfrmVantu::TControlEntry::SetUp(QLabel *label, const TfrmVantu &window) const
+{
+    switch (Kind) {
+    case UnitMarks:
+        Place(label);
+        ShowUnitMarks(label);
+        break;
+    case ResultCaption:
+        label->setFont(PlainFont(window));
+        Place(label);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        break;
+    case ResultValue:
+        label->setFont(NarrowFont(PlainFont(window)));
+        Place(label);
+        MakeBlue(label);
+        break;
+    default:
+        Place(label);
+        break;
+    }
+}
+
+void TfrmVantu::TControlEntry::SetUp(QTableView *grid, const TfrmVantu &window) const
+{
+    grid->setModel(window.FGridModel);
+    Place(grid);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the grid for the next control; the arrow keys move within it.
+    grid->setTabKeyNavigation(false);
+    grid->setShowGrid(true);
+    grid->setWordWrap(false);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setDefaultSectionSize(16);
+    grid->verticalHeader()->setMinimumSectionSize(16);
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    grid->horizontalHeader()->setMinimumSectionSize(10);
+    grid->horizontalHeader()->setFixedHeight(18);
+    grid->horizontalHeader()->setHighlightSections(false);
+    grid->setColumnWidth(0, 130);
+    for (int c = 1; c < LocalityFieldCount; ++c)
+        grid->setColumnWidth(c, 35);
+}
+
+void TfrmVantu::TControlEntry::SetUp(QGroupBox *group, const TfrmVantu &) const
+{
+    Place(group);
+    if (Kind == Disabled)
+        group->setEnabled(false);
+    else if (Kind == Bold)
+        SetBold(group);
+}
+
+void TfrmVantu::TControlEntry::SetUp(TSpinEdit *spin, const TfrmVantu &) const
+{
+    Place(spin);
+    spin->SetRange(Range.Low, Range.High);
+    spin->SetIncrement(Range.Step);
+    if (Kind == Bold)
+        SetBold(spin);
+    spin->SetValue(Range.Value);
+}
+
+void TfrmVantu::TControlEntry::SetUp(QComboBox *combo, const TfrmVantu &) const
+{
+    Place(combo);
+    for (const char *item : Items)
+        combo->addItem(QString::fromLatin1(item));
+    combo->setCurrentIndex(-1);
+    if (Kind == Bold)
+        SetBold(combo);
+}
+
+void TfrmVantu::TControlEntry::SetUp(QDateEdit *calendar, const TfrmVantu &window) const
+{
+    Place(calendar);
+    calendar->setCalendarPopup(true);
+    calendar->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
+    calendar->setFont(NarrowFont(window.font()));
+    // The locale's short date, always with the full year.
+    QString format = QLocale::system().dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QLatin1String("yyyy")))
+        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    calendar->setDisplayFormat(format);
+}
+
+void TfrmVantu::TControlEntry::SetUp(QRadioButton *radio, const TfrmVantu &) const
+{
+    // Tab enters the group at its checked button and leaves it from there, as
+    // the platform's radio groups do; the arrow keys move within it (they
+    // pass over the focus policy of exclusive buttons).
+    Place(radio);
+    radio->setFocusPolicy(Qt::ClickFocus);
+    QObject::connect(radio, &QRadioButton::toggled, radio, [radio](bool checked) {
+        radio->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
+    });
+}
 
 void TfrmVantu::CreateControls()
 {
@@ -51,216 +308,35 @@ void TfrmVantu::CreateControls()
     client->setFixedSize(ClientWidth, ClientHeight);
     setCentralWidget(client);
 
-    auto label = [](QWidget *parent, const char *name, int x, int y) {
-        auto *l = new QLabel(parent);
-        l->setObjectName(QString::fromLatin1(name));
-        l->move(x, y);
-        return l;
-    };
-    auto spin = [](QWidget *parent, const char *name, QRect r, int lo, int hi, int step,
-                   bool bold) {
-        auto *s = new TSpinEdit(parent);
-        s->setObjectName(QString::fromLatin1(name));
-        s->setGeometry(r);
-        s->SetRange(lo, hi);
-        s->SetIncrement(step);
-        if (bold) {
-            QFont f = s->font();
-            f.setBold(true);
-            s->setFont(f);
-        }
-        return s;
-    };
-    auto combo = [](QWidget *parent, const char *name, QRect r, const char *a, const char *b) {
-        auto *c = new QComboBox(parent);
-        c->setObjectName(QString::fromLatin1(name));
-        c->setGeometry(r);
-        c->addItem(QString::fromLatin1(a));
-        c->addItem(QString::fromLatin1(b));
-        c->setCurrentIndex(-1);
-        QFont f = c->font();
-        f.setBold(true);
-        c->setFont(f);
-        return c;
-    };
-    auto blueLabel = [](QLabel *l) {
-        QPalette p = l->palette();
-        p.setColor(QPalette::WindowText, Qt::blue);
-        l->setPalette(p);
-    };
-
-    Label1 = label(client, "Label1", 12, 40);
-
-    FGridModel = new TLocalityModel(FDatabase, this);
-    StringGrid1 = new QTableView(client);
-    StringGrid1->setModel(FGridModel);
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    StringGrid1->setGeometry(12, 60, 512, 111);
-    StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // Tab leaves the grid for the next control; the arrow keys move within it.
-    StringGrid1->setTabKeyNavigation(false);
-    StringGrid1->setShowGrid(true);
-    StringGrid1->setWordWrap(false);
-    StringGrid1->verticalHeader()->hide();
-    StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    StringGrid1->verticalHeader()->setDefaultSectionSize(16);
-    StringGrid1->verticalHeader()->setMinimumSectionSize(16);
-    StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    StringGrid1->horizontalHeader()->setMinimumSectionSize(10);
-    StringGrid1->horizontalHeader()->setFixedHeight(18);
-    StringGrid1->horizontalHeader()->setHighlightSections(false);
-    StringGrid1->setColumnWidth(0, 130);
-    for (int c = 1; c < LocalityFieldCount; ++c)
-        StringGrid1->setColumnWidth(c, 35);
-
-    grpLokality = new QGroupBox(client);
-    grpLokality->setObjectName(QStringLiteral("grpLokality"));
-    grpLokality->setGeometry(12, 185, 257, 183);
-    grpLokality->setEnabled(false);
-
-    Label3 = label(grpLokality, "Label3", 12, 21);
-    Edit1 = new QLineEdit(grpLokality);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(12, 36, 137, 21);
-    seHod = spin(grpLokality, "seHod", {168, 36, 38, 22}, -12, 12, 1, false);
-    seMin = spin(grpLokality, "seMin", {207, 36, 38, 22}, 0, 45, 15, false);
-    seHod->SetValue(0);
-    seMin->SetValue(0);
-
-    // The unit marks over the angle fields: a blue line of larger type.
-    const QString marks = QString::fromUtf8(" °        '        ''");
-    auto unitMarks = [&](const char *name, int y) {
-        QLabel *l = label(grpLokality, name, 12, y);
-        QFont f = l->font();
-        f.setPixelSize(19);
-        l->setFont(f);
-        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        l->setText(marks);
-        // At least the classic 103 × 24, and as wide as the text, so that the
-        // last mark is never cut (the face's widths vary with the fonts).
-        const QSize text = l->sizeHint();
-        l->resize(qMax(103, text.width()), qMax(24, text.height()));
-        blueLabel(l);
-        return l;
-    };
-
-    Label5 = label(grpLokality, "Label5", 12, 68);
-    lblDlzka = unitMarks("lblDlzka", 77);
-    lblPolohaS = label(grpLokality, "lblPolohaS", 186, 77);
-    seSirkaST = spin(grpLokality, "seSirkaST", {12, 92, 45, 22}, 0, 90, 1, true);
-    seSirkaMin = spin(grpLokality, "seSirkaMin", {58, 92, 45, 22}, 0, 59, 1, true);
-    seSirkaSek = spin(grpLokality, "seSirkaSek", {104, 92, 45, 22}, 0, 59, 1, true);
-    PolohaS = combo(grpLokality, "PolohaS", {186, 92, 45, 21}, "N", "S");
-
-    Label4 = label(grpLokality, "Label4", 12, 125);
-    lblSirka = unitMarks("lblSirka", 134);
-    lblPolohaD = label(grpLokality, "lblPolohaD", 186, 134);
-    seDlzkaST = spin(grpLokality, "seDlzkaST", {12, 149, 45, 22}, 0, 180, 1, true);
-    seDlzkaMin = spin(grpLokality, "seDlzkaMin", {58, 149, 45, 22}, 0, 59, 1, true);
-    seDlzkaSek = spin(grpLokality, "seDlzkaSek", {104, 149, 45, 22}, 0, 59, 1, true);
-    PolohaD = combo(grpLokality, "PolohaD", {186, 149, 45, 21}, "W", "E");
-    for (TSpinEdit *s : {seSirkaST, seSirkaMin, seSirkaSek})
-        s->SetValue(50);
-    for (TSpinEdit *s : {seDlzkaST, seDlzkaMin, seDlzkaSek})
-        s->SetValue(15);
+    FGridModel = new TLocalityModel(FDatabase, this); // before the grid that shows it
+    for (const TControlEntry &e : TControlEntry::Table()) {
+        QWidget *parent = e.Group ? this->*e.Group : client;
+        std::visit(
+            [&](auto member) {
+                using TControl = std::remove_pointer_t<std::decay_t<decltype(this->*member)>>;
+                auto *control = new TControl(parent);
+                control->setObjectName(QString::fromLatin1(e.Name));
+                e.SetUp(control, *this);
+                this->*member = control;
+            },
+            e.Member);
+    }
     // The marks stay behind the fields they label.
     lblDlzka->lower();
     lblSirka->lower();
-
-    Label2 = label(client, "Label2", 307, 200);
-    Kalendar = new QDateEdit(client);
-    Kalendar->setObjectName(QStringLiteral("Kalendar"));
-    Kalendar->setGeometry(307, 220, 85, 21);
-    Kalendar->setCalendarPopup(true);
-    Kalendar->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
-    {
-        // Some locales' short dates are wide for the field: a narrow face.
-        QFont narrow = font();
-        narrow.setFamily(QStringLiteral("Liberation Sans Narrow"));
-        Kalendar->setFont(narrow);
-    }
-    {
-        // The locale's short date, always with the full year.
-        QString format = QLocale::system().dateFormat(QLocale::ShortFormat);
-        if (!format.contains(QLatin1String("yyyy")))
-            format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
-        Kalendar->setDisplayFormat(format);
-    }
-    Label6 = label(client, "Label6", 309, 242);
-    SizeDayLine();
-
-    grpCasV = new QGroupBox(client);
-    grpCasV->setObjectName(QStringLiteral("grpCasV"));
-    grpCasV->setGeometry(439, 185, 86, 93);
-    auto radio = [&](const char *name, int top) {
-        auto *r = new QRadioButton(grpCasV);
-        r->setObjectName(QString::fromLatin1(name));
-        r->setGeometry(10, top, 60, 17);
-        // Tab enters the group at its checked button and leaves it from
-        // there, as the platform's radio groups do; the arrow keys move
-        // within it (they pass over the focus policy of exclusive buttons).
-        r->setFocusPolicy(Qt::ClickFocus);
-        connect(r, &QRadioButton::toggled, r, [r](bool checked) {
-            r->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
-        });
-        return r;
-    };
-    rbUTC = radio("rbUTC", 20);
-    rbSEC = radio("rbSEC", 37);
-    rbSELC = radio("rbSELC", 54);
-    rbMiestny = radio("rbMiestny", 71);
     rbUTC->setChecked(true);
-
-    grpVysledky = new QGroupBox(client);
-    grpVysledky->setObjectName(QStringLiteral("grpVysledky"));
-    grpVysledky->setGeometry(290, 285, 235, 83);
-    {
-        QFont f = grpVysledky->font();
-        f.setBold(true);
-        grpVysledky->setFont(f);
-    }
-    auto resultRow = [&](const char *captionName, const char *valueName, int top, QLabel *&caption,
-                         QLabel *&value) {
-        QFont normal = font();
-        normal.setBold(false); // not the group's bold caption font
-        caption = new QLabel(grpVysledky);
-        caption->setObjectName(QString::fromLatin1(captionName));
-        caption->setFont(normal);
-        caption->setGeometry(2, top, 58, 15);
-        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        value = new QLabel(grpVysledky);
-        value->setObjectName(QString::fromLatin1(valueName));
-        // Long dates of some locales are wide: a narrow face keeps them whole.
-        QFont narrow = normal;
-        narrow.setFamily(QStringLiteral("Liberation Sans Narrow"));
-        value->setFont(narrow);
-        value->setGeometry(64, top, 169, 15);
-        blueLabel(value);
-    };
-    resultRow("lblVychod", "Sunrise", 20, lblVychod, Sunrise);
-    resultRow("lblPoludnie", "Noon", 40, lblPoludnie, Noon);
-    resultRow("lblZapad", "Sunset", 60, lblZapad, Sunset);
+    SizeDayLine();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
 
     // Tab order: grid, locality details, calendar, time format, toolbar, results.
-    setTabOrder(StringGrid1, Edit1);
-    setTabOrder(Edit1, seHod);
-    setTabOrder(seHod, seMin);
-    setTabOrder(seMin, seSirkaST);
-    setTabOrder(seSirkaST, seSirkaMin);
-    setTabOrder(seSirkaMin, seSirkaSek);
-    setTabOrder(seSirkaSek, PolohaS);
-    setTabOrder(PolohaS, seDlzkaST);
-    setTabOrder(seDlzkaST, seDlzkaMin);
-    setTabOrder(seDlzkaMin, seDlzkaSek);
-    setTabOrder(seDlzkaSek, PolohaD);
-    setTabOrder(PolohaD, Kalendar);
-    setTabOrder(Kalendar, rbUTC);
+    const std::initializer_list<QWidget *> tabOrder = {
+        StringGrid1, Edit1,     seHod,      seMin,      seSirkaST, seSirkaMin, seSirkaSek,
+        PolohaS,     seDlzkaST, seDlzkaMin, seDlzkaSek, PolohaD,   Kalendar,   rbUTC};
+    for (auto w = tabOrder.begin(); w + 1 != tabOrder.end(); ++w)
+        setTabOrder(w[0], w[1]);
 }
 
 void TfrmVantu::CreateMenuAndToolBar()

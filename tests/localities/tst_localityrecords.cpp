@@ -299,6 +299,30 @@ private slots:
             << QStringList{"A", "1", "0", "48", "9", "0", "N", "181", "60", "1", "E"} << int(fZD1);
         QTest::newRow("longitude seconds x")
             << QStringList{"A", "1", "0", "48", "9", "0", "N", "17", "7", "x", "E"} << int(fZD3);
+        const QStringList valid = {"A", "1", "0", "48", "9", "0", "N", "17", "7", "1", "E"};
+        auto with = [&](int field, const QString &text) {
+            QStringList fields = valid;
+            fields[field] = text;
+            return fields;
+        };
+        QTest::newRow("empty name") << with(fMesto, "") << int(fMesto);
+        QTest::newRow("hours 13") << with(fHod, "13") << int(fHod);
+        QTest::newRow("hours -12") << with(fHod, "-12") << -1;
+        QTest::newRow("minutes 20") << with(fMin, "20") << -1;
+        QTest::newRow("latitude minutes 60") << with(fZS2, "60") << int(fZS2);
+        QTest::newRow("longitude minutes 60") << with(fZD2, "60") << int(fZD2);
+        QTest::newRow("longitude seconds empty") << with(fZD3, "") << int(fZD3);
+        // Names XML cannot store are refused; what it can escape is kept.
+        QTest::newRow("name with control character") << with(fMesto, U("Nitra\x01")) << int(fMesto);
+        QTest::newRow("name with escape") << with(fMesto, U("Nitra\x1b[0m")) << int(fMesto);
+        QTest::newRow("name with U+FFFE") << with(fMesto, U("Nitra\uFFFE")) << int(fMesto);
+        QTest::newRow("name with U+FFFF") << with(fMesto, U("Nitra\uFFFF")) << int(fMesto);
+        QTest::newRow("name with lone high surrogate")
+            << with(fMesto, QStringLiteral("Nitra") + QChar(0xD800)) << int(fMesto);
+        QTest::newRow("name with lone low surrogate")
+            << with(fMesto, QChar(0xDC00) + QStringLiteral("Nitra")) << int(fMesto);
+        QTest::newRow("name with accents and markup characters")
+            << with(fMesto, U("Šaľa & <Veľké> Zálužie; \U0001F600")) << -1;
     }
     void firstInvalidAddField()
     {
