@@ -1,5 +1,7 @@
 #include "app/YearChartView.h"
 
+#include "common/SystemClock.h"
+
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -265,7 +267,7 @@ void TYearChartView::Paint(QPainter &p, const QSizeF &size, bool showCurrent) co
                                        std::sqrt(std::abs(p.worldTransform().determinant())));
     p.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
 
-    const int year = FRows.isEmpty() ? QDate::currentDate().year() : FRows.first().Date.year();
+    const int year = FRows.isEmpty() ? TSystemClock::Today().year() : FRows.first().Date.year();
     QVector<double> monthStarts;
     for (int m = 1; m <= 12; ++m)
         monthStarts.append(main.DayToX(QDate(year, m, 1).dayOfYear() - 1));
