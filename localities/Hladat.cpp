@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QThread>
 #include <QVBoxLayout>
 
 namespace
@@ -72,22 +71,24 @@ TfrmHladat::TfrmHladat(QWidget *owner, TLanguage language, TGazetteer &cities)
     connect(FButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     lblPocet->setText(TextIn(FindText::Loading, FLanguage));
-    FLoader = QThread::create([&cities] { cities.Load(); });
     // Load() returns at once once the thread has loaded, with its outcome.
-    connect(FLoader, &QThread::finished, this, [this] { Loaded(FCities.Load()); });
-    FLoader->start();
+    FLoader = std::thread([this, &cities] {
+        cities.Load();
+        QMetaObject::invokeMethod(this, [this] { WaitLoaded(); }, Qt::QueuedConnection);
+    });
 }
 
 TfrmHladat::~TfrmHladat()
 {
     // Loading takes a tenth of a second; the thread never outlives the dialog.
-    FLoader->wait();
-    delete FLoader;
+    if (FLoader.joinable())
+        FLoader.join();
 }
 
 bool TfrmHladat::WaitLoaded()
 {
-    FLoader->wait();
+    if (FLoader.joinable())
+        FLoader.join();
     Loaded(FCities.Load());
     return FReady;
 }

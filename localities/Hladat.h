@@ -10,6 +10,7 @@
 #include <QDialog>
 
 #include <optional>
+#include <thread>
 
 class QDialogButtonBox;
 class QLabel;
@@ -48,7 +49,8 @@ private:
     QDialogButtonBox *FButtons = nullptr;
     QList<TCityMatch> FMatches;
     std::optional<TCityMatch> FPicked;
-    class QThread *FLoader = nullptr;
+    // Joined, not merely waited for: the thread's own clean-up is over too.
+    std::thread FLoader;
     bool FReady = false;
     bool FLoadSeen = false;
 };
