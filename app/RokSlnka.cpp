@@ -2,23 +2,18 @@
 
 #include "app/YearChart.h"
 #include "app/YearChartView.h"
-#include "common/AtomicFile.h"
 #include "common/Messages.h"
 #include "common/Texts.h"
-#include "common/Version.h"
 
 #include <QAccessible>
 #include <QAction>
-#include <QBuffer>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
-#include <QPageLayout>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimeZone>
@@ -422,11 +417,12 @@ void TfrmRokSlnka::ShowDay(int day)
 
 QImage TfrmRokSlnka::ChartImage() const
 {
-    QImage image(ExportSize(), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    Chart->Paint(p, QSizeF(ExportSize()), false);
-    return image;
+    return ChartPicture(ExportSize(), Painter());
+}
+
+TChartPainter TfrmRokSlnka::Painter() const
+{
+    return [this](QPainter &p, const QSizeF &size) { Chart->Paint(p, size, false); };
 }
 
 QString TfrmRokSlnka::ProposedName(const QString &suffix) const
@@ -438,15 +434,6 @@ QString TfrmRokSlnka::ProposedName(const QString &suffix) const
     return QStringLiteral("%1_%2.%3").arg(base).arg(FRequest.Year).arg(suffix);
 }
 
-bool TfrmRokSlnka::WriteExport(const QString &path, const QByteArray &bytes)
-{
-    QString reason;
-    if (WriteFileAtomically(path, bytes, &reason))
-        return true;
-    ShowWriteError(this, path, reason, FLanguage);
-    return false;
-}
-
 bool TfrmRokSlnka::ExportPng()
 {
     const QString path =
@@ -454,11 +441,7 @@ bool TfrmRokSlnka::ExportPng()
                         TextIn(YearText::FilterPng, FLanguage));
     if (path.isEmpty())
         return false;
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    ChartImage().save(&buffer, "PNG");
-    return WriteExport(path, bytes);
+    return WriteFileOrTell(this, path, ChartPng(ExportSize(), Painter()), FLanguage);
 }
 
 bool TfrmRokSlnka::ExportPdf()
@@ -468,25 +451,11 @@ bool TfrmRokSlnka::ExportPdf()
                         TextIn(YearText::FilterPdf, FLanguage));
     if (path.isEmpty())
         return false;
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter pdf(&buffer);
-        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-                                      QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
-        pdf.setResolution(600);
-        pdf.setTitle(windowTitle().trimmed());
-        pdf.setCreator(QStringLiteral(VANTU_APPLICATION_TITLE));
-        QPainter p(&pdf);
-        // The chart keeps the proportions of the PNG, scaled to the page.
-        const QSizeF chart(ExportSize());
-        const QRect page = pdf.pageLayout().paintRectPixels(pdf.resolution());
-        const double scale = std::min(page.width() / chart.width(), page.height() / chart.height());
-        p.scale(scale, scale);
-        Chart->Paint(p, chart, false);
-    }
-    return WriteExport(path, bytes);
+    // The chart keeps the proportions of the PNG, scaled to the page.
+    return WriteFileOrTell(this, path,
+                           ChartPdf(ExportSize(), Painter(), QPageLayout::Landscape,
+                                    windowTitle().trimmed()),
+                           FLanguage);
 }
 
 bool TfrmRokSlnka::ExportCsv()
@@ -496,7 +465,7 @@ bool TfrmRokSlnka::ExportCsv()
                         TextIn(YearText::FilterCsv, FLanguage));
     if (path.isEmpty())
         return false;
-    return WriteExport(path, SunRowsCsv(Rows(), true, FLanguage));
+    return WriteFileOrTell(this, path, SunRowsCsv(Rows(), true, FLanguage), FLanguage);
 }
 
 bool TfrmRokSlnka::ExportICalendar()
@@ -512,7 +481,7 @@ bool TfrmRokSlnka::ExportICalendar()
                     TextIn(YearText::IcsYearsText, FLanguage));
         return false;
     }
-    return WriteExport(path, *ics);
+    return WriteFileOrTell(this, path, *ics, FLanguage);
 }
 
 void TfrmRokSlnka::closeEvent(QCloseEvent *event)

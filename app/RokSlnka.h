@@ -4,6 +4,7 @@
 // Non-modal; the main window feeds it through SetRequest.
 #pragma once
 
+#include "app/ChartExport.h"
 #include "common/Language.h"
 #include "table/SunTable.h"
 
@@ -68,8 +69,9 @@ private:
     void ShowDay(int day);
     QString ClockName() const;
     void FollowPlaceZone(const QByteArray &zone);
-    bool WriteExport(const QString &path, const QByteArray &bytes);
     QString ProposedName(const QString &suffix) const;
+    // Draws the chart for an export.
+    TChartPainter Painter() const;
 
     TLanguage FLanguage;
     TYearRequest FRequest;

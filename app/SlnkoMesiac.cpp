@@ -1,23 +1,18 @@
 #include "app/SlnkoMesiac.h"
 
 #include "app/SkyChartView.h"
-#include "common/AtomicFile.h"
 #include "common/Messages.h"
 #include "common/Texts.h"
-#include "common/Version.h"
 
 #include <QAccessible>
 #include <QAction>
-#include <QBuffer>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
-#include <QPageLayout>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSlider>
@@ -339,11 +334,12 @@ void TfrmSlnkoMesiac::ShowChosenTime()
 
 QImage TfrmSlnkoMesiac::ChartImage() const
 {
-    QImage image(ExportSize(), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    Chart->Paint(p, QSizeF(ExportSize()));
-    return image;
+    return ChartPicture(ExportSize(), Painter());
+}
+
+TChartPainter TfrmSlnkoMesiac::Painter() const
+{
+    return [this](QPainter &p, const QSizeF &size) { Chart->Paint(p, size); };
 }
 
 QString TfrmSlnkoMesiac::ProposedName(const QString &suffix) const
@@ -355,15 +351,6 @@ QString TfrmSlnkoMesiac::ProposedName(const QString &suffix) const
     return QStringLiteral("%1_%2.%3").arg(base, FRequest.Day.toString(Qt::ISODate), suffix);
 }
 
-bool TfrmSlnkoMesiac::WriteExport(const QString &path, const QByteArray &bytes)
-{
-    QString reason;
-    if (WriteFileAtomically(path, bytes, &reason))
-        return true;
-    ShowWriteError(this, path, reason, FLanguage);
-    return false;
-}
-
 bool TfrmSlnkoMesiac::ExportPng()
 {
     const QString proposed = ProposedName(QStringLiteral("png"));
@@ -371,11 +358,7 @@ bool TfrmSlnkoMesiac::ExportPng()
                                          TextIn(SkyText::FilterPng, FLanguage));
     if (path.isEmpty())
         return false;
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    ChartImage().save(&buffer, "PNG");
-    return WriteExport(path, bytes);
+    return WriteFileOrTell(this, path, ChartPng(ExportSize(), Painter()), FLanguage);
 }
 
 bool TfrmSlnkoMesiac::ExportPdf()
@@ -385,24 +368,10 @@ bool TfrmSlnkoMesiac::ExportPdf()
                                          TextIn(SkyText::FilterPdf, FLanguage));
     if (path.isEmpty())
         return false;
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter pdf(&buffer);
-        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
-        pdf.setResolution(600);
-        pdf.setTitle(windowTitle().trimmed());
-        pdf.setCreator(QStringLiteral(VANTU_APPLICATION_TITLE));
-        QPainter p(&pdf);
-        const QSizeF chart(ExportSize());
-        const QRect page = pdf.pageLayout().paintRectPixels(pdf.resolution());
-        const double scale = std::min(page.width() / chart.width(), page.height() / chart.height());
-        p.scale(scale, scale);
-        Chart->Paint(p, chart);
-    }
-    return WriteExport(path, bytes);
+    return WriteFileOrTell(this, path,
+                           ChartPdf(ExportSize(), Painter(), QPageLayout::Portrait,
+                                    windowTitle().trimmed()),
+                           FLanguage);
 }
 
 void TfrmSlnkoMesiac::closeEvent(QCloseEvent *event)

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "app/SkyChartView.h"
+#include "app/ChartExport.h"
 #include "common/Language.h"
 #include "table/SunTable.h"
 
@@ -60,7 +61,8 @@ private:
     QStringList SkyLines(const TSkyAt &sky, const QString &hhmm) const;
     QDateTime ChosenMoment() const;
     QString ProposedName(const QString &suffix) const;
-    bool WriteExport(const QString &path, const QByteArray &bytes);
+    // Draws the chart for an export.
+    TChartPainter Painter() const;
 
     TLanguage FLanguage;
     TSkyRequest FRequest;

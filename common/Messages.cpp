@@ -1,5 +1,6 @@
 #include "common/Messages.h"
 
+#include "common/AtomicFile.h"
 #include "common/Texts.h"
 
 #include <QDialog>
@@ -93,6 +94,16 @@ void ShowWriteError(QWidget *parent, const QString &path, const QString &reason,
 {
     ShowMessage(parent, TextIn(FileErrorCaption, language), QMessageBox::Critical,
                 TextIn(WriteErrorText, language).arg(path, reason).trimmed());
+}
+
+bool WriteFileOrTell(QWidget *parent, const QString &path, const QByteArray &bytes,
+                     TLanguage language)
+{
+    QString reason;
+    if (WriteFileAtomically(path, bytes, &reason))
+        return true;
+    ShowWriteError(parent, path, reason, language);
+    return false;
 }
 
 bool PressOnEscape(QKeyEvent *event, QAbstractButton *button)

@@ -38,6 +38,10 @@ inline constexpr TText FileErrorCaption{" Chyba súboru", " File error", " Fájl
 void ShowWriteError(QWidget *parent, const QString &path, const QString &reason,
                     TLanguage language);
 
+// Writes the file whole, or shows the box above and answers false.
+bool WriteFileOrTell(QWidget *parent, const QString &path, const QByteArray &bytes,
+                     TLanguage language);
+
 // Esc presses the button (a dialog's OK or close button). Taken from the
 // key event itself rather than by a window shortcut, so that a key that
 // reaches the dialog before the window manager activates it still counts.
