@@ -99,19 +99,6 @@ constexpr TText IcsYearsText{"iCalendar zapíše len roky 0001 až 9999.",
 
 } // namespace YearText
 
-QLocale LocaleOf(TLanguage language)
-{
-    switch (language) {
-    case TLanguage::Slovak:
-        return QLocale(QLocale::Slovak, QLocale::Slovakia);
-    case TLanguage::Hungarian:
-        return QLocale(QLocale::Hungarian, QLocale::Hungary);
-    case TLanguage::English:
-        break;
-    }
-    return QLocale(QLocale::English, QLocale::UnitedKingdom);
-}
-
 // Clock choices before the time zones; the rest of the list holds zone ids.
 enum TClockItem { ciMain, ciUtc, ciCet, ciCest, ciLocal, ciFirstZone };
 

@@ -77,19 +77,6 @@ constexpr TText Caption{"%1, %2, %3", "%1, %2, %3", "%1, %2, %3"};
 
 } // namespace SkyText
 
-QLocale LocaleOf(TLanguage language)
-{
-    switch (language) {
-    case TLanguage::Slovak:
-        return QLocale(QLocale::Slovak, QLocale::Slovakia);
-    case TLanguage::Hungarian:
-        return QLocale(QLocale::Hungarian, QLocale::Hungary);
-    case TLanguage::English:
-        break;
-    }
-    return QLocale(QLocale::English, QLocale::UnitedKingdom);
-}
-
 // The chart's fixed texts; its caption follows the place, day and clock.
 TSkyChartTexts ChartTexts(TLanguage language)
 {

@@ -5,6 +5,7 @@
 
 #include "common/Language.h"
 
+#include <QLocale>
 #include <QString>
 
 // Slovak, English and Hungarian, the order of TLanguage.
@@ -18,4 +19,18 @@ inline QString TextIn(const TText &text, TLanguage language)
 {
     const char *const literals[LanguageCount] = {text.Sk, text.En, text.Hu};
     return QString::fromUtf8(ForLanguage(literals, language));
+}
+
+// Numbers and dates written the way the language writes them.
+inline QLocale LocaleOf(TLanguage language)
+{
+    switch (language) {
+    case TLanguage::Slovak:
+        return QLocale(QLocale::Slovak, QLocale::Slovakia);
+    case TLanguage::Hungarian:
+        return QLocale(QLocale::Hungarian, QLocale::Hungary);
+    case TLanguage::English:
+        break;
+    }
+    return QLocale(QLocale::English, QLocale::UnitedKingdom);
 }
