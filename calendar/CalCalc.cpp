@@ -1,21 +1,28 @@
 // Weekday names and Easter Sunday.
 #include "calendar/CalCalc.h"
 
+#include "common/Texts.h"
+
 #include <cmath>
 
 namespace
 {
 
-const char *const WeekdayNames[3][7] = {
-    {"nedeľa", "pondelok", "utorok", "streda", "štvrtok", "piatok", "sobota"},
-    {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"},
-    {"vasárnap", "hétfő", "kedd", "szerda", "csütörtök", "péntek", "szombat"},
+constexpr TText WeekdayNames[7] = {
+    {"nedeľa", "Sunday", "vasárnap"},     {"pondelok", "Monday", "hétfő"},
+    {"utorok", "Tuesday", "kedd"},        {"streda", "Wednesday", "szerda"},
+    {"štvrtok", "Thursday", "csütörtök"}, {"piatok", "Friday", "péntek"},
+    {"sobota", "Saturday", "szombat"},
 };
 
-bool IsLanguage(int language)
-{
-    return language >= 0 && language <= 2;
-}
+// %1 = year, %2 = day, %3 = month word; the Slovak and English month words
+// bring their own leading blank.
+constexpr TText EasterSentence{"V roku %1 veľkonočná nedeľa vychádza na %2.%3",
+                               "In %1 Easter Sunday is on%3, %2.",
+                               "%1 évben a Húsvétvasárnap dátuma %3 %2."};
+constexpr TText March{" MARCA", " MARCH", "MÁRCIUS"};
+constexpr TText April{" APRÍLA", " APRIL", "ÁPRILIS"};
+constexpr TText EasterBoxCaption{" Veľkonočná nedeľa", " Easter Sunday", " Húsvétvasárnap"};
 
 double Int(double v)
 {
@@ -36,11 +43,11 @@ double Mod(double x, double y)
 
 } // namespace
 
-QString GetWeekdayName(int dayOfWeek, int language)
+QString GetWeekdayName(int dayOfWeek, TLanguage language)
 {
-    if (!IsLanguage(language) || dayOfWeek < 1 || dayOfWeek > 7)
+    if (dayOfWeek < 1 || dayOfWeek > 7)
         return QString();
-    return QString::fromUtf8(WeekdayNames[language][dayOfWeek - 1]);
+    return TextIn(WeekdayNames[dayOfWeek - 1], language);
 }
 
 void EasterSunday(int16_t year, int &month, int &day)
@@ -71,42 +78,17 @@ void EasterSunday(int16_t year, int &month, int &day)
     day = static_cast<int>(Int(dd));
 }
 
-QString EasterMessage(int16_t year, int language)
+QString EasterMessage(int16_t year, TLanguage language)
 {
-    if (!IsLanguage(language))
-        return QString();
     int month = 0;
     int day = 0;
     EasterSunday(year, month, day);
-    const bool march = month == 3;
-    const QString y = QString::number(year);
-    const QString d = QString::number(day);
-    switch (language) {
-    case 0:
-        return QStringLiteral("V roku ") + y + QStringLiteral(" veľkonočná nedeľa vychádza na ") +
-               d + QStringLiteral(".") +
-               (march ? QStringLiteral(" MARCA") : QStringLiteral(" APRÍLA"));
-    case 1:
-        return QStringLiteral("In ") + y + QStringLiteral(" Easter Sunday is on") +
-               (march ? QStringLiteral(" MARCH") : QStringLiteral(" APRIL")) +
-               QStringLiteral(", ") + d + QStringLiteral(".");
-    default:
-        return y + QStringLiteral(" évben a Húsvétvasárnap dátuma ") +
-               (march ? QStringLiteral("MÁRCIUS") : QStringLiteral("ÁPRILIS")) +
-               QStringLiteral(" ") + d + QStringLiteral(".");
-    }
+    return TextIn(EasterSentence, language)
+        .arg(QString::number(year), QString::number(day),
+             TextIn(month == 3 ? March : April, language));
 }
 
-QString EasterCaption(int language)
+QString EasterCaption(TLanguage language)
 {
-    switch (language) {
-    case 0:
-        return QStringLiteral(" Veľkonočná nedeľa");
-    case 1:
-        return QStringLiteral(" Easter Sunday");
-    case 2:
-        return QStringLiteral(" Húsvétvasárnap");
-    default:
-        return QString();
-    }
+    return TextIn(EasterBoxCaption, language);
 }

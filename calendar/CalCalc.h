@@ -2,20 +2,21 @@
 // of Easter Sunday as a sentence in one of the three interface languages.
 #pragma once
 
+#include "common/Language.h"
+
 #include <QString>
 #include <cstdint>
 
-// 1 = Sunday ... 7 = Saturday; language 0 Slovak, 1 English, 2 Hungarian.
-// Any other day number or language gives the empty text.
-QString GetWeekdayName(int dayOfWeek, int language);
+// 1 = Sunday ... 7 = Saturday; any other day number gives the empty text.
+QString GetWeekdayName(int dayOfWeek, TLanguage language);
 
 // Month (3 or 4) and day of Easter Sunday by Gauss's rule in floating point.
 // Exact for every Gregorian year; earlier and negative years still give a
 // date (a meaningless one), never a failure.
 void EasterSunday(int16_t year, int &month, int &day);
 
-// The Easter sentence for the year; empty for a language outside 0 ... 2.
-QString EasterMessage(int16_t year, int language);
+// The Easter sentence for the year.
+QString EasterMessage(int16_t year, TLanguage language);
 
-// Caption of the Easter box; empty for a language outside 0 ... 2.
-QString EasterCaption(int language);
+// Caption of the Easter box.
+QString EasterCaption(TLanguage language);

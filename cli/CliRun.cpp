@@ -443,7 +443,6 @@ TPlaceMatch FindPlace(const TLocalityList &list, const QString &name, int maxCan
 TCliResult RunCli(const TCliOptions &options, const QLocale &locale, TGazetteer &cities)
 {
     TCliResult r;
-    const int language = LanguageIndexOf(options.Language);
     switch (options.Command) {
     case TCliCommand::Help:
         break; // CliMain has the help text
@@ -451,7 +450,7 @@ TCliResult RunCli(const TCliOptions &options, const QLocale &locale, TGazetteer 
         r.Out = QByteArray("vantu-cli " VANTU_VERSION "\n");
         break;
     case TCliCommand::Easter:
-        r.Out = EasterMessage(int16_t(options.EasterYear), language).toUtf8() + '\n';
+        r.Out = EasterMessage(int16_t(options.EasterYear), options.Language).toUtf8() + '\n';
         break;
     case TCliCommand::Moon: {
         const double x = PhaseFraction(OleDay(options.MoonDate));

@@ -1,372 +1,191 @@
-// The main window's texts in Slovak, English and Hungarian. The strings are
-// UTF-8; leading and trailing blanks are part of the texts (status panels and
-// group captions rely on them), so keep them when editing.
+// The texts of the main window's controls, menus and menu items. The strings
+// are UTF-8; leading and trailing blanks are part of the texts (status panels
+// and group captions rely on them), so keep them when editing.
 #include "mainwindow/LanguageTexts.h"
 
-#include "common/Clock.h"
-#include "table/ResultLines.h"
-
-static const TLanguageTexts SlovakTexts = {
-    "deň",                           // DayWord
-    NoEventWord.Sk,                  // NoEventText
-    " Záznam číslo: ",               // RecordNoText
-    " Vkladáte vlastné údaje",       // OwnDataText
-    " Výsledky v UTC ",              // ResultsCaptionUtc
-    " Výsledky v SEČ ",              // ResultsCaptionCet
-    " Výsledky v SELČ ",             // ResultsCaptionCest
-    " Výsledky podľa časovej zóny ", // ResultsCaptionLocal
-    ClockTag::Utc.Sk,                // ResultTagUtc
-    ClockTag::Cet.Sk,                // ResultTagCet
-    ClockTag::Cest.Sk,               // ResultTagCest
-    ClockTag::Local.Sk,              // ResultTagLocal
-    " Mapa sveta",                   // WorldMapTitle
-    " Mapa Slovenska",               // SlovakiaMapTitle
-    " O programe ...",               // AboutTitle
-    " Tabuľka výsledkov",            // TableTitle
-    " Fáza Mesiaca",                 // MoonPhaseTitle
-    {"Lokalita", "Hod.", "Min.", "ZŠ °", "ZŠ ´", "ZŠ ˝", "N/S", "ZD °", "ZD ´", "ZD ˝", "E/W"},
-    {{
-        // Captions
-        {"Label1", "Databáza lokalít"},
-        {"Label2", "Kalendár"},
-        {"Label3", "Názov lokality                                 Posun času"},
-        {"Label4", "Zemepisná dĺžka"},
-        {"Label5", "Zemepisná šírka"},
-        {"grpLokality", " Detailné údaje lokality "},
-        {"grpCasV", " Formát času: "},
-        {"lblPolohaS", "Pologuľa:"},
-        {"lblPolohaD", "Pologuľa:"},
-        {"lblVychod", "Východ:"},
-        {"lblPoludnie", "Poludnie:"},
-        {"lblZapad", "Západ:"},
-        {"rbUTC", "UTC"},
-        {"rbSEC", "SEČ"},
-        {"rbSELC", "SELČ"},
-        {"rbMiestny", "Miestny"},
-    }},
-    {{
-        // MenuCaptions
-        {"mnuSubor", "&Súbor"},
-        {"mnuVlastne", "&Vlastné údaje"},
-        {"mnuDatabaza", "Údaje z &databázy"},
-        {"mnuPridat", "&Pridať do databáze"},
-        {"mnuZmazat", "&Zmazať z databázy"},
-        {"mnuHladat", "&Hľadať miesto..."},
-        {"mnuJazyk", "&Jazyk"},
-        {"mnuSlovensky", "&Slovensky"},
-        {"mnuAnglicky", "&English"},
-        {"mnuMadarsky", "&Magyarul"},
-        {"mnuKoniec", "&Koniec"},
-        {"mnuNastroje", "&Nástroje"},
-        {"mnuSvet", "&Mapa sveta"},
-        {"mnuSlovensko", "Mapa &Slovenska"},
-        {"mnuVelkaNoc", "&Veľkonočná nedeľa"},
-        {"mnuFazaMesiaca", "&Fáza Mesiaca"},
-        {"mnuTabulka", "Výsledok do &tabuľky"},
-        {"mnuTabulkaMes", "Výsledky za mesiac &do tabuľky"},
-        {"mnuRokSlnka", "&Rok Slnka"},
-        {"mnuSlnkoMesiac", "S&lnko a Mesiac"},
-        {"mnuNapoved", "Nápov&eď"},
-        {"mnuPomoc", "&Pomoc"},
-        {"mnuOnLine", "Pomoc on-&line"},
-        {"mnuOPrograme", "&O programe ..."},
-    }},
-    {{
-        // ControlHints
-        {"StringGrid1", " Súhrn všetkých záznamov lokalít"},
-        {"Edit1", " Názov lokality"},
-        {"seHod", " Časový posun v lokalite oproti UTC (hodiny)"},
-        {"seMin", " Časový posun v lokalite oproti UTC (minúty)"},
-        {"rbUTC", " UTC - univerzálny svetový čas (GMT, ZULU)"},
-        {"rbSEC", " SEČ - stredoeurópsky čas (UTC + 1h)"},
-        {"rbSELC", " SELČ - stredoeurópsky letný čas (UTC + 2h)"},
-        {"rbMiestny", " Miestny čas v lokalite, podľa časovej zóny"},
-        {"Kalendar", " Kalendár na určenie/výber dátumu"},
-        {"PolohaD", " Zemská pologuľa: E = Východná, W = Západná"},
-        {"PolohaS", " Zemská pologuľa: N = Severná, S = Južná"},
-        {"seSirkaST", " Stupne zemepisnej šírky (0-90)"},
-        {"seSirkaMin", " Minúty zemepisnej šírky (0-59)"},
-        {"seSirkaSek", " Sekundy zemepisnej šírky (0-59)"},
-        {"seDlzkaST", " Stupne zemepisnej dĺžky (0-180)"},
-        {"seDlzkaMin", " Minúty zemepisnej dĺžky (0-59)"},
-        {"seDlzkaSek", " Sekundy zemepisnej dĺžky (0-59)"},
-        {"Label6", " Deň a poradové číslo dňa v roku z kalendára"},
-        {"grpVysledky", " Zobraziť výsledky v určenom formáte času"},
-    }},
-    {{
-        // MenuHints
-        {"mnuVlastne", " Na výpočet používať vlastné údaje"},
-        {"mnuDatabaza", " Na výpočet používať údaje z databázy"},
-        {"mnuPridat", " Zapísať vložené údaje do databáze"},
-        {"mnuZmazat", " Zmazať vyznačený záznam z databázy"},
-        {"mnuHladat", " Nájsť mesto sveta podľa názvu a vložiť jeho údaje"},
-        {"mnuJazyk", " Zvoliť uživateľský jazyk"},
-        {"mnuSlovensky", " Uživateľský jazyk - Slovenský"},
-        {"mnuAnglicky", " Uživateľský jazyk - Anglický"},
-        {"mnuMadarsky", " Uživateľský jazyk - Maďarský"},
-        {"mnuKoniec", " Ukončiť aplikáciu"},
-        {"mnuSvet", " Zobraziť mapu sveta"},
-        {"mnuSlovensko", " Zobraziť mapu Slovenska"},
-        {"mnuVelkaNoc", " Vypočítať veľkonočnú nedeľu v danom roku"},
-        {"mnuFazaMesiaca", " Vypočítať fázu Mesiaca na daný deň"},
-        {"mnuTabulka", " Aktuálny výsledok zapísať do tabuľky"},
-        {"mnuTabulkaMes", " Výsledky za mesiac zapísať do tabuľky"},
-        {"mnuRokSlnka", " Zobraziť východ, západ a súmraky Slnka počas celého roka"},
-        {"mnuSlnkoMesiac", " Zobraziť dráhu Slnka a Mesiaca, ich východy a západy a fázu Mesiaca"},
-        {"mnuPomoc", " Otvoriť súbor pomocníka"},
-        {"mnuOnLine", " Otvoriť súbor pomocníka on-line"},
-        {"mnuOPrograme", " Základné informácie o programe"},
-    }},
-    " Upozornenie",                                    // CloseRefusedCaption
-    "Tabuľka výsledkov nie je uložená",                // CloseRefusedText
-    "Koniec programu",                                 // ProgramAbortedText
-    " Chyba súboru",                                   // IniWriteErrorCaption
-    "Nastavenia sa nepodarilo uložiť do súboru »%1«.", // IniWriteErrorText
-};
-
-static const TLanguageTexts EnglishTexts = {
-    "day",                     // DayWord
-    NoEventWord.En,            // NoEventText
-    " Record No.: ",           // RecordNoText
-    " Fill in your dates",     // OwnDataText
-    " Results in UTC ",        // ResultsCaptionUtc
-    " Results in CET ",        // ResultsCaptionCet
-    " Results in CEST ",       // ResultsCaptionCest
-    " Results in local time ", // ResultsCaptionLocal
-    ClockTag::Utc.En,          // ResultTagUtc
-    ClockTag::Cet.En,          // ResultTagCet
-    ClockTag::Cest.En,         // ResultTagCest
-    ClockTag::Local.En,        // ResultTagLocal
-    " Chart of the World",     // WorldMapTitle
-    " Chart of Slovakia",      // SlovakiaMapTitle
-    " About ...",              // AboutTitle
-    " Table of results",       // TableTitle
-    " Moon phase",             // MoonPhaseTitle
-    {"Locality", "Hour", "Min.", "Lat. °", "Lat. ´", "Lat. ˝", "N/S", "Long.°", "Long.´", "Long.˝",
-     "E/W"},
-    {{
-        // Captions
-        {"Label1", "Database of locality"},
-        {"Label2", "Calendar"},
-        {"Label3", "Name of locality                              Clock time"},
-        {"Label4", "Longitude"},
-        {"Label5", "Latitude"},
-        {"grpLokality", " Details of locality "},
-        {"grpCasV", " Time in: "},
-        {"lblPolohaS", "Direction:"},
-        {"lblPolohaD", "Direction:"},
-        {"lblVychod", "Sunrise:"},
-        {"lblPoludnie", "Noon:"},
-        {"lblZapad", "Sunset:"},
-        {"rbUTC", "UTC"},
-        {"rbSEC", "CET"},
-        {"rbSELC", "CEST"},
-        {"rbMiestny", "Local"},
-    }},
-    {{
-        // MenuCaptions
-        {"mnuSubor", "&File"},
-        {"mnuVlastne", "&Own dates"},
-        {"mnuDatabaza", "&Dates from database"},
-        {"mnuPridat", "&Add to database"},
-        {"mnuZmazat", "&Erase from database"},
-        {"mnuHladat", "&Find a place..."},
-        {"mnuJazyk", "&Language"},
-        {"mnuSlovensky", "&Slovensky"},
-        {"mnuAnglicky", "&English"},
-        {"mnuMadarsky", "&Magyarul"},
-        {"mnuKoniec", "E&xit"},
-        {"mnuNastroje", "&Tools"},
-        {"mnuSvet", "Map - &World"},
-        {"mnuSlovensko", "Map - &Slovakia"},
-        {"mnuVelkaNoc", "&Easter Sunday"},
-        {"mnuFazaMesiaca", "&Moon Phases"},
-        {"mnuTabulka", "Result to &table"},
-        {"mnuTabulkaMes", "&Results of the month to table"},
-        {"mnuRokSlnka", "&Year of the Sun"},
-        {"mnuSlnkoMesiac", "S&un and Moon"},
-        {"mnuNapoved", "&Help"},
-        {"mnuPomoc", "&Help"},
-        {"mnuOnLine", "H&elp on-line"},
-        {"mnuOPrograme", "&About ..."},
-    }},
-    {{
-        // ControlHints
-        {"StringGrid1", " Table of the records of all localities"},
-        {"Edit1", " Name of locality"},
-        {"seHod", " Clock time in the locality against UTC (hours)"},
-        {"seMin", " Clock time in the locality against UTC (minutes)"},
-        {"rbUTC", " UTC - Coordinated Universal Time (GMT, ZULU)"},
-        {"rbSEC", " CET - Central Europe Time (UTC + 1h)"},
-        {"rbSELC", " CEST - Central Europe Summer Time (UTC + 2h)"},
-        {"rbMiestny", " Local time, according to time zone"},
-        {"Kalendar", " Calendar for selection of date"},
-        {"PolohaD", " Direction: E = East, W = West"},
-        {"PolohaS", " Direction: N = North, S = South"},
-        {"seSirkaST", " Degrees of latitude (0-90)"},
-        {"seSirkaMin", " Minutes of latitude (0-59)"},
-        {"seSirkaSek", " Seconds of latitude (0-59)"},
-        {"seDlzkaST", " Degrees of longitude (0-180)"},
-        {"seDlzkaMin", " Minutes of longitude (0-59)"},
-        {"seDlzkaSek", " Seconds of longitude (0-59)"},
-        {"Label6", " Day and ordinal number of the day from calendar"},
-        {"grpVysledky", " Display result according to selected time format"},
-    }},
-    {{
-        // MenuHints
-        {"mnuVlastne", " Use own dates to calculate"},
-        {"mnuDatabaza", " Use dates from database to calculate"},
-        {"mnuPridat", " Add dates to database"},
-        {"mnuZmazat", " Erase selected dates from database"},
-        {"mnuHladat", " Find a city of the world by its name and fill in its dates"},
-        {"mnuJazyk", " Change language"},
-        {"mnuSlovensky", " Language - Slovak"},
-        {"mnuAnglicky", " Language - English"},
-        {"mnuMadarsky", " Language - Hungarian"},
-        {"mnuKoniec", " End of application"},
-        {"mnuSvet", " Display map of the World"},
-        {"mnuSlovensko", " Display map of Slovakia"},
-        {"mnuVelkaNoc", " Calculate Easter Sunday in selected year"},
-        {"mnuFazaMesiaca", " Calculate Moon phase on selected day"},
-        {"mnuTabulka", " Write current result to table"},
-        {"mnuTabulkaMes", " Write month results to table"},
-        {"mnuRokSlnka", " Show sunrise, sunset and twilights over the whole year"},
-        {"mnuSlnkoMesiac",
-         " Show the paths of the Sun and the Moon, where they rise and set, and the Moon's phase"},
-        {"mnuPomoc", " Show help"},
-        {"mnuOnLine", " Show help at home page (on-line)"},
-        {"mnuOPrograme", " Short information about application"},
-    }},
-    " Warning",                                 // CloseRefusedCaption
-    "Table of results is not saved",            // CloseRefusedText
-    "Program aborted",                          // ProgramAbortedText
-    " File error",                              // IniWriteErrorCaption
-    "The settings could not be saved to »%1«.", // IniWriteErrorText
-};
-
-static const TLanguageTexts HungarianTexts = {
-    "nap",                            // DayWord
-    NoEventWord.Hu,                   // NoEventText
-    " Adatszám: ",                    // RecordNoText
-    " Saját adat belépése",           // OwnDataText
-    " Eredmény UTC-ben ",             // ResultsCaptionUtc
-    " Eredmény CET-ben ",             // ResultsCaptionCet
-    " Eredmény CEST-ben ",            // ResultsCaptionCest
-    " Eredmények helyi idő szerint ", // ResultsCaptionLocal
-    ClockTag::Utc.Hu,                 // ResultTagUtc
-    ClockTag::Cet.Hu,                 // ResultTagCet
-    ClockTag::Cest.Hu,                // ResultTagCest
-    ClockTag::Local.Hu,               // ResultTagLocal
-    " A Föld térképe",                // WorldMapTitle
-    " Szlovákia térképe",             // SlovakiaMapTitle
-    " A programról ...",              // AboutTitle
-    " Eredmények táblázata",          // TableTitle
-    " Holdfázis",                     // MoonPhaseTitle
-    {"Helyszín", "Óra", "Perc", "Sz. °", "Sz. ´", "Sz. ˝", "N/S", "H. °", "H. ´", "H. ˝", "E/W"},
-    {{
-        // Captions
-        {"Label1", "Helyszínek adatbázisa"},
-        {"Label2", "Naptár"},
-        {"Label3", "A helyszín neve                             Időeltolódás"},
-        {"Label4", "Földrajzi hosszúság"},
-        {"Label5", "Földrajzi szélesség"},
-        {"grpLokality", " A helyszín részletes adatai "},
-        {"grpCasV", " Időformátum: "},
-        {"lblPolohaS", "Félteke:"},
-        {"lblPolohaD", "Félteke:"},
-        {"lblVychod", "Napkelte:"},
-        {"lblPoludnie", "delelés:"},
-        {"lblZapad", "Napnyugta:"},
-        {"rbUTC", "UTC"},
-        {"rbSEC", "CET"},
-        {"rbSELC", "CEST"},
-        {"rbMiestny", "Helyi"},
-    }},
-    {{
-        // MenuCaptions
-        {"mnuSubor", "&Fájl"},
-        {"mnuVlastne", "&Saját adatok"},
-        {"mnuDatabaza", "Adatok az &adatbázisból"},
-        {"mnuPridat", "&Mentés az adatbázisba"},
-        {"mnuZmazat", "&Törlés az adatbázisból"},
-        {"mnuHladat", "&Hely keresése..."},
-        {"mnuJazyk", "&Nyelv"},
-        {"mnuSlovensky", "&Slovensky"},
-        {"mnuAnglicky", "&English"},
-        {"mnuMadarsky", "&Magyarul"},
-        {"mnuKoniec", "&Kilépés"},
-        {"mnuNastroje", "&Eszközök"},
-        {"mnuSvet", "A &Föld térképe"},
-        {"mnuSlovensko", "&Szlovákia térképe"},
-        {"mnuVelkaNoc", "Húsvétvasárna&p"},
-        {"mnuFazaMesiaca", "&Holdfázis"},
-        {"mnuTabulka", "Eredmény a &táblázatba"},
-        {"mnuTabulkaMes", "&Egy hónap eredményei a táblázatba"},
-        {"mnuRokSlnka", "A &Nap éve"},
-        {"mnuSlnkoMesiac", "Nap és Ho&ld"},
-        {"mnuNapoved", "&Súgó"},
-        {"mnuPomoc", "&Súgó"},
-        {"mnuOnLine", "On-&line súgó"},
-        {"mnuOPrograme", "&A programról ..."},
-    }},
-    {{
-        // ControlHints
-        {"StringGrid1", " A helyszínek adatainak táblázata"},
-        {"Edit1", " A helyszín neve"},
-        {"seHod", " Helyszíni időtolódás az UTC-hez (óra)"},
-        {"seMin", " Helyszíni időtolódás az UTC-hez (perc)"},
-        {"rbUTC", " UTC - egyeztetett világidő (GMT, ZULU)"},
-        {"rbSEC", " CET - Középeurópai idő (UTC + 1ó)"},
-        {"rbSELC", " CEST - Középeurópai nyári idő (UTC + 2ó)"},
-        {"rbMiestny", " Helyi időszámítás időzóna szerint"},
-        {"Kalendar", " Naptár a dátum kezeléséhez"},
-        {"PolohaD", " Félteke: E = keleti, W = nyugati"},
-        {"PolohaS", " Félteke: N = északi, S = déli"},
-        {"seSirkaST", " Földrajzi szélesség - fok (0-90)"},
-        {"seSirkaMin", " Földrajzi szélesség - perc (0-59)"},
-        {"seSirkaSek", " Földrajzi szélesség - másodperc (0-59)"},
-        {"seDlzkaST", " Földrajzi hosszúság - fok (0-180)"},
-        {"seDlzkaMin", " Földrajzi hosszúság - perc (0-59)"},
-        {"seDlzkaSek", " Földrajzi hosszúság - másodperc (0-59)"},
-        {"Label6", " Nap és a nap sorszáma az évben"},
-        {"grpVysledky", " Eredmények megjelenítése"},
-    }},
-    {{
-        // MenuHints
-        {"mnuVlastne", " A számításnál saját adatokat használni"},
-        {"mnuDatabaza", " A számításnál az adatbázis adatait használni"},
-        {"mnuPridat", " Az adatokat menteni az adatbázisba"},
-        {"mnuZmazat", " Törölni az adatotkat az adatbázisból"},
-        {"mnuHladat", " A világ egy városát megkeresni név szerint, és beírni az adatait"},
-        {"mnuJazyk", " Váltani a kezelőfelület nyelvét"},
-        {"mnuSlovensky", " Szlovák nyelvre váltani"},
-        {"mnuAnglicky", " Angol nyelvre váltani"},
-        {"mnuMadarsky", " Magyar nyelvre váltani"},
-        {"mnuKoniec", " Kilépni a programból"},
-        {"mnuSvet", " Megjeleníteni a Föld térképét"},
-        {"mnuSlovensko", " Megjeleníteni Szlovákia térképét"},
-        {"mnuVelkaNoc", " Kiszámítani a Húsvétvasárnapot az adott évben"},
-        {"mnuFazaMesiaca", " Kiszámítani a Holdfázist az adott napon"},
-        {"mnuTabulka", " Az aktuális eredményt beírni a táblázatba"},
-        {"mnuTabulkaMes", " Egy hónap eredményeit beírni a táblázatba"},
-        {"mnuRokSlnka", " Megjeleníteni a napkeltét, napnyugtát és szürkületeket egész évre"},
-        {"mnuSlnkoMesiac",
-         " Megjeleníteni a Nap és a Hold útját, kelését, nyugvását és a holdfázist"},
-        {"mnuPomoc", " Nyitni a súgót"},
-        {"mnuOnLine", " Nyitni az on-line súgót"},
-        {"mnuOPrograme", " Megjeleníteni az alapinformációkat a programról"},
-    }},
-    " Figyelmeztetés",                             // CloseRefusedCaption
-    "A táblázat nincs mentve",                     // CloseRefusedText
-    "Kilépés a programból",                        // ProgramAbortedText
-    " Fájlhiba",                                   // IniWriteErrorCaption
-    "A beállításokat nem sikerült menteni: »%1«.", // IniWriteErrorText
-};
-
-static const TLanguageTexts *const AllTexts[LanguageCount] = {&SlovakTexts, &EnglishTexts,
-                                                              &HungarianTexts};
-
-const TLanguageTexts &LanguageTexts(TLanguage language)
+namespace MainText
 {
-    return *ForLanguage(AllTexts, language);
+
+const std::vector<TNamedText> &Captions()
+{
+    static const std::vector<TNamedText> table = {
+        // Labels, groups and radio buttons.
+        {"Label1", {"Databáza lokalít", "Database of locality", "Helyszínek adatbázisa"}},
+        {"Label2", {"Kalendár", "Calendar", "Naptár"}},
+        {"Label3",
+         {"Názov lokality                                 Posun času",
+          "Name of locality                              Clock time",
+          "A helyszín neve                             Időeltolódás"}},
+        {"Label4", {"Zemepisná dĺžka", "Longitude", "Földrajzi hosszúság"}},
+        {"Label5", {"Zemepisná šírka", "Latitude", "Földrajzi szélesség"}},
+        {"grpLokality",
+         {" Detailné údaje lokality ", " Details of locality ", " A helyszín részletes adatai "}},
+        {"grpCasV", {" Formát času: ", " Time in: ", " Időformátum: "}},
+        {"lblPolohaS", {"Pologuľa:", "Direction:", "Félteke:"}},
+        {"lblPolohaD", {"Pologuľa:", "Direction:", "Félteke:"}},
+        {"lblVychod", {"Východ:", "Sunrise:", "Napkelte:"}},
+        {"lblPoludnie", {"Poludnie:", "Noon:", "delelés:"}},
+        {"lblZapad", {"Západ:", "Sunset:", "Napnyugta:"}},
+        {"rbUTC", {"UTC", "UTC", "UTC"}},
+        {"rbSEC", {"SEČ", "CET", "CET"}},
+        {"rbSELC", {"SELČ", "CEST", "CEST"}},
+        {"rbMiestny", {"Miestny", "Local", "Helyi"}},
+
+        // Menus and menu items.
+        {"mnuSubor", {"&Súbor", "&File", "&Fájl"}},
+        {"mnuVlastne", {"&Vlastné údaje", "&Own dates", "&Saját adatok"}},
+        {"mnuDatabaza", {"Údaje z &databázy", "&Dates from database", "Adatok az &adatbázisból"}},
+        {"mnuPridat", {"&Pridať do databáze", "&Add to database", "&Mentés az adatbázisba"}},
+        {"mnuZmazat", {"&Zmazať z databázy", "&Erase from database", "&Törlés az adatbázisból"}},
+        {"mnuHladat", {"&Hľadať miesto...", "&Find a place...", "&Hely keresése..."}},
+        {"mnuJazyk", {"&Jazyk", "&Language", "&Nyelv"}},
+        {"mnuSlovensky", {"&Slovensky", "&Slovensky", "&Slovensky"}},
+        {"mnuAnglicky", {"&English", "&English", "&English"}},
+        {"mnuMadarsky", {"&Magyarul", "&Magyarul", "&Magyarul"}},
+        {"mnuKoniec", {"&Koniec", "E&xit", "&Kilépés"}},
+        {"mnuNastroje", {"&Nástroje", "&Tools", "&Eszközök"}},
+        {"mnuSvet", {"&Mapa sveta", "Map - &World", "A &Föld térképe"}},
+        {"mnuSlovensko", {"Mapa &Slovenska", "Map - &Slovakia", "&Szlovákia térképe"}},
+        {"mnuVelkaNoc", {"&Veľkonočná nedeľa", "&Easter Sunday", "Húsvétvasárna&p"}},
+        {"mnuFazaMesiaca", {"&Fáza Mesiaca", "&Moon Phases", "&Holdfázis"}},
+        {"mnuTabulka", {"Výsledok do &tabuľky", "Result to &table", "Eredmény a &táblázatba"}},
+        {"mnuTabulkaMes",
+         {"Výsledky za mesiac &do tabuľky", "&Results of the month to table",
+          "&Egy hónap eredményei a táblázatba"}},
+        {"mnuRokSlnka", {"&Rok Slnka", "&Year of the Sun", "A &Nap éve"}},
+        {"mnuSlnkoMesiac", {"S&lnko a Mesiac", "S&un and Moon", "Nap és Ho&ld"}},
+        {"mnuNapoved", {"Nápov&eď", "&Help", "&Súgó"}},
+        {"mnuPomoc", {"&Pomoc", "&Help", "&Súgó"}},
+        {"mnuOnLine", {"Pomoc on-&line", "H&elp on-line", "On-&line súgó"}},
+        {"mnuOPrograme", {"&O programe ...", "&About ...", "&A programról ..."}},
+    };
+    return table;
 }
+
+const std::vector<TNamedText> &Hints()
+{
+    static const std::vector<TNamedText> table = {
+        // Controls.
+        {"StringGrid1",
+         {" Súhrn všetkých záznamov lokalít", " Table of the records of all localities",
+          " A helyszínek adatainak táblázata"}},
+        {"Edit1", {" Názov lokality", " Name of locality", " A helyszín neve"}},
+        {"seHod",
+         {" Časový posun v lokalite oproti UTC (hodiny)",
+          " Clock time in the locality against UTC (hours)",
+          " Helyszíni időtolódás az UTC-hez (óra)"}},
+        {"seMin",
+         {" Časový posun v lokalite oproti UTC (minúty)",
+          " Clock time in the locality against UTC (minutes)",
+          " Helyszíni időtolódás az UTC-hez (perc)"}},
+        {"rbUTC",
+         {" UTC - univerzálny svetový čas (GMT, ZULU)",
+          " UTC - Coordinated Universal Time (GMT, ZULU)",
+          " UTC - egyeztetett világidő (GMT, ZULU)"}},
+        {"rbSEC",
+         {" SEČ - stredoeurópsky čas (UTC + 1h)", " CET - Central Europe Time (UTC + 1h)",
+          " CET - Középeurópai idő (UTC + 1ó)"}},
+        {"rbSELC",
+         {" SELČ - stredoeurópsky letný čas (UTC + 2h)",
+          " CEST - Central Europe Summer Time (UTC + 2h)",
+          " CEST - Középeurópai nyári idő (UTC + 2ó)"}},
+        {"rbMiestny",
+         {" Miestny čas v lokalite, podľa časovej zóny", " Local time, according to time zone",
+          " Helyi időszámítás időzóna szerint"}},
+        {"Kalendar",
+         {" Kalendár na určenie/výber dátumu", " Calendar for selection of date",
+          " Naptár a dátum kezeléséhez"}},
+        {"PolohaD",
+         {" Zemská pologuľa: E = Východná, W = Západná", " Direction: E = East, W = West",
+          " Félteke: E = keleti, W = nyugati"}},
+        {"PolohaS",
+         {" Zemská pologuľa: N = Severná, S = Južná", " Direction: N = North, S = South",
+          " Félteke: N = északi, S = déli"}},
+        {"seSirkaST",
+         {" Stupne zemepisnej šírky (0-90)", " Degrees of latitude (0-90)",
+          " Földrajzi szélesség - fok (0-90)"}},
+        {"seSirkaMin",
+         {" Minúty zemepisnej šírky (0-59)", " Minutes of latitude (0-59)",
+          " Földrajzi szélesség - perc (0-59)"}},
+        {"seSirkaSek",
+         {" Sekundy zemepisnej šírky (0-59)", " Seconds of latitude (0-59)",
+          " Földrajzi szélesség - másodperc (0-59)"}},
+        {"seDlzkaST",
+         {" Stupne zemepisnej dĺžky (0-180)", " Degrees of longitude (0-180)",
+          " Földrajzi hosszúság - fok (0-180)"}},
+        {"seDlzkaMin",
+         {" Minúty zemepisnej dĺžky (0-59)", " Minutes of longitude (0-59)",
+          " Földrajzi hosszúság - perc (0-59)"}},
+        {"seDlzkaSek",
+         {" Sekundy zemepisnej dĺžky (0-59)", " Seconds of longitude (0-59)",
+          " Földrajzi hosszúság - másodperc (0-59)"}},
+        {"Label6",
+         {" Deň a poradové číslo dňa v roku z kalendára",
+          " Day and ordinal number of the day from calendar", " Nap és a nap sorszáma az évben"}},
+        {"grpVysledky",
+         {" Zobraziť výsledky v určenom formáte času",
+          " Display result according to selected time format", " Eredmények megjelenítése"}},
+
+        // Menu items.
+        {"mnuVlastne",
+         {" Na výpočet používať vlastné údaje", " Use own dates to calculate",
+          " A számításnál saját adatokat használni"}},
+        {"mnuDatabaza",
+         {" Na výpočet používať údaje z databázy", " Use dates from database to calculate",
+          " A számításnál az adatbázis adatait használni"}},
+        {"mnuPridat",
+         {" Zapísať vložené údaje do databáze", " Add dates to database",
+          " Az adatokat menteni az adatbázisba"}},
+        {"mnuZmazat",
+         {" Zmazať vyznačený záznam z databázy", " Erase selected dates from database",
+          " Törölni az adatotkat az adatbázisból"}},
+        {"mnuHladat",
+         {" Nájsť mesto sveta podľa názvu a vložiť jeho údaje",
+          " Find a city of the world by its name and fill in its dates",
+          " A világ egy városát megkeresni név szerint, és beírni az adatait"}},
+        {"mnuJazyk",
+         {" Zvoliť uživateľský jazyk", " Change language", " Váltani a kezelőfelület nyelvét"}},
+        {"mnuSlovensky",
+         {" Uživateľský jazyk - Slovenský", " Language - Slovak", " Szlovák nyelvre váltani"}},
+        {"mnuAnglicky",
+         {" Uživateľský jazyk - Anglický", " Language - English", " Angol nyelvre váltani"}},
+        {"mnuMadarsky",
+         {" Uživateľský jazyk - Maďarský", " Language - Hungarian", " Magyar nyelvre váltani"}},
+        {"mnuKoniec", {" Ukončiť aplikáciu", " End of application", " Kilépni a programból"}},
+        {"mnuSvet",
+         {" Zobraziť mapu sveta", " Display map of the World", " Megjeleníteni a Föld térképét"}},
+        {"mnuSlovensko",
+         {" Zobraziť mapu Slovenska", " Display map of Slovakia",
+          " Megjeleníteni Szlovákia térképét"}},
+        {"mnuVelkaNoc",
+         {" Vypočítať veľkonočnú nedeľu v danom roku", " Calculate Easter Sunday in selected year",
+          " Kiszámítani a Húsvétvasárnapot az adott évben"}},
+        {"mnuFazaMesiaca",
+         {" Vypočítať fázu Mesiaca na daný deň", " Calculate Moon phase on selected day",
+          " Kiszámítani a Holdfázist az adott napon"}},
+        {"mnuTabulka",
+         {" Aktuálny výsledok zapísať do tabuľky", " Write current result to table",
+          " Az aktuális eredményt beírni a táblázatba"}},
+        {"mnuTabulkaMes",
+         {" Výsledky za mesiac zapísať do tabuľky", " Write month results to table",
+          " Egy hónap eredményeit beírni a táblázatba"}},
+        {"mnuRokSlnka",
+         {" Zobraziť východ, západ a súmraky Slnka počas celého roka",
+          " Show sunrise, sunset and twilights over the whole year",
+          " Megjeleníteni a napkeltét, napnyugtát és szürkületeket egész évre"}},
+        {"mnuSlnkoMesiac",
+         {" Zobraziť dráhu Slnka a Mesiaca, ich východy a západy a fázu Mesiaca",
+          " Show the paths of the Sun and the Moon, where they rise and set, and the Moon's phase",
+          " Megjeleníteni a Nap és a Hold útját, kelését, nyugvását és a holdfázist"}},
+        {"mnuPomoc", {" Otvoriť súbor pomocníka", " Show help", " Nyitni a súgót"}},
+        {"mnuOnLine",
+         {" Otvoriť súbor pomocníka on-line", " Show help at home page (on-line)",
+          " Nyitni az on-line súgót"}},
+        {"mnuOPrograme",
+         {" Základné informácie o programe", " Short information about application",
+          " Megjeleníteni az alapinformációkat a programról"}},
+    };
+    return table;
+}
+
+} // namespace MainText

@@ -23,7 +23,6 @@
 #include <QTableView>
 #include <QTimer>
 
-
 namespace
 {
 
@@ -220,8 +219,8 @@ bool TfrmVantu::WriteSettings()
     QString error;
     if (ini.UpdateFile(&error))
         return true;
-    ShowMessage(this, QString::fromUtf8(FTexts->IniWriteErrorCaption), QMessageBox::Critical,
-                QString::fromUtf8(FTexts->IniWriteErrorText).arg(ini.Path()));
+    ShowMessage(this, TextIn(FileErrorCaption, FLanguage), QMessageBox::Critical,
+                TextIn(MainText::IniWriteErrorText, FLanguage).arg(ini.Path()));
     return false;
 }
 
@@ -246,8 +245,8 @@ void TfrmVantu::closeEvent(QCloseEvent *event)
 bool TfrmVantu::FormClose()
 {
     if (FTableInUse) {
-        ShowMessage(this, QString::fromUtf8(FTexts->CloseRefusedCaption), QMessageBox::Warning,
-                    QString::fromUtf8(FTexts->CloseRefusedText));
+        ShowMessage(this, TextIn(MainText::CloseRefusedCaption, FLanguage), QMessageBox::Warning,
+                    TextIn(MainText::CloseRefusedText, FLanguage));
         return false;
     }
     // A settings file that cannot be written is reported, but never keeps the
@@ -267,7 +266,7 @@ void TfrmVantu::UkonciPriChybe()
     if (FExitTickCount > 5 && FDatabase.Damaged()) {
         Timer1->stop();
         ShowMessage(this, QString(), QMessageBox::Critical,
-                    QString::fromUtf8(FTexts->ProgramAbortedText));
+                    TextIn(MainText::ProgramAbortedText, FLanguage));
         close();
     }
 }

@@ -79,7 +79,6 @@ public:
     bool DatabaseDamaged() const { return FDatabase.Damaged(); }
     int ExitTickCount() const { return FExitTickCount; }
     bool TableInUse() const { return FTableInUse; }
-    const TLanguageTexts &Texts() const { return *FTexts; }
     TSunTime &SunTime() { return FSunTime; }
     const TLocalityList &Localities() const { return FDatabase.List(); }
     // The calendar's value as an OLE date (the calendar holds whole days).
@@ -200,7 +199,8 @@ private:
     void CloseMapWindows();
     void UpdateYearWindow();
     void UpdateSkyWindow();
-    template <typename TMap> void OpenMap(QPointer<TMap> &window, QAction *item, const char *title);
+    template <typename TMap>
+    void OpenMap(QPointer<TMap> &window, QAction *item, const TText &title);
     TLanguage CheckedLanguage() const;
 
     // Controls.
@@ -298,7 +298,6 @@ private:
     QDate FStartDay;
     QString FDateText;
     bool FTableInUse = false;
-    const TLanguageTexts *FTexts = nullptr;
     TFileLocations FLocations; // before FDatabase, which takes its file from it
     TLocalityDatabase FDatabase;
     bool FUpdatingGrid = false;      // the program moves the grid's current row

@@ -466,10 +466,10 @@ void TfrmVantu::SizeDayLine()
     for (int l = 0; l < LanguageCount; ++l) {
         const TLanguage language = *LanguageFromIndex(l);
         for (int weekday = 1; weekday <= 7; ++weekday)
-            width = std::max(width, metrics.horizontalAdvance(
-                                        GetWeekdayName(weekday, l) + QStringLiteral(", ") + day +
-                                        QStringLiteral(". ") +
-                                        QString::fromUtf8(LanguageTexts(language).DayWord)));
+            width =
+                std::max(width, metrics.horizontalAdvance(
+                                    GetWeekdayName(weekday, language) + QStringLiteral(", ") + day +
+                                    QStringLiteral(". ") + TextIn(MainText::DayWord, language)));
     }
     Label6->resize(width + 2, metrics.height());
 }

@@ -119,8 +119,8 @@ void TfrmVantu::FillPredefined()
 void TfrmVantu::SetGridHeader()
 {
     QStringList titles;
-    for (const char *title : FTexts->GridHeaderText)
-        titles << QString::fromUtf8(title);
+    for (const TText &title : MainText::GridHeaderText)
+        titles << TextIn(title, FLanguage);
     FGridModel->SetHeader(titles);
 }
 
@@ -175,7 +175,7 @@ void TfrmVantu::ShowLocality()
 
 void TfrmVantu::ShowRecordPosition()
 {
-    StatusPanel[0]->setText(QString::fromUtf8(FTexts->RecordNoText) +
+    StatusPanel[0]->setText(TextIn(MainText::RecordNoText, FLanguage) +
                             QStringLiteral("%1/%2").arg(CurrentRecord()).arg(Localities().size()));
 }
 
@@ -216,7 +216,7 @@ void TfrmVantu::mnuVlastneClick()
     for (TSpinEdit *s : {seDlzkaST, seDlzkaMin, seDlzkaSek})
         s->SetText(QStringLiteral("0"));
     PolohaD->setCurrentIndex(1);
-    StatusPanel[0]->setText(QString::fromUtf8(FTexts->OwnDataText));
+    StatusPanel[0]->setText(TextIn(MainText::OwnDataText, FLanguage));
     // The drop-downs set here signal nothing: the results follow the inputs
     // only when computed again.
     ApplyInputs();

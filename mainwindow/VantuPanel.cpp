@@ -69,16 +69,14 @@ void TfrmVantu::SwitchLanguage(TLanguage language)
 
 void TfrmVantu::ApplyLanguage(TLanguage language)
 {
-    FTexts = &LanguageTexts(language);
     SetMessageLanguage(language);
     ApplyQtTranslations(language);
-    const TLanguageTexts &t = *FTexts;
 
     // Only the window's own objects, looked up by name: an open table window
     // has menus of the same names that keep their texts.
-    auto setCaption = [this](const TNamedText &entry) {
-        QObject *o = FNamed.value(QString::fromLatin1(entry.objectName));
-        const QString text = QString::fromUtf8(entry.text);
+    auto setCaption = [this, language](const TNamedText &entry) {
+        QObject *o = FNamed.value(QString::fromLatin1(entry.ObjectName));
+        const QString text = TextIn(entry.Text, language);
         if (auto *menu = qobject_cast<QMenu *>(o))
             menu->setTitle(text);
         else if (auto *action = qobject_cast<QAction *>(o))
@@ -92,9 +90,9 @@ void TfrmVantu::ApplyLanguage(TLanguage language)
             label->adjustSize();
         }
     };
-    auto setHint = [this](const TNamedText &entry) {
-        QObject *o = FNamed.value(QString::fromLatin1(entry.objectName));
-        const QString text = QString::fromUtf8(entry.text);
+    auto setHint = [this, language](const TNamedText &entry) {
+        QObject *o = FNamed.value(QString::fromLatin1(entry.ObjectName));
+        const QString text = TextIn(entry.Text, language);
         if (auto *menu = qobject_cast<QMenu *>(o))
             o = menu->menuAction();
         if (auto *action = qobject_cast<QAction *>(o)) {
@@ -106,15 +104,11 @@ void TfrmVantu::ApplyLanguage(TLanguage language)
         }
     };
 
-    for (const TNamedText &entry : t.Captions)
+    for (const TNamedText &entry : MainText::Captions())
         setCaption(entry);
     if (const std::optional<TClock::TKind> format = CheckedTimeFormat())
         grpVysledky->setTitle(ResultsCaption(*format));
-    for (const TNamedText &entry : t.MenuCaptions)
-        setCaption(entry);
-    for (const TNamedText &entry : t.ControlHints)
-        setHint(entry);
-    for (const TNamedText &entry : t.MenuHints)
+    for (const TNamedText &entry : MainText::Hints())
         setHint(entry);
     UpdateAccessibleNames();
 }
@@ -158,11 +152,11 @@ void TfrmVantu::NameResults()
 void TfrmVantu::RefreshAfterLanguage()
 {
     SetGridHeader();
-    FCalendarDate.WeekdayName = GetWeekdayName(FCalendarDate.Weekday, LanguageIndex());
+    FCalendarDate.WeekdayName = GetWeekdayName(FCalendarDate.Weekday, FLanguage);
     Label6->setText(LabelDayLine());
     RebuildDateText();
     if (grpLokality->isEnabled())
-        StatusPanel[0]->setText(QString::fromUtf8(FTexts->OwnDataText));
+        StatusPanel[0]->setText(TextIn(MainText::OwnDataText, FLanguage));
     else
         ShowRecordPosition();
 }
@@ -174,16 +168,17 @@ void TfrmVantu::RebuildDateText()
                     .arg(FStartDay.day())
                     .arg(FStartDay.month())
                     .arg(FStartDay.year())
-                    .arg(GetWeekdayName(FStartDay.dayOfWeek() % 7 + 1, LanguageIndex()))
+                    .arg(GetWeekdayName(FStartDay.dayOfWeek() % 7 + 1, FLanguage))
                     .arg(FStartDay.dayOfYear());
-    StatusPanel[2]->setText(FDateText + QString::fromUtf8(FTexts->DayWord));
+    StatusPanel[2]->setText(FDateText + TextIn(MainText::DayWord, FLanguage));
 }
 
 QString TfrmVantu::ResultsCaption(TClock::TKind format) const
 {
-    const char *captions[4] = {FTexts->ResultsCaptionUtc, FTexts->ResultsCaptionCet,
-                               FTexts->ResultsCaptionCest, FTexts->ResultsCaptionLocal};
-    return QString::fromUtf8(captions[TimeFormatIndex(format)]);
+    const TText *const captions[4] = {&MainText::ResultsCaptionUtc, &MainText::ResultsCaptionCet,
+                                      &MainText::ResultsCaptionCest,
+                                      &MainText::ResultsCaptionLocal};
+    return TextIn(*captions[TimeFormatIndex(format)], FLanguage);
 }
 
 QRadioButton *TfrmVantu::TimeFormatButton(TClock::TKind format) const
@@ -272,7 +267,7 @@ void TfrmVantu::ShowResults()
     const std::pair<int, QLabel *> rows[3] = {{1, Sunrise}, {3, Noon}, {2, Sunset}};
     for (const auto &[index, label] : rows) {
         const double value = FSunTime.EventTime(index);
-        label->setText(value != 0 ? FormatResult(value) : QString::fromUtf8(FTexts->NoEventText));
+        label->setText(value != 0 ? FormatResult(value) : TextIn(MainText::NoEventText, FLanguage));
     }
     NameResults();
     UpdateYearWindow();
@@ -355,14 +350,14 @@ void TfrmVantu::SetCalendarDate(const QDate &date)
     FCalendarDate.Day = static_cast<uint16_t>(date.day());
     FCalendarDate.Weekday = static_cast<int16_t>(DateUtil::DayOfWeek(ole));
     FCalendarDate.DayOfYear = static_cast<int16_t>(DateUtil::DayOfYear(ole));
-    FCalendarDate.WeekdayName = GetWeekdayName(FCalendarDate.Weekday, LanguageIndex());
+    FCalendarDate.WeekdayName = GetWeekdayName(FCalendarDate.Weekday, FLanguage);
 }
 
 QString TfrmVantu::LabelDayLine() const
 {
     return FCalendarDate.WeekdayName + QStringLiteral(", ") +
            QString::number(FCalendarDate.DayOfYear) + QStringLiteral(". ") +
-           QString::fromUtf8(FTexts->DayWord);
+           TextIn(MainText::DayWord, FLanguage);
 }
 
 void TfrmVantu::rbUTCClick()
@@ -406,6 +401,6 @@ void TfrmVantu::SelectTimeFormat(TClock::TKind format)
 
 void TfrmVantu::mnuVelkaNocClick()
 {
-    const QString text = EasterMessage(FCalendarDate.Year, LanguageIndex());
-    ShowMessage(this, EasterCaption(LanguageIndex()), QMessageBox::Information, text);
+    const QString text = EasterMessage(FCalendarDate.Year, FLanguage);
+    ShowMessage(this, EasterCaption(FLanguage), QMessageBox::Information, text);
 }

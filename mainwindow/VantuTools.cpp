@@ -49,7 +49,7 @@ TfrmTabulka *TfrmVantu::TableWindow()
     frmTabulka->SetModified(true);
     frmTabulka->show();
     FTableInUse = true;
-    frmTabulka->setWindowTitle(QString::fromUtf8(FTexts->TableTitle));
+    frmTabulka->setWindowTitle(TextIn(MainText::TableTitle, FLanguage));
     return frmTabulka;
 }
 
@@ -62,7 +62,7 @@ void TfrmVantu::mnuTabulkaClick()
 {
     TfrmTabulka *table = TableWindow();
     table->AppendText(ResultLineFor(FSunTime, KalendarDate(), Edit1->text(), ResultTag(),
-                                    QString::fromUtf8(FTexts->NoEventText), QLocale::system()));
+                                    TextIn(MainText::NoEventText, FLanguage), QLocale::system()));
 }
 
 void TfrmVantu::mnuTabulkaMesClick()
@@ -72,7 +72,7 @@ void TfrmVantu::mnuTabulkaMesClick()
     // panel goes on computing for it.
     const QStringList lines =
         MonthResultLines(FSunTime, FCalendarDate.Year, FCalendarDate.Month, Edit1->text(),
-                         ResultTag(), QString::fromUtf8(FTexts->NoEventText), QLocale::system());
+                         ResultTag(), TextIn(MainText::NoEventText, FLanguage), QLocale::system());
     for (const QString &line : lines)
         table->AppendText(line);
     table->AppendText(ResultLineEnd);
@@ -84,7 +84,7 @@ void TfrmVantu::mnuTabulkaMesClick()
 // Whether a map window is open is told by its button: down exactly while the
 // window is shown.
 template <typename TMap>
-void TfrmVantu::OpenMap(QPointer<TMap> &window, QAction *item, const char *title)
+void TfrmVantu::OpenMap(QPointer<TMap> &window, QAction *item, const TText &title)
 {
     // A window closed earlier has destroyed itself (or is about to).
     if (!FButtonOfItem.value(item)->isChecked())
@@ -104,17 +104,17 @@ void TfrmVantu::OpenMap(QPointer<TMap> &window, QAction *item, const char *title
         return;
     window->show();
     SetCommandState(item, TCommandState::Unavailable);
-    window->setWindowTitle(QString::fromUtf8(title));
+    window->setWindowTitle(TextIn(title, FLanguage));
 }
 
 void TfrmVantu::mnuSvetClick()
 {
-    OpenMap(frmSvet, mnuSvet, FTexts->WorldMapTitle);
+    OpenMap(frmSvet, mnuSvet, MainText::WorldMapTitle);
 }
 
 void TfrmVantu::mnuSlovenskoClick()
 {
-    OpenMap(frmSlovakia, mnuSlovensko, FTexts->SlovakiaMapTitle);
+    OpenMap(frmSlovakia, mnuSlovensko, MainText::SlovakiaMapTitle);
 }
 
 // Both windows close through close(), also one left hidden after a failed
@@ -202,7 +202,7 @@ constexpr TText MoonPictureWords{"Fáza Mesiaca: obrázok %1 z 29, fáza %2",
 void TfrmVantu::mnuFazaMesiacaClick()
 {
     auto frm = std::make_unique<TfrmFazeMesiaca>(this);
-    frm->setWindowTitle(QString::fromUtf8(FTexts->MoonPhaseTitle));
+    frm->setWindowTitle(TextIn(MainText::MoonPhaseTitle, FLanguage));
     const double phase = PhaseFraction(KalendarDate());
     const QString picture = MoonPictureFile(phase);
     QString error;
@@ -245,6 +245,6 @@ void TfrmVantu::mnuOnLineClick()
 void TfrmVantu::mnuOProgrameClick()
 {
     auto frm = std::make_unique<TfrmAbout>(this, FLanguage);
-    frm->setWindowTitle(QString::fromUtf8(FTexts->AboutTitle));
+    frm->setWindowTitle(TextIn(MainText::AboutTitle, FLanguage));
     ExecModal(*frm);
 }

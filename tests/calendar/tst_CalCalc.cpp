@@ -69,8 +69,6 @@ void TestCalCalc::weekdayName_data()
         QTest::addRow("lang %d day 8", language) << 8 << language << QString();
         QTest::addRow("lang %d day -1", language) << -1 << language << QString();
     }
-    QTest::newRow("lang -1") << 2 << -1 << QString();
-    QTest::newRow("lang 3") << 2 << 3 << QString();
 }
 
 void TestCalCalc::weekdayName()
@@ -78,7 +76,7 @@ void TestCalCalc::weekdayName()
     QFETCH(int, day);
     QFETCH(int, language);
     QFETCH(QString, expected);
-    const QString name = GetWeekdayName(day, language);
+    const QString name = GetWeekdayName(day, TLanguage(language));
     QCOMPARE(name, expected);
     QCOMPARE(name.isNull() || name.isEmpty(), expected.isEmpty());
 }
@@ -180,8 +178,6 @@ void TestCalCalc::easterMessage_data()
         << 2008 << 0 << QStringLiteral("V roku 2008 veľkonočná nedeľa vychádza na 23. MARCA");
     QTest::newRow("2010 en one-digit day")
         << 2010 << 1 << QStringLiteral("In 2010 Easter Sunday is on APRIL, 4.");
-    QTest::newRow("language -1") << 2024 << -1 << QString();
-    QTest::newRow("language 3") << 2024 << 3 << QString();
 }
 
 void TestCalCalc::easterMessage()
@@ -189,7 +185,7 @@ void TestCalCalc::easterMessage()
     QFETCH(int, year);
     QFETCH(int, language);
     QFETCH(QString, expected);
-    QCOMPARE(EasterMessage(static_cast<int16_t>(year), language), expected);
+    QCOMPARE(EasterMessage(static_cast<int16_t>(year), TLanguage(language)), expected);
 }
 
 // Every year of the sweep gives the same date in all three sentences.
@@ -209,14 +205,14 @@ void TestCalCalc::easterMessageOtherLanguages()
     const QString y = QString::number(year);
     const QString day = QString::number(d);
     const auto y16 = static_cast<int16_t>(year);
-    QCOMPARE(EasterMessage(y16, 0),
+    QCOMPARE(EasterMessage(y16, TLanguage::Slovak),
              QStringLiteral("V roku ") + y + QStringLiteral(" veľkonočná nedeľa vychádza na ") +
                  day + (m == 3 ? QStringLiteral(". MARCA") : QStringLiteral(". APRÍLA")));
-    QCOMPARE(EasterMessage(y16, 1),
+    QCOMPARE(EasterMessage(y16, TLanguage::English),
              QStringLiteral("In ") + y + QStringLiteral(" Easter Sunday is on ") +
                  (m == 3 ? QStringLiteral("MARCH") : QStringLiteral("APRIL")) +
                  QStringLiteral(", ") + day + QStringLiteral("."));
-    QCOMPARE(EasterMessage(y16, 2),
+    QCOMPARE(EasterMessage(y16, TLanguage::Hungarian),
              y + QStringLiteral(" évben a Húsvétvasárnap dátuma ") +
                  (m == 3 ? QStringLiteral("MÁRCIUS") : QStringLiteral("ÁPRILIS")) +
                  QStringLiteral(" ") + day + QStringLiteral("."));
@@ -241,11 +237,13 @@ void TestCalCalc::easterEarlyAndNegativeYears()
     QVERIFY(m == 3 || m == 4);
     // d, e lie in (-30, 30) and (-7, 7) at worst, so the day stays bounded.
     QVERIFY2(d > -20 && d <= 31, qPrintable(QString::number(d)));
-    const QString sk = EasterMessage(y16, 0);
+    const QString sk = EasterMessage(y16, TLanguage::Slovak);
     QVERIFY(sk.startsWith(QStringLiteral("V roku ") + QString::number(year) + QLatin1Char(' ')));
     QVERIFY(sk.contains(QStringLiteral(" na ") + QString::number(d) + QLatin1Char('.')));
-    QVERIFY(EasterMessage(y16, 1).startsWith(QStringLiteral("In ") + QString::number(year)));
-    QVERIFY(EasterMessage(y16, 2).startsWith(QString::number(year) + QStringLiteral(" évben")));
+    QVERIFY(EasterMessage(y16, TLanguage::English)
+                .startsWith(QStringLiteral("In ") + QString::number(year)));
+    QVERIFY(EasterMessage(y16, TLanguage::Hungarian)
+                .startsWith(QString::number(year) + QStringLiteral(" évben")));
 }
 
 void TestCalCalc::easterCaption_data()
@@ -255,15 +253,13 @@ void TestCalCalc::easterCaption_data()
     QTest::newRow("sk") << 0 << QStringLiteral(" Veľkonočná nedeľa");
     QTest::newRow("en") << 1 << QStringLiteral(" Easter Sunday");
     QTest::newRow("hu") << 2 << QStringLiteral(" Húsvétvasárnap");
-    QTest::newRow("-1") << -1 << QString();
-    QTest::newRow("3") << 3 << QString();
 }
 
 void TestCalCalc::easterCaption()
 {
     QFETCH(int, language);
     QFETCH(QString, expected);
-    QCOMPARE(EasterCaption(language), expected);
+    QCOMPARE(EasterCaption(TLanguage(language)), expected);
 }
 
 QTEST_APPLESS_MAIN(TestCalCalc)

@@ -258,7 +258,7 @@ void TestCliRun::easter()
     const TCliResult r = Run({"--easter", QString::number(year), "--lang", lang});
     QCOMPARE(r.ExitCode, 0);
     const int language = QStringList{"sk", "en", "hu"}.indexOf(lang);
-    QCOMPARE(QString::fromUtf8(r.Out), EasterMessage(int16_t(year), language) + '\n');
+    QCOMPARE(QString::fromUtf8(r.Out), EasterMessage(int16_t(year), TLanguage(language)) + '\n');
 }
 
 void TestCliRun::moon_data()

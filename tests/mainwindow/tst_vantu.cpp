@@ -188,11 +188,12 @@ private slots:
         const char *radios[] = {"rbUTC", "rbSEC", "rbSELC", "rbMiestny"};
         for (int f = 0; f < 4; ++f)
             QCOMPARE(Find<QRadioButton>(&w, radios[f])->isChecked(), f == format);
-        const TLanguageTexts &t = LanguageTexts(TLanguage(language));
-        const char *captions[] = {t.ResultsCaptionUtc, t.ResultsCaptionCet, t.ResultsCaptionCest,
-                                  t.ResultsCaptionLocal};
-        QCOMPARE(Find<QGroupBox>(&w, "grpVysledky")->title(), U(captions[format]));
-        QCOMPARE(Find<QLabel>(&w, "Label1")->text(), U(t.Captions[0].text));
+        const TText *captions[] = {&MainText::ResultsCaptionUtc, &MainText::ResultsCaptionCet,
+                                   &MainText::ResultsCaptionCest, &MainText::ResultsCaptionLocal};
+        QCOMPARE(Find<QGroupBox>(&w, "grpVysledky")->title(),
+                 TextIn(*captions[format], TLanguage(language)));
+        QCOMPARE(Find<QLabel>(&w, "Label1")->text(),
+                 TextIn(MainText::Captions().front().Text, TLanguage(language)));
     }
 
     void garbageSettingsGiveDefaults_data()

@@ -59,36 +59,35 @@ private slots:
         for (int l = 0; l < 3; ++l)
             QCOMPARE(Find<QAction>(&w, items[l])->isChecked(), l == language);
 
-        const TLanguageTexts &t = LanguageTexts(TLanguage(language));
-        for (const TNamedText &c : t.Captions) {
-            QObject *o = w.findChild<QObject *>(QString::fromLatin1(c.objectName));
-            QVERIFY2(o, c.objectName);
+        const TLanguage lang = TLanguage(language);
+        for (const TNamedText &c : MainText::Captions()) {
+            QObject *o = w.findChild<QObject *>(QString::fromLatin1(c.ObjectName));
+            QVERIFY2(o, c.ObjectName);
             QString shown;
-            if (auto *g = qobject_cast<QGroupBox *>(o))
+            if (auto *m = qobject_cast<QMenu *>(o))
+                shown = m->title();
+            else if (auto *a = qobject_cast<QAction *>(o))
+                shown = a->text();
+            else if (auto *g = qobject_cast<QGroupBox *>(o))
                 shown = g->title();
             else if (auto *b = qobject_cast<QAbstractButton *>(o))
                 shown = b->text();
             else
                 shown = qobject_cast<QLabel *>(o)->text();
-            QCOMPARE(shown, U(c.text));
+            QCOMPARE(shown, TextIn(c.Text, lang));
         }
-        for (const TNamedText &c : t.MenuCaptions) {
-            auto *a = w.findChild<QAction *>(QString::fromLatin1(c.objectName));
-            QVERIFY2(a, c.objectName);
-            QCOMPARE(a->text(), U(c.text));
-        }
-        for (const TNamedText &h : t.ControlHints)
-            QCOMPARE(w.findChild<QWidget *>(QString::fromLatin1(h.objectName))->statusTip(),
-                     U(h.text));
-        for (const TNamedText &h : t.MenuHints) {
-            QCOMPARE(w.findChild<QAction *>(QString::fromLatin1(h.objectName))->statusTip(),
-                     U(h.text));
+        for (const TNamedText &h : MainText::Hints()) {
+            QObject *o = w.findChild<QObject *>(QString::fromLatin1(h.ObjectName));
+            QVERIFY2(o, h.ObjectName);
+            if (auto *m = qobject_cast<QMenu *>(o))
+                o = m->menuAction();
+            QCOMPARE(o->property("statusTip").toString(), TextIn(h.Text, lang));
         }
         // The grid header follows the language.
         auto *grid = Find<QTableView>(&w, "StringGrid1");
         for (int c = 0; c < 11; ++c)
             QCOMPARE(grid->model()->headerData(c, Qt::Horizontal).toString(),
-                     U(t.GridHeaderText[c]));
+                     TextIn(MainText::GridHeaderText[c], lang));
     }
 
     void languageSwitchRewritesDayLineAndPanels_data()

@@ -153,8 +153,10 @@ private slots:
                     return true;
             return false;
         };
-        for (const TNamedText &e : LanguageTexts(TLanguage(second)).MenuCaptions) {
-            const QString name = QString::fromLatin1(e.objectName);
+        for (const TNamedText &e : MainText::Captions()) {
+            const QString name = QString::fromLatin1(e.ObjectName);
+            if (!name.startsWith(QLatin1String("mnu")))
+                continue;
             QString text;
             for (QMenu *m : w.findChildren<QMenu *>(name))
                 if (!under(m, table))
@@ -163,7 +165,7 @@ private slots:
                 for (QAction *a : w.findChildren<QAction *>(name))
                     if (!under(a, table))
                         text = a->text();
-            QCOMPARE(text, U(e.text));
+            QCOMPARE(text, TextIn(e.Text, TLanguage(second)));
         }
 
         // Closing with the lines unsaved asks wholly in the language in force.
