@@ -20,6 +20,8 @@
 #include <QTableView>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace
 {
 
@@ -35,6 +37,21 @@ QString FormatResult(double value)
                              .arg(s, 2, 10, QLatin1Char('0'));
     return time + QStringLiteral("  ") +
            QLocale::system().toString(QDate(y, mo, d), QLocale::LongFormat);
+}
+
+// A label takes the size of its caption. A right-aligned one (a result's
+// caption) keeps its row and its right edge, where the value begins, and
+// only grows to the left should a caption need more room.
+void SetLabelCaption(QLabel *label, const QString &text)
+{
+    label->setText(text);
+    if (!(label->alignment() & Qt::AlignRight)) {
+        label->adjustSize();
+        return;
+    }
+    const QRect place = label->geometry();
+    const int width = std::max(place.width(), label->sizeHint().width());
+    label->setGeometry(place.x() + place.width() - width, place.y(), width, place.height());
 }
 
 } // namespace
@@ -85,10 +102,8 @@ void TfrmVantu::ApplyLanguage(TLanguage language)
             group->setTitle(text);
         else if (auto *button = qobject_cast<QAbstractButton *>(o))
             button->setText(text);
-        else if (auto *label = qobject_cast<QLabel *>(o)) {
-            label->setText(text);
-            label->adjustSize();
-        }
+        else if (auto *label = qobject_cast<QLabel *>(o))
+            SetLabelCaption(label, text);
     };
     auto setHint = [this, language](const TNamedText &entry) {
         QObject *o = FNamed.value(QString::fromLatin1(entry.ObjectName));

@@ -132,6 +132,30 @@ private slots:
         QCOMPARE(Panel(&w, 0), U(" Fill in your dates"));
     }
 
+    // Each result caption ends at 60, where its value begins, whatever the
+    // length of its text in the language.
+    void resultCaptionsEndAtTheirValue_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("name");
+        for (int language = 0; language < 3; ++language)
+            for (const char *name : {"lblVychod", "lblPoludnie", "lblZapad"})
+                QTest::addRow("%d %s", language, name) << language << name;
+    }
+    void resultCaptionsEndAtTheirValue()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, name);
+        TfrmVantu w;
+        SwitchLanguage(&w, language);
+        auto *caption = w.findChild<QLabel *>(name);
+        QCOMPARE(caption->x() + caption->width(), 60);
+        QVERIFY(caption->alignment() & Qt::AlignRight);
+        QVERIFY2(caption->contentsRect().width() >=
+                     caption->fontMetrics().horizontalAdvance(caption->text()),
+                 qPrintable(caption->text()));
+    }
+
     void hintsReachPanel1()
     {
         TfrmVantu w;
