@@ -107,8 +107,9 @@ void TSpinEdit::ClampToRange()
 
 void TSpinEdit::focusOutEvent(QFocusEvent *event)
 {
-    // A context menu opening over the field is not leaving it.
-    if (event->reason() != Qt::PopupFocusReason)
+    // A context menu opening over the field is not leaving it, nor is another
+    // window (a message box) taking the focus for a while.
+    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
         ClampToRange();
     QAbstractSpinBox::focusOutEvent(event);
 }

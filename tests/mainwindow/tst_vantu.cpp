@@ -348,6 +348,54 @@ private slots:
         QCOMPARE(w.pos(), QPoint(120, 80));
     }
 
+    // The add check's box, a real one, takes the focus while it is open; the
+    // failing field keeps the value as typed and has the focus back.
+    void addCheckBoxLeavesTheTypedValue_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("minutes 46") << "seMin"
+                                    << "46";
+        QTest::newRow("hours -13") << "seHod"
+                                   << "-13";
+        QTest::newRow("latitude 91") << "seSirkaST"
+                                     << "91";
+    }
+    void addCheckBoxLeavesTheTypedValue()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        TfrmVantu w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        Find<QAction>(&w, "mnuVlastne")->trigger();
+        Find<QLineEdit>(&w, "Edit1")->setText(QStringLiteral("Place"));
+        auto *input = w.findChild<TSpinEdit *>(field);
+        input->setFocus();
+        QTest::keyClick(input, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(input, typed);
+
+        QString caption;
+        QTimer::singleShot(0, qApp, [&caption] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            if (QTest::qWaitForWindowActive(box))
+                caption = box->windowTitle();
+            box->done(QMessageBox::Ok);
+        });
+        // A click on the toolbar button leaves the focus where it is.
+        Find<QAbstractButton>(&w, "btnPridat")->click();
+        QCOMPARE(caption, U(" Chyba vstupných údajov"));
+        QCOMPARE(input->Text(), typed);
+        QCOMPARE(w.focusWidget(), input);
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(QApplication::focusWidget(), input);
+        QCOMPARE(input->Text(), typed);
+        QCOMPARE(w.Localities().size(), 4);
+    }
+
     void unwritableSettingsFileIsReportedAndCloseGoesOn()
     {
         // A folder in the settings file's place cannot be replaced by a file.
