@@ -85,6 +85,7 @@ TfrmTabulka::TfrmTabulka(QWidget *owner, TLanguage language)
     StatusBar1->addWidget(FStatusLabel, 1);
     setStatusBar(StatusBar1);
 
+    menuBar()->setObjectName(QStringLiteral("MainMenu1"));
     mnuTabulka = menuBar()->addMenu(QString());
     mnuTabulka->setObjectName(QStringLiteral("mnuTabulka"));
     mnuUlozit = mnuTabulka->addAction(QString());

@@ -88,6 +88,7 @@ void TestTabulka::controls()
 
     QMenu *menu = Find<QMenu>(table, "mnuTabulka");
     QVERIFY(menu);
+    QCOMPARE(table->menuBar(), Find<QMenuBar>(table, "MainMenu1"));
     QCOMPARE(table->menuBar()->actions().size(), 1);
     QCOMPARE(table->menuBar()->actions().first(), menu->menuAction());
     const QList<QAction *> items = menu->actions();
