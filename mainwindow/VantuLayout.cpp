@@ -240,7 +240,7 @@ void TfrmVantu::TControlEntry::SetUp(QTableView *grid, const TfrmVantu &window) 
     grid->verticalHeader()->setMinimumSectionSize(16);
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     grid->horizontalHeader()->setMinimumSectionSize(10);
-    grid->horizontalHeader()->setFixedHeight(18);
+    grid->horizontalHeader()->setFixedHeight(16);
     grid->horizontalHeader()->setHighlightSections(false);
     grid->setColumnWidth(0, 130);
     for (int c = 1; c < LocalityFieldCount; ++c)

@@ -14,6 +14,7 @@
 #include <QDateEdit>
 #include <QFile>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -129,6 +130,33 @@ private slots:
         QFETCH(QRect, rect);
         TfrmVantu w;
         QCOMPARE(w.findChild<QWidget *>(name)->geometry(), rect);
+    }
+
+    void gridRowsAreSixteenHigh_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::newRow("sk") << 0;
+        QTest::newRow("en") << 1;
+        QTest::newRow("hu") << 2;
+    }
+    // The header row too, and its captions fit in it, the accents over the
+    // capitals included.
+    void gridRowsAreSixteenHigh()
+    {
+        QFETCH(int, language);
+        TfrmVantu w;
+        SwitchLanguage(&w, language);
+        w.show();
+        auto *grid = Find<QTableView>(&w, "StringGrid1");
+        QHeaderView *header = grid->horizontalHeader();
+        QCOMPARE(header->height(), 16);
+        QCOMPARE(grid->rowHeight(0), 16);
+        const QFontMetrics metrics(header->font());
+        for (int c = 0; c < 11; ++c) {
+            const QString caption = grid->model()->headerData(c, Qt::Horizontal).toString();
+            QVERIFY2(metrics.boundingRect(caption).height() <= header->height() - 2,
+                     qPrintable(caption));
+        }
     }
 
     void unitMarksShowWhole_data()
