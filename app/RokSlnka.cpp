@@ -2,6 +2,9 @@
 
 #include "app/YearChart.h"
 #include "app/YearChartView.h"
+#include "common/EventWriters.h"
+#include "common/EventsOnClock.h"
+#include "common/FileText.h"
 #include "common/Messages.h"
 #include "common/Texts.h"
 
@@ -109,12 +112,12 @@ int ItemOf(TClock::TKind format)
 }
 
 // Event time as hours and minutes; a date other than the row's is marked.
-QString MomentText(const TSunRow &row, TSunEvent event)
+QString MomentText(const TDayEvents &day, TEventKind event)
 {
-    const std::optional<QDateTime> &moment = row.At(event);
+    const std::optional<QDateTime> moment = FirstMoment(day, event);
     if (!moment)
         return QStringLiteral("–");
-    return moment->time().toString(QStringLiteral("HH:mm")) + OtherDateMark(row.Date, *moment);
+    return moment->time().toString(QStringLiteral("HH:mm")) + OtherDateMark(DateOf(day), *moment);
 }
 
 } // namespace
@@ -305,7 +308,7 @@ void TfrmRokSlnka::FollowPlaceZone(const QByteArray &zone)
     FPlaceZone = zone;
 }
 
-const QVector<TSunRow> &TfrmRokSlnka::Rows() const
+const QVector<TDayEvents> &TfrmRokSlnka::Rows() const
 {
     return Chart->Rows();
 }
@@ -328,7 +331,7 @@ void TfrmRokSlnka::Recompute()
         Chart->Rows().isEmpty()) {
         const QDate first(FRequest.Year, 1, 1);
         const QDate last(FRequest.Year, 12, 31);
-        const QVector<TSunRow> rows = SunRows(FRequest.Place, clock, first, last);
+        const QVector<TDayEvents> rows = EventsOfDates(FRequest.Place, clock, first, last);
         // The solstices and equinoxes fall on the dates of the chosen clock.
         auto offsetAt = [&clock](const QDate &date) {
             if (!clock.IsZone())
@@ -354,26 +357,26 @@ void TfrmRokSlnka::Recompute()
 
 void TfrmRokSlnka::ShowDay(int day)
 {
-    const QVector<TSunRow> &rows = Chart->Rows();
+    const QVector<TDayEvents> &rows = Chart->Rows();
     if (day < 0 || day >= rows.size()) {
         lblDay->clear();
         lblDay->setAccessibleName(QString());
         Chart->setAccessibleDescription(TextIn(YearText::ChartDescription, FLanguage));
         return;
     }
-    const TSunRow &row = rows[day];
+    const TDayEvents &row = rows[day];
     const QLocale locale = LocaleOf(FLanguage);
-    QString first = locale.toString(row.Date, QLocale::LongFormat);
-    const TCrossingState sun = row.State[int(TSunEvent::Sunrise)];
-    if (sun == TCrossingState::AlwaysAbove)
+    QString first = locale.toString(DateOf(row), QLocale::LongFormat);
+    const TEventStatus sun = row.Status(TEventKind::Sunrise);
+    if (sun == TEventStatus::AboveAllDay)
         first += QStringLiteral(" (%1)").arg(TextIn(YearText::PolarDay, FLanguage));
-    else if (sun == TCrossingState::AlwaysBelow)
+    else if (sun == TEventStatus::BelowAllDay)
         first += QStringLiteral(" (%1)").arg(TextIn(YearText::PolarNight, FLanguage));
     const int minutes = row.DayLength / 60;
     first += QStringLiteral(":  %1 %2 · %3 %4 · %5 %6 · %7 %8")
-                 .arg(TextIn(YearText::Sunrise, FLanguage), MomentText(row, TSunEvent::Sunrise),
-                      TextIn(YearText::Noon, FLanguage), MomentText(row, TSunEvent::SolarNoon),
-                      TextIn(YearText::Sunset, FLanguage), MomentText(row, TSunEvent::Sunset),
+                 .arg(TextIn(YearText::Sunrise, FLanguage), MomentText(row, TEventKind::Sunrise),
+                      TextIn(YearText::Noon, FLanguage), MomentText(row, TEventKind::SolarNoon),
+                      TextIn(YearText::Sunset, FLanguage), MomentText(row, TEventKind::Sunset),
                       TextIn(YearText::DayLength, FLanguage),
                       QStringLiteral("%1:%2")
                           .arg(minutes / 60)
@@ -381,14 +384,14 @@ void TfrmRokSlnka::ShowDay(int day)
     const QString second =
         QStringLiteral("%1: %2 %3, %4 %5, %6 %7 · %8: %9 %10, %11 %12, %13 %14")
             .arg(TextIn(YearText::Dawn, FLanguage), TextIn(YearText::Astronomical, FLanguage),
-                 MomentText(row, TSunEvent::AstronomicalDawn),
-                 TextIn(YearText::Nautical, FLanguage), MomentText(row, TSunEvent::NauticalDawn),
-                 TextIn(YearText::Civil, FLanguage), MomentText(row, TSunEvent::CivilDawn),
+                 MomentText(row, TEventKind::AstronomicalDawn),
+                 TextIn(YearText::Nautical, FLanguage), MomentText(row, TEventKind::NauticalDawn),
+                 TextIn(YearText::Civil, FLanguage), MomentText(row, TEventKind::CivilDawn),
                  TextIn(YearText::Dusk, FLanguage))
-            .arg(TextIn(YearText::Civil, FLanguage), MomentText(row, TSunEvent::CivilDusk),
-                 TextIn(YearText::Nautical, FLanguage), MomentText(row, TSunEvent::NauticalDusk),
+            .arg(TextIn(YearText::Civil, FLanguage), MomentText(row, TEventKind::CivilDusk),
+                 TextIn(YearText::Nautical, FLanguage), MomentText(row, TEventKind::NauticalDusk),
                  TextIn(YearText::Astronomical, FLanguage),
-                 MomentText(row, TSunEvent::AstronomicalDusk));
+                 MomentText(row, TEventKind::AstronomicalDusk));
     const QString text = first + QLatin1Char('\n') + second;
     lblDay->setText(text);
     // Screen readers read the name; it says what the label shows.
@@ -439,10 +442,10 @@ bool TfrmRokSlnka::ExportPdf()
     if (path.isEmpty())
         return false;
     // The chart keeps the proportions of the PNG, scaled to the page.
-    return WriteFileOrTell(this, path,
-                           ChartPdf(ExportSize(), Painter(), QPageLayout::Landscape,
-                                    windowTitle().trimmed()),
-                           FLanguage);
+    return WriteFileOrTell(
+        this, path,
+        ChartPdf(ExportSize(), Painter(), QPageLayout::Landscape, windowTitle().trimmed()),
+        FLanguage);
 }
 
 bool TfrmRokSlnka::ExportCsv()
@@ -452,7 +455,7 @@ bool TfrmRokSlnka::ExportCsv()
                         TextIn(YearText::FilterCsv, FLanguage));
     if (path.isEmpty())
         return false;
-    return WriteFileOrTell(this, path, SunRowsCsv(Rows(), true, FLanguage), FLanguage);
+    return WriteFileOrTell(this, path, EventsCsv(Rows(), true, FLanguage), FLanguage);
 }
 
 bool TfrmRokSlnka::ExportICalendar()
@@ -462,7 +465,7 @@ bool TfrmRokSlnka::ExportICalendar()
                         TextIn(YearText::FilterIcs, FLanguage));
     if (path.isEmpty())
         return false;
-    const std::optional<QByteArray> ics = SunRowsICalendar(Rows(), FRequest.Place, FLanguage);
+    const std::optional<QByteArray> ics = EventsICalendar(Rows(), FRequest.Place, FLanguage);
     if (!ics) {
         ShowMessage(this, TextIn(FileErrorCaption, FLanguage), QMessageBox::Critical,
                     TextIn(YearText::IcsYearsText, FLanguage));

@@ -5,12 +5,15 @@
 #pragma once
 
 #include "app/ChartExport.h"
+#include "common/Clock.h"
 #include "common/Language.h"
-#include "table/SunTable.h"
+#include "common/Place.h"
+#include "suntime/DayEvents.h"
+
+#include <QVector>
 
 #include <QDate>
 #include <QWidget>
-
 
 class QComboBox;
 class QLabel;
@@ -43,7 +46,7 @@ public:
     // The clock in force: the main window's time format unless the user
     // picked another one in the window.
     TClock Clock() const;
-    const QVector<TSunRow> &Rows() const;
+    const QVector<TDayEvents> &Rows() const;
 
     // The chart at the export size, for the PNG file.
     QImage ChartImage() const;

@@ -1,16 +1,14 @@
 #include "app/SkyChart.h"
 
+#include "common/EventsOnClock.h"
+#include "suntime/Constants.h"
+
 #include <cmath>
 
 namespace SkyChart
 {
 
-namespace
-{
-
-constexpr double Rad = 3.14159265358979323846 / 180;
-
-} // namespace
+using Astro::Rad;
 
 std::optional<QPointF> ToPoint(const THorizontal &direction, const QPointF &centre, double radius)
 {
@@ -32,16 +30,16 @@ QVector<TPathPoint> Path(TBody body, const TPlace &place, const QDate &date, con
     QVector<TPathPoint> path;
     if (!date.isValid() || stepMinutes <= 0)
         return path;
-    const qint64 from = DateStart(date, clock);
-    const qint64 to = DateStart(date.addDays(1), clock);
+    const qint64 from = DateStart(date, clock).UnixMs();
+    const qint64 to = DateStart(date.addDays(1), clock).UnixMs();
     const qint64 step = qint64(stepMinutes) * 60000;
     path.reserve(int((to - from) / step) + 2);
     for (qint64 ms = from;; ms += step) {
         const qint64 at = std::min(ms, to);
-        const TSkyAt sky = SkyAt(place, QDateTime::fromMSecsSinceEpoch(at, Qt::UTC));
-        if (!sky.Ok)
+        const std::optional<TSkyAt> sky = SkyAt(TInstant::FromUnixMs(at), place);
+        if (!sky)
             return {};
-        path.append({at, body == TBody::Sun ? sky.Sun : sky.Moon});
+        path.append({at, body == TBody::Sun ? sky->Sun : sky->Moon});
         if (at == to)
             break;
     }

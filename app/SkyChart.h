@@ -3,7 +3,11 @@
 // paths of the Sun and the Moon over a date. Qt Core only.
 #pragma once
 
-#include "table/SunTable.h"
+#include "common/Clock.h"
+#include "common/Place.h"
+#include "suntime/SkyPosition.h"
+
+#include <QDate>
 
 #include <QPointF>
 #include <QVector>

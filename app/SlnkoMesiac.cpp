@@ -1,6 +1,9 @@
 #include "app/SlnkoMesiac.h"
 
 #include "app/SkyChartView.h"
+#include "common/EventTexts.h"
+#include "common/EventsOnClock.h"
+#include "common/FileText.h"
 #include "common/Messages.h"
 #include "common/Texts.h"
 
@@ -88,6 +91,14 @@ TSkyChartTexts ChartTexts(TLanguage language)
     texts.Rise = TextIn(SkyText::Rise, language);
     texts.Set = TextIn(SkyText::Set, language);
     return texts;
+}
+
+std::optional<double> FirstAzimuth(const TDayEvents &day, TEventKind kind)
+{
+    const TEvent *e = day.First(kind);
+    if (!e || !std::isfinite(e->Azimuth))
+        return std::nullopt;
+    return e->Azimuth;
 }
 
 QString Number(const QLocale &locale, double value, int decimals)
@@ -185,7 +196,7 @@ void TfrmSlnkoMesiac::SetRequest(const TSkyRequest &request)
     if (sameDay)
         return ShowChosenTime();
     // Now when the calendar's day is today, else solar noon.
-    const std::optional<QDateTime> &noon = FRow.At(TSunEvent::SolarNoon);
+    const std::optional<QDateTime> noon = FirstMoment(FDay, TEventKind::SolarNoon);
     const qint64 at = request.Now.isValid() && request.Now.toMSecsSinceEpoch() >= FDayStart &&
                               request.Now.toMSecsSinceEpoch() < FDayStart + FDayMinutes * 60000LL
                           ? request.Now.toMSecsSinceEpoch()
@@ -200,15 +211,15 @@ void TfrmSlnkoMesiac::SetRequest(const TSkyRequest &request)
 void TfrmSlnkoMesiac::Recompute()
 {
     const TSkyRequest &r = FRequest;
-    FDayStart = DateStart(r.Day, r.Clock);
-    FDayMinutes = int((DateStart(r.Day.addDays(1), r.Clock) - FDayStart) / 60000);
+    FDayStart = DateStart(r.Day, r.Clock).UnixMs();
+    FDayMinutes = int((DateStart(r.Day.addDays(1), r.Clock).UnixMs() - FDayStart) / 60000);
     {
         const QSignalBlocker block(sldCas);
         sldCas->setRange(0, std::max(0, FDayMinutes - 1));
     }
-    QVector<TSunRow> rows = SunRows(r.Place, r.Clock, r.Day, r.Day);
-    AddSky(rows, r.Place, r.Clock);
-    FRow = rows.value(0);
+    TEventRequest request;
+    request.Azimuths = request.Moon = true;
+    FDay = EventsOfDate(r.Place, r.Clock, r.Day, request);
 
     FChart = TSkyChartData();
     const QVector<SkyChart::TPathPoint> sun =
@@ -222,12 +233,10 @@ void TfrmSlnkoMesiac::Recompute()
         if (at.time().minute() == 0 && at.time().second() == 0 && p.Position.Altitude >= 0)
             FChart.SunHours.append({at.time().hour(), p.Position});
     }
-    if (FRow.Sky) {
-        FChart.Sunrise = FRow.Sky->SunriseAzimuth;
-        FChart.Sunset = FRow.Sky->SunsetAzimuth;
-        FChart.Moonrise = FRow.Sky->MoonriseAzimuth;
-        FChart.Moonset = FRow.Sky->MoonsetAzimuth;
-    }
+    FChart.Sunrise = FirstAzimuth(FDay, TEventKind::Sunrise);
+    FChart.Sunset = FirstAzimuth(FDay, TEventKind::Sunset);
+    FChart.Moonrise = FirstAzimuth(FDay, TEventKind::Moonrise);
+    FChart.Moonset = FirstAzimuth(FDay, TEventKind::Moonset);
 
     QString title = TextIn(SkyText::Title, FLanguage);
     if (!r.Place.Name.trimmed().isEmpty())
@@ -241,27 +250,25 @@ QStringList TfrmSlnkoMesiac::SkyLines(const TSkyAt &sky, const QString &hhmm) co
 {
     const QLocale locale = LocaleOf(FLanguage);
     const QString none = TextIn(SkyText::None, FLanguage);
-    const auto time = [&](const std::optional<QDateTime> &m) {
+    const auto time = [&](TEventKind kind) {
+        const std::optional<QDateTime> m = FirstMoment(FDay, kind);
         return m ? m->time().toString(QStringLiteral("HH:mm")) : none;
     };
-    const auto degrees = [&](const std::optional<double> &a) {
+    const auto degrees = [&](TEventKind kind) {
+        const std::optional<double> a = FirstAzimuth(FDay, kind);
         return a ? Number(locale, *a, 1) : none;
     };
-    const std::optional<TSkyOfDay> &day = FRow.Sky;
     QStringList lines;
     lines << TextIn(SkyText::Sunrise, FLanguage)
-                 .arg(time(FRow.At(TSunEvent::Sunrise)),
-                      degrees(day ? day->SunriseAzimuth : std::nullopt))
+                 .arg(time(TEventKind::Sunrise), degrees(TEventKind::Sunrise))
           << TextIn(SkyText::Sunset, FLanguage)
-                 .arg(time(FRow.At(TSunEvent::Sunset)),
-                      degrees(day ? day->SunsetAzimuth : std::nullopt))
+                 .arg(time(TEventKind::Sunset), degrees(TEventKind::Sunset))
           << TextIn(SkyText::SunAt, FLanguage)
                  .arg(hhmm, Number(locale, sky.Sun.Altitude, 1),
                       Number(locale, sky.Sun.Azimuth, 1));
-    if (day) {
-        lines << TextIn(SkyText::MoonTimes, FLanguage)
-                     .arg(time(day->Moonrise), time(day->Moonset), time(day->MoonTransit));
-    }
+    lines << TextIn(SkyText::MoonTimes, FLanguage)
+                 .arg(time(TEventKind::Moonrise), time(TEventKind::Moonset),
+                      time(TEventKind::MoonTransit));
     lines << TextIn(SkyText::MoonAt, FLanguage)
                  .arg(hhmm, Number(locale, sky.Moon.Altitude, 1),
                       Number(locale, sky.Moon.Azimuth, 1));
@@ -270,8 +277,8 @@ QStringList TfrmSlnkoMesiac::SkyLines(const TSkyAt &sky, const QString &hhmm) co
                      .arg(Number(locale, sky.MoonIllumination * 100, 1),
                           MoonPhaseText(*sky.MoonPhase, FLanguage));
     const QDateTime dayStart = QDateTime::fromMSecsSinceEpoch(FDayStart, Qt::UTC);
-    const std::pair<Moon::TPhase, TText> next[2] = {{Moon::TPhase::New, SkyText::NextNew},
-                                                    {Moon::TPhase::Full, SkyText::NextFull}};
+    const std::pair<TEventKind, TText> next[2] = {{TEventKind::NewMoon, SkyText::NextNew},
+                                                  {TEventKind::FullMoon, SkyText::NextFull}};
     for (const auto &[phase, text] : next)
         if (const std::optional<QDateTime> at = NextPrincipalPhase(phase, dayStart, FRequest.Clock))
             lines << TextIn(text, FLanguage)
@@ -284,7 +291,7 @@ void TfrmSlnkoMesiac::ShowChosenTime()
 {
     const QLocale locale = LocaleOf(FLanguage);
     const QDateTime moment = ChosenMoment();
-    const TSkyAt sky = SkyAt(FRequest.Place, moment);
+    const TSkyAt sky = SkyAt(FRequest.Place, moment).value_or(TSkyAt());
     const QString hhmm = moment.time().toString(QStringLiteral("HH:mm"));
     lblCasHodnota->setText(hhmm + OtherDateMark(FRequest.Day, moment));
 
@@ -355,10 +362,10 @@ bool TfrmSlnkoMesiac::ExportPdf()
                                          TextIn(SkyText::FilterPdf, FLanguage));
     if (path.isEmpty())
         return false;
-    return WriteFileOrTell(this, path,
-                           ChartPdf(ExportSize(), Painter(), QPageLayout::Portrait,
-                                    windowTitle().trimmed()),
-                           FLanguage);
+    return WriteFileOrTell(
+        this, path,
+        ChartPdf(ExportSize(), Painter(), QPageLayout::Portrait, windowTitle().trimmed()),
+        FLanguage);
 }
 
 void TfrmSlnkoMesiac::closeEvent(QCloseEvent *event)

@@ -5,10 +5,13 @@
 // export of the chart as PNG or PDF. Non-modal; the main window feeds it.
 #pragma once
 
-#include "app/SkyChartView.h"
 #include "app/ChartExport.h"
+#include "app/SkyChartView.h"
+#include "common/Clock.h"
 #include "common/Language.h"
-#include "table/SunTable.h"
+#include "common/Place.h"
+#include "suntime/DayEvents.h"
+#include "suntime/Sky.h"
 
 #include <QDate>
 #include <QWidget>
@@ -66,7 +69,7 @@ private:
 
     TLanguage FLanguage;
     TSkyRequest FRequest;
-    TSunRow FRow;              // the day's Sun and sky
+    TDayEvents FDay;           // the day's Sun and Moon
     TSkyChartData FChart;      // the paths of the day
     qint64 FDayStart = 0;      // ms since 1970
     int FDayMinutes = 24 * 60; // 23 or 25 on a change of daylight saving

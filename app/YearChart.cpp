@@ -1,5 +1,8 @@
 #include "app/YearChart.h"
 
+#include "common/EventsOnClock.h"
+#include "suntime/SunEvents.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -74,24 +77,20 @@ QVector<TPiece> SplitSeries(const QVector<std::optional<double>> &hours)
     return pieces;
 }
 
-QVector<TSpan> LitSpans(bool aboveAtStart, std::optional<double> morningHour,
-                        std::optional<double> eveningHour)
+QVector<TSpan> LitSpans(bool aboveAtStart, QVector<TCrossingHour> crossings)
 {
-    struct TCrossingAt {
-        double Hour;
-        bool Rising;
-    };
-    QVector<TCrossingAt> crossings;
-    if (morningHour && std::isfinite(*morningHour))
-        crossings.append({std::clamp(*morningHour, 0.0, 24.0), true});
-    if (eveningHour && std::isfinite(*eveningHour))
-        crossings.append({std::clamp(*eveningHour, 0.0, 24.0), false});
-    std::sort(crossings.begin(), crossings.end(),
-              [](const TCrossingAt &a, const TCrossingAt &b) { return a.Hour < b.Hour; });
+    crossings.erase(std::remove_if(crossings.begin(), crossings.end(),
+                                   [](const TCrossingHour &c) { return !std::isfinite(c.Hour); }),
+                    crossings.end());
+    for (TCrossingHour &c : crossings)
+        c.Hour = std::clamp(c.Hour, 0.0, 24.0);
+    std::stable_sort(
+        crossings.begin(), crossings.end(),
+        [](const TCrossingHour &a, const TCrossingHour &b) { return a.Hour < b.Hour; });
     QVector<TSpan> spans;
     bool above = aboveAtStart;
     double since = 0;
-    for (const TCrossingAt &c : crossings) {
+    for (const TCrossingHour &c : crossings) {
         if (c.Rising && !above)
             since = c.Hour;
         else if (!c.Rising && above && c.Hour > since)
@@ -103,29 +102,40 @@ QVector<TSpan> LitSpans(bool aboveAtStart, std::optional<double> morningHour,
     return spans;
 }
 
-std::optional<double> EventHour(const TSunRow &row, TSunEvent event)
+double HourOf(const TDayEvents &day, const TEvent &event)
 {
-    const std::optional<QDateTime> &moment = row.At(event);
-    if (!moment || !moment->isValid())
-        return std::nullopt;
-    return row.Date.daysTo(moment->date()) * 24.0 + moment->time().msecsSinceStartOfDay() / 3.6e6;
+    // Milliseconds from the date's midnight on the event's own clock.
+    const qint64 wall = event.Time.UnixMs() + event.ClockOffset * qint64(1000);
+    const QDate date = DateOf(day);
+    const qint64 midnight = QDate(1970, 1, 1).daysTo(date) * qint64(86400000);
+    return double(wall - midnight) / 3.6e6;
 }
 
-QVector<TSpan> BandSpans(const TSunRow &row, TBand band)
+std::optional<double> EventHour(const TDayEvents &day, TEventKind kind)
+{
+    if (const TEvent *e = day.First(kind))
+        return HourOf(day, *e);
+    return std::nullopt;
+}
+
+QVector<TSpan> BandSpans(const TDayEvents &day, TBand band)
 {
     // Night, the astronomical, nautical and civil twilights and day: the
     // brighter the band, the smaller the Sun's zenith angle that bounds it.
     if (band == TBand::Night)
         return {{0, 24}};
     const TSunZenith zenith = TSunZenith(BandCount - 1 - int(band));
-    return LitSpans(row.AboveAtStart[int(zenith)], EventHour(row, MorningOf(zenith)),
-                    EventHour(row, EveningOf(zenith)));
+    QVector<TCrossingHour> crossings;
+    for (const TEvent &e : day.Events)
+        if (e.Occurs() && (e.Kind == MorningOf(zenith) || e.Kind == EveningOf(zenith)))
+            crossings.append({HourOf(day, e), e.Kind == MorningOf(zenith)});
+    return LitSpans(day.SunAboveAtStart[int(zenith)], crossings);
 }
 
-TBand BandAt(const TSunRow &row, double hour)
+TBand BandAt(const TDayEvents &day, double hour)
 {
     for (int b = BandCount - 1; b > 0; --b) {
-        for (const TSpan &span : BandSpans(row, TBand(b))) {
+        for (const TSpan &span : BandSpans(day, TBand(b))) {
             if (hour >= span.From && hour < span.To)
                 return TBand(b);
         }
@@ -138,11 +148,12 @@ QVector<TSeasonDay> SeasonDays(int year, const std::function<int(const QDate &)>
     QVector<TSeasonDay> days;
     if (!QDate(year, 1, 1).isValid())
         return days;
-    const std::array<double, 4> moments = SeasonMoments(year);
+    const std::optional<std::array<TInstant, 4>> moments = SeasonMoments(year);
+    if (!moments)
+        return days;
     for (int k = 0; k < 4; ++k) {
-        // The OLE moment on UTC as milliseconds since 1970; its date on the
-        // clock is the date whose start it has passed.
-        const qint64 ms = qint64(std::llround((moments[k] - 25569.0) * 86400000.0));
+        // Its date on the clock is the date whose start it has passed.
+        const qint64 ms = (*moments)[k].UnixMs();
         const QDate utcDate = QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC).date();
         QDate date = utcDate;
         for (const QDate candidate : {utcDate.addDays(-1), utcDate, utcDate.addDays(1)}) {

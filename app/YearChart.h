@@ -4,8 +4,7 @@
 // equinoxes. Qt Core only, so that it is tested without a window.
 #pragma once
 
-#include "suntime/SunEvents.h"
-#include "table/SunTable.h"
+#include "suntime/DayEvents.h"
 
 #include <QDate>
 #include <QPointF>
@@ -58,21 +57,26 @@ struct TSpan {
     double From = 0;
     double To = 0;
 };
-QVector<TSpan> LitSpans(bool aboveAtStart, std::optional<double> morningHour,
-                        std::optional<double> eveningHour);
+struct TCrossingHour {
+    double Hour = 0;
+    bool Rising = false;
+};
+QVector<TSpan> LitSpans(bool aboveAtStart, QVector<TCrossingHour> crossings);
 
-// The hour of an event on the row's clock counted from the row's own date's
-// midnight (below 0 or from 24 on when it falls on another date), or nothing.
-std::optional<double> EventHour(const TSunRow &row, TSunEvent event);
+// The hour of an event on its clock counted from its date's midnight (below
+// 0 or from 24 on when it falls on another date).
+double HourOf(const TDayEvents &day, const TEvent &event);
+// The hour of the first event of a kind on the date, or nothing.
+std::optional<double> EventHour(const TDayEvents &day, TEventKind kind);
 
 // Which shade a moment of a day falls in, from the darkest to the brightest.
 enum class TBand { Night, Astronomical, Nautical, Civil, Day };
 constexpr int BandCount = 5;
-// The shade at an hour of the row's column (the brightest band whose lit
+// The shade at an hour of the date's column (the brightest band whose lit
 // spans hold it).
-TBand BandAt(const TSunRow &row, double hour);
-// The lit spans of a row for a band above night.
-QVector<TSpan> BandSpans(const TSunRow &row, TBand band);
+TBand BandAt(const TDayEvents &day, double hour);
+// The lit spans of a date for a band above night.
+QVector<TSpan> BandSpans(const TDayEvents &day, TBand band);
 
 // The dates of the March equinox, June solstice, September equinox and
 // December solstice on a clock whose offset from UTC in seconds at the start

@@ -1,5 +1,6 @@
 #include "app/YearChartView.h"
 
+#include "common/EventsOnClock.h"
 #include "common/SystemClock.h"
 
 #include <QFontMetricsF>
@@ -111,15 +112,15 @@ QColor TYearChartView::BandColour(TBand band)
     return BandColours[int(band)];
 }
 
-void TYearChartView::SetRows(const QVector<TSunRow> &rows, const QVector<TSeasonDay> &seasons)
+void TYearChartView::SetRows(const QVector<TDayEvents> &rows, const QVector<TSeasonDay> &seasons)
 {
     FRows = rows;
     FSeasons = seasons;
-    const TSunEvent events[3] = {TSunEvent::Sunrise, TSunEvent::SolarNoon, TSunEvent::Sunset};
+    const TEventKind events[3] = {TEventKind::Sunrise, TEventKind::SolarNoon, TEventKind::Sunset};
     for (int c = 0; c < 3; ++c) {
         QVector<std::optional<double>> hours;
         hours.reserve(rows.size());
-        for (const TSunRow &row : rows)
+        for (const TDayEvents &row : rows)
             hours.append(EventHour(row, events[c]));
         FCurves[c] = SplitSeries(hours);
     }
@@ -267,7 +268,7 @@ void TYearChartView::Paint(QPainter &p, const QSizeF &size, bool showCurrent) co
                                        std::sqrt(std::abs(p.worldTransform().determinant())));
     p.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
 
-    const int year = FRows.isEmpty() ? TSystemClock::Today().year() : FRows.first().Date.year();
+    const int year = FRows.isEmpty() ? TSystemClock::Today().year() : DateOf(FRows.first()).year();
     QVector<double> monthStarts;
     for (int m = 1; m <= 12; ++m)
         monthStarts.append(main.DayToX(QDate(year, m, 1).dayOfYear() - 1));
@@ -518,8 +519,8 @@ void TYearChartView::keyPressEvent(QKeyEvent *event)
     }
     const int last = int(FRows.size()) - 1;
     const int from = FCurrent >= 0 ? FCurrent : 0;
-    const QDate date = FRows[from].Date;
-    auto indexOf = [&](const QDate &d) { return int(FRows.first().Date.daysTo(d)); };
+    const QDate date = DateOf(FRows[from]);
+    auto indexOf = [&](const QDate &d) { return int(DateOf(FRows.first()).daysTo(d)); };
     switch (event->key()) {
     case Qt::Key_Left:
         PointTo(std::max(0, from - 1));

@@ -39,11 +39,11 @@ public:
 
     // The rows of the year, one per day from 1 January; they are kept and
     // only painted again on resizing.
-    void SetRows(const QVector<TSunRow> &rows, const QVector<YearChart::TSeasonDay> &seasons);
+    void SetRows(const QVector<TDayEvents> &rows, const QVector<YearChart::TSeasonDay> &seasons);
     void SetCalendarDay(const QDate &day);
     void SetTexts(const TYearChartTexts &texts);
     void SetCaption(const QString &caption);
-    const QVector<TSunRow> &Rows() const { return FRows; }
+    const QVector<TDayEvents> &Rows() const { return FRows; }
 
     // The day read out to the user (keys, mouse); -1 before any.
     int CurrentDay() const { return FCurrent; }
@@ -91,7 +91,7 @@ private:
     QFont ChartFont() const;
     void PointTo(int day);
 
-    QVector<TSunRow> FRows;
+    QVector<TDayEvents> FRows;
     QVector<YearChart::TSeasonDay> FSeasons;
     // Curve pieces in chart units (sunrise, noon, sunset) and the day length
     // in hours, computed once per year of rows.

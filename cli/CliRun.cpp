@@ -7,10 +7,12 @@
 
 #include "calendar/CalCalc.h"
 #include "calendar/MoonPhase.h"
+#include "common/EventTexts.h"
+#include "common/EventWriters.h"
+#include "common/EventsOnClock.h"
+#include "common/FileText.h"
 #include "localities/Gazetteer.h"
-#include "suntime/SunTime.h"
-#include "table/ResultLines.h"
-#include "table/SunTable.h"
+#include "suntime/DateUtil.h"
 
 #include <QSet>
 #include <QTimeZone>
@@ -46,23 +48,6 @@ QString Degrees(double value, int decimals)
     return QString::number(value, 'f', decimals);
 }
 
-// Whole days from the OLE epoch to a date.
-double OleDay(const QDate &date)
-{
-    static const qint64 epoch = QDate(1899, 12, 30).toJulianDay();
-    return double(date.toJulianDay() - epoch);
-}
-
-// A moment as a date-time value of its own clock, counted straight on from
-// its day as the calculator's results are (the result lines read it so).
-double OleOnOwnClock(const QDateTime &moment)
-{
-    const double day = OleDay(moment.date());
-    const double fraction = moment.time().msecsSinceStartOfDay() / 86400000.0;
-    // Counted straight on from the day, as the calculator's results are.
-    return day + fraction;
-}
-
 QString CoordinateName(double latitude, double longitudeEast)
 {
     return QString::number(std::fabs(latitude), 'g', 10) +
@@ -77,61 +62,6 @@ struct TResolvedPlace {
     TPlace Place;
     TClock Clock;
 };
-
-// The text lines of the rows: the program's result line, and with twilight
-// the further columns after the sunset in the same style.
-QByteArray TextLines(const QVector<TSunRow> &rows, const TResolvedPlace &resolved, bool twilight,
-                     TLanguage language, const QLocale &locale, bool blockEnds)
-{
-    const QString noEvent = TextIn(NoEventWord, language);
-    const QString tag = resolved.Clock.Tag(language);
-    const QString gap = QStringLiteral(",   ");
-    // A line break inside the name would start a line of its own.
-    QString name = resolved.Place.Name;
-    name.replace(QLatin1String("\r\n"), QLatin1String(" "));
-    name.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    name.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    QString text;
-    for (const TSunRow &row : rows) {
-        // The clock time, marked when it falls on another date than the line's.
-        const auto time = [&](const std::optional<QDateTime> &moment) {
-            if (!moment)
-                return noEvent;
-            return FormatEventTime(OleOnOwnClock(*moment), noEvent, locale) +
-                   OtherDateMark(row.Date, *moment);
-        };
-        QString line = BuildResultLine(
-            name, OleDay(row.Date), tag, time(row.At(TSunEvent::Sunrise)),
-            time(row.At(TSunEvent::SolarNoon)), time(row.At(TSunEvent::Sunset)), locale);
-        if (twilight) {
-            line.chop(ResultLineEnd.size());
-            for (int e = int(TSunEvent::CivilDawn); e < SunEventCount; ++e)
-                line += gap + time(row.Event[e]);
-            line += gap + DurationText(row.DayLength);
-            line += gap + (row.At(TSunEvent::SolarNoon)
-                               ? QString::number(row.NoonAltitude, 'f', 2) + QChar(0x00B0)
-                               : noEvent);
-            line += ResultLineEnd;
-        }
-        if (row.Sky) {
-            const TSkyOfDay &sky = *row.Sky;
-            const auto azimuth = [&](const std::optional<double> &a) {
-                return a ? Degrees(*a, 1) : noEvent;
-            };
-            line += SkyLineText(language).arg(
-                        azimuth(sky.SunriseAzimuth), azimuth(sky.SunsetAzimuth), time(sky.Moonrise),
-                        time(sky.Moonset),
-                        sky.MoonIllumination ? Degrees(*sky.MoonIllumination * 100, 1) : noEvent,
-                        sky.MoonPhase ? MoonPhaseText(*sky.MoonPhase, language) : noEvent) +
-                    ResultLineEnd;
-        }
-        text += line;
-        // A month ends with one empty line, as in the program's table.
-        if (blockEnds && row.Date.day() == row.Date.daysInMonth())
-            text += ResultLineEnd;
-    }
-    return text.toUtf8();
-}
 
 QString IcsYearsError()
 {
@@ -240,24 +170,26 @@ TCliResult RunSun(const TCliOptions &o, const QLocale &locale, TGazetteer &citie
     }
     if (o.Format == TCliFormat::ICalendar && !ICalendarCanHold(first, last, resolved->Clock))
         return Failure(CliExitUsage, IcsYearsError());
-    QVector<TSunRow> rows = SunRows(resolved->Place, resolved->Clock, first, last);
-    if (o.Sky)
-        AddSky(rows, resolved->Place, resolved->Clock);
+    TEventRequest request;
+    request.Azimuths = request.Moon = o.Sky;
+    const QVector<TDayEvents> days =
+        EventsOfDates(resolved->Place, resolved->Clock, first, last, request);
 
     TCliResult r;
     switch (o.Format) {
     case TCliFormat::Text:
-        r.Out = TextLines(rows, *resolved, o.Twilight, o.Language, locale, o.Span != TCliSpan::Day);
+        r.Out = EventsText(days, resolved->Place, resolved->Clock, o.Twilight, o.Language, locale,
+                           o.Span != TCliSpan::Day);
         break;
     case TCliFormat::Csv:
-        r.Out = SunRowsCsv(rows, o.Twilight, o.Language);
+        r.Out = EventsCsv(days, o.Twilight, o.Language);
         break;
     case TCliFormat::Json:
-        r.Out = SunRowsJson(rows, o.Twilight, o.Language);
+        r.Out = EventsJson(days, o.Twilight, o.Language);
         break;
     case TCliFormat::ICalendar:
         if (const std::optional<QByteArray> ics =
-                SunRowsICalendar(rows, resolved->Place, o.Language))
+                EventsICalendar(days, resolved->Place, o.Language))
             r.Out = *ics;
         else
             return Failure(CliExitUsage, IcsYearsError());
@@ -282,10 +214,11 @@ TCliResult RunAt(const TCliOptions &o, TGazetteer &cities)
         moment = QDateTime(day, time, resolved->Clock.TimeZone());
     else
         moment = QDateTime(day, time, Qt::OffsetFromUTC, resolved->Clock.FixedOffset());
-    const TSkyAt sky = SkyAt(resolved->Place, moment);
-    if (!sky.Ok)
+    const std::optional<TSkyAt> at = SkyAt(resolved->Place, moment);
+    if (!at)
         return Failure(CliExitUsage, QStringLiteral("--at lies outside the years 0001 ... 9999: %1")
                                          .arg(o.AtLocal.toString(Qt::ISODate)));
+    const TSkyAt &sky = *at;
     const QByteArray iso = IsoMoment(moment).toUtf8();
     const QByteArray values[5] = {
         Degrees(sky.Sun.Altitude, 2).toUtf8(), Degrees(sky.Sun.Azimuth, 2).toUtf8(),
@@ -453,7 +386,8 @@ TCliResult RunCli(const TCliOptions &options, const QLocale &locale, TGazetteer 
         r.Out = EasterMessage(int16_t(options.EasterYear), options.Language).toUtf8() + '\n';
         break;
     case TCliCommand::Moon: {
-        const double x = PhaseFraction(OleDay(options.MoonDate));
+        const double x = PhaseFraction(DateUtil::EncodeDate(
+            options.MoonDate.year(), options.MoonDate.month(), options.MoonDate.day()));
         r.Out = TextIn(CliText::MoonLine, options.Language)
                     .arg(options.MoonDate.toString(Qt::ISODate), QString::number(x, 'f', 4),
                          QString::number(MoonPictureNumber(x)))

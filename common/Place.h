@@ -1,8 +1,8 @@
-// A place on Earth, and the degrees, minutes and seconds that people type.
-// One sign convention throughout: latitude north positive, longitude east
-// positive. (The Sun calculator's own angles keep their west-positive
-// longitude; LongitudeWest() hands it over.)
+// A place on Earth: an observer with a name and the time zone of its clocks,
+// and the degrees, minutes and seconds that people type.
 #pragma once
+
+#include "suntime/Observer.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -25,13 +25,15 @@ struct TDmsAngle {
     }
 };
 
-struct TPlace {
+struct TPlace : TObserver {
     QString Name;
-    double Latitude = 0;  // degrees, north positive
-    double Longitude = 0; // degrees, east positive
-    QByteArray Zone;      // the IANA zone of the place's clocks; empty when not known
+    QByteArray Zone; // the IANA zone of the place's clocks; empty when not known
 
-    double LongitudeWest() const { return -Longitude; }
+    TPlace() = default;
+    TPlace(const QString &name, double latitude, double longitude, const QByteArray &zone = {})
+        : TObserver{latitude, longitude, 0}, Name(name), Zone(zone)
+    {
+    }
 
     // The place of the main window's fields, read as its Sun calculator reads
     // them: degrees beyond 90 (latitude) or 180 (longitude) lose that much,
@@ -45,7 +47,7 @@ struct TPlace {
     bool operator==(const TPlace &o) const
     {
         return Name == o.Name && Latitude == o.Latitude && Longitude == o.Longitude &&
-               Zone == o.Zone;
+               Height == o.Height && Zone == o.Zone;
     }
     bool operator!=(const TPlace &o) const { return !(*this == o); }
 };

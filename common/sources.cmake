@@ -9,6 +9,10 @@ list(APPEND vantu_core_sources
     common/IntegerText.h common/IntegerText.cpp
     common/FileLocations.h common/FileLocations.cpp
     common/SystemClock.h common/SystemClock.cpp
+    common/EventsOnClock.h common/EventsOnClock.cpp
+    common/EventTexts.h common/EventTexts.cpp
+    common/FileText.h common/FileText.cpp
+    common/EventWriters.h common/EventWriters.cpp
 )
 list(APPEND vantu_gui_sources
     common/Messages.h common/Messages.cpp

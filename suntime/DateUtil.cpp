@@ -2,6 +2,8 @@
 // day-count conversions so that whole days never suffer rounding.
 #include "suntime/DateUtil.h"
 
+#include "suntime/Instant.h"
+
 #include <cmath>
 #include <ctime>
 
@@ -13,31 +15,9 @@ constexpr int64_t MsPerDay = 86400000;
 // absurd inputs instead of overflowing.
 constexpr double DayLimit = 1.0e10;
 
-// Days since 1 March of year 0 of a proleptic Gregorian date.
-constexpr int64_t DaysFromCivil(int64_t y, int64_t m, int64_t d)
-{
-    y -= m <= 2;
-    const int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const int64_t yoe = y - era * 400;                                   // 0 ... 399
-    const int64_t doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1; // 0 ... 365
-    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;           // 0 ... 146096
-    return era * 146097 + doe;
-}
-
-// 30 December 1899, day 0 of OLE dates.
-constexpr int64_t OleEpochFrom0000 = DaysFromCivil(1899, 12, 30);
-
-void CivilFromDays(int64_t z, int64_t &y, int &m, int &d)
-{
-    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const int64_t doe = z - era * 146097;
-    const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const int64_t mp = (5 * doy + 2) / 153;
-    d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    y = yoe + era * 400 + (m <= 2);
-}
+// 30 December 1899, day 0 of OLE dates, in days from 1970.
+constexpr int64_t OleEpochDays =
+    static_cast<int64_t>(Astro::JdOleEpoch - Astro::JdUnixEpoch); // -25569
 
 // The OLE day a date belongs to: its whole part, truncated toward zero
 // (negative dates keep the time of day as the fraction's absolute value).
@@ -63,9 +43,10 @@ int64_t DayMilliseconds(double date)
 
 void SplitDay(int64_t whole, int &year, int &month, int &day)
 {
-    int64_t y = 0;
-    CivilFromDays(whole + OleEpochFrom0000, y, month, day);
-    year = static_cast<int>(y);
+    const TCivilDate date = Civil::CivilFromDays(whole + OleEpochDays);
+    year = static_cast<int>(date.Year);
+    month = date.Month;
+    day = date.Day;
 }
 
 void SplitMilliseconds(int64_t ms, int &hour, int &minute, int &second, int &msec)
@@ -81,29 +62,19 @@ void SplitMilliseconds(int64_t ms, int &hour, int &minute, int &second, int &mse
 namespace DateUtil
 {
 
-void CivilFromUnixDays(int64_t days, int64_t &year, int &month, int &day)
-{
-    CivilFromDays(days + DaysFromCivil(1970, 1, 1), year, month, day);
-}
-
 bool IsLeapYear(int year)
 {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return Civil::IsLeapYear(year);
 }
 
 int DaysInMonth(int year, int month)
 {
-    static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12)
-        return 0;
-    if (month == 2 && IsLeapYear(year))
-        return 29;
-    return days[month - 1];
+    return Civil::DaysInMonth(year, month);
 }
 
 double EncodeDate(int year, int month, int day)
 {
-    return static_cast<double>(DaysFromCivil(year, month, day) - OleEpochFrom0000);
+    return static_cast<double>(Civil::DaysFromCivil(year, month, day) - OleEpochDays);
 }
 
 void DecodeDate(double date, int &year, int &month, int &day)
@@ -161,7 +132,7 @@ int DayOfYear(double date)
     int year = 0, month = 0, day = 0;
     const int64_t whole = WholeDay(date);
     SplitDay(whole, year, month, day);
-    return static_cast<int>(whole - (DaysFromCivil(year, 1, 1) - OleEpochFrom0000) + 1);
+    return static_cast<int>(whole - (Civil::DaysFromCivil(year, 1, 1) - OleEpochDays) + 1);
 }
 
 double JulianDay(int year, int month, int day)
@@ -176,14 +147,28 @@ double JulianDay(int year, int month, int day)
     return std::floor(365.25 * (y + 4716)) + std::floor(30.6001 * (m + 1)) + day + b - 1524.5;
 }
 
+namespace
+{
+
+TTodaySource TodaySource = nullptr;
+
+} // namespace
+
 double Today()
 {
+    if (TodaySource)
+        return TodaySource();
     tzset(); // localtime_r alone does not notice a changed TZ
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     if (!localtime_r(&now, &local))
         return 0;
     return EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
+
+void SetTodaySource(TTodaySource source)
+{
+    TodaySource = source;
 }
 
 } // namespace DateUtil

@@ -1,5 +1,8 @@
-// OLE Automation dates: days since 30 December 1899 00:00 as a double, the
-// fraction being the time of day. Proleptic Gregorian calendar throughout.
+// The calculator's date-time values (OLE Automation dates): days since
+// 30 December 1899 00:00 as a double, the fraction being the time of day.
+// They exist only where the main window's calculator and its result lines
+// need them; every other moment is a TInstant. Proleptic Gregorian calendar
+// throughout.
 #pragma once
 
 #include <cstdint>
@@ -23,11 +26,13 @@ void DecodeDateTime(double date, int &year, int &month, int &day, int &hour, int
 // the same; before it the OLE time of day counts away from the epoch, so the
 // straight count would show the mirrored time.
 double MomentToOle(double moment);
-// Year, month and day of a count of days from 1 January 1970, for any count.
-void CivilFromUnixDays(int64_t days, int64_t &year, int &month, int &day);
 int DayOfWeek(double date); // 1 = Sunday ... 7 = Saturday
 int DayOfYear(double date); // 1 for 1 January
-double Today();             // local date, whole day
+// The local date as a whole day: the system's, unless the program's clock
+// has been fixed (tests), which hands its own source over here.
+double Today();
+using TTodaySource = double (*)();
+void SetTodaySource(TTodaySource source); // nullptr: the system's clock again
 // Julian Day of 0 h UT of a calendar date (Gregorian rule for every date).
 double JulianDay(int year, int month, int day);
 

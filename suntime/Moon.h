@@ -1,20 +1,19 @@
 // The Moon: its place, its rising, setting and meridian transit at a place,
-// its lit part and its phases. The conventions of SkyPosition.h: moments are
-// Julian Days in UT, latitude north positive, longitude EAST positive, angles
-// in degrees. Moments must lie between JD 0 and the end of the year 9999;
-// outside that, or for a value that is not a finite number, a result says
-// Failed. PositionAt and HorizontalAt carry no status: what is not a number
-// in gives not-a-number out.
+// its lit part and its phases. Moments must lie between JD 0 and the end of
+// the year 9999; outside that, or for a value that is not a finite number, a
+// result is missing. PositionAt and HorizontalAt carry no status: what is not
+// a number in gives not-a-number out.
 #pragma once
 
+#include "suntime/Event.h"
+#include "suntime/Observer.h"
 #include "suntime/SkyPosition.h"
 
 #include <optional>
+#include <vector>
 
 namespace Moon
 {
-
-enum class TStatus { Ok, Failed };
 
 // Geocentric apparent place, of the equinox of date.
 struct TPosition {
@@ -28,32 +27,19 @@ struct TPosition {
 // Meeus, Astronomical Algorithms chapter 47: every term of tables 47.A and
 // 47.B, nutation in longitude and the true obliquity; the series run in TT
 // (Sky::DeltaT). About 10" in longitude and 4" in latitude.
-TPosition PositionAt(double jdUt);
+TPosition PositionAt(TInstant moment);
 
 // The centre as seen from a place at sea level: topocentric (parallax on the
 // reference ellipsoid), refraction adding Sky::Refraction.
-THorizontal HorizontalAt(double jdUt, double latitude, double longitudeEast, bool refraction);
+THorizontal HorizontalAt(TInstant moment, const TObserver &observer, bool refraction);
 
-enum class TEventKind { Rise, Set, Transit };
-
-struct TEvent {
-    TEventKind Kind = TEventKind::Rise;
-    double Jd = 0;
-    double Azimuth = 0;  // of the centre
-    double Altitude = 0; // of the centre as seen, refraction included
-};
-
-// Risings, settings and upper transits within a stretch of time, in time order.
-struct TEvents {
-    static constexpr int Capacity = 16;
-    TStatus Status = TStatus::Failed;
+// Risings, settings and upper transits within a stretch of time, in time
+// order; each with the centre's azimuth and its altitude as seen.
+struct TMoonEvents {
+    bool Ok = false;        // false for a bad input, or an empty or too long stretch
     bool UpAtStart = false; // the upper limb above the horizon at the start
-    int Count = 0;
-    TEvent Items[Capacity];
+    std::vector<TEvent> Events;
 
-    bool Ok() const { return Status == TStatus::Ok; }
-    const TEvent *begin() const { return Items; }
-    const TEvent *end() const { return Items + Count; }
     // The first event of a kind, or nullptr when there is none.
     const TEvent *First(TEventKind kind) const;
     // No rising and no setting: the Moon stays up, or down, the whole time.
@@ -64,56 +50,39 @@ struct TEvents {
 // Longest stretch EventsBetween takes, days.
 constexpr double MaxEventsSpan = 2;
 
-// Every rising, setting and upper meridian transit within [jdFrom, jdTo): a
-// day of any clock, 23, 24 or 25 hours, or up to MaxEventsSpan days. A rising
-// or setting is the moment the upper limb touches the horizon as an observer
-// at sea level sees it: topocentric centre (parallax from the distance), the
+// Every rising, setting and upper meridian transit within [from, to): a day
+// of any clock, 23, 24 or 25 hours, or up to MaxEventsSpan days. A rising or
+// setting is the moment the upper limb touches the horizon as an observer at
+// sea level sees it: topocentric centre (parallax from the distance), the
 // semi-diameter as seen from the place (Meeus's k = 0.272481 Earth radii) and
-// the standard 34' of refraction at the horizon, without weather. A transit is
-// the centre crossing the meridian on the zenith's side of the pole (upper
+// the standard 34' of refraction at the horizon, without weather. A transit
+// is the centre crossing the meridian on the zenith's side of the pole (upper
 // culmination). At high latitudes the Moon may rise twice, or not at all.
-// Failed for a bad input or an empty or too long stretch. No heap allocation;
-// about 3 us a day, within 2 s of a full ephemeris between 60 S and 60 N.
-TEvents EventsBetween(double jdFrom, double jdTo, double latitude, double longitudeEast);
+// About 3 us a day, within 2 s of a full ephemeris between 60 S and 60 N.
+TMoonEvents EventsBetween(TInstant from, TInstant to, const TObserver &observer);
 
 struct TLight {
-    TStatus Status = TStatus::Failed;
     double Fraction = 0;   // of the disc lit, 0 ... 1
     double PhaseAngle = 0; // Sun - Moon - Earth, 0 ... 180
     bool Waxing = false;   // the Moon east of the Sun, from new to full
 };
 
 // Geocentric, Meeus chapter 48 from the positions of chapters 47 and 25.
-TLight LightAt(double jdUt);
-
-enum class TPhase { New, FirstQuarter, Full, LastQuarter };
-
-struct TPhaseTime {
-    TStatus Status = TStatus::Failed;
-    TPhase Phase = TPhase::New;
-    double Jd = 0;
-};
-
-// Principal phases within a stretch, in time order.
-struct TPhases {
-    static constexpr int Capacity = 64;
-    TStatus Status = TStatus::Failed;
-    int Count = 0;
-    TPhaseTime Items[Capacity];
-
-    bool Ok() const { return Status == TStatus::Ok; }
-    const TPhaseTime *begin() const { return Items; }
-    const TPhaseTime *end() const { return Items + Count; }
-};
+std::optional<TLight> LightAt(TInstant moment);
 
 // Longest stretch PhasesBetween takes, days: a year and a month.
 constexpr double MaxPhasesSpan = 400;
 
-// Meeus chapter 49 with all its corrections, turned from TT to UT; within a
-// minute of a full ephemeris between 1900 and 2100.
-TPhases PhasesBetween(double jdFrom, double jdTo);
+// Whether an event kind is one of the four principal phases (NewMoon,
+// FirstQuarter, FullMoon, LastQuarter).
+bool IsPrincipalPhase(TEventKind kind);
+
+// The principal phases within [from, to), in time order: Meeus chapter 49
+// with all its corrections, turned from TT to UT; within a minute of a full
+// ephemeris between 1900 and 2100.
+std::optional<std::vector<TEvent>> PhasesBetween(TInstant from, TInstant to);
 // The first phase of a kind at or after a moment.
-TPhaseTime NextPhase(double jdUt, TPhase phase);
+std::optional<TEvent> NextPhase(TInstant from, TEventKind phase);
 
 enum class TPhaseName {
     New,
@@ -129,6 +98,6 @@ enum class TPhaseName {
 // The name of a moment: a principal phase when it falls within 12 hours
 // either side, otherwise the stretch between two principal phases. Nothing
 // for a moment outside the range.
-std::optional<TPhaseName> PhaseNameAt(double jdUt);
+std::optional<TPhaseName> PhaseNameAt(TInstant moment);
 
 } // namespace Moon

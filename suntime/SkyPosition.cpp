@@ -2,6 +2,7 @@
 // the Sun's place from the calculator's own solar position.
 #include "suntime/SkyPosition.h"
 
+#include "suntime/Constants.h"
 #include "suntime/SolarPosition.h"
 
 #include <algorithm>
@@ -14,9 +15,8 @@ namespace Sky
 namespace
 {
 
-constexpr double Pi = 3.1415926535897932385;
-constexpr double Rad = Pi / 180;
-constexpr double Deg = 180 / Pi;
+using Astro::Deg;
+using Astro::Rad;
 
 double Polynomial(double x, std::initializer_list<double> c)
 {
@@ -91,7 +91,7 @@ double SiderealTime(double jdUt, const TNutation &nutation)
 {
     // 360.98564736629 degrees a day split in two, so the whole turns drop out
     // before they cost precision.
-    const double d = jdUt - 2451545;
+    const double d = jdUt - Astro::JdJ2000;
     const double t = d / 36525;
     double theta = 360 * (d - std::floor(d)) + 0.98564736629 * d + 280.46061837 +
                    t * t * (0.000387933 - t / 38710000) +
@@ -100,8 +100,11 @@ double SiderealTime(double jdUt, const TNutation &nutation)
     return theta < 0 ? theta + 360 : theta;
 }
 
-THorizontal SunHorizontal(double jdUt, double latitude, double longitudeEast, bool refraction)
+THorizontal SunHorizontal(TInstant moment, const TObserver &observer, bool refraction)
 {
+    const double jdUt = moment.Jd();
+    const double latitude = observer.Latitude;
+    const double longitudeEast = observer.Longitude;
     const SolarPosition::Elements el =
         SolarPosition::ElementsAt(SolarPosition::JulianCenturies(jdUt));
     // The calculator's hour angle: minutes after 0 h UT, less noon, plus the

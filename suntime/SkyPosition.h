@@ -1,9 +1,11 @@
 // Where a body stands in an observer's sky: horizontal coordinates, the
 // difference between uniform time and the Earth's rotation, the refraction of
-// the air, nutation and sidereal time, and the Sun at any moment. One
-// convention throughout: a moment is a Julian Day in UT, latitude is north
-// positive, longitude EAST positive, angles are degrees.
+// the air, nutation and sidereal time, and the Sun at any moment. Angles are
+// degrees; a bare moment (DeltaT, NutationAt, SiderealTime) is a Julian Day.
 #pragma once
+
+#include "suntime/Instant.h"
+#include "suntime/Observer.h"
 
 struct THorizontal {
     double Altitude = 0; // above the horizon
@@ -12,9 +14,6 @@ struct THorizontal {
 
 namespace Sky
 {
-
-// Julian Day of the OLE date 0, 1899-12-30 00:00 UT.
-constexpr double OleEpoch = 2415018.5;
 
 // TT - UT in seconds: Espenak and Meeus's polynomials (NASA's Five Millennium
 // Canon of eclipses), which cover every year; before -500 and after 2150 their
@@ -26,10 +25,6 @@ double DeltaT(double jdUt);
 // degree the value at -1 degree holds, so that altitude plus refraction keeps
 // growing with the altitude.
 double Refraction(double trueAltitude);
-
-// The refraction at the horizon that risings and settings assume: an upper
-// limb 34' below the airless horizon is seen on it.
-constexpr double HorizonRefraction = 34.0 / 60;
 
 // Nutation in longitude and the true obliquity of the ecliptic, degrees, from
 // the short series of Meeus chapter 22 (0.5" in longitude, 0.1" in obliquity).
@@ -51,6 +46,6 @@ double SiderealTime(double jdUt, const TNutation &nutation);
 // elements a few minutes away from the event). Geocentric, so no parallax;
 // refraction adds Refraction() to the altitude. Not-a-number in gives
 // not-a-number out.
-THorizontal SunHorizontal(double jdUt, double latitude, double longitudeEast, bool refraction);
+THorizontal SunHorizontal(TInstant moment, const TObserver &observer, bool refraction);
 
 } // namespace Sky

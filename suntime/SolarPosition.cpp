@@ -2,7 +2,7 @@
 // and 28) and the two-pass search for zenith crossings.
 #include "suntime/SolarPosition.h"
 
-#include "suntime/DateUtil.h"
+#include "suntime/Constants.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,9 +13,8 @@ namespace SolarPosition
 namespace
 {
 
-constexpr double Pi = 3.1415926535897932385;
-constexpr double Rad = Pi / 180;
-constexpr double Deg = 180 / Pi;
+using Astro::Deg;
+using Astro::Rad;
 
 double SinD(double x)
 {
@@ -33,17 +32,17 @@ double TanD(double x)
 }
 
 // The body of HourAngle, kept where the passes below can have it inlined.
-PassState HourAngleOf(const LatitudeTerms &phi, double cosZenith, double delta, double &h)
+TEventStatus HourAngleOf(const LatitudeTerms &phi, double cosZenith, double delta, double &h)
 {
     const double x = cosZenith / (phi.cosPhi * CosD(delta)) - phi.tanPhi * TanD(delta);
     if (x < -1)
-        return PassState::AlwaysAbove;
+        return TEventStatus::AboveAllDay;
     if (x > 1)
-        return PassState::AlwaysBelow;
+        return TEventStatus::BelowAllDay;
     if (!(x >= -1)) // NaN
-        return PassState::Failed;
+        return TEventStatus::Failed;
     h = std::atan2(std::sqrt(1 - x * x), x) * Deg;
-    return std::isfinite(h) ? PassState::Crosses : PassState::Failed;
+    return std::isfinite(h) ? TEventStatus::Occurs : TEventStatus::Failed;
 }
 
 // Second pass of a rising (sign -1) or setting (sign +1), in minutes after
@@ -55,11 +54,11 @@ void SecondPass(double jd, const LatitudeTerms &phi, double lon, double cosZenit
     const Elements el = ElementsAt(JulianCenturies(jd + u / 1440));
     double h = 0;
     crossing.state = HourAngleOf(phi, cosZenith, Declination(el), h);
-    if (crossing.state != PassState::Crosses)
+    if (crossing.state != TEventStatus::Occurs)
         return;
     crossing.minutes = 720 + 4 * (lon + sign * h) - EquationOfTime(el);
     if (!std::isfinite(crossing.minutes))
-        crossing.state = PassState::Failed;
+        crossing.state = TEventStatus::Failed;
 }
 
 } // namespace
@@ -71,7 +70,7 @@ double CosDegrees(double x)
 
 double JulianCenturies(double jd)
 {
-    return (jd - 2451545) / 36525;
+    return (jd - Astro::JdJ2000) / 36525;
 }
 
 Elements ElementsAt(double t)
@@ -124,7 +123,7 @@ LatitudeTerms LatitudeTermsOf(double latitude)
     return {CosD(latitude), TanD(latitude)};
 }
 
-PassState HourAngle(const LatitudeTerms &phi, double cosZenith, double delta, double &h)
+TEventStatus HourAngle(const LatitudeTerms &phi, double cosZenith, double delta, double &h)
 {
     return HourAngleOf(phi, cosZenith, delta, h);
 }
@@ -147,8 +146,8 @@ void TwoPass(double jd, const LatitudeTerms &phi, double longitudeWest, const No
     // Rising and setting begin their first pass at solar noon, so that pass
     // (time, declination, hour angle) is one and the same for both.
     double h1 = 0;
-    const PassState first = HourAngleOf(phi, cosZenith, noon.declination, h1);
-    if (first != PassState::Crosses) {
+    const TEventStatus first = HourAngleOf(phi, cosZenith, noon.declination, h1);
+    if (first != TEventStatus::Occurs) {
         rising.state = setting.state = first;
         return;
     }
@@ -156,15 +155,29 @@ void TwoPass(double jd, const LatitudeTerms &phi, double longitudeWest, const No
     SecondPass(jd, phi, longitudeWest, cosZenith, h1, noon.eot, +1, setting);
 }
 
-bool JulianDayOf(double day, double &jd)
+TCalculatorDay::TCalculatorDay(double jd, double latitude, double longitudeEast)
+    : FJd(jd), FLatitude(latitude), FLongitudeWest(-longitudeEast)
 {
-    int year = 0, month = 0, dayOfMonth = 0;
-    DateUtil::DecodeDate(day, year, month, dayOfMonth);
-    // Beyond the calendar's years 1 ... 9999 nothing is computed.
-    if (year < 1 || year > 9999)
-        return false;
-    jd = DateUtil::JulianDay(year, month, dayOfMonth);
-    return true;
+    FValid = std::isfinite(jd) && std::isfinite(latitude) && std::isfinite(longitudeEast) &&
+             NoonAt(jd, FLongitudeWest, FNoon);
+    if (FValid)
+        FPhi = LatitudeTermsOf(latitude);
+}
+
+void TCalculatorDay::Crossings(double zenith, Crossing &rising, Crossing &setting) const
+{
+    rising = setting = Crossing();
+    if (!FValid || !std::isfinite(zenith))
+        return;
+    TwoPass(FJd, FPhi, FLongitudeWest, FNoon, CosDegrees(zenith), rising, setting);
+}
+
+double TCalculatorDay::NoonAltitude() const
+{
+    // Latitudes beyond the poles are taken at the pole, so the height stays
+    // within -90 ... 90 degrees.
+    const double phi = std::clamp(FLatitude, -90.0, 90.0);
+    return std::clamp(90 - std::fabs(phi - FNoon.declination), -90.0, 90.0);
 }
 
 } // namespace SolarPosition

@@ -3,6 +3,8 @@
 // TSunTime and the zenith crossings both build on it, so they agree exactly.
 #pragma once
 
+#include "suntime/Event.h"
+
 namespace SolarPosition
 {
 
@@ -26,17 +28,11 @@ struct LatitudeTerms {
 };
 LatitudeTerms LatitudeTermsOf(double latitude);
 
-// Whether the Sun's centre crosses the zenith angle, and if not, why.
-enum class PassState {
-    Crosses,
-    AlwaysAbove, // x < -1: it stays above the zenith angle
-    AlwaysBelow, // x > 1: it never comes up to it
-    Failed       // not a number on the way
-};
-
 // Hour angle in degrees at which the Sun's centre is at the zenith angle whose
-// cosine is cosZenith, for a declination delta.
-PassState HourAngle(const LatitudeTerms &phi, double cosZenith, double delta, double &h);
+// cosine is cosZenith, for a declination delta: AboveAllDay for x < -1 (it
+// stays above the zenith angle), BelowAllDay for x > 1 (it never comes up to
+// it), Failed for not a number on the way.
+TEventStatus HourAngle(const LatitudeTerms &phi, double cosZenith, double delta, double &h);
 
 // The first pass, at solar noon: its time in minutes after 0 h UTC and the
 // Sun's declination and equation of time then. The rising and the setting of every zenith angle
@@ -51,7 +47,7 @@ struct NoonPass {
 bool NoonAt(double jd, double longitudeWest, NoonPass &noon);
 
 struct Crossing {
-    PassState state = PassState::Failed;
+    TEventStatus state = TEventStatus::Failed;
     double minutes = 0; // after 0 h UTC of the day, when state is Crosses
 };
 
@@ -61,15 +57,29 @@ struct Crossing {
 void TwoPass(double jd, const LatitudeTerms &phi, double longitudeWest, const NoonPass &noon,
              double cosZenith, Crossing &rising, Crossing &setting);
 
-// Julian Day of 0 h UT of a whole OLE day; false outside the years 1 ... 9999.
-bool JulianDayOf(double day, double &jd);
-
-// Minutes after 0 h UTC of the day as an OLE date-time on a clock that many
-// hours ahead of UTC; not finite when the arithmetic overflows.
-inline double ToClock(double day, double minutes, double clockHours)
+// The calculator's day at a place: what its zenith angles share, the day's
+// Julian Day and the first pass at solar noon. Minutes count from 0 h UT of
+// the day whose 0 h UT is the Julian Day jd.
+class TCalculatorDay
 {
-    return day + (minutes / 60 + clockHours) / 24;
-}
+public:
+    TCalculatorDay(double jd, double latitude, double longitudeEast);
+
+    // False for a day or place that is not a finite number.
+    bool Valid() const { return FValid; }
+    const NoonPass &Noon() const { return FNoon; }
+    void Crossings(double zenith, Crossing &rising, Crossing &setting) const;
+    // The Sun's centre at the meridian, without refraction, degrees.
+    double NoonAltitude() const;
+
+private:
+    double FJd = 0;
+    double FLatitude = 0;
+    double FLongitudeWest = 0;
+    LatitudeTerms FPhi{};
+    NoonPass FNoon;
+    bool FValid = false;
+};
 
 double CosDegrees(double x);
 

@@ -1,82 +1,59 @@
-// Crossings of any zenith angle by the Sun's centre: sunrise and sunset, the
-// civil, nautical and astronomical twilights, day length and the Sun's height
-// at solar noon. The same two-pass computation as TSunTime, with the zenith as
-// a parameter. Standard library only.
+// The Sun's events: the calculator's own day (solar noon and the two passes
+// of every zenith angle, as TSunTime computes them), the Sun's height at any
+// moment, every crossing of its zenith angles within the dates of a clock,
+// and the equinoxes and solstices. Standard library only.
 #pragma once
 
+#include "suntime/DayEvents.h"
+#include "suntime/Event.h"
+#include "suntime/Observer.h"
+
 #include <array>
+#include <optional>
 #include <vector>
 
-namespace Zenith
-{
-constexpr double SunriseSunset = 90.833;
-constexpr double Civil = 96;
-constexpr double Nautical = 102;
-constexpr double Astronomical = 108;
-} // namespace Zenith
+// The zenith angles of the Sun's events: sunrise and sunset, then the civil,
+// nautical and astronomical twilights.
+enum class TSunZenith { Sunrise, Civil, Nautical, Astronomical };
+constexpr int SunZenithCount = 4;
 
-// Whether a crossing happens, and if not, why.
-enum class TCrossingState {
-    Occurs,      // Time holds the moment
-    AlwaysAbove, // the Sun's centre stays above that zenith angle all day (polar day, white night)
-    AlwaysBelow, // it stays below all day (polar night)
-    Failed,      // the arithmetic broke down (a non-finite input)
-    NotOnDate    // it happens, but not within the date asked for on the caller's clock
-};
+// The zenith angle in degrees and its morning and evening events.
+double ZenithOf(TSunZenith zenith);
+TEventKind MorningOf(TSunZenith zenith);
+TEventKind EveningOf(TSunZenith zenith);
 
-struct TCrossing {
-    TCrossingState State = TCrossingState::Failed;
-    double Time = 0; // OLE date-time on the output clock; meaningful when State is Occurs
-    bool Occurs() const { return State == TCrossingState::Occurs; }
-};
-
-struct TCrossings {
-    TCrossing Morning; // the Sun rising through the zenith angle
-    TCrossing Evening; // the Sun setting through it
-};
-
-// The two crossings of one zenith angle (degrees) on a day (OLE date; the time
-// of day is dropped) at a place (degrees; latitude north positive, longitude
-// WEST positive, as TSunTime takes them), on a clock clockHours ahead of UTC
-// (any value, no ±12 limit). Each crossing fails on its own.
-TCrossings ZenithCrossings(double day, double latitude, double longitudeWest, double clockHours,
-                           double zenith);
-
+// The calculator's day: one day of UT, its solar noon and, for each zenith
+// angle, the crossings of the two passes that start from that noon.
 struct TSunDay {
-    double Noon = 0;         // solar noon, OLE date-time on the clock; 0 when it cannot be computed
-    double NoonAltitude = 0; // the Sun's centre above the horizon at solar noon, degrees
-    TCrossings Sun;          // sunrise and sunset, 90.833 degrees
-    TCrossings Civil;        // 96 degrees
-    TCrossings Nautical;     // 102 degrees
-    TCrossings Astronomical; // 108 degrees
+    TEvent Noon;             // SolarNoon; Failed when it cannot be computed
+    double NoonAltitude = 0; // the Sun's centre at the meridian, airless, degrees
+    // The Sun's declination (degrees) and the equation of time (minutes) at
+    // that noon.
+    double NoonDeclination = 0;
+    double NoonEquationOfTime = 0;
+    std::array<TEvent, SunZenithCount> Morning;
+    std::array<TEvent, SunZenithCount> Evening;
 };
 
-// Everything of one day at one place on one clock.
-TSunDay ComputeSunDay(double day, double latitude, double longitudeWest, double clockHours);
-
-// One crossing of a zenith angle by the Sun's centre.
-struct TZenithPass {
-    double Time = 0;     // OLE date-time on UTC
-    bool Rising = false; // the Sun comes up through the zenith angle
-};
-
-// Every crossing of a zenith angle between two moments (OLE date-times on
-// UTC, from included), in time order, found on the Sun's height itself from
-// the same solar position. Slower than the two passes, which start from solar
-// noon and so miss a crossing on the first and last days of a polar day or
-// night (the Sun dips below a zenith angle for an hour around midnight); for
-// such days. A dip shorter than about a quarter of an hour may go unseen.
-std::vector<TZenithPass> ZenithPassesBetween(double from, double to, double latitude,
-                                             double longitudeWest, double zenith);
-
-// The moments (OLE date-times on UTC) of the March equinox, June solstice,
-// September equinox and December solstice of a year, when the Sun's apparent
-// ecliptic longitude passes 0, 90, 180 and 270 degrees: the calculator's
-// low-precision position, within about a quarter of an hour. Zero for a year
-// outside 1 ... 9999.
-std::array<double, 4> SeasonMoments(int year);
+// Nothing is computed for a day outside the years 1 ... 9999 or a place that
+// is not a finite number: every event then says Failed.
+TSunDay ComputeSunDay(const TCivilDate &utcDay, const TObserver &observer);
 
 // The height of the Sun's centre above the horizon in degrees, without
-// refraction, at a moment (OLE date-time on UTC): the calculator's own solar
-// position, so that at its sunrise the centre stands at 90 - 90.833 degrees.
-double SunCentreAltitude(double moment, double latitude, double longitudeWest);
+// refraction: the calculator's own solar position, so that at its sunrise the
+// centre stands at 90 - 90.833 degrees.
+double SunCentreAltitude(TInstant moment, const TObserver &observer);
+
+// Adds the Sun's events to consecutive dates (each date's To the next one's
+// From): every crossing of each zenith angle and every solar noon within the
+// date, found by the one search, the calculator's two passes refining each
+// crossing they agree with, so that the dates show the main window's times;
+// the Sun's height at the start of each date; the day length and the height
+// at noon. With azimuths, where the Sun rises and sets.
+void AddSunEvents(std::vector<TDayEvents> &days, const TObserver &observer, bool azimuths);
+
+// The moments of the March equinox, June solstice, September equinox and
+// December solstice of a year, when the Sun's apparent ecliptic longitude
+// passes 0, 90, 180 and 270 degrees: the calculator's low-precision position,
+// within about a quarter of an hour. Nothing for a year outside 1 ... 9999.
+std::optional<std::array<TInstant, 4>> SeasonMoments(int year);

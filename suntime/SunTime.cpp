@@ -2,6 +2,7 @@
 // (SolarPosition) with a fixed zenith of 90.833 degrees.
 #include "suntime/SunTime.h"
 
+#include "suntime/Constants.h"
 #include "suntime/DateUtil.h"
 #include "suntime/SolarPosition.h"
 
@@ -148,8 +149,17 @@ void TLongitude::SetDegrees(uint16_t v)
 namespace
 {
 
-// cos 90.833°, the zenith of sunrise and sunset.
-const double CosZenith = SolarPosition::CosDegrees(90.833);
+// Julian Day of 0 h UT of a whole date-time value; false outside the years
+// 1 ... 9999, where nothing is computed.
+bool JulianDayOf(double day, double &jd)
+{
+    int year = 0, month = 0, dayOfMonth = 0;
+    DateUtil::DecodeDate(day, year, month, dayOfMonth);
+    if (year < 1 || year > 9999)
+        return false;
+    jd = DateUtil::JulianDay(year, month, dayOfMonth);
+    return true;
+}
 
 } // namespace
 
@@ -231,20 +241,22 @@ void TSunTime::Calculate()
     using namespace SolarPosition;
     FSunrise = FSunset = FNoon = 0;
     double jd = 0;
-    NoonPass noon;
-    if (JulianDayOf(FDate, jd) && NoonAt(jd, FLongitude.Value(), noon)) {
+    // The calculator's longitude is west positive; the day takes it east.
+    const TCalculatorDay day(JulianDayOf(FDate, jd) ? jd : NAN, FLatitude.Value(),
+                             -FLongitude.Value());
+    if (day.Valid()) {
+        // Minutes after 0 h UTC as a date-time value on the output clock.
         const auto toClock = [this](double minutes) {
-            const double r = ToClock(FDate, minutes, FTimeZone);
+            const double r = FDate + (minutes / 60 + FTimeZone) / 24;
             return std::isfinite(r) ? r : 0.0;
         };
         // The noon needs no hour angle and stands even without the others.
-        FNoon = toClock(noon.minutes);
+        FNoon = toClock(day.Noon().minutes);
         Crossing rising, setting;
-        TwoPass(jd, LatitudeTermsOf(FLatitude.Value()), FLongitude.Value(), noon, CosZenith, rising,
-                setting);
-        if (rising.state == PassState::Crosses)
+        day.Crossings(Zenith::SunriseSunset, rising, setting);
+        if (rising.state == TEventStatus::Occurs)
             FSunrise = toClock(rising.minutes);
-        if (setting.state == PassState::Crosses)
+        if (setting.state == TEventStatus::Occurs)
             FSunset = toClock(setting.minutes);
     }
     FCalculated = true;

@@ -7,6 +7,3 @@ list(APPEND vantu_gui_sources
     table/TablePrint.h table/TablePrint.cpp
     table/Tabulka.h table/Tabulka.cpp
 )
-list(APPEND vantu_core_sources
-    table/SunTable.h table/SunTable.cpp table/SunTableFiles.cpp table/SunTableInternal.h
-)

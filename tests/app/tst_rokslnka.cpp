@@ -5,6 +5,7 @@
 #include "app/RokSlnka.h"
 #include "app/YearChartView.h"
 #include "cli/CliOptions.h"
+#include "common/EventsOnClock.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -68,7 +69,7 @@ QImage ChartPicture(TfrmRokSlnka &w)
 }
 
 // The hour of a row's event on its own clock.
-double HourOf(const TSunRow &row, TSunEvent event)
+double HourOf(const TDayEvents &row, TEventKind event)
 {
     return EventHour(row, event).value_or(-100);
 }
@@ -137,15 +138,15 @@ void TestRokSlnka::Shade()
     auto w = OpenWindow(polar ? Polar() : Bratislava());
     QVERIFY(w);
     const int day = date.dayOfYear() - 1;
-    const TSunRow &row = w->Rows().at(day);
-    QCOMPARE(row.Date, date);
+    const TDayEvents &row = w->Rows().at(day);
+    QCOMPARE(DateOf(row), date);
     double hour = offset;
     if (anchor == QLatin1String("sunrise"))
-        hour += HourOf(row, TSunEvent::Sunrise);
+        hour += HourOf(row, TEventKind::Sunrise);
     else if (anchor == QLatin1String("sunset"))
-        hour += HourOf(row, TSunEvent::Sunset);
+        hour += HourOf(row, TEventKind::Sunset);
     else if (anchor == QLatin1String("noon"))
-        hour += HourOf(row, TSunEvent::SolarNoon);
+        hour += HourOf(row, TEventKind::SolarNoon);
     QVERIFY2(hour >= 0 && hour < 24, qPrintable(QString::number(hour)));
     QCOMPARE(PixelAt(*w, ChartPicture(*w), day, hour), TYearChartView::BandColour(TBand(band)));
 }
@@ -155,9 +156,9 @@ void TestRokSlnka::PolarNightHasNoDaylight()
     auto w = OpenWindow(Polar());
     QVERIFY(w);
     const int day = QDate(2025, 12, 21).dayOfYear() - 1;
-    const TSunRow &row = w->Rows().at(day);
-    QCOMPARE(row.State[int(TSunEvent::Sunrise)], TCrossingState::AlwaysBelow);
-    QCOMPARE(row.State[int(TSunEvent::CivilDawn)], TCrossingState::AlwaysBelow);
+    const TDayEvents &row = w->Rows().at(day);
+    QCOMPARE(row.Status(TEventKind::Sunrise), TEventStatus::BelowAllDay);
+    QCOMPARE(row.Status(TEventKind::CivilDawn), TEventStatus::BelowAllDay);
     const QImage image = ChartPicture(*w);
     const QColor day_ = TYearChartView::BandColour(TBand::Day);
     const QColor civil = TYearChartView::BandColour(TBand::Civil);
@@ -186,7 +187,7 @@ void TestRokSlnka::RequestChangesTheChart()
     auto w = OpenWindow(r);
     QVERIFY(w);
     const QImage before = ChartPicture(*w);
-    const QVector<TSunRow> rowsBefore = w->Rows();
+    const QVector<TDayEvents> rowsBefore = w->Rows();
     const QString labelBefore = Find<QLabel>(w.get(), "lblDay")->text();
     if (change == QLatin1String("place"))
         r.Place = Polar().Place;
@@ -203,13 +204,13 @@ void TestRokSlnka::RequestChangesTheChart()
     QCoreApplication::processEvents();
     QVERIFY(ChartPicture(*w) != before);
     QCOMPARE(w->Rows().size(), r.Year == 2024 ? 366 : 365);
-    QCOMPARE(w->Rows().first().Date, QDate(r.Year, 1, 1));
+    QCOMPARE(DateOf(w->Rows().first()), QDate(r.Year, 1, 1));
     // The moment with its clock's offset, so that a change of clock counts.
-    auto sunrise = [](const TSunRow &row) {
-        const std::optional<QDateTime> &t = row.At(TSunEvent::Sunrise);
+    auto sunrise = [](const TDayEvents &row) {
+        const std::optional<QDateTime> t = FirstMoment(row, TEventKind::Sunrise);
         return t ? t->toString(Qt::ISODate) : QStringLiteral("none");
     };
-    const bool same = w->Rows().first().Date == rowsBefore.first().Date &&
+    const bool same = DateOf(w->Rows().first()) == DateOf(rowsBefore.first()) &&
                       sunrise(w->Rows().first()) == sunrise(rowsBefore.first());
     QCOMPARE(!same, rowsChange);
     if (rowsChange)
@@ -246,9 +247,11 @@ void TestRokSlnka::Keys()
             QLocale(QLocale::English, QLocale::UnitedKingdom).toString(date, QLocale::LongFormat)),
         qPrintable(text));
     QCOMPARE(Find<QLabel>(w.get(), "lblDay")->accessibleName(), text);
-    const TSunRow &row = w->Rows().at(date.dayOfYear() - 1);
-    QVERIFY(text.contains(row.At(TSunEvent::Sunrise)->time().toString(QStringLiteral("HH:mm"))));
-    QVERIFY(text.contains(row.At(TSunEvent::CivilDusk)->time().toString(QStringLiteral("HH:mm"))));
+    const TDayEvents &row = w->Rows().at(date.dayOfYear() - 1);
+    QVERIFY(text.contains(
+        FirstMoment(row, TEventKind::Sunrise)->time().toString(QStringLiteral("HH:mm"))));
+    QVERIFY(text.contains(
+        FirstMoment(row, TEventKind::CivilDusk)->time().toString(QStringLiteral("HH:mm"))));
     QVERIFY(!Find<TYearChartView>(w.get(), "YearChart")->accessibleName().isEmpty());
     // The focused chart tells a screen reader the day it moved to.
     QAccessibleInterface *chart =

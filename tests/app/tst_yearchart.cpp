@@ -48,51 +48,72 @@ QString SpansText(const QVector<TSpan> &spans)
 }
 
 // "o6.5" occurs at 6.5, "a" always above, "b" always below, "f" failed.
-void Crossing(const QString &code, TCrossingState *state, std::optional<double> *hour)
+void Crossing(const QString &code, TEventStatus *state, std::optional<double> *hour)
 {
     *hour = std::nullopt;
     switch (code.at(0).toLatin1()) {
     case 'o':
-        *state = TCrossingState::Occurs;
+        *state = TEventStatus::Occurs;
         *hour = code.mid(1).toDouble();
         break;
     case 'a':
-        *state = TCrossingState::AlwaysAbove;
+        *state = TEventStatus::AboveAllDay;
         break;
     case 'b':
-        *state = TCrossingState::AlwaysBelow;
+        *state = TEventStatus::BelowAllDay;
         break;
     default:
-        *state = TCrossingState::Failed;
+        *state = TEventStatus::Failed;
     }
 }
 
-// A row of 21 June 2025 on CEST from codes as Crossing reads them, in the
+// An event at a moment with its clock's offset.
+TEvent EventAt(TEventKind kind, const QDateTime &moment)
+{
+    TEvent e;
+    e.Kind = kind;
+    e.Status = TEventStatus::Occurs;
+    e.Time = TInstant::FromUnixMs(moment.toMSecsSinceEpoch());
+    e.ClockOffset = moment.offsetFromUtc();
+    return e;
+}
+
+TDayEvents DateOn(const QDate &date)
+{
+    TDayEvents day;
+    day.Span.Date = {date.year(), date.month(), date.day()};
+    return day;
+}
+
+// A date of 21 June 2025 on CEST from codes as Crossing reads them, in the
 // order astronomical, nautical, civil dawn, sunrise, sunset, civil,
 // nautical, astronomical dusk.
-TSunRow Row(const QString &codes)
+TDayEvents Row(const QString &codes)
 {
-    static const TSunEvent order[8] = {TSunEvent::AstronomicalDawn, TSunEvent::NauticalDawn,
-                                       TSunEvent::CivilDawn,        TSunEvent::Sunrise,
-                                       TSunEvent::Sunset,           TSunEvent::CivilDusk,
-                                       TSunEvent::NauticalDusk,     TSunEvent::AstronomicalDusk};
-    TSunRow row;
-    row.Date = QDate(2025, 6, 21);
+    static const TEventKind order[8] = {TEventKind::AstronomicalDawn, TEventKind::NauticalDawn,
+                                        TEventKind::CivilDawn,        TEventKind::Sunrise,
+                                        TEventKind::Sunset,           TEventKind::CivilDusk,
+                                        TEventKind::NauticalDusk,     TEventKind::AstronomicalDusk};
+    TDayEvents day = DateOn(QDate(2025, 6, 21));
     const QStringList items = codes.split(QLatin1Char(' '));
     for (int i = 0; i < 8; ++i) {
-        TCrossingState state;
+        TEventStatus state;
         std::optional<double> hour;
         Crossing(items.value(i, QStringLiteral("f")), &state, &hour);
-        row.State[int(order[i])] = state;
         // Above a zenith angle at midnight only where the Sun stays above it.
         if (i < 4)
-            row.AboveAtStart[3 - i] = state == TCrossingState::AlwaysAbove;
+            day.SunAboveAtStart[3 - i] = state == TEventStatus::AboveAllDay;
         if (hour) {
-            const QDateTime midnight(row.Date, QTime(0, 0), Qt::OffsetFromUTC, 7200);
-            row.Event[int(order[i])] = midnight.addMSecs(qint64(*hour * 3600000.0));
+            const QDateTime midnight(QDate(2025, 6, 21), QTime(0, 0), Qt::OffsetFromUTC, 7200);
+            day.Events.push_back(EventAt(order[i], midnight.addMSecs(qint64(*hour * 3600000.0))));
+        } else {
+            TEvent missing;
+            missing.Kind = order[i];
+            missing.Status = state;
+            day.Events.push_back(missing);
         }
     }
-    return row;
+    return day;
 }
 
 } // namespace
@@ -207,31 +228,35 @@ void TestYearChart::SplitSeries()
 void TestYearChart::LitSpans_data()
 {
     QTest::addColumn<bool>("aboveAtStart");
-    QTest::addColumn<QString>("hours"); // morning, evening; "-" where none falls on the date
+    QTest::addColumn<QString>("crossings"); // r rising, s setting, at an hour, in any order
     QTest::addColumn<QString>("spans");
-    QTest::newRow("ordinary day") << false << "5,20.5"
+    QTest::newRow("ordinary day") << false << "r5 s20.5"
                                   << "5-20.5";
-    QTest::newRow("up at midnight, sets, rises again") << true << "23.5,22.5"
+    QTest::newRow("up at midnight, sets, rises again") << true << "r23.5 s22.5"
                                                        << "0-22.5 23.5-24";
-    QTest::newRow("rises, sets, up again by the next date") << false << "0.2,22"
+    QTest::newRow("rises, sets, up again by the next date") << false << "r0.2 s22"
                                                             << "0.2-22";
-    QTest::newRow("up all date") << true << "-,-"
+    QTest::newRow("up all date") << true << ""
                                  << "0-24";
-    QTest::newRow("down all date") << false << "-,-"
+    QTest::newRow("down all date") << false << ""
                                    << "";
-    QTest::newRow("rises, does not set") << false << "2,-"
+    QTest::newRow("rises, does not set") << false << "r2"
                                          << "2-24";
-    QTest::newRow("sets, did not rise") << true << "-,23"
+    QTest::newRow("sets, did not rise") << true << "s23"
                                         << "0-23";
+    QTest::newRow("two settings, a dip before midnight") << true << "s0.5 r2 s23.2 r23.8"
+                                                         << "0-0.5 2-23.2 23.8-24";
 }
 
 void TestYearChart::LitSpans()
 {
     QFETCH(bool, aboveAtStart);
-    QFETCH(QString, hours);
+    QFETCH(QString, crossings);
     QFETCH(QString, spans);
-    const QVector<std::optional<double>> h = Hours(hours);
-    QCOMPARE(SpansText(YearChart::LitSpans(aboveAtStart, h[0], h[1])), spans);
+    QVector<TCrossingHour> list;
+    for (const QString &c : crossings.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        list.append({c.mid(1).toDouble(), c.startsWith(QLatin1Char('r'))});
+    QCOMPARE(SpansText(YearChart::LitSpans(aboveAtStart, list)), spans);
 }
 
 void TestYearChart::EventHour_data()
@@ -251,11 +276,10 @@ void TestYearChart::EventHour()
 {
     QFETCH(QDateTime, moment);
     QFETCH(double, hour);
-    TSunRow row;
-    row.Date = QDate(2025, 6, 21);
+    TDayEvents row = DateOn(QDate(2025, 6, 21));
     if (moment.isValid())
-        row.Event[int(TSunEvent::Sunrise)] = moment;
-    const std::optional<double> got = YearChart::EventHour(row, TSunEvent::Sunrise);
+        row.Events.push_back(EventAt(TEventKind::Sunrise, moment));
+    const std::optional<double> got = YearChart::EventHour(row, TEventKind::Sunrise);
     QCOMPARE(got.has_value(), hour >= -0.9);
     if (got)
         QCOMPARE(*got, hour);

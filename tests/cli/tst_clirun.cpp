@@ -5,11 +5,12 @@
 #include "calendar/CalCalc.h"
 #include "calendar/MoonPhase.h"
 #include "cli/CliOptions.h"
+#include "common/EventsOnClock.h"
+#include "common/FileText.h"
 #include "common/Version.h"
 #include "suntime/DateUtil.h"
 #include "suntime/SunTime.h"
 #include "table/ResultLines.h"
-#include "table/SunTable.h"
 
 #include <QTest>
 
@@ -213,10 +214,9 @@ void TestCliRun::textTwilight()
     QVERIFY(QTime::fromString(extra[1], QStringLiteral("HH:mm:ss")).isValid());
     QVERIFY(extra[7].endsWith(QChar(0x00B0)));
 
-    const TSunRow row = SunRows(TPlace{QString(), 59, 15, {}}, TClock::Offset(0),
-                                QDate(2026, 6, 21), QDate(2026, 6, 21))
-                            .first();
-    QCOMPARE(extra[6], DurationText(row.DayLength));
+    const TDayEvents day =
+        EventsOfDate(TPlace(QString(), 59, 15), TClock::Offset(0), QDate(2026, 6, 21));
+    QCOMPARE(extra[6], DurationText(day.DayLength));
 }
 
 void TestCliRun::offsetAndZoneTags_data()

@@ -13,14 +13,13 @@
 namespace
 {
 
-void Sun(const TCrossing &c, double latitude, double longitudeEast)
+void Sun(const TEvent &e, const TObserver &observer)
 {
-    if (!c.Occurs()) {
+    if (!e.Occurs()) {
         std::printf(" - -");
         return;
     }
-    const double jd = c.Time + Sky::OleEpoch;
-    std::printf(" %.9f %.6f", jd, Sky::SunHorizontal(jd, latitude, longitudeEast, false).Azimuth);
+    std::printf(" %.9f %.6f", e.Time.Jd(), Sky::SunHorizontal(e.Time, observer, false).Azimuth);
 }
 
 } // namespace
@@ -31,23 +30,29 @@ int main()
     while (std::scanf(" %c", &kind) == 1) {
         double a = 0, b = 0, c = 0, d = 0;
         if (kind == 'E' && std::scanf("%lf %lf %lf %lf", &a, &b, &c, &d) == 4) {
-            const Moon::TEvents e = Moon::EventsBetween(a, b, c, d);
-            std::printf("%s", !e.Ok() ? "failed" : e.UpAtStart ? "up" : "down");
-            for (const Moon::TEvent &x : e)
-                std::printf(" %c %.9f %.5f %.5f", "RST"[static_cast<int>(x.Kind)], x.Jd, x.Azimuth,
-                            x.Altitude);
+            const Moon::TMoonEvents e =
+                Moon::EventsBetween(TInstant::FromJd(a), TInstant::FromJd(b), {c, d, 0});
+            std::printf("%s", !e.Ok ? "failed" : e.UpAtStart ? "up" : "down");
+            for (const TEvent &x : e.Events) {
+                const int k = static_cast<int>(x.Kind) - static_cast<int>(TEventKind::Moonrise);
+                std::printf(" %c %.9f %.5f %.5f", "RST"[k], x.Time.Jd(), x.Azimuth, x.Altitude);
+            }
         } else if (kind == 'S' && std::scanf("%lf %lf %lf", &a, &b, &c) == 3) {
-            const TSunDay day = ComputeSunDay(a, b, -c, 0);
-            Sun(day.Sun.Morning, b, c);
-            Sun(day.Sun.Evening, b, c);
+            const TObserver observer{b, c, 0};
+            const TSunDay day = ComputeSunDay(TInstant::FromOle(a).CivilDate(), observer);
+            Sun(day.Morning[int(TSunZenith::Sunrise)], observer);
+            Sun(day.Evening[int(TSunZenith::Sunrise)], observer);
         } else if (kind == 'L' && std::scanf("%lf", &a) == 1) {
-            const Moon::TLight l = Moon::LightAt(a);
+            const Moon::TLight l = Moon::LightAt(TInstant::FromJd(a)).value_or(Moon::TLight());
             std::printf("%.7f %.5f %d", l.Fraction, l.PhaseAngle, l.Waxing ? 1 : 0);
         } else if (kind == 'P' && std::scanf("%lf %lf", &a, &b) == 2) {
-            for (const Moon::TPhaseTime &p : Moon::PhasesBetween(a, b))
-                std::printf(" %d %.9f", static_cast<int>(p.Phase), p.Jd);
+            for (const TEvent &p : Moon::PhasesBetween(TInstant::FromJd(a), TInstant::FromJd(b))
+                                       .value_or(std::vector<TEvent>()))
+                std::printf(" %d %.9f",
+                            static_cast<int>(p.Kind) - static_cast<int>(TEventKind::NewMoon),
+                            p.Time.Jd());
         } else if (kind == 'H' && std::scanf("%lf %lf %lf", &a, &b, &c) == 3) {
-            const THorizontal h = Moon::HorizontalAt(a, b, c, false);
+            const THorizontal h = Moon::HorizontalAt(TInstant::FromJd(a), {b, c, 0}, false);
             std::printf("%.7f %.7f", h.Altitude, h.Azimuth);
         } else {
             return 1;

@@ -1,9 +1,10 @@
-// bench_suntable [places] [year] [folder]: the rows and CSV of a year with
+// bench_suntable [places] [year] [folder]: the events and CSV of a year with
 // twilights for many places (default 1,000), one file per place in folder (a
 // new temporary folder by default), timed on one thread and on every core;
 // then the cost per place-day for a few spans and place counts, which stays
 // flat when the cost is linear in days x places.
-#include "table/SunTable.h"
+#include "common/EventWriters.h"
+#include "common/EventsOnClock.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -57,8 +58,8 @@ TTiming Run(const QVector<TPlace> &places, const QDate &first, const QDate &last
         for (int i = next++; i < places.size(); i = next++) {
             const TPlace &p = places[i];
             const int offset = int(p.Longitude / 15) * 3600;
-            const QVector<TSunRow> rows = SunRows(p, TClock::Offset(offset), first, last);
-            const QByteArray csv = SunRowsCsv(rows, true, TLanguage::English);
+            const QVector<TDayEvents> days = EventsOfDates(p, TClock::Offset(offset), first, last);
+            const QByteArray csv = EventsCsv(days, true, TLanguage::English);
             bytes += csv.size();
             if (!folder.isEmpty()) {
                 QFile file(QDir(folder).filePath(QStringLiteral("place%1.csv").arg(i)));

@@ -65,7 +65,8 @@ def main():
         lat = rnd.uniform(-args.latitude, args.latitude)
         lon_west = rnd.uniform(-180.0, 180.0)
         cases.append((day, lat, lon_west))
-    text = "".join("%.1f %.10f %.10f 0\n" % c for c in cases)
+    # The program takes the longitude east positive.
+    text = "".join("%.1f %.10f %.10f\n" % (day, lat, -lon_west) for day, lat, lon_west in cases)
     out = subprocess.run([args.program], input=text, capture_output=True, text=True,
                          check=True).stdout.splitlines()
     if len(out) != len(cases):

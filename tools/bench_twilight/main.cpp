@@ -1,25 +1,25 @@
-// Reads "day latitude longitudeWest clockHours" lines (OLE day, degrees with
-// west positive, hours ahead of UTC) and prints, for each, the morning and
-// evening crossings of 90.833, 96, 102 and 108 degrees: an OLE date-time, or
-// A (stays above), B (stays below) or F (failed) when there is none.
+// Reads "day latitude longitudeEast" lines (a date-time value's day on UTC,
+// degrees with east positive) and prints, for each, the calculator's morning
+// and evening crossings of 90.833, 96, 102 and 108 degrees on that day of UTC:
+// a date-time value on UTC, or A (stays above), B (stays below) or F (failed)
+// when there is none.
 #include "suntime/SunEvents.h"
 
 #include <cstdio>
-#include <initializer_list>
 
 namespace
 {
 
-void Print(const TCrossing &c)
+void Print(const TEvent &e)
 {
-    switch (c.State) {
-    case TCrossingState::Occurs:
-        std::printf(" %.10f", c.Time);
+    switch (e.Status) {
+    case TEventStatus::Occurs:
+        std::printf(" %.10f", e.Time.Ole());
         break;
-    case TCrossingState::AlwaysAbove:
+    case TEventStatus::AboveAllDay:
         std::printf(" A");
         break;
-    case TCrossingState::AlwaysBelow:
+    case TEventStatus::BelowAllDay:
         std::printf(" B");
         break;
     default:
@@ -32,12 +32,13 @@ void Print(const TCrossing &c)
 
 int main()
 {
-    double day = 0, latitude = 0, longitudeWest = 0, clockHours = 0;
-    while (std::scanf("%lf %lf %lf %lf", &day, &latitude, &longitudeWest, &clockHours) == 4) {
-        const TSunDay d = ComputeSunDay(day, latitude, longitudeWest, clockHours);
-        for (const TCrossings *c : {&d.Sun, &d.Civil, &d.Nautical, &d.Astronomical}) {
-            Print(c->Morning);
-            Print(c->Evening);
+    double day = 0, latitude = 0, longitudeEast = 0;
+    while (std::scanf("%lf %lf %lf", &day, &latitude, &longitudeEast) == 3) {
+        const TSunDay d =
+            ComputeSunDay(TInstant::FromOle(day).CivilDate(), {latitude, longitudeEast, 0});
+        for (int z = 0; z < SunZenithCount; ++z) {
+            Print(d.Morning[z]);
+            Print(d.Evening[z]);
         }
         std::printf("\n");
     }

@@ -1,16 +1,17 @@
-// What the two halves of the Sun rows writer share and SunTable.h does not
-// show: the texts of the row notes and of the iCalendar summaries, and the
-// length of a day on the clock.
+// The words of the day's events in each language: why a date lacks an
+// event (the notes of the files' rows), the Moon's phases, and the fixed
+// keys the files use for them. Qt Core only.
 #pragma once
 
+#include "common/Language.h"
 #include "common/Texts.h"
-#include "table/SunTable.h"
+#include "suntime/DayEvents.h"
 
-namespace SunTableInternal
-{
+#include <QByteArray>
+#include <QString>
 
 // The texts of the row notes, the text line's sky and the iCalendar events.
-namespace RowText
+namespace EventText
 {
 
 inline constexpr TText PolarDay{"polárny deň", "polar day", "sarki nappal"};
@@ -92,8 +93,19 @@ inline constexpr TText PolarNightSummary{"Polárna noc", "Polar night", "Sarki �
 // of PRODID
 inline constexpr TText LanguageCode{"SK", "EN", "HU"};
 
-} // namespace RowText
+} // namespace EventText
 
-constexpr qint64 MsPerDay = 86400000;
+// Why events of a date are missing, in the language; empty when all shown
+// events occur. Without twilight only sunrise, solar noon and sunset count;
+// the Moon's rising and setting count when the date holds the Moon's events.
+QString DayNote(const TDayEvents &day, bool twilight, TLanguage language);
 
-} // namespace SunTableInternal
+// The words of the Moon in the language: its phase names, and the fixed
+// names of the files ("waxing_crescent").
+QString MoonPhaseText(Moon::TPhaseName phase, TLanguage language);
+QByteArray MoonPhaseKey(Moon::TPhaseName phase);
+// A principal phase (NewMoon ... LastQuarter) in the language.
+QString PrincipalPhaseText(TEventKind phase, TLanguage language);
+// The text line of a day's sky: %1 %2 sunrise and sunset azimuths, %3 %4
+// moonrise and moonset, %5 the lit per cent, %6 the phase.
+QString SkyLineText(TLanguage language);

@@ -1,11 +1,13 @@
-// Sun rows on their clocks, the text of their moments and durations, and
-// the notes on missing events.
-#include "SunTableTestSupport.h"
+// The dates' events on their clocks, the text of their moments and
+// durations, and the notes on missing events.
+#include "DayEventsTestSupport.h"
 
+#include "common/EventTexts.h"
+#include "common/FileText.h"
 #include "suntime/DateUtil.h"
+#include "suntime/SunEvents.h"
 #include "suntime/SunTime.h"
 #include "table/ResultLines.h"
-#include "table/SunTable.h"
 
 #include <QTest>
 #include <QTimeZone>
@@ -13,9 +15,9 @@
 #include <algorithm>
 #include <cmath>
 
-using namespace SunTableTest;
+using namespace DayEventsTest;
 
-class TestSunTable : public QObject
+class TestDayEvents : public QObject
 {
     Q_OBJECT
 
@@ -42,7 +44,7 @@ private slots:
 
 // ------------------------------------------------------------------ rows
 
-void TestSunTable::rowsEqualTheCalculator_data()
+void TestDayEvents::rowsEqualTheCalculator_data()
 {
     QTest::addColumn<double>("latitude");
     QTest::addColumn<double>("longitudeEast");
@@ -61,17 +63,17 @@ void TestSunTable::rowsEqualTheCalculator_data()
 
 // Sunrise, noon and sunset as the program's calculator and result lines show
 // them, on the same clock.
-void TestSunTable::rowsEqualTheCalculator()
+void TestDayEvents::rowsEqualTheCalculator()
 {
     QFETCH(double, latitude);
     QFETCH(double, longitudeEast);
     QFETCH(int, offset);
     QFETCH(QDate, date);
 
-    const QVector<TSunRow> rows = SunRows(Place(QStringLiteral("X"), latitude, longitudeEast),
-                                          TClock::Offset(offset), date, date);
+    const QVector<TRow> rows = Rows(Place(QStringLiteral("X"), latitude, longitudeEast),
+                                    TClock::Offset(offset), date, date);
     QCOMPARE(rows.size(), 1);
-    const TSunRow &row = rows.first();
+    const TRow &row = rows.first();
     QCOMPARE(row.Date, date);
 
     TSunTime sun;
@@ -84,8 +86,8 @@ void TestSunTable::rowsEqualTheCalculator()
     sun.SetDate(DateUtil::EncodeDate(date.year(), date.month(), date.day()));
 
     const QLocale c = QLocale::c();
-    const std::pair<TSunEvent, int> events[3] = {
-        {TSunEvent::Sunrise, 1}, {TSunEvent::SolarNoon, 3}, {TSunEvent::Sunset, 2}};
+    const std::pair<TEventKind, int> events[3] = {
+        {TEventKind::Sunrise, 1}, {TEventKind::SolarNoon, 3}, {TEventKind::Sunset, 2}};
     for (const auto &[event, index] : events) {
         const double value = sun.EventTime(index);
         const std::optional<QDateTime> &moment = row.At(event);
@@ -100,7 +102,7 @@ void TestSunTable::rowsEqualTheCalculator()
     }
 }
 
-void TestSunTable::eachRowHoldsItsDatesEvents_data()
+void TestDayEvents::eachRowHoldsItsDatesEvents_data()
 {
     QTest::addColumn<double>("latitude");
     QTest::addColumn<double>("longitudeEast");
@@ -121,7 +123,7 @@ void TestSunTable::eachRowHoldsItsDatesEvents_data()
 
 // Every event of a row falls on the row's date on its clock, and every date
 // of an ordinary month has its sunrise, noon and sunset.
-void TestSunTable::eachRowHoldsItsDatesEvents()
+void TestDayEvents::eachRowHoldsItsDatesEvents()
 {
     QFETCH(double, latitude);
     QFETCH(double, longitudeEast);
@@ -131,22 +133,22 @@ void TestSunTable::eachRowHoldsItsDatesEvents()
     bool fixed = false;
     const int offset = clock.toInt(&fixed);
     const TClock c = fixed ? TClock::Offset(offset) : TClock::Zone(QTimeZone(clock.toLatin1()));
-    const QVector<TSunRow> rows = SunRows(Place(QStringLiteral("X"), latitude, longitudeEast), c,
-                                          month, month.addDays(month.daysInMonth() - 1));
+    const QVector<TRow> rows = Rows(Place(QStringLiteral("X"), latitude, longitudeEast), c, month,
+                                    month.addDays(month.daysInMonth() - 1));
     QCOMPARE(rows.size(), month.daysInMonth());
-    for (const TSunRow &row : rows) {
+    for (const TRow &row : rows) {
         for (int e = 0; e < SunEventCount; ++e) {
             QVERIFY2(row.Event[e], qPrintable(row.Date.toString(Qt::ISODate)));
             QCOMPARE(row.Event[e]->date(), row.Date);
         }
     }
-    const QDateTime sunrise = *rows.first().At(TSunEvent::Sunrise);
+    const QDateTime sunrise = *rows.first().At(TEventKind::Sunrise);
     const QDateTime reference = QDateTime::fromString(firstSunrise, Qt::ISODate);
     QCOMPARE(sunrise.offsetFromUtc(), reference.offsetFromUtc());
     QVERIFY2(std::abs(sunrise.secsTo(reference)) <= 3, qPrintable(IsoMoment(sunrise)));
 }
 
-void TestSunTable::beforeTheOleEpoch_data()
+void TestDayEvents::beforeTheOleEpoch_data()
 {
     QTest::addColumn<QDate>("date");
     QTest::addColumn<int>("offset");
@@ -159,18 +161,20 @@ void TestSunTable::beforeTheOleEpoch_data()
 
 // Before 30 December 1899 the calculator's values still count forwards from
 // their day: the moments are those values, in order, around the row's noon.
-void TestSunTable::beforeTheOleEpoch()
+void TestDayEvents::beforeTheOleEpoch()
 {
     QFETCH(QDate, date);
     QFETCH(int, offset);
     const TPlace place = Place(QStringLiteral("X"), 48.15, 17.117);
-    const TSunRow row = SunRows(place, TClock::Offset(offset), date, date).first();
+    const TRow row = Rows(place, TClock::Offset(offset), date, date).first();
     const qint64 day = date.toJulianDay() - QDate(1899, 12, 30).toJulianDay();
-    const TSunDay sun =
-        ComputeSunDay(double(day), place.Latitude, place.LongitudeWest(), offset / 3600.0);
-    const std::pair<TSunEvent, double> events[3] = {{TSunEvent::Sunrise, sun.Sun.Morning.Time},
-                                                    {TSunEvent::SolarNoon, sun.Noon},
-                                                    {TSunEvent::Sunset, sun.Sun.Evening.Time}};
+    // The calculator's values of the date on the clock, as TSunTime gives them.
+    const TSunDay sun = ComputeSunDay({date.year(), date.month(), date.day()}, place);
+    const auto onClock = [offset](const TEvent &e) { return e.Time.Ole() + offset / 86400.0; };
+    const std::pair<TEventKind, double> events[3] = {
+        {TEventKind::Sunrise, onClock(sun.Morning[int(TSunZenith::Sunrise)])},
+        {TEventKind::SolarNoon, onClock(sun.Noon)},
+        {TEventKind::Sunset, onClock(sun.Evening[int(TSunZenith::Sunrise)])}};
     for (const auto &[event, value] : events) {
         QVERIFY(row.At(event).has_value());
         QCOMPARE(row.At(event)->date(), date);
@@ -184,7 +188,7 @@ void TestSunTable::beforeTheOleEpoch()
     QVERIFY(row.DayLength > 8 * 3600 && row.DayLength < 17 * 3600);
 }
 
-void TestSunTable::zoneOffsetsFollowEachMoment_data()
+void TestDayEvents::zoneOffsetsFollowEachMoment_data()
 {
     QTest::addColumn<QByteArray>("zone");
     QTest::addColumn<double>("longitudeEast");
@@ -204,7 +208,7 @@ void TestSunTable::zoneOffsetsFollowEachMoment_data()
         << QByteArray("America/New_York") << -74.0 << QDate(2026, 3, 8) << 1;
 }
 
-void TestSunTable::zoneOffsetsFollowEachMoment()
+void TestDayEvents::zoneOffsetsFollowEachMoment()
 {
     QFETCH(QByteArray, zone);
     QFETCH(double, longitudeEast);
@@ -214,17 +218,16 @@ void TestSunTable::zoneOffsetsFollowEachMoment()
     const QTimeZone tz(zone);
     QVERIFY(tz.isValid());
     const TPlace place = Place(QStringLiteral("X"), 48.15, longitudeEast);
-    const TSunRow zoned = SunRows(place, TClock::Zone(tz), date, date).first();
+    const TRow zoned = Rows(place, TClock::Zone(tz), date, date).first();
     // The same moments as on UTC, whichever UTC date they fall on.
-    const QVector<TSunRow> utc =
-        SunRows(place, TClock::Offset(0), date.addDays(-1), date.addDays(1));
+    const QVector<TRow> utc = Rows(place, TClock::Offset(0), date.addDays(-1), date.addDays(1));
     QSet<int> offsets;
     for (int e = 0; e < SunEventCount; ++e) {
         QVERIFY(zoned.Event[e].has_value());
         const QDateTime &moment = *zoned.Event[e];
         QCOMPARE(moment.date(), date);
         QCOMPARE(moment.offsetFromUtc(), tz.offsetFromUtc(moment));
-        QVERIFY(std::any_of(utc.cbegin(), utc.cend(), [&](const TSunRow &r) {
+        QVERIFY(std::any_of(utc.cbegin(), utc.cend(), [&](const TRow &r) {
             return r.Event[e] && r.Event[e]->toMSecsSinceEpoch() == moment.toMSecsSinceEpoch();
         }));
         offsets.insert(moment.offsetFromUtc());
@@ -232,7 +235,7 @@ void TestSunTable::zoneOffsetsFollowEachMoment()
     QCOMPARE(int(offsets.size()), distinctOffsets);
 }
 
-void TestSunTable::dayLength_data()
+void TestDayEvents::dayLength_data()
 {
     // The seconds of the date with the Sun's centre above -0.833 degrees, by
     // PyEphem (VSOP87, no refraction). The calculator's low-precision Sun moves
@@ -253,22 +256,22 @@ void TestSunTable::dayLength_data()
     QTest::newRow("McMurdo, night") << -77.85 << 166.67 << 43200 << QDate(2026, 6, 21) << 0;
 }
 
-void TestSunTable::dayLength()
+void TestDayEvents::dayLength()
 {
     QFETCH(double, latitude);
     QFETCH(double, longitudeEast);
     QFETCH(int, offset);
     QFETCH(QDate, date);
     QFETCH(int, seconds);
-    const TSunRow row = SunRows(Place(QStringLiteral("X"), latitude, longitudeEast),
-                                TClock::Offset(offset), date, date)
-                            .first();
+    const TRow row = Rows(Place(QStringLiteral("X"), latitude, longitudeEast),
+                          TClock::Offset(offset), date, date)
+                         .first();
     QVERIFY2(std::abs(row.DayLength - seconds) <= 60, qPrintable(DurationText(row.DayLength)));
 }
 
 // ---------------------------------------------------------------- pieces
 
-void TestSunTable::isoMoment_data()
+void TestDayEvents::isoMoment_data()
 {
     QTest::addColumn<QDateTime>("moment");
     QTest::addColumn<QString>("expected");
@@ -297,14 +300,14 @@ void TestSunTable::isoMoment_data()
         << "0002-03-04T05:06:07+01:00";
 }
 
-void TestSunTable::isoMoment()
+void TestDayEvents::isoMoment()
 {
     QFETCH(QDateTime, moment);
     QFETCH(QString, expected);
     QCOMPARE(IsoMoment(moment), expected);
 }
 
-void TestSunTable::durationText_data()
+void TestDayEvents::durationText_data()
 {
     QTest::addColumn<int>("seconds");
     QTest::addColumn<QString>("expected");
@@ -314,7 +317,7 @@ void TestSunTable::durationText_data()
     QTest::newRow("whole day") << 86400 << "24:00:00";
 }
 
-void TestSunTable::durationText()
+void TestDayEvents::durationText()
 {
     QFETCH(int, seconds);
     QFETCH(QString, expected);
@@ -323,7 +326,7 @@ void TestSunTable::durationText()
 
 // ----------------------------------------------------------------- notes
 
-void TestSunTable::notes_data()
+void TestDayEvents::notes_data()
 {
     QTest::addColumn<double>("latitude");
     QTest::addColumn<QDate>("date");
@@ -356,20 +359,19 @@ void TestSunTable::notes_data()
         << 78.22 << QDate(2026, 8, 24) << false << 2 << "nincs napkelte ezen a napon";
 }
 
-void TestSunTable::notes()
+void TestDayEvents::notes()
 {
     QFETCH(double, latitude);
     QFETCH(QDate, date);
     QFETCH(bool, twilight);
     QFETCH(int, language);
     QFETCH(QString, expected);
-    const TSunRow row =
-        SunRows(Place(QStringLiteral("X"), latitude, 15.0), TClock::Offset(3600), date, date)
-            .first();
-    QCOMPARE(SunRowNote(row, twilight, *LanguageFromIndex(language)), expected);
+    const TDayEvents day =
+        EventsOfDate(Place(QStringLiteral("X"), latitude, 15.0), TClock::Offset(3600), date);
+    QCOMPARE(DayNote(day, twilight, *LanguageFromIndex(language)), expected);
 }
 
-void TestSunTable::sky_data()
+void TestDayEvents::sky_data()
 {
     // Checked once against PyEphem: the Sun's centre at -0:50 without
     // refraction for its azimuths, the Moon's upper limb at -0:34.
@@ -400,7 +402,7 @@ void TestSunTable::sky_data()
            "no moonset: the Moon stays above the horizon";
 }
 
-void TestSunTable::sky()
+void TestDayEvents::sky()
 {
     QFETCH(double, latitude);
     QFETCH(double, longitude);
@@ -411,15 +413,17 @@ void TestSunTable::sky()
     QFETCH(QString, note);
     const TPlace place = Place(QStringLiteral("X"), latitude, longitude);
     const TClock clock = TClock::Zone(QTimeZone(zone));
-    QVector<TSunRow> rows = SunRows(place, clock, date, date);
-    AddSky(rows, place, clock);
-    const TSkyOfDay &sky = *rows.first().Sky;
-    const auto degrees = [](const std::optional<double> &a) {
-        return a ? QString::number(*a, 'f', 1) : QStringLiteral("-");
+    TEventRequest request;
+    request.Azimuths = request.Moon = true;
+    const TDayEvents day = EventsOfDate(place, clock, date, request);
+    const auto degrees = [&day](TEventKind kind) {
+        const TEvent *e = day.First(kind);
+        return e ? QString::number(e->Azimuth, 'f', 1) : QStringLiteral("-");
     };
-    QCOMPARE(degrees(sky.SunriseAzimuth) + u' ' + degrees(sky.SunsetAzimuth), azimuths);
+    QCOMPARE(degrees(TEventKind::Sunrise) + u' ' + degrees(TEventKind::Sunset), azimuths);
     const QStringList times = moon.split(u' ');
-    const std::optional<QDateTime> moments[2] = {sky.Moonrise, sky.Moonset};
+    const std::optional<QDateTime> moments[2] = {FirstMoment(day, TEventKind::Moonrise),
+                                                 FirstMoment(day, TEventKind::Moonset)};
     for (int i = 0; i < 2; ++i) {
         QCOMPARE(moments[i].has_value(), times[i] != QLatin1String("-"));
         if (moments[i]) {
@@ -429,8 +433,8 @@ void TestSunTable::sky()
                      qPrintable(moments[i]->toString(Qt::ISODate)));
         }
     }
-    QCOMPARE(SunRowNote(rows.first(), false, TLanguage::English), note);
+    QCOMPARE(DayNote(day, false, TLanguage::English), note);
 }
 
-QTEST_GUILESS_MAIN(TestSunTable)
-#include "tst_suntable.moc"
+QTEST_GUILESS_MAIN(TestDayEvents)
+#include "tst_dayevents.moc"

@@ -1,8 +1,9 @@
-// The CSV, JSON and iCalendar files of Sun rows and the pieces they are
-// made of.
-#include "SunTableTestSupport.h"
+// The CSV, JSON and iCalendar files of the dates' events and the pieces they
+// are made of.
+#include "DayEventsTestSupport.h"
 
-#include "table/SunTable.h"
+#include "common/EventWriters.h"
+#include "common/FileText.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -10,7 +11,7 @@
 #include <QStringDecoder>
 #include <QTest>
 
-using namespace SunTableTest;
+using namespace DayEventsTest;
 
 namespace
 {
@@ -78,7 +79,7 @@ bool IsValidUtf8(const QByteArray &bytes)
 
 } // namespace
 
-class TestSunTableFiles : public QObject
+class TestEventWriters : public QObject
 {
     Q_OBJECT
 
@@ -99,7 +100,7 @@ private slots:
 
 // ---------------------------------------------------------------- pieces
 
-void TestSunTableFiles::csvField_data()
+void TestEventWriters::csvField_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
@@ -119,7 +120,7 @@ void TestSunTableFiles::csvField_data()
                                   << "sarki éjszaka";
 }
 
-void TestSunTableFiles::csvField()
+void TestEventWriters::csvField()
 {
     QFETCH(QString, text);
     QFETCH(QString, expected);
@@ -134,7 +135,7 @@ void TestSunTableFiles::csvField()
 
 // ------------------------------------------------------------------ CSV
 
-void TestSunTableFiles::csvShape_data()
+void TestEventWriters::csvShape_data()
 {
     QTest::addColumn<double>("latitude");
     QTest::addColumn<QDate>("first");
@@ -152,16 +153,17 @@ void TestSunTableFiles::csvShape_data()
 
 // Every record has the header's fields; a missing event is an empty cell and
 // then the note says something; dates run day by day.
-void TestSunTableFiles::csvShape()
+void TestEventWriters::csvShape()
 {
     QFETCH(double, latitude);
     QFETCH(QDate, first);
     QFETCH(QDate, last);
     QFETCH(bool, twilight);
 
-    const QVector<TSunRow> rows =
-        SunRows(Place(QStringLiteral("X"), latitude, 15.65), TClock::Offset(3600), first, last);
-    const QByteArray csv = SunRowsCsv(rows, twilight, TLanguage::English);
+    const QVector<TDayEvents> days = EventsOfDates(Place(QStringLiteral("X"), latitude, 15.65),
+                                                   TClock::Offset(3600), first, last);
+    const QVector<TRow> rows = Rows(days);
+    const QByteArray csv = EventsCsv(days, twilight, TLanguage::English);
     bool ok = false;
     const QList<QStringList> records = ParseCsv(csv, ok);
     QVERIFY(ok);
@@ -191,7 +193,7 @@ void TestSunTableFiles::csvShape()
                 continue;
             }
             if (name == QLatin1String("noon_altitude")) {
-                QCOMPARE(r[c], QString::number(rows[i].NoonAltitude, 'f', 2));
+                QCOMPARE(r[c], QString::number(days[i].NoonAltitude, 'f', 2));
                 continue;
             }
             const int e = c < 4 ? c - 1 : c - 2; // day_length sits between the events
@@ -210,7 +212,7 @@ void TestSunTableFiles::csvShape()
 
 // ----------------------------------------------------------------- JSON
 
-void TestSunTableFiles::json_data()
+void TestEventWriters::json_data()
 {
     QTest::addColumn<double>("latitude");
     QTest::addColumn<bool>("twilight");
@@ -220,21 +222,21 @@ void TestSunTableFiles::json_data()
 }
 
 // The same values as the CSV, null where the CSV has an empty cell.
-void TestSunTableFiles::json()
+void TestEventWriters::json()
 {
     QFETCH(double, latitude);
     QFETCH(bool, twilight);
-    const QVector<TSunRow> rows =
-        SunRows(Place(QStringLiteral("X"), latitude, 15.65), TClock::Offset(3600),
-                QDate(2026, 1, 1), QDate(2026, 12, 31));
+    const QVector<TDayEvents> days =
+        EventsOfDates(Place(QStringLiteral("X"), latitude, 15.65), TClock::Offset(3600),
+                      QDate(2026, 1, 1), QDate(2026, 12, 31));
     QJsonParseError error;
     const QJsonDocument doc =
-        QJsonDocument::fromJson(SunRowsJson(rows, twilight, TLanguage::Hungarian), &error);
+        QJsonDocument::fromJson(EventsJson(days, twilight, TLanguage::Hungarian), &error);
     QCOMPARE(error.error, QJsonParseError::NoError);
     QVERIFY(doc.isArray());
     const QJsonArray array = doc.array();
     bool ok = false;
-    const QList<QStringList> csv = ParseCsv(SunRowsCsv(rows, twilight, TLanguage::Hungarian), ok);
+    const QList<QStringList> csv = ParseCsv(EventsCsv(days, twilight, TLanguage::Hungarian), ok);
     QVERIFY(ok);
     QCOMPARE(array.size(), csv.size() - 1);
     const QStringList header = csv.first();
@@ -256,7 +258,7 @@ void TestSunTableFiles::json()
 
 // ------------------------------------------------------------ iCalendar
 
-void TestSunTableFiles::foldContentLine_data()
+void TestEventWriters::foldContentLine_data()
 {
     QTest::addColumn<QString>("line");
     QTest::newRow("short") << "SUMMARY:Sunrise";
@@ -272,7 +274,7 @@ void TestSunTableFiles::foldContentLine_data()
 
 // At most 75 octets a line, continuations start with one blank, every line is
 // whole UTF-8, and unfolding gives the line back.
-void TestSunTableFiles::foldContentLine()
+void TestEventWriters::foldContentLine()
 {
     QFETCH(QString, line);
     const QByteArray utf8 = line.toUtf8();
@@ -300,7 +302,7 @@ void TestSunTableFiles::foldContentLine()
     QCOMPARE(lines.size() == 1, utf8.size() <= 75);
 }
 
-void TestSunTableFiles::icalendar_data()
+void TestEventWriters::icalendar_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<double>("latitude");
@@ -311,18 +313,20 @@ void TestSunTableFiles::icalendar_data()
     QTest::newRow("Svalbard hu") << "Longyearbyen" << 78.22 << 2;
 }
 
-void TestSunTableFiles::icalendar()
+void TestEventWriters::icalendar()
 {
     QFETCH(QString, name);
     QFETCH(double, latitude);
     QFETCH(int, language);
     const TPlace place = Place(name, latitude, 17.5);
-    const QVector<TSunRow> rows = SunRows(place, TClock::Zone(QTimeZone("Europe/Bratislava")),
-                                          QDate(2026, 1, 1), QDate(2026, 12, 31));
+    const QVector<TDayEvents> days =
+        EventsOfDates(place, TClock::Zone(QTimeZone("Europe/Bratislava")), QDate(2026, 1, 1),
+                      QDate(2026, 12, 31));
+    const QVector<TRow> rows = Rows(days);
     const TLanguage lang = *LanguageFromIndex(language);
-    const QByteArray ics = SunRowsICalendar(rows, place, lang).value();
-    // Deterministic: the same rows give the same bytes.
-    QCOMPARE(SunRowsICalendar(rows, place, lang).value(), ics);
+    const QByteArray ics = EventsICalendar(days, place, lang).value();
+    // Deterministic: the same dates give the same bytes.
+    QCOMPARE(EventsICalendar(days, place, lang).value(), ics);
     QVERIFY(ics.startsWith("BEGIN:VCALENDAR\r\n"));
     QVERIFY(ics.endsWith("END:VCALENDAR\r\n"));
     QVERIFY(!ics.contains("\n\n"));
@@ -343,13 +347,13 @@ void TestSunTableFiles::icalendar()
 
     int expectedEvents = 0;
     int polarDays = 0;
-    for (const TSunRow &r : rows) {
+    for (const TRow &r : rows) {
         expectedEvents +=
-            int(r.At(TSunEvent::Sunrise).has_value()) + int(r.At(TSunEvent::Sunset).has_value());
+            int(r.At(TEventKind::Sunrise).has_value()) + int(r.At(TEventKind::Sunset).has_value());
         // A day without either has one all-day event.
-        const TCrossingState rise = r.State[int(TSunEvent::Sunrise)];
-        if (rise == r.State[int(TSunEvent::Sunset)] &&
-            (rise == TCrossingState::AlwaysAbove || rise == TCrossingState::AlwaysBelow))
+        const TEventStatus rise = r.State[int(TEventKind::Sunrise)];
+        if (rise == r.State[int(TEventKind::Sunset)] &&
+            (rise == TEventStatus::AboveAllDay || rise == TEventStatus::BelowAllDay))
             ++polarDays;
     }
     QCOMPARE(int(content.count(QStringLiteral("DURATION:P1D"))), polarDays);
@@ -375,8 +379,8 @@ void TestSunTableFiles::icalendar()
     QCOMPARE(int(stamps.size()), 1);
     // The starts are the sunrises and sunsets in UTC, in order.
     QStringList expectedStarts;
-    for (const TSunRow &r : rows)
-        for (TSunEvent e : {TSunEvent::Sunrise, TSunEvent::Sunset})
+    for (const TRow &r : rows)
+        for (TEventKind e : {TEventKind::Sunrise, TEventKind::Sunset})
             if (r.At(e))
                 expectedStarts << r.At(e)->toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
     QCOMPARE(starts, expectedStarts);
@@ -384,13 +388,13 @@ void TestSunTableFiles::icalendar()
     // UIDs depend on the place: another place gives other UIDs for the same days.
     TPlace other = place;
     other.Name += QLatin1Char('2');
-    const QByteArray otherIcs = SunRowsICalendar(rows, other, lang).value();
+    const QByteArray otherIcs = EventsICalendar(days, other, lang).value();
     const qsizetype uid = ics.indexOf("UID:");
     const qsizetype uidEnd = ics.indexOf("\r\n", uid);
     QVERIFY(!otherIcs.contains(ics.mid(uid, uidEnd - uid)));
 }
 
-void TestSunTableFiles::icalendarText_data()
+void TestEventWriters::icalendarText_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
@@ -404,12 +408,12 @@ void TestSunTableFiles::icalendarText_data()
                                  << "a\\nb\\nc\\nd";
 }
 
-void TestSunTableFiles::icalendarText()
+void TestEventWriters::icalendarText()
 {
     QFETCH(QString, text);
     QFETCH(QString, expected);
     QCOMPARE(ICalendarText(text), expected);
 }
 
-QTEST_GUILESS_MAIN(TestSunTableFiles)
-#include "tst_suntablefiles.moc"
+QTEST_GUILESS_MAIN(TestEventWriters)
+#include "tst_eventwriters.moc"

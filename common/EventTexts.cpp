@@ -1,0 +1,161 @@
+#include "common/EventTexts.h"
+
+#include "suntime/SunEvents.h"
+
+#include <QStringList>
+
+namespace
+{
+
+// Why an event of a zenith angle is missing, as the end of its note.
+QString WhyMissing(TEventStatus status, TSunZenith zenith, TLanguage language)
+{
+    // The Sun's centre at the zenith angle, as a height: "−6°".
+    const QString angle = QStringLiteral("\u2212%1\u00B0").arg(ZenithOf(zenith) - 90, 0, 'g', 3);
+    const bool horizon = zenith == TSunZenith::Sunrise;
+    switch (status) {
+    case TEventStatus::AboveAllDay:
+        return horizon ? TextIn(EventText::AboveHorizon, language)
+                       : TextIn(EventText::AboveAngle, language).arg(angle);
+    case TEventStatus::BelowAllDay:
+        return horizon ? TextIn(EventText::BelowHorizon, language)
+                       : TextIn(EventText::BelowAngle, language).arg(angle);
+    case TEventStatus::NotOnDate:
+        return TextIn(EventText::OnThisDate, language);
+    default:
+        return QStringLiteral(" (") + TextIn(EventText::Failed, language) + QLatin1Char(')');
+    }
+}
+
+// The parts of a date's note, in the order they are written.
+class TNoteParts
+{
+public:
+    TNoteParts(const TDayEvents &day, TLanguage language) : FDay(day), FLanguage(language) {}
+
+    // Sunrise, solar noon and sunset: polar day or night when sunrise and
+    // sunset both stay away for that reason.
+    void AddSun()
+    {
+        const TEventStatus rise = Status(TEventKind::Sunrise);
+        const bool same = Status(TEventKind::Sunset) == rise;
+        FPolarDay = rise == TEventStatus::AboveAllDay && same;
+        const bool polarNight = rise == TEventStatus::BelowAllDay && same;
+        if (FPolarDay)
+            FParts << TextIn(EventText::PolarDay, FLanguage);
+        else if (polarNight)
+            FParts << TextIn(EventText::PolarNight, FLanguage);
+        else
+            AddSingle(TEventKind::Sunrise, TSunZenith::Sunrise);
+        AddSingle(TEventKind::SolarNoon, TSunZenith::Sunrise);
+        if (!FPolarDay && !polarNight)
+            AddSingle(TEventKind::Sunset, TSunZenith::Sunrise);
+    }
+
+    // Each twilight's dawn and dusk, as one part when both stay away for
+    // the same reason.
+    void AddTwilights()
+    {
+        for (int k = 1; k < SunZenithCount; ++k) {
+            const TSunZenith zenith = TSunZenith(k);
+            const TEventKind dawn = MorningOf(zenith);
+            const TEventKind dusk = EveningOf(zenith);
+            const bool bothAway = Missing(dawn) && Missing(dusk) && Status(dawn) == Status(dusk) &&
+                                  Status(dawn) != TEventStatus::Failed;
+            // In polar day the Sun stays above every twilight's angle too.
+            if (bothAway && FPolarDay && Status(dawn) == TEventStatus::AboveAllDay)
+                continue;
+            if (bothAway) {
+                FParts << TextIn(EventText::NoTwilight[k - 1], FLanguage) +
+                              WhyMissing(Status(dawn), zenith, FLanguage);
+            } else {
+                AddSingle(dawn, zenith);
+                AddSingle(dusk, zenith);
+            }
+        }
+    }
+
+    void AddMoon()
+    {
+        AddMoonEvent(TEventKind::Moonrise, EventText::NoMoonrise);
+        AddMoonEvent(TEventKind::Moonset, EventText::NoMoonset);
+    }
+
+    QString Joined() const { return FParts.join(QStringLiteral("; ")); }
+
+private:
+    TEventStatus Status(TEventKind e) const { return FDay.Status(e); }
+    bool Missing(TEventKind e) const { return !FDay.First(e); }
+    // Whether the date holds the kind at all, occurring or with its reason.
+    bool Asked(TEventKind e) const
+    {
+        for (const TEvent &x : FDay.Events)
+            if (x.Kind == e)
+                return true;
+        return false;
+    }
+
+    void AddSingle(TEventKind e, TSunZenith zenith)
+    {
+        if (Missing(e))
+            FParts << TextIn(EventText::NoEvent[int(e)], FLanguage) +
+                          WhyMissing(Status(e), zenith, FLanguage);
+    }
+
+    void AddMoonEvent(TEventKind kind, const TText &none)
+    {
+        if (!Asked(kind) || !Missing(kind))
+            return;
+        QString text = TextIn(none, FLanguage);
+        const TEventStatus status = Status(kind);
+        if (status == TEventStatus::AboveAllDay)
+            text += TextIn(EventText::MoonAbove, FLanguage);
+        else if (status == TEventStatus::BelowAllDay)
+            text += TextIn(EventText::MoonBelow, FLanguage);
+        else if (status == TEventStatus::Failed)
+            text += QStringLiteral(" (") + TextIn(EventText::Failed, FLanguage) + QLatin1Char(')');
+        else
+            text += TextIn(EventText::OnThisDate, FLanguage);
+        FParts << text;
+    }
+
+    const TDayEvents &FDay;
+    const TLanguage FLanguage;
+    bool FPolarDay = false;
+    QStringList FParts;
+};
+
+} // namespace
+
+QString DayNote(const TDayEvents &day, bool twilight, TLanguage language)
+{
+    TNoteParts note(day, language);
+    note.AddSun();
+    if (twilight)
+        note.AddTwilights();
+    note.AddMoon();
+    return note.Joined();
+}
+
+QString MoonPhaseText(Moon::TPhaseName phase, TLanguage language)
+{
+    return TextIn(EventText::MoonPhases[int(phase)], language);
+}
+
+QByteArray MoonPhaseKey(Moon::TPhaseName phase)
+{
+    static const char *const keys[8] = {
+        "new",  "waxing_crescent", "first_quarter", "waxing_gibbous",
+        "full", "waning_gibbous",  "last_quarter",  "waning_crescent"};
+    return keys[int(phase)];
+}
+
+QString PrincipalPhaseText(TEventKind phase, TLanguage language)
+{
+    return TextIn(EventText::PrincipalPhases[int(phase) - int(TEventKind::NewMoon)], language);
+}
+
+QString SkyLineText(TLanguage language)
+{
+    return TextIn(EventText::SkyLine, language);
+}

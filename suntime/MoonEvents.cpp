@@ -1,0 +1,193 @@
+// The Moon's rising, setting and upper transit at a place: the one search
+// over samples of a fitted track, fast enough to run for every day of a table.
+#include "suntime/Moon.h"
+
+#include "suntime/MoonSeries.h"
+#include "suntime/Search.h"
+
+#include <algorithm>
+
+namespace Moon
+{
+
+using namespace Detail;
+
+namespace
+{
+
+// What the search needs of one moment: the upper limb's height over the
+// horizon (as the sine's excess, positive when up) and the Moon's distance
+// east of the meridian plane (positive before the upper transit).
+struct Probe {
+    double up, east;
+};
+
+// Samples of a stretch, two hours or less apart, one more on each side, with
+// the means to look between them.
+class TMoonSamples
+{
+public:
+    static constexpr int MaxSteps = 14; // 26 hours
+
+    TMoonSamples(double from, double to, const Place &place)
+        : place_(place),
+          steps_(std::clamp(static_cast<int>(std::ceil((to - from) * 12)), 1, MaxSteps)),
+          step_((to - from) / steps_), deltaT_(Sky::DeltaT((from + to) / 2) / 86400),
+          nutation_(Sky::NutationAt((from + to) / 2 + deltaT_)),
+          track_(from - step_, to + step_, deltaT_, nutation_)
+    {
+        Complex theta = Unit(Sky::SiderealTime(from - step_, nutation_) + place.longitude);
+        const Complex turn = Unit(SiderealRate * step_);
+        for (int i = 0; i < Count(); ++i) {
+            when_[i] = from + (i - 1) * step_;
+            theta_[i] = theta;
+            probe_[i] = ProbeOf(ToLocal(track_.At(when_[i]), place_, theta.re, theta.im));
+            theta = theta * turn;
+        }
+    }
+
+    int Count() const { return steps_ + 3; }
+    double When(int i) const { return when_[i]; }
+    const Probe &Sample(int i) const { return probe_[i]; }
+
+    // The Moon at a moment within a step of sample `near`.
+    Local LocalAt(double jd, int near) const
+    {
+        const Complex theta = theta_[near] * Turn(SiderealRate * (jd - when_[near]) * Rad);
+        return ToLocal(track_.At(jd), place_, theta.re, theta.im);
+    }
+
+    Probe At(double jd, int near) const { return ProbeOf(LocalAt(jd, near)); }
+
+private:
+    static Probe ProbeOf(const Local &l) { return {l.up / l.range + HorizonDip(l.range), l.east}; }
+
+    Place place_;
+    int steps_;
+    double step_, deltaT_;
+    Sky::TNutation nutation_;
+    Track track_;
+    double when_[MaxSteps + 3];
+    Complex theta_[MaxSteps + 3];
+    Probe probe_[MaxSteps + 3];
+};
+
+// One of the two quantities of the samples as a function for the search.
+template <double Probe::*Part> class TPartTrack
+{
+public:
+    explicit TPartTrack(const TMoonSamples &samples) : FSamples(samples) {}
+
+    int Count() const { return FSamples.Count(); }
+    double When(int i) const { return FSamples.When(i); }
+    double Value(int i) const { return FSamples.Sample(i).*Part; }
+    double At(double jd, int near) const { return FSamples.At(jd, near).*Part; }
+
+private:
+    const TMoonSamples &FSamples;
+};
+
+class TCollector
+{
+public:
+    explicit TCollector(std::vector<TEvent> &events) : FEvents(events) {}
+
+    void Add(TEventKind kind, double jd, const Local &l)
+    {
+        // A root on the seam of two stretches may turn up in both.
+        for (const TEvent &e : FEvents)
+            if (e.Kind == kind && std::fabs(e.Time.Jd() - jd) < 1e-5)
+                return;
+        const THorizontal h = HorizontalOf(l, true);
+        TEvent e;
+        e.Kind = kind;
+        e.Status = TEventStatus::Occurs;
+        e.Time = TInstant::FromJd(jd);
+        e.Azimuth = h.Azimuth;
+        e.Altitude = h.Altitude;
+        FEvents.push_back(e);
+    }
+
+private:
+    std::vector<TEvent> &FEvents;
+};
+
+// The events of [from, to): the upper limb's crossings of the horizon, a
+// grazing Moon's included, and the centre's crossings of the meridian going
+// west.
+bool Scan(double from, double to, const Place &place, TCollector &out, bool &upAtStart)
+{
+    const TMoonSamples samples(from, to, place);
+    if (!std::isfinite(samples.Sample(1).up))
+        return false;
+    upAtStart = samples.Sample(1).up >= 0;
+    const TPartTrack<&Probe::up> up(samples);
+    const TPartTrack<&Probe::east> east(samples);
+    const auto add = [&](TEventKind kind, double jd, int near) {
+        if (jd >= from && jd < to)
+            out.Add(kind, jd, samples.LocalAt(jd, near));
+    };
+    // A grazing pass counts where the parabola through three samples comes
+    // within this of the horizon (the sine of the altitude, about half a
+    // degree); transits do not graze.
+    constexpr double Graze = 1e-2;
+    Search::Brackets(up, 0.0, Graze, [&](const Search::TBracket &b) {
+        add(b.Rising ? TEventKind::Moonrise : TEventKind::Moonset, Search::Refine(up, 0.0, b),
+            b.Near);
+    });
+    Search::Brackets(east, 0.0, -1.0, [&](const Search::TBracket &b) {
+        if (!b.Rising)
+            add(TEventKind::MoonTransit, Search::Refine(east, 0.0, b), b.Near);
+    });
+    return true;
+}
+
+} // namespace
+
+const TEvent *TMoonEvents::First(TEventKind kind) const
+{
+    for (const TEvent &e : Events)
+        if (e.Kind == kind)
+            return &e;
+    return nullptr;
+}
+
+bool TMoonEvents::UpAllTheTime() const
+{
+    return Ok && UpAtStart && !First(TEventKind::Moonrise) && !First(TEventKind::Moonset);
+}
+
+bool TMoonEvents::DownAllTheTime() const
+{
+    return Ok && !UpAtStart && !First(TEventKind::Moonrise) && !First(TEventKind::Moonset);
+}
+
+TMoonEvents EventsBetween(TInstant from, TInstant to, const TObserver &observer)
+{
+    TMoonEvents r;
+    const double jdFrom = from.Jd(), jdTo = to.Jd();
+    if (!InRange(jdFrom) || !InRange(jdTo) || !(jdTo > jdFrom) || jdTo - jdFrom > MaxEventsSpan ||
+        !(std::fabs(observer.Latitude) <= 90) || !std::isfinite(observer.Longitude))
+        return r;
+    const Place place(observer.Latitude, observer.Longitude);
+    TCollector out(r.Events);
+    // Stretches of at most 26 hours, so that any clock's day is one.
+    const int pieces = static_cast<int>(std::ceil((jdTo - jdFrom) * 24 / 26));
+    for (int i = 0; i < pieces; ++i) {
+        const double a = jdFrom + (jdTo - jdFrom) * i / pieces;
+        const double b = i + 1 == pieces ? jdTo : jdFrom + (jdTo - jdFrom) * (i + 1) / pieces;
+        bool up = false;
+        if (!Scan(a, b, place, out, up)) {
+            r.Events.clear();
+            return r;
+        }
+        if (i == 0)
+            r.UpAtStart = up;
+    }
+    std::sort(r.Events.begin(), r.Events.end(),
+              [](const TEvent &a, const TEvent &b) { return a.Time < b.Time; });
+    r.Ok = true;
+    return r;
+}
+
+} // namespace Moon
