@@ -98,6 +98,8 @@ struct TSyntax {
     QCommandLineOption Moon{QStringLiteral("moon"),
                             QStringLiteral("Moon phase fraction and picture on DATE."),
                             QStringLiteral("DATE")};
+    QCommandLineOption Verbose{QStringLiteral("verbose"),
+                               QStringLiteral("Say where the city data was looked for.")};
     QCommandLineOption Help{{QStringLiteral("h"), QStringLiteral("help")},
                             QStringLiteral("This help.")};
     QCommandLineOption Version{{QStringLiteral("v"), QStringLiteral("version")},
@@ -105,9 +107,9 @@ struct TSyntax {
 
     QList<const QCommandLineOption *> All() const
     {
-        return {&Place,    &Db,   &Lat,      &Lon,    &Name,   &City, &Find,   &Date,
-                &Month,    &Year, &At,       &Utc,    &Cet,    &Cest, &Offset, &Tz,
-                &Twilight, &Sky,  &Language, &Format, &Easter, &Moon, &Help,   &Version};
+        return {&Place,    &Db,     &Lat,    &Lon,  &Name,    &City,   &Find,   &Date,     &Month,
+                &Year,     &At,     &Utc,    &Cet,  &Cest,    &Offset, &Tz,     &Twilight, &Sky,
+                &Language, &Format, &Easter, &Moon, &Verbose, &Help,   &Version};
     }
     // The options of the Sun's events, which the other commands do not take.
     QList<const QCommandLineOption *> SunOnly() const
@@ -461,6 +463,7 @@ TCliParse ParseCliArguments(const QStringList &arguments, const QString &lang, c
     TCliOptions o;
     o.Date = today;
     o.Language = LanguageFromLocaleName(lang);
+    o.Verbose = parser.isSet(s.Verbose);
     if (parser.isSet(s.Help) || parser.isSet(s.Version)) {
         o.Command = parser.isSet(s.Help) ? TCliCommand::Help : TCliCommand::Version;
         result.Options = o;

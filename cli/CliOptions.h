@@ -55,6 +55,7 @@ struct TCliOptions {
     int EasterYear = 0;
     QDate MoonDate;
     QString FindText;
+    bool Verbose = false; // why the city data is missing, on standard error
     // --at: a moment; on the chosen clock unless it came with its own offset.
     QDateTime AtLocal; // date and time as written, without an offset
     std::optional<int> AtOffset;

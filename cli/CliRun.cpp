@@ -108,22 +108,76 @@ std::optional<TResolvedPlace> LocalityPlace(const TCliPlace &p, TCliResult &fail
     return TResolvedPlace{PlaceOfLocality(*match.Record), ClockOfLocality(*match.Record)};
 }
 
-// The best match of the world's cities, in its own time zone.
-std::optional<TResolvedPlace> CityPlace(const TCliPlace &p, TLanguage language, TGazetteer &cities,
+// No city data: one line naming the package; where the module was looked
+// for only with --verbose.
+TCliResult NoCityData(const TCliOptions &o, const TGazetteer &cities)
+{
+    QString message = QStringLiteral("no city data: install the package libgeonames0");
+    if (o.Verbose)
+        message += QLatin1Char('\n') + cities.Error();
+    return Failure(CliExitFailure, message);
+}
+
+// The city --city takes: the best match, and whether the name singles it out
+// (the whole name of this city and of no other).
+struct TCityChoice {
+    std::optional<TCityMatch> City;
+    bool Sure = false;
+    int Others = 0; // further cities the name matches
+};
+
+TCityChoice ChooseCity(const QString &name, TLanguage language, TGazetteer &cities)
+{
+    int total = 0;
+    const QList<TCityMatch> found = cities.Find(name, language, 2, &total);
+    TCityChoice choice;
+    if (found.isEmpty())
+        return choice;
+    choice.City = found.first();
+    choice.Sure = found[0].WholeName && (found.size() < 2 || !found[1].WholeName);
+    choice.Others = total - 1;
+    return choice;
+}
+
+// The best match of the world's cities, in its own time zone; named in full
+// when the name does not single it out.
+std::optional<TResolvedPlace> CityPlace(const TCliOptions &o, TGazetteer &cities,
                                         TCliResult &failure)
 {
     if (!cities.Load()) {
-        failure = Failure(CliExitFailure,
-                          QStringLiteral("the city data cannot be read: %1").arg(cities.Error()));
+        failure = NoCityData(o, cities);
         return std::nullopt;
     }
-    const QList<TCityMatch> found = cities.Find(p.Name, language, 1);
-    if (found.isEmpty()) {
-        failure = Failure(CliExitFailure, QStringLiteral("city not found: %1").arg(p.Name));
+    const TCityChoice choice = ChooseCity(o.Place.Name, o.Language, cities);
+    if (!choice.City) {
+        failure = Failure(CliExitFailure, QStringLiteral("city not found: %1").arg(o.Place.Name));
         return std::nullopt;
     }
-    const TPlace place = found.first().Place();
+    TPlace place = choice.City->Place();
+    if (!choice.Sure)
+        place.Name = choice.City->FullName();
     return TResolvedPlace{place, TClock::Zone(QTimeZone(place.Zone))};
+}
+
+// For standard error, when --city took one of several cities.
+TCliResult WithCityNote(const TCliOptions &o, TGazetteer &cities, TCliResult r)
+{
+    if (r.ExitCode != CliExitOk || o.Place.Source != TCliPlace::TSource::City)
+        return r;
+    const TCityChoice choice = ChooseCity(o.Place.Name, o.Language, cities);
+    if (!choice.City || choice.Sure)
+        return r;
+    const QString taken =
+        QStringLiteral("\"%1\" taken as %2").arg(o.Place.Name, choice.City->FullName());
+    if (choice.Others == 0)
+        r.Error = taken + QStringLiteral(", the only city it matches");
+    else
+        r.Error = taken + QStringLiteral("; %1 other %2 too (--find \"%3\" lists them)")
+                              .arg(QString::number(choice.Others),
+                                   choice.Others == 1 ? QStringLiteral("city matches")
+                                                      : QStringLiteral("cities match"),
+                                   o.Place.Name);
+    return r;
 }
 
 std::optional<TResolvedPlace> ResolvePlace(const TCliOptions &o, TGazetteer &cities,
@@ -144,7 +198,7 @@ std::optional<TResolvedPlace> ResolvePlace(const TCliOptions &o, TGazetteer &cit
         resolved = LocalityPlace(o.Place, failure);
         break;
     case TCliPlace::TSource::City:
-        resolved = CityPlace(o.Place, o.Language, cities, failure);
+        resolved = CityPlace(o, cities, failure);
         break;
     }
     if (resolved && o.Clock)
@@ -264,8 +318,7 @@ TCliResult RunAt(const TCliOptions &o, TGazetteer &cities)
 TCliResult RunFind(const TCliOptions &o, TGazetteer &cities)
 {
     if (!cities.Load())
-        return Failure(CliExitFailure,
-                       QStringLiteral("the city data cannot be read: %1").arg(cities.Error()));
+        return NoCityData(o, cities);
     const QList<TCityMatch> found = cities.Find(o.FindText, o.Language, 50);
     if (found.isEmpty())
         return Failure(CliExitFailure, QStringLiteral("no city matches: %1").arg(o.FindText));
@@ -396,11 +449,11 @@ TCliResult RunCli(const TCliOptions &options, const QLocale &locale, TGazetteer 
         break;
     }
     case TCliCommand::Sun:
-        return RunSun(options, locale, cities);
+        return WithCityNote(options, cities, RunSun(options, locale, cities));
     case TCliCommand::Find:
         return RunFind(options, cities);
     case TCliCommand::At:
-        return RunAt(options, cities);
+        return WithCityNote(options, cities, RunAt(options, cities));
     }
     return r;
 }

@@ -6,5 +6,7 @@
 #include <QString>
 
 // Returns false, with the system's reason in *error, when anything fails;
-// the old file is then untouched.
+// the old file is then untouched. Temporary files of earlier saves that were
+// killed before their rename are removed from the folder first (only those,
+// and only when no save has touched them for some seconds).
 bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr);

@@ -4,6 +4,7 @@
 #include "common/Texts.h"
 
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QPrintDialog>
@@ -17,15 +18,32 @@ TLanguage CurrentLanguage = TLanguage::Slovak;
 
 const QString NoTitle = QStringLiteral(" ");
 
-namespace ButtonText
-{
-
-constexpr TText Ok{"OK", "OK", "OK"};
-constexpr TText Yes{"&Áno", "&Yes", "&Igen"};
-constexpr TText No{"&Nie", "&No", "&Nem"};
-constexpr TText Cancel{"&Zrušiť", "&Cancel", "&Mégse"};
-
-} // namespace ButtonText
+// Every standard button in the program's own words: Qt's catalogues lack
+// some of them (the Slovak one its Cancel).
+struct TButtonName {
+    QMessageBox::StandardButton Button;
+    TText Text;
+};
+constexpr TButtonName ButtonNames[] = {
+    {QMessageBox::Ok, {"OK", "OK", "OK"}},
+    {QMessageBox::Save, {"&Uložiť", "&Save", "&Mentés"}},
+    {QMessageBox::SaveAll, {"Uložiť &všetko", "Save A&ll", "Összes m&entése"}},
+    {QMessageBox::Open, {"&Otvoriť", "&Open", "&Megnyitás"}},
+    {QMessageBox::Yes, {"&Áno", "&Yes", "&Igen"}},
+    {QMessageBox::YesToAll, {"Áno pre &všetky", "Yes to &All", "Igen, &mindre"}},
+    {QMessageBox::No, {"&Nie", "&No", "&Nem"}},
+    {QMessageBox::NoToAll, {"Nie pre vš&etky", "N&o to All", "Nem, m&indre"}},
+    {QMessageBox::Abort, {"&Prerušiť", "&Abort", "Me&gszakítás"}},
+    {QMessageBox::Retry, {"&Skúsiť znova", "&Retry", "Ú&jra"}},
+    {QMessageBox::Ignore, {"&Ignorovať", "&Ignore", "&Kihagyás"}},
+    {QMessageBox::Close, {"&Zavrieť", "&Close", "&Bezárás"}},
+    {QMessageBox::Cancel, {"&Zrušiť", "&Cancel", "&Mégse"}},
+    {QMessageBox::Discard, {"Za&hodiť", "&Discard", "&Elvetés"}},
+    {QMessageBox::Help, {"&Pomocník", "&Help", "&Súgó"}},
+    {QMessageBox::Apply, {"&Použiť", "&Apply", "&Alkalmaz"}},
+    {QMessageBox::Reset, {"&Vynulovať", "&Reset", "&Visszaállítás"}},
+    {QMessageBox::RestoreDefaults, {"Obnoviť &predvolené", "Restore &Defaults", "&Alapértékek"}},
+};
 
 // %1 = file name, %2 = the system's reason
 constexpr TText WriteErrorText{"Súbor »%1« sa nedá zapísať.\n%2",
@@ -54,17 +72,11 @@ QMessageBox::StandardButton ShowMessage(QWidget *parent, const QString &caption,
                                         QMessageBox::StandardButtons buttons,
                                         QMessageBox::StandardButton defaultButton)
 {
-    const std::pair<QMessageBox::StandardButton, TText> named[] = {
-        {QMessageBox::Ok, ButtonText::Ok},
-        {QMessageBox::Yes, ButtonText::Yes},
-        {QMessageBox::No, ButtonText::No},
-        {QMessageBox::Cancel, ButtonText::Cancel}};
-
     if (Scripted) {
         TShownMessage shown{caption, icon, text, buttons, defaultButton, {}};
-        for (const auto &[which, name] : named)
-            if (buttons.testFlag(which))
-                shown.ButtonTexts << TextIn(name, CurrentLanguage);
+        for (const TButtonName &name : ButtonNames)
+            if (buttons.testFlag(name.Button))
+                shown.ButtonTexts << TextIn(name.Text, CurrentLanguage);
         ShownMessages << shown;
         return NextAnswers.isEmpty() ? QMessageBox::NoButton : NextAnswers.takeFirst();
     }
@@ -81,13 +93,32 @@ QMessageBox::StandardButton ShowMessage(QWidget *parent, const QString &caption,
         box.setWindowTitle(NoTitle);
     box.setObjectName(QStringLiteral("VantuMessage"));
     box.setTextFormat(Qt::PlainText);
-    for (const auto &[which, name] : named)
-        if (QAbstractButton *b = box.button(which))
-            b->setText(TextIn(name, CurrentLanguage));
+    for (const TButtonName &name : ButtonNames)
+        if (QAbstractButton *b = box.button(name.Button))
+            b->setText(TextIn(name.Text, CurrentLanguage));
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
     // A box closed without a choice answers with its escape button, or nothing.
     return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+QString StandardButtonText(QMessageBox::StandardButton button, TLanguage language)
+{
+    for (const TButtonName &name : ButtonNames)
+        if (name.Button == button)
+            return TextIn(name.Text, language);
+    return QString();
+}
+
+void NameStandardButtons(QDialogButtonBox *buttons, TLanguage language)
+{
+    // The two enumerations share their values.
+    for (QAbstractButton *b : buttons->buttons()) {
+        const auto which = QMessageBox::StandardButton(int(buttons->standardButton(b)));
+        const QString text = StandardButtonText(which, language);
+        if (!text.isEmpty())
+            b->setText(text);
+    }
 }
 
 void ShowWriteError(QWidget *parent, const QString &path, const QString &reason, TLanguage language)

@@ -15,6 +15,7 @@
 
 class QAbstractButton;
 class QDialog;
+class QDialogButtonBox;
 class QKeyEvent;
 class QPrinter;
 class QWidget;
@@ -30,6 +31,12 @@ QMessageBox::StandardButton
 ShowMessage(QWidget *parent, const QString &caption, QMessageBox::Icon icon, const QString &text,
             QMessageBox::StandardButtons buttons = QMessageBox::Ok,
             QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+
+// The program's name of a standard button (OK, Yes, No, Cancel, Save, Close...)
+// in a language, as every box of the helper shows it; empty for NoButton.
+QString StandardButtonText(QMessageBox::StandardButton button, TLanguage language);
+// Gives the standard buttons of a dialog's button box those names.
+void NameStandardButtons(QDialogButtonBox *buttons, TLanguage language);
 
 // The caption of every box about a file.
 inline constexpr TText FileErrorCaption{" Chyba súboru", " File error", " Fájlhiba"};
@@ -73,7 +80,8 @@ struct TShownMessage {
     QString Text;
     QMessageBox::StandardButtons Buttons;
     QMessageBox::StandardButton DefaultButton = QMessageBox::NoButton;
-    QStringList ButtonTexts; // in the order Ok, Yes, No, Cancel, as far as present
+    QStringList
+        ButtonTexts; // in the order of the enumeration (Ok, Save, ..., Yes, No, Cancel, ...)
 };
 
 namespace MessageTestHook

@@ -5,15 +5,19 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QLibrary>
 #include <QMutex>
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <dlfcn.h>
+#include <elf.h>
 
 namespace
 {
@@ -25,6 +29,14 @@ constexpr int LongestKey = 200;
 
 enum TRank : quint8 { Exact, Prefix, WordPrefix, NoMatch };
 
+// How well a city's best name fits: by rank, and within a rank the names of
+// the library and the interface languages before those of other languages.
+quint8 Fit(TRank rank, bool own)
+{
+    return quint8(rank * 2 + (own ? 0 : 1));
+}
+constexpr quint8 NoFit = NoMatch * 2;
+
 // The texts lie in one pool of UTF-8 (TData::Pool), each ending with NUL:
 // tens of thousands of cities would otherwise cost seven allocations each.
 struct TCity {
@@ -33,13 +45,20 @@ struct TCity {
     quint32 Population;
 };
 
+// One name of a city, in any of the library's languages.
+struct TName {
+    quint32 Folded;  // offset of the folded name in TData::Text
+    quint32 Written; // offset of the name as written in TData::Pool
+    quint32 City;
+    quint16 Length; // of the folded name
+    bool Own;       // the library's own name or one in an interface language
+};
+
 // One searchable tail of a folded name: the whole name (Word 0) or the part
 // from one of its later words on, so every match is a prefix test.
 struct TKey {
-    quint32 Offset; // of the whole folded name in the text buffer
-    quint16 Length; // of the whole name
-    quint16 Word;   // where the tail starts within the name
-    quint32 City;
+    quint32 Name;
+    quint16 Word; // where the tail starts within the folded name
 };
 
 // Letters that neither decomposition nor case folding take apart.
@@ -76,8 +95,9 @@ void AppendCodePoint(char32_t c, std::u16string &out)
 }
 
 // Letters and digits case-folded without their accents; every run of anything
-// else one space between words.
-std::u16string FoldText(QStringView text)
+// else one space between words. The characters of those runs other than
+// blanks go to *others when asked for.
+std::u16string FoldText(QStringView text, std::vector<char32_t> *others = nullptr)
 {
     bool ascii = true;
     for (QChar c : text)
@@ -99,6 +119,8 @@ std::u16string FoldText(QStringView text)
             continue;
         // Modifier letters are apostrophe-like marks here (ʻ, ʼ), not letters.
         if (!QChar::isLetterOrNumber(c) || category == QChar::Letter_Modifier) {
+            if (others && !QChar::isSpace(c))
+                others->push_back(c);
             gap = true;
             continue;
         }
@@ -110,6 +132,119 @@ std::u16string FoldText(QStringView text)
             AppendCodePoint(c, out);
     }
     return out;
+}
+
+TRank RankIn(std::u16string_view name, std::u16string_view query)
+{
+    if (name.substr(0, query.size()) == query)
+        return name.size() == query.size() ? Exact : Prefix;
+    for (size_t i = 1; i + query.size() <= name.size(); ++i)
+        if (name[i - 1] == u' ' && name.substr(i, query.size()) == query)
+            return WordPrefix;
+    return NoMatch;
+}
+
+// The number a city's id in the catalogues is, or 0 for a region or country.
+quint32 CityNumber(QByteArrayView id)
+{
+    if (id.isEmpty() || id.size() > 9)
+        return 0;
+    quint32 n = 0;
+    for (char c : id) {
+        if (c < '0' || c > '9')
+            return 0;
+        n = n * 10 + quint32(c - '0');
+    }
+    return n;
+}
+
+// ELF header fields a module must share with the running program.
+struct TElfKind {
+    unsigned char Class = 0, Data = 0;
+    quint16 Machine = 0;
+};
+
+template <typename THeader> bool ReadStruct(QFile &file, qint64 offset, THeader &header)
+{
+    return file.seek(offset) &&
+           file.read(reinterpret_cast<char *>(&header), sizeof header) == qint64(sizeof header);
+}
+
+// Whether the file is a whole ELF shared object of the program's own kind.
+// dlopen maps a file without reading it through, so a truncated one would
+// fault (SIGBUS) at its first touch of the missing part instead of failing.
+template <typename TEhdr, typename TPhdr> bool CheckElfTables(QFile &file, QString &why)
+{
+    TEhdr header;
+    const auto size = quint64(file.size());
+    if (!ReadStruct(file, 0, header) || header.e_type != ET_DYN) {
+        why = QStringLiteral("not a shared object");
+        return false;
+    }
+    const auto within = [size](quint64 offset, quint64 length) {
+        return offset <= size && length <= size - offset;
+    };
+    if (header.e_phentsize != sizeof(TPhdr) || header.e_phnum == 0 ||
+        !within(header.e_phoff, quint64(header.e_phnum) * header.e_phentsize) ||
+        !within(header.e_shoff, quint64(header.e_shnum) * header.e_shentsize)) {
+        why = QStringLiteral("truncated or damaged (%1 bytes)").arg(size);
+        return false;
+    }
+    for (quint16 i = 0; i < header.e_phnum; ++i) {
+        TPhdr segment;
+        if (!ReadStruct(file, qint64(header.e_phoff + quint64(i) * sizeof segment), segment) ||
+            (segment.p_type == PT_LOAD && !within(segment.p_offset, segment.p_filesz))) {
+            why = QStringLiteral("truncated or damaged (%1 bytes)").arg(size);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ReadElfKind(QFile &file, TElfKind &kind)
+{
+    unsigned char ident[EI_NIDENT + 4] = {};
+    if (file.read(reinterpret_cast<char *>(ident), sizeof ident) != qint64(sizeof ident) ||
+        std::memcmp(ident, ELFMAG, SELFMAG) != 0)
+        return false;
+    kind.Class = ident[EI_CLASS];
+    kind.Data = ident[EI_DATA];
+    // e_machine follows e_type; both in the file's own byte order, which
+    // must be the program's own for the module to be usable at all.
+    std::memcpy(&kind.Machine, ident + EI_NIDENT + 2, sizeof kind.Machine);
+    return true;
+}
+
+bool CheckModuleFile(const QString &path, QString &why)
+{
+    static const TElfKind own = [] {
+        TElfKind kind;
+        QFile self(QStringLiteral("/proc/self/exe"));
+        if (self.open(QIODevice::ReadOnly))
+            ReadElfKind(self, kind);
+        return kind;
+    }();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        why = file.errorString();
+        return false;
+    }
+    TElfKind kind;
+    if (!ReadElfKind(file, kind)) {
+        why = QStringLiteral("not an ELF file");
+        return false;
+    }
+    if (own.Class != 0 &&
+        (kind.Class != own.Class || kind.Data != own.Data || kind.Machine != own.Machine)) {
+        why = QStringLiteral("built for another machine");
+        return false;
+    }
+    if (kind.Class == ELFCLASS64)
+        return CheckElfTables<Elf64_Ehdr, Elf64_Phdr>(file, why);
+    if (kind.Class == ELFCLASS32)
+        return CheckElfTables<Elf32_Ehdr, Elf32_Phdr>(file, why);
+    why = QStringLiteral("not an ELF file");
+    return false;
 }
 
 } // namespace
@@ -127,25 +262,33 @@ struct TGazetteer::TData {
     std::string Pool;
     TMessageCatalogue Catalogues[LanguageCount];
     std::u16string Text; // every folded name, one after another
+    std::vector<TName> Names;
     std::vector<TKey> Keys;
+    // What names have between their words besides blanks ("-", "'", "."), sorted.
+    std::vector<char32_t> Separators;
 
+    std::u16string_view Folded(const TName &name) const
+    {
+        return std::u16string_view(Text).substr(name.Folded, name.Length);
+    }
     std::u16string_view Tail(const TKey &key) const
     {
-        return std::u16string_view(Text).substr(key.Offset + key.Word, key.Length - key.Word);
+        return Folded(Names[key.Name]).substr(key.Word);
     }
 
-    quint32 Keep(const char *text)
+    quint32 Keep(std::string_view text)
     {
         const auto offset = quint32(Pool.size());
-        Pool.append(text ? text : "");
+        Pool.append(text);
         Pool.push_back('\0');
         return offset;
     }
+    quint32 Keep(const char *text) { return Keep(std::string_view(text ? text : "")); }
     QByteArrayView Bytes(quint32 offset) const { return QByteArrayView(Pool.data() + offset); }
     QString Text16(quint32 offset) const { return QString::fromUtf8(Bytes(offset)); }
 
     static void TakeCity(const VantuGeonamesCity *city, void *context);
-    bool LoadModule(QString &error);
+    bool LoadModule();
     void LoadCatalogues();
     void BuildIndex();
     QString Translated(QByteArrayView id, TLanguage language, quint32 own) const;
@@ -168,42 +311,49 @@ void TGazetteer::TData::TakeCity(const VantuGeonamesCity *city, void *context)
     d->Cities.push_back(c);
 }
 
-bool TGazetteer::TData::LoadModule(QString &error)
+bool TGazetteer::TData::LoadModule()
 {
     if (ModuleFolders.isEmpty())
         ModuleFolders = DefaultModuleFolders();
     QStringList tried;
     for (const QString &folder : std::as_const(ModuleFolders)) {
         const QString path = QDir(folder).filePath(ModuleFileName());
+        QString why;
         if (!QFileInfo::exists(path)) {
-            tried << path;
+            tried << QStringLiteral("%1: not found").arg(path);
             continue;
         }
-        // Never unloaded: GLib does not survive being taken out of a process.
-        QLibrary module(path);
-        if (!module.load()) {
+        if (!CheckModuleFile(path, why)) {
+            tried << QStringLiteral("%1: %2").arg(path, why);
+            continue;
+        }
+        // Every symbol bound now, libgeonames' included: a library of that
+        // name without them fails here instead of ending the process at the
+        // first call. Never unloaded: GLib does not survive being taken out.
+        void *module = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
+        if (!module) {
             // Usually libgeonames missing; a later folder may still do.
-            tried << module.errorString();
+            tried << QString::fromLocal8Bit(dlerror());
             continue;
         }
         auto version = reinterpret_cast<VantuGeonamesInterfaceFunction>(
-            module.resolve(VANTU_GEONAMES_INTERFACE_SYMBOL));
+            dlsym(module, VANTU_GEONAMES_INTERFACE_SYMBOL));
         auto enumerate = reinterpret_cast<VantuGeonamesEnumerateFunction>(
-            module.resolve(VANTU_GEONAMES_ENUMERATE_SYMBOL));
+            dlsym(module, VANTU_GEONAMES_ENUMERATE_SYMBOL));
         if (!version || !enumerate || version() != VANTU_GEONAMES_INTERFACE) {
             tried << QStringLiteral("%1: not a module of this version of the program").arg(path);
             continue;
         }
         Cities.reserve(32768);
-        Pool.reserve(2 << 20);
+        Pool.reserve(4 << 20);
         enumerate(TakeCity, this);
         if (Cities.empty()) {
-            error = QStringLiteral("the geonames library holds no cities");
+            Error = QStringLiteral("%1: the geonames library holds no cities").arg(path);
             return false;
         }
         return true;
     }
-    error = QStringLiteral("no city search module: %1").arg(tried.join(QStringLiteral("; ")));
+    Error = tried.join(QLatin1Char('\n'));
     return false;
 }
 
@@ -215,45 +365,146 @@ void TGazetteer::TData::LoadCatalogues()
             LocaleFolder, QString::fromLatin1(LanguageCodes[i]), QStringLiteral("geonames")));
 }
 
+// Every name of every city, the library's own and those of all its
+// catalogues, folded once; then the sorted index of their tails.
 void TGazetteer::TData::BuildIndex()
 {
+    std::vector<std::pair<quint32, quint32>> byNumber; // geonames id, city
+    byNumber.reserve(Cities.size());
+    for (size_t city = 0; city < Cities.size(); ++city)
+        if (const quint32 number = CityNumber(Bytes(Cities[city].Id)))
+            byNumber.push_back({number, quint32(city)});
+    std::sort(byNumber.begin(), byNumber.end());
+
+    // The spellings are gathered as bytes and made unique before any
+    // folding: most languages repeat the library's own name.
+    struct TSpelling {
+        quint32 City, Offset, Length;
+        bool Own; // the library's own name or one in an interface language
+    };
+    std::string written;
+    std::vector<TSpelling> spellings;
+    spellings.reserve(Cities.size() * 6);
+    const auto add = [&](quint32 city, QByteArrayView name, bool isOwn) {
+        spellings.push_back({city, quint32(written.size()), quint32(name.size()), isOwn});
+        written.append(name.data(), size_t(name.size()));
+    };
+    std::vector<QByteArrayView> own(Cities.size());
+    for (size_t city = 0; city < Cities.size(); ++city)
+        own[city] = Bytes(Cities[city].Name);
+    for (size_t city = 0; city < Cities.size(); ++city)
+        add(quint32(city), own[city], true);
+    const auto harvest = [&](const TMessageCatalogue &catalogue, bool isOwn) {
+        for (int i = 0; i < catalogue.Count(); ++i) {
+            const quint32 number = CityNumber(catalogue.IdAt(i));
+            const auto city = std::lower_bound(byNumber.begin(), byNumber.end(),
+                                               std::pair<quint32, quint32>(number, 0));
+            if (number == 0 || city == byNumber.end() || city->first != number)
+                continue;
+            const QByteArrayView name = catalogue.TextAt(i);
+            if (!name.isEmpty() && name != own[city->second])
+                add(city->second, name, isOwn);
+        }
+    };
+    for (const TMessageCatalogue &catalogue : Catalogues)
+        harvest(catalogue, true);
+    // The other languages are read for their names alone and let go.
+    const QStringList folders = QDir(LocaleFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &language : folders) {
+        if (std::find(std::begin(LanguageCodes), std::end(LanguageCodes), language.toLatin1()) !=
+            std::end(LanguageCodes))
+            continue;
+        // Mapped rather than read: the names are copied out once anyway.
+        QFile file(TMessageCatalogue::PathFor(LocaleFolder, language, QStringLiteral("geonames")));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const qint64 size = file.size();
+        const uchar *bytes = size > 0 ? file.map(0, size) : nullptr;
+        TMessageCatalogue catalogue;
+        if (bytes && catalogue.Parse(QByteArray::fromRawData(reinterpret_cast<const char *>(bytes),
+                                                             qsizetype(size))))
+            harvest(catalogue, false);
+    }
+
+    const auto view = [&written](const TSpelling &s) {
+        return std::string_view(written.data() + s.Offset, s.Length);
+    };
+    const auto byCity = [&view](const TSpelling &a, const TSpelling &b) {
+        return a.City != b.City ? a.City < b.City : view(a) < view(b);
+    };
+    std::sort(spellings.begin(), spellings.end(), byCity);
+
     Text.clear();
+    Names.clear();
     Keys.clear();
-    Text.reserve(Cities.size() * 24);
-    Keys.reserve(Cities.size() * 4);
-    std::vector<std::u16string> names;
-    QStringList shown;
-    for (size_t city = 0; city < Cities.size(); ++city) {
-        const TCity &c = Cities[city];
-        names.clear();
-        shown.clear();
-        auto add = [&](const QString &name) {
-            // Most translations repeat a name already folded.
-            if (name.isEmpty() || shown.contains(name))
-                return;
-            shown << name;
-            std::u16string folded = FoldText(name);
-            if (folded.empty() || folded.size() > LongestKey ||
-                std::find(names.begin(), names.end(), folded) != names.end())
-                return;
-            names.push_back(std::move(folded));
-        };
-        add(Text16(c.Name));
-        for (const TMessageCatalogue &catalogue : Catalogues)
-            add(catalogue.Translate(Bytes(c.Id)));
-        for (const std::u16string &name : names) {
-            const auto offset = quint32(Text.size());
-            const auto length = quint16(name.size());
-            Text += name;
-            Keys.push_back({offset, length, 0, quint32(city)});
-            for (size_t i = 1; i < name.size(); ++i) {
-                if (name[i - 1] == u' ')
-                    Keys.push_back({offset, length, quint16(i), quint32(city)});
+    Text.reserve(spellings.size() * 12);
+    Names.reserve(spellings.size());
+    std::vector<char32_t> separators;
+    std::vector<quint32> sources; // of each name's spelling: how many languages write it so
+    size_t firstOfCity = 0;
+    for (size_t i = 0; i < spellings.size();) {
+        const TSpelling &s = spellings[i];
+        if (i == 0 || s.City != spellings[i - 1].City)
+            firstOfCity = Names.size();
+        // A run of the same spelling: how many write it, and whether one of
+        // them is the library itself or an interface language.
+        bool own = false;
+        size_t end = i;
+        for (; end < spellings.size() && spellings[end].City == s.City &&
+               view(spellings[end]) == view(s);
+             ++end)
+            own = own || spellings[end].Own;
+        const auto count = quint32(end - i);
+        i = end;
+        const std::u16string folded = FoldText(QString::fromUtf8(view(s)), &separators);
+        if (folded.empty() || folded.size() > LongestKey)
+            continue;
+        // Spellings apart only in case or accents are one name, written as
+        // most languages write it ("México" rather than "Mexico").
+        size_t known = firstOfCity;
+        while (known < Names.size() && Folded(Names[known]) != folded)
+            ++known;
+        if (known < Names.size()) {
+            Names[known].Own = Names[known].Own || own;
+            if (count > sources[known]) {
+                Names[known].Written = Keep(view(s));
+                sources[known] = count;
             }
+            continue;
+        }
+        Names.push_back({quint32(Text.size()), Keep(view(s)), s.City, quint16(folded.size()), own});
+        sources.push_back(count);
+        Text += folded;
+    }
+    std::sort(separators.begin(), separators.end());
+    separators.erase(std::unique(separators.begin(), separators.end()), separators.end());
+    Separators = std::move(separators);
+
+    // Sorted by the first four letters packed into a number first: most
+    // comparisons end there, without reaching into the names.
+    std::vector<std::pair<quint64, TKey>> headed;
+    headed.reserve(Names.size() * 5 / 4);
+    const auto push = [&](quint32 name, quint16 word) {
+        const std::u16string_view tail = Tail({name, word});
+        quint64 head = 0;
+        for (size_t i = 0; i < 4; ++i)
+            head = head << 16 | (i < tail.size() ? tail[i] : 0);
+        headed.push_back({head, {name, word}});
+    };
+    for (size_t n = 0; n < Names.size(); ++n) {
+        const std::u16string_view name = Folded(Names[n]);
+        push(quint32(n), 0);
+        for (size_t i = 1; i < name.size(); ++i) {
+            if (name[i - 1] == u' ')
+                push(quint32(n), quint16(i));
         }
     }
-    std::sort(Keys.begin(), Keys.end(),
-              [this](const TKey &a, const TKey &b) { return Tail(a) < Tail(b); });
+    std::sort(headed.begin(), headed.end(), [this](const auto &a, const auto &b) {
+        return a.first != b.first ? a.first < b.first : Tail(a.second) < Tail(b.second);
+    });
+    Keys.reserve(headed.size());
+    for (const auto &key : headed)
+        Keys.push_back(key.second);
 }
 
 QString TGazetteer::TData::Translated(QByteArrayView id, TLanguage language, quint32 own) const
@@ -284,15 +535,13 @@ bool TGazetteer::Load()
     QMutexLocker lock(&D->LoadLock);
     if (D->Done.load(std::memory_order_relaxed))
         return D->Available;
-    QString error;
-    if (D->LoadModule(error)) {
+    if (D->LoadModule()) {
         D->LoadCatalogues();
         D->BuildIndex();
         D->Available = true;
     } else {
         D->Cities = {};
         D->Pool = {};
-        D->Error = error;
     }
     D->Done.store(true, std::memory_order_release);
     return D->Available;
@@ -313,33 +562,48 @@ int TGazetteer::Count() const
     return Loaded() ? int(D->Cities.size()) : 0;
 }
 
-QList<TCityMatch> TGazetteer::Find(const QString &text, TLanguage language, int limit)
+QList<TCityMatch> TGazetteer::Find(const QString &text, TLanguage language, int limit, int *total)
 {
     QList<TCityMatch> matches;
+    if (total)
+        *total = 0;
     if (limit <= 0 || !Load())
         return matches;
-    const std::u16string query = FoldText(text);
+    std::vector<char32_t> others;
+    const std::u16string query = FoldText(text, &others);
     if (query.empty() || query.size() > LongestKey)
         return matches;
+    // A character that no city's name holds ("[", "*") makes the text no name
+    // at all, not a prefix of what its letters alone would match.
+    for (char32_t c : others)
+        if (!std::binary_search(D->Separators.begin(), D->Separators.end(), c))
+            return matches;
 
     // Every key with the query as its prefix lies in one run of the sorted index.
     auto key =
         std::lower_bound(D->Keys.begin(), D->Keys.end(), std::u16string_view(query),
                          [this](const TKey &k, std::u16string_view q) { return D->Tail(k) < q; });
-    std::vector<quint8> best(D->Cities.size(), NoMatch);
+    std::vector<quint8> best(D->Cities.size(), NoFit);
+    std::vector<quint32> bestName(D->Cities.size());
     std::vector<quint32> found;
     for (; key != D->Keys.end(); ++key) {
         const std::u16string_view tail = D->Tail(*key);
         if (tail.substr(0, query.size()) != query)
             break;
+        const TName &name = D->Names[key->Name];
         const TRank rank = key->Word > 0                 ? WordPrefix
                            : tail.size() == query.size() ? Exact
                                                          : Prefix;
-        quint8 &old = best[key->City];
-        if (old == NoMatch)
-            found.push_back(key->City);
-        old = std::min<quint8>(old, rank);
+        const quint8 fit = Fit(rank, name.Own);
+        if (best[name.City] == NoFit)
+            found.push_back(name.City);
+        if (fit < best[name.City]) {
+            best[name.City] = fit;
+            bestName[name.City] = key->Name;
+        }
     }
+    if (total)
+        *total = int(found.size());
 
     const auto before = [&](quint32 a, quint32 b) {
         if (best[a] != best[b])
@@ -353,10 +617,16 @@ QList<TCityMatch> TGazetteer::Find(const QString &text, TLanguage language, int 
 
     matches.reserve(qsizetype(count));
     for (size_t i = 0; i < count; ++i) {
-        const TCity &c = D->Cities[found[i]];
+        const quint32 city = found[i];
+        const TCity &c = D->Cities[city];
         TCityMatch m;
         m.Id = D->Text16(c.Id);
         m.Name = D->Translated(D->Bytes(c.Id), language, c.Name);
+        const auto rank = TRank(best[city] / 2);
+        m.WholeName = rank == Exact;
+        // "Vienna (Wien)": the name typed, when the one shown fits it less well.
+        if (RankIn(FoldText(m.Name), query) > rank)
+            m.Matched = D->Text16(D->Names[bestName[city]].Written);
         const QByteArrayView country = D->Bytes(c.CountryCode);
         const QByteArrayView admin1 = D->Bytes(c.Admin1);
         m.Region = admin1.isEmpty()
@@ -400,9 +670,19 @@ QString TCityMatch::PlaceName() const
     return Country.isEmpty() ? Name : Name + QStringLiteral(", ") + Country;
 }
 
-QString TCityMatch::ListText() const
+QString TCityMatch::FullName() const
 {
     QStringList parts{Name};
+    if (!Region.isEmpty())
+        parts << Region;
+    if (!Country.isEmpty())
+        parts << Country;
+    return parts.join(QStringLiteral(", "));
+}
+
+QString TCityMatch::ListText() const
+{
+    QStringList parts{Matched.isEmpty() ? Name : QStringLiteral("%1 (%2)").arg(Name, Matched)};
     if (!Region.isEmpty())
         parts << Region;
     if (!Country.isEmpty())

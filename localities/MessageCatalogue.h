@@ -21,6 +21,14 @@ public:
     // catalogue has none.
     QString Translate(QByteArrayView id) const;
     int Count() const { return int(FEntries.size()); }
+    // The id and the translation of message i (0 ... Count() - 1), in the
+    // order of the ids, as UTF-8 bytes that live as long as the catalogue.
+    QByteArrayView IdAt(int i) const { return IdOf(FEntries[size_t(i)]); }
+    QByteArrayView TextAt(int i) const
+    {
+        const TEntry &e = FEntries[size_t(i)];
+        return QByteArrayView(FBytes.constData() + e.Text, e.TextLength);
+    }
 
     // <localeFolder>/<language>/LC_MESSAGES/<domain>.mo
     static QString PathFor(const QString &localeFolder, const QString &language,

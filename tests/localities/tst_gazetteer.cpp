@@ -1,10 +1,12 @@
 // The city search on the system's libgeonames (through the module built
 // beside the programs) and the .mo reader behind its translated names.
+#include "cli/CliOptions.h"
 #include "localities/Gazetteer.h"
 #include "localities/MessageCatalogue.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -116,6 +118,59 @@ private slots:
         QCOMPARE(Ids(FCities.Find(text, TLanguage::English, int(ids.size()))), ids);
     }
 
+    // A name in any language of the library's catalogues; the list shows the
+    // name in the interface language and, beside it, the one that matched.
+    void otherLanguages_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<TLanguage>("language");
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QString>("shown"); // the list's text up to the first comma
+
+        const auto en = TLanguage::English, sk = TLanguage::Slovak, hu = TLanguage::Hungarian;
+        QTest::newRow("Wien") << "Wien" << en << "2761369"
+                              << "Vienna (Wien)";
+        QTest::newRow("Wien, Slovak") << "Wien" << sk << "2761369"
+                                      << "Viedeň (Wien)";
+        QTest::newRow("Warszawa") << "Warszawa" << en << "756135"
+                                  << "Warsaw (Warszawa)";
+        QTest::newRow("Lisboa") << "Lisboa" << en << "2267057"
+                                << "Lisbon (Lisboa)";
+        QTest::newRow("København") << "København" << en << "2618425"
+                                   << "Copenhagen (København)";
+        QTest::newRow("Bruxelles") << "Bruxelles" << en << "2800866"
+                                   << "Brussels (Bruxelles)";
+        QTest::newRow("Den Haag") << "den haag" << en << "2747373"
+                                  << "The Hague (Den Haag)";
+        QTest::newRow("Москва") << "Москва" << en << "524901"
+                                << "Moscow (Москва)";
+        QTest::newRow("Αθήνα") << "Αθήνα" << hu << "264371"
+                               << "Athén (Αθήνα)";
+        QTest::newRow("without accents") << "ΑΘΗΝΑ" << en << "264371"
+                                         << "Athens (Αθήνα)";
+        QTest::newRow("北京") << "北京" << en << "1816670"
+                              << "Beijing (北京)";
+        QTest::newRow("Ciudad de México") << "Ciudad de México" << en << "3530597"
+                                          << "Mexico City (Ciudad de México)";
+        // The shown name fits as well: nothing beside it.
+        QTest::newRow("Vienna") << "Vienna" << en << "2761369"
+                                << "Vienna";
+        QTest::newRow("Bécs, typed") << "Bécs" << hu << "2761369"
+                                     << "Bécs";
+    }
+
+    void otherLanguages()
+    {
+        QFETCH(QString, text);
+        QFETCH(TLanguage, language);
+        QFETCH(QString, id);
+        QFETCH(QString, shown);
+        const QList<TCityMatch> matches = FCities.Find(text, language, 3);
+        QVERIFY(!matches.isEmpty());
+        QCOMPARE(matches.first().Id, id);
+        QCOMPARE(matches.first().ListText().section(QLatin1Char(','), 0, 0), shown);
+    }
+
     void nothing_data()
     {
         QTest::addColumn<QString>("text");
@@ -127,6 +182,10 @@ private slots:
         QTest::newRow("1000 mixed") << QString("Wien- ").repeated(167);
         QTest::newRow("Cherokee") << "ᏣᎳᎩ";
         QTest::newRow("emoji") << "😀🏙";
+        // Signs no city's name has: not a name, not a prefix of "a".
+        QTest::newRow("bracket and a") << "[a-";
+        QTest::newRow("name and bracket") << "Wien[";
+        QTest::newRow("wildcard") << "Wi*";
     }
 
     void nothing()
@@ -187,6 +246,109 @@ private slots:
         QVERIFY2(cities.Error().contains(dir.path()), qPrintable(cities.Error()));
         QCOMPARE(cities.Count(), 0);
         QCOMPARE(Ids(cities.Find("Wien", TLanguage::English)), QStringList());
+    }
+
+    // --city: the city a name singles out; else the best match named in full,
+    // with the others counted on standard error; no city for a non-name.
+    void cityOption_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("place"); // the text line up to the date
+        QTest::addColumn<QString>("note");  // a part of standard error, "" for none
+
+        QTest::newRow("Wien") << "Wien" << 0 << "Vienna, Austria"
+                              << "";
+        QTest::newRow("Warszawa") << "Warszawa" << 0 << "Warsaw, Poland"
+                                  << "";
+        QTest::newRow("one of several Springfields")
+            << "Springfield" << 0 << "Springfield, Missouri, United States of America"
+            << "other cities match too (--find \"Springfield\" lists them)";
+        QTest::newRow("start of one name")
+            << "Wiener" << 0 << "Wiener Neustadt, Lower Austria, Austria"
+            << "the only city it matches";
+        QTest::newRow("start of many")
+            << "Springf" << 0 << "Springfield, Missouri, United States of America"
+            << "other cities match too";
+        QTest::newRow("not a name") << "[a-" << 1 << ""
+                                    << "city not found: [a-";
+    }
+
+    void cityOption()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, exitCode);
+        QFETCH(QString, place);
+        QFETCH(QString, note);
+        const TCliResult r = CliMain({"vantu-cli", "--city", name, "--date", "2026-06-21"},
+                                     "en_US.UTF-8", QDate(2026, 1, 1), QLocale::c(), &FCities);
+        QCOMPARE(r.ExitCode, exitCode);
+        QCOMPARE(QString::fromUtf8(r.Out).section(QStringLiteral(", 21"), 0, 0), place);
+        QVERIFY2(note.isEmpty() ? r.Error.isEmpty() : r.Error.contains(note), qPrintable(r.Error));
+    }
+
+    // A truncated module is refused before it is mapped (a bus error once).
+    void damagedModule_data()
+    {
+        QTest::addColumn<int>("cut"); // bytes taken off the end, or kept when negative
+        QTest::newRow("ELF header only") << -64;
+        QTest::newRow("half") << -1;
+        QTest::newRow("last page missing") << 4096;
+        QTest::newRow("last byte missing") << 1;
+    }
+
+    void damagedModule()
+    {
+        QFETCH(int, cut);
+        QFile built(QStringLiteral(VANTU_BIN_DIR "/") + TGazetteer::ModuleFileName());
+        if (!built.exists())
+            QSKIP("built without the city search module");
+        QVERIFY(built.open(QIODevice::ReadOnly));
+        const QByteArray whole = built.readAll();
+        const qsizetype kept = cut == -1 ? whole.size() / 2 : cut < 0 ? -cut : whole.size() - cut;
+        QTemporaryDir dir;
+        QFile file(dir.filePath(TGazetteer::ModuleFileName()));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(whole.left(kept)) == kept);
+        file.close();
+        TGazetteer cities({dir.path()}, LocaleFolder);
+        QVERIFY(!cities.Load());
+        QVERIFY2(cities.Error().contains(dir.path()), qPrintable(cities.Error()));
+        QCOMPARE(Ids(cities.Find("Wien", TLanguage::English)), QStringList());
+    }
+
+    // A libgeonames.so.0 without the library's functions found first: the
+    // tool says in one line that the city data is missing (it died with a
+    // symbol lookup error, exit 127).
+    void foreignLibrary_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("verbose"); // the module's paths and why each failed too
+        QTest::newRow("--city") << QStringList{"--city", "Wien", "--date", "2026-06-21"} << false;
+        QTest::newRow("--find") << QStringList{"--find", "Wien"} << false;
+        QTest::newRow("--verbose") << QStringList{"--find", "Wien", "--verbose"} << true;
+    }
+
+    void foreignLibrary()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, verbose);
+        if (!QFile::exists(QStringLiteral(VANTU_BIN_DIR "/") + TGazetteer::ModuleFileName()))
+            QSKIP("built without the city search module");
+        QProcess cli;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LD_LIBRARY_PATH"),
+                           QStringLiteral(VANTU_FOREIGN_GEONAMES_DIR));
+        cli.setProcessEnvironment(environment);
+        cli.start(QStringLiteral(VANTU_BIN_DIR "/vantu-cli"), arguments);
+        QVERIFY(cli.waitForFinished(30000));
+        const QString error = QString::fromUtf8(cli.readAllStandardError());
+        QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(cli.exitCode(), 1);
+        QCOMPARE(cli.readAllStandardOutput(), QByteArray());
+        QCOMPARE(error.count(QLatin1Char('\n')) > 1, verbose);
+        QCOMPARE(error.contains(TGazetteer::ModuleFileName()), verbose);
+        QVERIFY2(error.startsWith(QStringLiteral("vantu-cli: ")) && error.contains("libgeonames0"),
+                 qPrintable(error));
     }
 
     void no_catalogues()
