@@ -13,9 +13,9 @@ packages=(cmake ninja-build g++ qt6-base-dev libgl-dev tzdata fonts-dejavu-core
           fonts-liberation qt6-translations-l10n scdoc pkgconf libgeonames-dev)
 # Only the tests need these: PDF checks, the fuzzers' compiler, the iCalendar
 # parser, the Debian package's tools and its checkers (lintian, the desktop
-# entry and AppStream validators).
+# entry and AppStream validators), and strace to kill a save at its last step.
 test_packages=(poppler-utils clang libclang-rt-14-dev desktop-file-utils python3-icalendar
-               dpkg-dev lintian appstream)
+               dpkg-dev lintian appstream strace)
 
 install_missing() { # <package...>
     local missing=() p
