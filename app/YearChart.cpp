@@ -107,7 +107,8 @@ double HourOf(const TDayEvents &day, const TEvent &event)
     // Milliseconds from the date's midnight on the event's own clock.
     const qint64 wall = event.Time.UnixMs() + event.ClockOffset * qint64(1000);
     const QDate date = DateOf(day);
-    const qint64 midnight = QDate(1970, 1, 1).daysTo(date) * qint64(86400000);
+    const qint64 midnight =
+        Civil::DaysFromCivil(date.year(), date.month(), date.day()) * qint64(86400000);
     return double(wall - midnight) / 3.6e6;
 }
 

@@ -1,16 +1,19 @@
 // Moon phase fraction and picture table.
 #include "calendar/MoonPhase.h"
 
+#include "suntime/Constants.h"
+
 #include <cmath>
 #include <limits>
 
 namespace
 {
 
-// Julian Date of the date-time value 0 (30 December 1899, 0 h).
-constexpr double OleEpochJd = 2415018.5;
-constexpr double ReferenceJd = 1721088.5;
-constexpr double SynodicMonth = 29.53059;
+// The pictures' own cycle: the mean synodic month rounded to 29.53059 days,
+// counted from a fixed reference date. It is not the Moon's true phase,
+// which the astronomy finds apart from the pictures.
+constexpr double PictureCycleStartJd = 1721088.5;
+constexpr double PictureCycle = 29.53059;
 
 struct PictureRange {
     double below;
@@ -37,8 +40,8 @@ double PhaseFraction(double oleDate)
     // fraction still runs forward: -1.25 is 29 December 1899, 6 h.
     const double whole = std::trunc(oleDate);
     const double timeOfDay = std::fabs(oleDate - whole);
-    const double jd = OleEpochJd + whole + timeOfDay;
-    const double cycles = (jd - ReferenceJd) / SynodicMonth;
+    const double jd = Astro::JdOleEpoch + whole + timeOfDay;
+    const double cycles = (jd - PictureCycleStartJd) / PictureCycle;
     // Floor rather than truncation keeps x in [0, 1) before the reference
     // date too; a tiny negative value must not round up to exactly 1.
     double x = cycles - std::floor(cycles);

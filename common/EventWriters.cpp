@@ -14,8 +14,6 @@
 namespace
 {
 
-constexpr qint64 MsPerDay = 86400000;
-
 const char *const CsvEventNames[SunEventCount] = {
     "sunrise",       "solar_noon",        "sunset",
     "civil_dawn",    "civil_dusk",        "nautical_dawn",
@@ -437,9 +435,6 @@ bool ICalendarCanHold(const QDate &first, const QDate &last, const TClock &clock
 {
     if (!first.isValid() || !last.isValid() || last < first)
         return false;
-    const qint64 epoch = QDate(1970, 1, 1).toJulianDay();
-    const qint64 from = (QDate(1, 1, 1).toJulianDay() - epoch) * MsPerDay;
-    const qint64 to = (QDate(10000, 1, 1).toJulianDay() - epoch) * MsPerDay;
-    return DateStart(first, clock).UnixMs() >= from &&
-           DateStart(last.addDays(1), clock).UnixMs() <= to;
+    return DateStart(first, clock) >= TInstant::FromJd(Astro::JdYear1) &&
+           DateStart(last.addDays(1), clock) <= TInstant::FromJd(Astro::JdYear10000);
 }

@@ -9,8 +9,7 @@ constexpr qint64 MsPerDay = 86400000;
 
 qint64 EpochDay(const QDate &date)
 {
-    static const qint64 epoch = QDate(1970, 1, 1).toJulianDay();
-    return date.toJulianDay() - epoch;
+    return Civil::DaysFromCivil(date.year(), date.month(), date.day());
 }
 
 // The noon of a date on the clock, where the Moon's light of the date is

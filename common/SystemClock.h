@@ -1,6 +1,6 @@
 // The present as the program sees it: the system's clock, or a moment that
-// tests fix. Every "now" and "today" of the windows and the command-line
-// tool is read here.
+// tests fix. Every "now" and "today" of the windows, the command-line tool
+// and the main window's calculator (whose date starts at today) is read here.
 #pragma once
 
 #include <QDate>

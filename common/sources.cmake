@@ -1,6 +1,8 @@
-# Shared helpers: the atomic writer, the strict integer reader and the
-# language type (core); the one message-box helper and Qt's own texts in
-# the interface language (windows).
+# What every layer above shares (core): the language and the texts' shape,
+# the place and the clock, file locations, the system clock, the atomic
+# writer, the strict integer reader, the dates' events on a clock with their
+# words, file text and writers. For the windows: the one message-box helper
+# and Qt's own texts in the interface language.
 list(APPEND vantu_core_sources
     common/Language.h common/Texts.h
     common/Place.h common/Place.cpp

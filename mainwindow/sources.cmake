@@ -1,6 +1,6 @@
 list(APPEND vantu_core_sources
     mainwindow/IniFile.h mainwindow/IniFile.cpp
-    # Plain data; the command-line tool reads its no-event words and tags.
+    # Plain data without windows, so that its tests need none.
     mainwindow/LanguageTexts.h mainwindow/LanguageTexts.cpp
 )
 list(APPEND vantu_gui_sources

@@ -4,6 +4,7 @@
 
 #include "suntime/Constants.h"
 #include "suntime/DateUtil.h"
+#include "suntime/Instant.h"
 #include "suntime/SolarPosition.h"
 
 #include <cmath>
@@ -303,9 +304,8 @@ int SystemZoneBias(double day)
     int year = 0, month = 0, dayOfMonth = 0;
     DateUtil::DecodeDate(day, year, month, dayOfMonth);
     // Local midnight written as if it were UTC, in seconds since 1970.
-    const double unixEpoch = DateUtil::EncodeDate(1970, 1, 1);
-    const double wholeDay = DateUtil::EncodeDate(year, month, dayOfMonth);
-    const std::time_t wall = static_cast<std::time_t>((wholeDay - unixEpoch) * 86400);
+    const std::time_t wall =
+        static_cast<std::time_t>(Civil::DaysFromCivil(year, month, dayOfMonth) * 86400);
 
     // Every zone lies within UTC-12 ... UTC+14, so the offsets that may apply
     // at local midnight are those in force at the two ends of that span: the
