@@ -42,6 +42,13 @@ struct TCliPlace {
     double Longitude = 0;                                  // east positive
 };
 
+// A moment as typed: a date and time (held as UTC, without meaning), and
+// the offset written with it, if any; without one it is read on the clock.
+struct TCliMoment {
+    QDateTime Local;
+    std::optional<int> Offset;
+};
+
 struct TCliOptions {
     TCliCommand Command = TCliCommand::Sun;
     TCliPlace Place;
@@ -57,14 +64,14 @@ struct TCliOptions {
     QString FindText;
     bool Verbose = false; // why the city data is missing, on standard error
     // --at: a moment; on the chosen clock unless it came with its own offset.
-    QDateTime AtLocal; // date and time as written, without an offset
-    std::optional<int> AtOffset;
+    TCliMoment At;
 };
 
 struct TCliParse {
-    std::optional<TCliOptions> Options; // nothing on a usage error
-    QString Error;                      // one line, on a usage error
-    QString HelpText;                   // the text --help prints
+    std::optional<TCliOptions> Options;      // nothing on a usage error
+    QString Error;                           // one line, on a usage error
+    QString HelpText;                        // the text --help prints
+    TLanguage Language = TLanguage::English; // of the messages, --lang or LANG
 };
 
 // Reads the arguments (the program name first, as main receives them). lang is
@@ -73,6 +80,12 @@ TCliParse ParseCliArguments(const QStringList &arguments, const QString &lang, c
 
 // "sk..." is Slovak, "hu..." Hungarian, anything else English.
 TLanguage LanguageFromLocaleName(const QString &name);
+
+// A moment typed without an offset, on a clock: nothing when the clock skips
+// that time (a daylight-saving gap); the first of the two when it shows it
+// twice, with a note for standard error.
+std::optional<QDateTime> MomentOnClock(const TCliMoment &moment, const TClock &clock,
+                                       TLanguage language, QString *note = nullptr);
 
 // Decimal degrees ("48.15", "-17.5") or degrees:minutes[:seconds] with a
 // hemisphere letter ("48:09:00N", "17:07:01E"). positive and negative are
@@ -100,6 +113,7 @@ struct TCliResult {
     int ExitCode = CliExitOk;
     QByteArray Out; // for stdout, whole or nothing
     QString Error;  // for stderr (may have several lines for an ambiguous name)
+    TLanguage Language = TLanguage::English; // of the output and the messages
 };
 
 // Runs the options. locale formats the dates of the text lines (the system's,

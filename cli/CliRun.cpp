@@ -1,209 +1,25 @@
-// vantu-cli: the place looked up, the outputs written, and the whole tool
-// without main().
+// vantu-cli: the runs of its commands, each writing everything into memory,
+// and the whole tool without main().
 #include "cli/CliOptions.h"
-
-#include "common/Texts.h"
-#include "common/Version.h"
 
 #include "calendar/CalCalc.h"
 #include "calendar/MoonPhase.h"
+#include "cli/CliSyntax.h"
+#include "cli/CliTexts.h"
 #include "common/EventTexts.h"
 #include "common/EventWriters.h"
 #include "common/EventsOnClock.h"
 #include "common/FileText.h"
+#include "common/Version.h"
 #include "localities/Gazetteer.h"
 #include "suntime/DateUtil.h"
-
-#include <QSet>
-#include <QTimeZone>
-
-#include <algorithm>
-
-#include <cmath>
 
 namespace
 {
 
-// ------------------------------------------------------------------ texts
-
-namespace CliText
-{
-
-// %1 date, %2 fraction, %3 picture number
-constexpr TText MoonLine{"%1: fáza Mesiaca %2, obrázok %3", "%1: Moon phase %2, picture %3",
-                         "%1: holdfázis %2, %3. kép"};
-// The sky at a moment: %1 place, %2 moment; %1 altitude, %2 azimuth;
-// then the Moon's, %3 lit per cent, %4 phase.
-constexpr TText AtLine{"%1, %2", "%1, %2", "%1, %2"};
-constexpr TText SunAt{"Slnko: výška %1°, azimut %2°", "Sun: altitude %1°, azimuth %2°",
-                      "Nap: magasság %1°, azimut %2°"};
-constexpr TText MoonAt{"Mesiac: výška %1°, azimut %2°, osvetlený na %3 % (%4)",
-                       "Moon: altitude %1°, azimuth %2°, %3 % lit (%4)",
-                       "Hold: magasság %1°, azimut %2°, %3 %-ban megvilágított (%4)"};
-
-} // namespace CliText
-
 QString Degrees(double value, int decimals)
 {
     return QString::number(value, 'f', decimals);
-}
-
-QString CoordinateName(double latitude, double longitudeEast)
-{
-    return QString::number(std::fabs(latitude), 'g', 10) +
-           (latitude < 0 ? QLatin1Char('S') : QLatin1Char('N')) + QLatin1Char(' ') +
-           QString::number(std::fabs(longitudeEast), 'g', 10) +
-           (longitudeEast < 0 ? QLatin1Char('W') : QLatin1Char('E'));
-}
-
-// ------------------------------------------------------------------- runs
-
-struct TResolvedPlace {
-    TPlace Place;
-    TClock Clock;
-};
-
-QString IcsYearsError()
-{
-    return QStringLiteral("iCalendar holds the years 0001 ... 9999 of UTC only; these dates "
-                          "reach beyond them");
-}
-
-TCliResult Failure(int code, const QString &message)
-{
-    TCliResult r;
-    r.ExitCode = code;
-    r.Error = message;
-    return r;
-}
-
-// The record of the locality file, with its own clock.
-std::optional<TResolvedPlace> LocalityPlace(const TCliPlace &p, TCliResult &failure)
-{
-    TLocalityList list;
-    const TLoadStatus status = TLocalityFile(p.DatabasePath).Load(list);
-    if (status == TLoadStatus::Missing) {
-        failure = Failure(CliExitFailure,
-                          QStringLiteral("locality file not found: %1").arg(p.DatabasePath));
-        return std::nullopt;
-    }
-    if (status == TLoadStatus::Damaged) {
-        failure = Failure(CliExitFailure,
-                          QStringLiteral("locality file cannot be read (empty or damaged): %1")
-                              .arg(p.DatabasePath));
-        return std::nullopt;
-    }
-    const TPlaceMatch match = FindPlace(list, p.Name);
-    if (!match.Record) {
-        QString message = match.Candidates.isEmpty()
-                              ? QStringLiteral("place not found: %1").arg(p.Name)
-                              : QStringLiteral("place name is ambiguous: %1; it fits").arg(p.Name);
-        for (const QString &name : match.Candidates)
-            message += QLatin1Char('\n') + name;
-        if (match.MoreCandidates > 0)
-            message += QStringLiteral("\n... and %1 more").arg(match.MoreCandidates);
-        failure = Failure(CliExitFailure, message);
-        return std::nullopt;
-    }
-    return TResolvedPlace{PlaceOfLocality(*match.Record), ClockOfLocality(*match.Record)};
-}
-
-// No city data: one line naming the package; where the module was looked
-// for only with --verbose.
-TCliResult NoCityData(const TCliOptions &o, const TGazetteer &cities)
-{
-    QString message = QStringLiteral("no city data: install the package libgeonames0");
-    if (o.Verbose)
-        message += QLatin1Char('\n') + cities.Error();
-    return Failure(CliExitFailure, message);
-}
-
-// The city --city takes: the best match, and whether the name singles it out
-// (the whole name of this city and of no other).
-struct TCityChoice {
-    std::optional<TCityMatch> City;
-    bool Sure = false;
-    int Others = 0; // further cities the name matches
-};
-
-TCityChoice ChooseCity(const QString &name, TLanguage language, TGazetteer &cities)
-{
-    int total = 0;
-    const QList<TCityMatch> found = cities.Find(name, language, 2, &total);
-    TCityChoice choice;
-    if (found.isEmpty())
-        return choice;
-    choice.City = found.first();
-    choice.Sure = found[0].WholeName && (found.size() < 2 || !found[1].WholeName);
-    choice.Others = total - 1;
-    return choice;
-}
-
-// The best match of the world's cities, in its own time zone; named in full
-// when the name does not single it out.
-std::optional<TResolvedPlace> CityPlace(const TCliOptions &o, TGazetteer &cities,
-                                        TCliResult &failure)
-{
-    if (!cities.Load()) {
-        failure = NoCityData(o, cities);
-        return std::nullopt;
-    }
-    const TCityChoice choice = ChooseCity(o.Place.Name, o.Language, cities);
-    if (!choice.City) {
-        failure = Failure(CliExitFailure, QStringLiteral("city not found: %1").arg(o.Place.Name));
-        return std::nullopt;
-    }
-    TPlace place = choice.City->Place();
-    if (!choice.Sure)
-        place.Name = choice.City->FullName();
-    return TResolvedPlace{place, TClock::Zone(QTimeZone(place.Zone))};
-}
-
-// For standard error, when --city took one of several cities.
-TCliResult WithCityNote(const TCliOptions &o, TGazetteer &cities, TCliResult r)
-{
-    if (r.ExitCode != CliExitOk || o.Place.Source != TCliPlace::TSource::City)
-        return r;
-    const TCityChoice choice = ChooseCity(o.Place.Name, o.Language, cities);
-    if (!choice.City || choice.Sure)
-        return r;
-    const QString taken =
-        QStringLiteral("\"%1\" taken as %2").arg(o.Place.Name, choice.City->FullName());
-    if (choice.Others == 0)
-        r.Error = taken + QStringLiteral(", the only city it matches");
-    else
-        r.Error = taken + QStringLiteral("; %1 other %2 too (--find \"%3\" lists them)")
-                              .arg(QString::number(choice.Others),
-                                   choice.Others == 1 ? QStringLiteral("city matches")
-                                                      : QStringLiteral("cities match"),
-                                   o.Place.Name);
-    return r;
-}
-
-std::optional<TResolvedPlace> ResolvePlace(const TCliOptions &o, TGazetteer &cities,
-                                           TCliResult &failure)
-{
-    std::optional<TResolvedPlace> resolved;
-    switch (o.Place.Source) {
-    case TCliPlace::TSource::Coordinates: {
-        TPlace place;
-        place.Name =
-            o.Place.HasName ? o.Place.Name : CoordinateName(o.Place.Latitude, o.Place.Longitude);
-        place.Latitude = o.Place.Latitude;
-        place.Longitude = o.Place.Longitude;
-        resolved = TResolvedPlace{place, TClock::Utc()};
-        break;
-    }
-    case TCliPlace::TSource::Locality:
-        resolved = LocalityPlace(o.Place, failure);
-        break;
-    case TCliPlace::TSource::City:
-        resolved = CityPlace(o, cities, failure);
-        break;
-    }
-    if (resolved && o.Clock)
-        resolved->Clock = *o.Clock;
-    return resolved;
 }
 
 TCliResult RunSun(const TCliOptions &o, const QLocale &locale, TGazetteer &cities)
@@ -223,7 +39,7 @@ TCliResult RunSun(const TCliOptions &o, const QLocale &locale, TGazetteer &citie
         last = QDate(o.Date.year(), 12, 31);
     }
     if (o.Format == TCliFormat::ICalendar && !ICalendarCanHold(first, last, resolved->Clock))
-        return Failure(CliExitUsage, IcsYearsError());
+        return Failure(CliExitUsage, TextIn(CliText::IcsYears, o.Language));
     TEventRequest request;
     request.Azimuths = request.Moon = o.Sky;
     const QVector<TDayEvents> days =
@@ -246,7 +62,7 @@ TCliResult RunSun(const TCliOptions &o, const QLocale &locale, TGazetteer &citie
                 EventsICalendar(days, resolved->Place, o.Language))
             r.Out = *ics;
         else
-            return Failure(CliExitUsage, IcsYearsError());
+            return Failure(CliExitUsage, TextIn(CliText::IcsYears, o.Language));
         break;
     }
     return r;
@@ -259,19 +75,16 @@ TCliResult RunAt(const TCliOptions &o, TGazetteer &cities)
     const std::optional<TResolvedPlace> resolved = ResolvePlace(o, cities, failure);
     if (!resolved)
         return failure;
-    const QDate day = o.AtLocal.date();
-    const QTime time = o.AtLocal.time();
-    QDateTime moment;
-    if (o.AtOffset)
-        moment = QDateTime(day, time, Qt::OffsetFromUTC, *o.AtOffset);
-    else if (resolved->Clock.IsZone())
-        moment = QDateTime(day, time, resolved->Clock.TimeZone());
-    else
-        moment = QDateTime(day, time, Qt::OffsetFromUTC, resolved->Clock.FixedOffset());
+    QString note;
+    const std::optional<QDateTime> given = MomentOnClock(o.At, resolved->Clock, o.Language, &note);
+    if (!given)
+        return Failure(CliExitUsage, note);
+    const QDateTime moment = *given;
     const std::optional<TSkyAt> at = SkyAt(resolved->Place, moment);
     if (!at)
-        return Failure(CliExitUsage, QStringLiteral("--at lies outside the years 0001 ... 9999: %1")
-                                         .arg(o.AtLocal.toString(Qt::ISODate)));
+        return Failure(CliExitUsage, TextIn(CliText::MomentOutside, o.Language)
+                                         .arg(QStringLiteral("--at"),
+                                              o.At.Local.toString(Qt::ISODate).chopped(1)));
     const TSkyAt &sky = *at;
     const QByteArray iso = IsoMoment(moment).toUtf8();
     const QByteArray values[5] = {
@@ -281,6 +94,7 @@ TCliResult RunAt(const TCliOptions &o, TGazetteer &cities)
     static const char *const keys[6] = {"time",          "sun_altitude", "sun_azimuth",
                                         "moon_altitude", "moon_azimuth", "moon_illumination"};
     TCliResult r;
+    r.Error = note;
     switch (o.Format) {
     case TCliFormat::Json:
         r.Out = QByteArray("{\"") + keys[0] + "\": \"" + iso + '"';
@@ -298,15 +112,18 @@ TCliResult RunAt(const TCliOptions &o, TGazetteer &cities)
         break;
     default: {
         const QString phase = sky.MoonPhase ? MoonPhaseText(*sky.MoonPhase, o.Language) : QString();
+        const auto number = [&o](double value, int decimals) {
+            return DecimalText(value, decimals, o.Language);
+        };
         r.Out =
             (TextIn(CliText::AtLine, o.Language).arg(resolved->Place.Name, QString::fromUtf8(iso)) +
              '\n' +
              TextIn(CliText::SunAt, o.Language)
-                 .arg(Degrees(sky.Sun.Altitude, 2), Degrees(sky.Sun.Azimuth, 2)) +
+                 .arg(number(sky.Sun.Altitude, 2), number(sky.Sun.Azimuth, 2)) +
              '\n' +
              TextIn(CliText::MoonAt, o.Language)
-                 .arg(Degrees(sky.Moon.Altitude, 2), Degrees(sky.Moon.Azimuth, 2),
-                      Degrees(sky.MoonIllumination * 100, 1), phase) +
+                 .arg(number(sky.Moon.Altitude, 2), number(sky.Moon.Azimuth, 2),
+                      number(sky.MoonIllumination * 100, 1), phase) +
              '\n')
                 .toUtf8();
     }
@@ -321,7 +138,8 @@ TCliResult RunFind(const TCliOptions &o, TGazetteer &cities)
         return NoCityData(o, cities);
     const QList<TCityMatch> found = cities.Find(o.FindText, o.Language, 50);
     if (found.isEmpty())
-        return Failure(CliExitFailure, QStringLiteral("no city matches: %1").arg(o.FindText));
+        return Failure(CliExitFailure,
+                       TextIn(CliText::NoCityMatches, o.Language).arg(Shown(o.FindText)));
     TCliResult r;
     QByteArray &out = r.Out;
     const auto number = [](double degrees) { return QByteArray::number(degrees, 'f', 5); };
@@ -359,71 +177,6 @@ TCliResult RunFind(const TCliOptions &o, TGazetteer &cities)
 
 } // namespace
 
-// ------------------------------------------------------------- places
-
-QString FoldedName(const QString &name)
-{
-    const QString decomposed = name.normalized(QString::NormalizationForm_KD);
-    QString folded;
-    folded.reserve(decomposed.size());
-    for (const QChar c : decomposed)
-        if (c.category() != QChar::Mark_NonSpacing)
-            folded += c;
-    return folded.toCaseFolded();
-}
-
-TPlaceMatch FindPlace(const TLocalityList &list, const QString &name, int maxCandidates)
-{
-    TPlaceMatch match;
-    // The exact name wins; then the same name without case and accents; then
-    // a prefix of it. A name the list holds twice counts once.
-    const QString folded = FoldedName(name);
-    const TLocality *exact = nullptr;
-    const TLocality *whole = nullptr;
-    const TLocality *prefix = nullptr;
-    QSet<QString> wholeNames, prefixNames;
-    QStringList prefixOrder;
-    for (const TLocality &r : list) {
-        const QString &recordName = r.Field[fMesto];
-        if (recordName == name) {
-            exact = &r;
-            break;
-        }
-        const QString candidate = FoldedName(recordName);
-        if (candidate == folded) {
-            if (!whole)
-                whole = &r;
-            wholeNames.insert(recordName);
-        }
-        if (candidate.startsWith(folded)) {
-            if (!prefix)
-                prefix = &r;
-            if (!prefixNames.contains(recordName)) {
-                prefixNames.insert(recordName);
-                prefixOrder << recordName;
-            }
-        }
-    }
-    const TLocality *found = exact;
-    if (!found && wholeNames.size() == 1)
-        found = whole;
-    if (!found && wholeNames.isEmpty() && prefixNames.size() == 1)
-        found = prefix;
-    if (found) {
-        match.Record = *found;
-        return match;
-    }
-    // Several names fit: the whole ones if any, else the prefixes, in file order.
-    QStringList names = prefixOrder;
-    if (!wholeNames.isEmpty())
-        names.erase(std::remove_if(names.begin(), names.end(),
-                                   [&](const QString &n) { return !wholeNames.contains(n); }),
-                    names.end());
-    match.MoreCandidates = std::max(0, int(names.size()) - maxCandidates);
-    match.Candidates = names.mid(0, maxCandidates);
-    return match;
-}
-
 // -------------------------------------------------------------------- run
 
 TCliResult RunCli(const TCliOptions &options, const QLocale &locale, TGazetteer &cities)
@@ -442,8 +195,8 @@ TCliResult RunCli(const TCliOptions &options, const QLocale &locale, TGazetteer 
         const double x = PhaseFraction(DateUtil::EncodeDate(
             options.MoonDate.year(), options.MoonDate.month(), options.MoonDate.day()));
         r.Out = TextIn(CliText::MoonLine, options.Language)
-                    .arg(options.MoonDate.toString(Qt::ISODate), QString::number(x, 'f', 4),
-                         QString::number(MoonPictureNumber(x)))
+                    .arg(options.MoonDate.toString(Qt::ISODate),
+                         DecimalText(x, 4, options.Language), QString::number(MoonPictureNumber(x)))
                     .toUtf8() +
                 '\n';
         break;
@@ -462,12 +215,13 @@ TCliResult CliMain(const QStringList &arguments, const QString &lang, const QDat
                    const QLocale &locale, TGazetteer *cities)
 {
     const TCliParse parse = ParseCliArguments(arguments, lang, today);
+    TCliResult r;
     if (!parse.Options)
-        return Failure(CliExitUsage, parse.Error);
-    if (parse.Options->Command == TCliCommand::Help) {
-        TCliResult r;
+        r = Failure(CliExitUsage, parse.Error);
+    else if (parse.Options->Command == TCliCommand::Help)
         r.Out = parse.HelpText.toUtf8();
-        return r;
-    }
-    return RunCli(*parse.Options, locale, cities ? *cities : Cities());
+    else
+        r = RunCli(*parse.Options, locale, cities ? *cities : Cities());
+    r.Language = parse.Language;
+    return r;
 }

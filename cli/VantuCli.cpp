@@ -1,6 +1,7 @@
 // vantu-cli: the Sun's events of a place on the command line. No window, and
 // it never writes lokality.xml or vantu.ini.
 #include "cli/CliOptions.h"
+#include "cli/CliTexts.h"
 
 #include "common/FileLocations.h"
 #include "common/SystemClock.h"
@@ -21,13 +22,14 @@ int main(int argc, char *argv[])
     const TCliResult r = CliMain(QCoreApplication::arguments(), qEnvironmentVariable("LANG"),
                                  TSystemClock::Today(), QLocale::system());
     if (!r.Error.isEmpty())
-        std::fprintf(stderr, "vantu-cli: %s\n", r.Error.toLocal8Bit().constData());
+        std::fprintf(stderr, "vantu-cli: %s\n", r.Error.toUtf8().constData());
     // The whole output at once, and only when it is complete.
     if (r.ExitCode == CliExitOk && !r.Out.isEmpty()) {
         if (std::fwrite(r.Out.constData(), 1, size_t(r.Out.size()), stdout) !=
                 size_t(r.Out.size()) ||
             std::fflush(stdout) != 0) {
-            std::fprintf(stderr, "vantu-cli: cannot write the output\n");
+            std::fprintf(stderr, "vantu-cli: %s\n",
+                         TextIn(CliText::CannotWrite, r.Language).toUtf8().constData());
             return CliExitFailure;
         }
     }

@@ -2,7 +2,11 @@
 
 #include "suntime/SunEvents.h"
 
+#include <QDateTime>
 #include <QStringList>
+
+#include <algorithm>
+#include <cmath>
 
 namespace
 {
@@ -125,7 +129,50 @@ private:
     QStringList FParts;
 };
 
+bool Holds(const TDayEvents &day, TEventKind kind)
+{
+    return std::any_of(day.Events.begin(), day.Events.end(),
+                       [kind](const TEvent &e) { return e.Kind == kind; });
+}
+
+// The index of a shown kind in the tables of further events.
+int FurtherIndex(TEventKind kind)
+{
+    return int(kind) < SunEventCount ? int(kind)
+                                     : SunEventCount + int(kind) - int(TEventKind::Moonrise);
+}
+
 } // namespace
+
+QList<TEventKind> ShownKinds(const TDayEvents &day, bool twilight)
+{
+    QList<TEventKind> kinds;
+    for (int k = 0; k < (twilight ? SunEventCount : 3); ++k)
+        kinds << TEventKind(k);
+    for (const TEventKind k : {TEventKind::Moonrise, TEventKind::Moonset})
+        if (Holds(day, k))
+            kinds << k;
+    return kinds;
+}
+
+QStringList FurtherEvents(const TDayEvents &day, bool twilight, TLanguage language)
+{
+    QStringList parts;
+    for (const TEventKind kind : ShownKinds(day, twilight)) {
+        const std::vector<const TEvent *> all = day.All(kind);
+        for (size_t i = 1; i < all.size(); ++i) {
+            const TEvent &e = *all[i];
+            const QString time =
+                QDateTime::fromMSecsSinceEpoch(e.Time.UnixMs(), Qt::OffsetFromUTC, e.ClockOffset)
+                    .time()
+                    .toString(QStringLiteral("HH:mm:ss"));
+            const TText &text = i == 1 ? EventText::Second[FurtherIndex(kind)]
+                                       : EventText::Another[FurtherIndex(kind)];
+            parts << TextIn(text, language).arg(time);
+        }
+    }
+    return parts;
+}
 
 QString DayNote(const TDayEvents &day, bool twilight, TLanguage language)
 {
@@ -134,7 +181,12 @@ QString DayNote(const TDayEvents &day, bool twilight, TLanguage language)
     if (twilight)
         note.AddTwilights();
     note.AddMoon();
-    return note.Joined();
+    QString text = note.Joined();
+    const QStringList further = FurtherEvents(day, twilight, language);
+    if (!further.isEmpty())
+        text += (text.isEmpty() ? QString() : QStringLiteral("; ")) +
+                further.join(QStringLiteral("; "));
+    return text;
 }
 
 QString MoonPhaseText(Moon::TPhaseName phase, TLanguage language)
@@ -155,7 +207,45 @@ QString PrincipalPhaseText(TEventKind phase, TLanguage language)
     return TextIn(EventText::PrincipalPhases[int(phase) - int(TEventKind::NewMoon)], language);
 }
 
-QString SkyLineText(TLanguage language)
+QString SkyLineText(const TDayEvents &day, TLanguage language, const QString &noEvent,
+                    const std::function<QString(TEventKind)> &time)
 {
-    return TextIn(EventText::SkyLine, language);
+    using namespace EventText;
+    const auto text = [language](const TText &t) { return TextIn(t, language); };
+    const auto azimuth = [&](TEventKind kind) {
+        const TEvent *e = day.First(kind);
+        return e && std::isfinite(e->Azimuth) ? DecimalText(e->Azimuth, 1, language) : noEvent;
+    };
+    QString line = QStringLiteral("    ");
+    const TEventStatus rise = day.Status(TEventKind::Sunrise);
+    const TEventStatus set = day.Status(TEventKind::Sunset);
+    if (rise == TEventStatus::BelowAllDay && set == rise)
+        line += text(SkyText::PolarNight);
+    else if (rise == TEventStatus::AboveAllDay && set == rise)
+        line += text(SkyText::PolarDay);
+    else
+        line += (day.First(TEventKind::Sunrise) || rise == TEventStatus::Failed
+                     ? text(SkyText::SunRises).arg(azimuth(TEventKind::Sunrise))
+                     : text(SkyText::SunNoRise)) +
+                (day.First(TEventKind::Sunset) || set == TEventStatus::Failed
+                     ? text(SkyText::SunSets).arg(azimuth(TEventKind::Sunset))
+                     : text(SkyText::SunNoSet));
+    const TEventStatus moonrise = day.Status(TEventKind::Moonrise);
+    if (moonrise == TEventStatus::AboveAllDay)
+        line += text(SkyText::MoonUp);
+    else if (moonrise == TEventStatus::BelowAllDay)
+        line += text(SkyText::MoonDown);
+    else
+        line += (day.First(TEventKind::Moonrise) || moonrise == TEventStatus::Failed
+                     ? text(SkyText::MoonRises).arg(time(TEventKind::Moonrise))
+                     : text(SkyText::MoonNoRise)) +
+                (day.First(TEventKind::Moonset) ||
+                         day.Status(TEventKind::Moonset) == TEventStatus::Failed
+                     ? text(SkyText::MoonSets).arg(time(TEventKind::Moonset))
+                     : text(SkyText::MoonNoSet));
+    line += text(SkyText::Light)
+                .arg(day.MoonIllumination ? DecimalText(*day.MoonIllumination * 100, 1, language)
+                                          : noEvent,
+                     day.MoonPhase ? MoonPhaseText(*day.MoonPhase, language) : noEvent);
+    return line;
 }

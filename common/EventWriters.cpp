@@ -37,6 +37,14 @@ void AppendEvent(QByteArray &out, const TEvent &e)
     AppendIsoMoment(out, e.Time.UnixMs(), e.ClockOffset);
 }
 
+// The files' name of a kind ("sunset", "moonrise").
+QByteArray ColumnName(TEventKind kind)
+{
+    if (int(kind) < SunEventCount)
+        return CsvEventNames[int(kind)];
+    return kind == TEventKind::Moonrise ? "moonrise" : "moonset";
+}
+
 // Whether the dates hold the Moon's events, and so the sky's columns.
 bool HasSky(const QVector<TDayEvents> &days)
 {
@@ -94,11 +102,6 @@ double OleDay(const QDate &date)
 double OleOnOwnClock(const QDateTime &moment)
 {
     return OleDay(moment.date()) + moment.time().msecsSinceStartOfDay() / 86400000.0;
-}
-
-QString Degrees(double value, int decimals)
-{
-    return QString::number(value, 'f', decimals);
 }
 
 // ------------------------------------------------------------- iCalendar
@@ -161,12 +164,22 @@ public:
         if (!InCalendarYears(date))
             return false;
         FDay = date.toString(QStringLiteral("yyyyMMdd")).toLatin1();
-        if (!AddTimed("sunrise", day.First(TEventKind::Sunrise), EventText::Sunrise) ||
-            !AddTimed("sunset", day.First(TEventKind::Sunset), EventText::Sunset))
-            return false;
-        if (!AddTimed("moonrise", day.First(TEventKind::Moonrise), EventText::Moonrise) ||
-            !AddTimed("moonset", day.First(TEventKind::Moonset), EventText::Moonset))
-            return false;
+        const std::pair<TEventKind, const TText *> timed[4] = {
+            {TEventKind::Sunrise, &EventText::Sunrise},
+            {TEventKind::Sunset, &EventText::Sunset},
+            {TEventKind::Moonrise, &EventText::Moonrise},
+            {TEventKind::Moonset, &EventText::Moonset}};
+        for (const auto &[kind, summary] : timed) {
+            // Each occurrence its own event: "sunset", then "sunset2".
+            const std::vector<const TEvent *> all = day.All(kind);
+            for (size_t i = 0; i < all.size(); ++i) {
+                const QByteArray key =
+                    ColumnName(kind) +
+                    (i == 0 ? QByteArray() : QByteArray::number(qulonglong(i + 1)));
+                if (!AddTimed(key, all[i], *summary))
+                    return false;
+            }
+        }
         static const char *const keys[4] = {"newmoon", "firstquarter", "fullmoon", "lastquarter"};
         for (const TEventKind phase : {TEventKind::NewMoon, TEventKind::FirstQuarter,
                                        TEventKind::FullMoon, TEventKind::LastQuarter})
@@ -193,7 +206,7 @@ public:
 private:
     void Line(const QByteArray &text) { FOut.append(FoldContentLine(text)); }
 
-    void AddEvent(const char *kind, const QByteArray &when, const TText &summary)
+    void AddEvent(const QByteArray &kind, const QByteArray &when, const TText &summary)
     {
         Line("BEGIN:VEVENT");
         Line("UID:" + FDay + '-' + kind + '-' + FPlaceKey + "@vantu");
@@ -208,7 +221,7 @@ private:
     }
 
     // A one-minute event; false when iCalendar cannot hold its moment.
-    bool AddTimed(const char *kind, const TEvent *event, const TText &summary)
+    bool AddTimed(const QByteArray &kind, const TEvent *event, const TText &summary)
     {
         if (!event)
             return true;
@@ -275,22 +288,16 @@ QByteArray EventsText(const QVector<TDayEvents> &days, const TPlace &place, cons
                 line += gap + time(TEventKind(e));
             line += gap + DurationText(day.DayLength);
             line += gap + (day.First(TEventKind::SolarNoon)
-                               ? QString::number(day.NoonAltitude, 'f', 2) + QChar(0x00B0)
+                               ? DecimalText(day.NoonAltitude, 2, language) + QChar(0x00B0)
                                : noEvent);
             line += ResultLineEnd;
         }
-        if (sky) {
-            const auto azimuth = [&](TEventKind kind) {
-                const TEvent *e = day.First(kind);
-                return e && std::isfinite(e->Azimuth) ? Degrees(e->Azimuth, 1) : noEvent;
-            };
-            line += SkyLineText(language).arg(
-                        azimuth(TEventKind::Sunrise), azimuth(TEventKind::Sunset),
-                        time(TEventKind::Moonrise), time(TEventKind::Moonset),
-                        day.MoonIllumination ? Degrees(*day.MoonIllumination * 100, 1) : noEvent,
-                        day.MoonPhase ? MoonPhaseText(*day.MoonPhase, language) : noEvent) +
-                    ResultLineEnd;
-        }
+        if (sky)
+            line += SkyLineText(day, language, noEvent, time) + ResultLineEnd;
+        // The events the date holds twice, each with its time.
+        const QStringList further = FurtherEvents(day, twilight, language);
+        if (!further.isEmpty())
+            line += QStringLiteral("    ") + further.join(QStringLiteral("; ")) + ResultLineEnd;
         text += line;
         // A month ends with one empty line, as in the program's table.
         if (blockEnds && date.day() == date.daysInMonth())
@@ -407,6 +414,16 @@ QByteArray EventsJson(const QVector<TDayEvents> &days, bool twilight, TLanguage 
                     out.append('"' + cells.Value[c] + '"');
                 else
                     out.append(cells.Value[c]);
+            }
+        }
+        // A kind the date holds more than once: "second_sunset", "third_sunset".
+        for (const TEventKind kind : ShownKinds(day, twilight)) {
+            const std::vector<const TEvent *> all = day.All(kind);
+            for (size_t i = 1; i < all.size() && i < 3; ++i) {
+                out.append(i == 1 ? ", \"second_" : ", \"third_");
+                out.append(ColumnName(kind));
+                out.append("\": ");
+                eventValue(out, all[i]);
             }
         }
         out.append(", \"note\": ");

@@ -22,6 +22,17 @@ inline QString TextIn(const TText &text, TLanguage language)
 }
 
 // Numbers and dates written the way the language writes them.
+inline QLocale LocaleOf(TLanguage language);
+
+// A number with so many decimals and the language's decimal mark ("32,1"
+// in Slovak and Hungarian), for text meant to be read; files meant for
+// programs keep the point.
+inline QString DecimalText(double value, int decimals, TLanguage language)
+{
+    return QString::number(value, 'f', decimals)
+        .replace(QLatin1Char('.'), LocaleOf(language).decimalPoint());
+}
+
 inline QLocale LocaleOf(TLanguage language)
 {
     switch (language) {

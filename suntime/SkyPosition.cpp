@@ -68,8 +68,19 @@ double DeltaT(double jdUt)
 
 double Refraction(double trueAltitude)
 {
-    const double h = std::max(trueAltitude, -1.0);
-    return (1.02 / std::tan((h + 10.3 / (h + 5.11)) * Rad) + 0.0019279) / 60;
+    // Saemundsson's formula holds to a degree below the horizon, where a body
+    // low on the horizon is still seen; below that the refraction falls
+    // smoothly to nothing a degree lower, so that a body well below the
+    // horizon stands at its airless altitude (the twilights' angles).
+    constexpr double Full = -1, None = -2;
+    const double h = std::max(trueAltitude, Full);
+    const double r = (1.02 / std::tan((h + 10.3 / (h + 5.11)) * Rad) + 0.0019279) / 60;
+    if (!(trueAltitude < Full))
+        return r; // also for not a number, which stays one
+    if (trueAltitude <= None)
+        return 0;
+    const double t = (Full - trueAltitude) / (Full - None);
+    return r * (1 - t * t * (3 - 2 * t));
 }
 
 TNutation NutationAt(double jdTt)

@@ -21,9 +21,9 @@ namespace Sky
 double DeltaT(double jdUt);
 
 // Standard refraction (10 °C, 1010 hPa) of a body at a true, airless altitude:
-// Saemundsson's formula (Meeus 16.4), nudged to zero at the zenith. Below -1
-// degree the value at -1 degree holds, so that altitude plus refraction keeps
-// growing with the altitude.
+// Saemundsson's formula (Meeus 16.4), nudged to zero at the zenith, down to
+// -1 degree; from there it falls smoothly to zero at -2 degrees and stays
+// zero below, while altitude plus refraction keeps growing with the altitude.
 double Refraction(double trueAltitude);
 
 // Nutation in longitude and the true obliquity of the ecliptic, degrees, from

@@ -73,8 +73,9 @@ TSunDay ComputeSunDay(const TCivilDate &utcDay, const TObserver &observer)
         r.Morning[z].Kind = ZenithEvents[z].Morning;
         r.Evening[z].Kind = ZenithEvents[z].Evening;
     }
-    // Beyond the calendar's years 1 ... 9999 nothing is computed.
-    if (utcDay.Year < 1 || utcDay.Year > 9999)
+    // The calendar's years 1 ... 9999 and the day on each side of them, which
+    // the first and last dates of a clock far from UTC reach.
+    if (utcDay.Year < 0 || utcDay.Year > 10000)
         return r;
     const double jd = TInstant::FromCivil(utcDay).Jd();
     const SolarPosition::TCalculatorDay day(jd, observer.Latitude, observer.Longitude);

@@ -35,8 +35,10 @@ struct TSunDay {
     std::array<TEvent, SunZenithCount> Evening;
 };
 
-// Nothing is computed for a day outside the years 1 ... 9999 or a place that
-// is not a finite number: every event then says Failed.
+// Nothing is computed for a day outside the years 0 ... 10000 (the calendar's
+// years 1 ... 9999 and the days beside them that the dates of a clock far from
+// UTC reach) or a place that is not a finite number: every event then says
+// Failed.
 TSunDay ComputeSunDay(const TCivilDate &utcDay, const TObserver &observer);
 
 // The height of the Sun's centre above the horizon in degrees, without

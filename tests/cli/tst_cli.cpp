@@ -20,6 +20,8 @@ private slots:
 
     void usageErrors_data();
     void usageErrors();
+    void inTheLanguage_data();
+    void inTheLanguage();
     void localityFileFailures_data();
     void localityFileFailures();
     void findPlace_data();
@@ -60,7 +62,7 @@ void TestCli::usageErrors_data()
         << QStringList{"--city", "Nitra", "--place", "Nitra"} << "one place";
     QTest::newRow("find and date")
         << QStringList{"--find", "Nitra", "--date", "2026-01-01"} << "--find";
-    QTest::newRow("at malformed") << (here + QStringList{"--at", "2026-06-21 21:30"}) << "--at";
+    QTest::newRow("at malformed") << (here + QStringList{"--at", "2026-06-21_21:30"}) << "--at";
     QTest::newRow("at 30 February") << (here + QStringList{"--at", "2026-02-30T12:00"}) << "--at";
     QTest::newRow("at year 0") << (here + QStringList{"--at", "0000-06-21T12:00"}) << "--at";
     QTest::newRow("at offset 15 hours")
@@ -112,6 +114,76 @@ void TestCli::usageErrors_data()
     QTest::newRow("easter and moon")
         << QStringList{"--easter", "2026", "--moon", "2026-06-21"} << "cannot be combined";
     QTest::newRow("moon month 13") << QStringList{"--moon", "2026-13-01"} << "--moon";
+    // A time the clock skips is named, not taken for a year out of range.
+    QTest::newRow("at in the spring gap")
+        << (here + QStringList{"--at", "2026-03-29T02:30", "--tz", "Europe/Bratislava"})
+        << "02:30 does not exist on 2026-03-29 on the clock Europe/Bratislava";
+    // What was typed comes back escaped: one line, nothing for the terminal.
+    QTest::newRow("control characters")
+        << (here + QStringList{"--tz", "Foo\nBar\x1b[31m"}) << "Foo\\nBar\\x1b[31m";
+}
+
+void TestCli::inTheLanguage_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");   // part of the output
+    QTest::addColumn<QString>("error"); // part of standard error
+    const QStringList here = {"--lat", "48.15", "--lon", "17.117"};
+    QTest::newRow("zone sk") << (here + QStringList{"--tz", "Mars/Olympus", "--lang", "sk"})
+                             << CliExitUsage << ""
+                             << "neznáme časové pásmo: Mars/Olympus";
+    QTest::newRow("zone hu") << (here + QStringList{"--lang=hu", "--tz", "Mars/Olympus"})
+                             << CliExitUsage << ""
+                             << "ismeretlen időzóna: Mars/Olympus";
+    QTest::newRow("unknown option sk")
+        << (here + QStringList{"--lang", "sk", "--bogus"}) << CliExitUsage << ""
+        << "neznáma voľba: --bogus";
+    QTest::newRow("place not found hu")
+        << QStringList{"--place", "Xyz", "--db", "/nonexistent/lokality.xml", "--lang", "hu"}
+        << CliExitFailure << ""
+        << "a helységfájl nem található";
+    QTest::newRow("year 999") << (here + QStringList{"--year", "999", "--format", "csv"}) << 0
+                              << "0999-12-31,"
+                              << "";
+    QTest::newRow("year 1") << (here + QStringList{"--year", "1", "--format", "csv"}) << 0
+                            << "0001-01-01,"
+                            << "";
+    QTest::newRow("year with zeros")
+        << (here + QStringList{"--year", "02026", "--format", "csv"}) << 0 << "2026-12-31,"
+        << "";
+    QTest::newRow("easter with zeros") << QStringList{"--easter", "02026"} << 0 << "2026"
+                                       << "";
+    QTest::newRow("at with a space") << (here + QStringList{"--at", "2026-06-21 21:30", "--utc"})
+                                     << 0 << "2026-06-21T21:30:00+00:00"
+                                     << "";
+    QTest::newRow("at in the autumn overlap")
+        << (here + QStringList{"--at", "2026-10-25T02:30", "--tz", "Europe/Bratislava"}) << 0
+        << "2026-10-25T02:30:00+02:00"
+        << "occurs twice on 2026-10-25";
+    // Text for reading takes the language's decimal comma; files keep the point.
+    QTest::newRow("decimal comma sk")
+        << (here + QStringList{"--at", "2026-06-21T21:30", "--utc", "--lang", "sk"}) << 0
+        << "výška -16,01°"
+        << "";
+    QTest::newRow("decimal point csv") << (here + QStringList{"--at", "2026-06-21T21:30", "--utc",
+                                                              "--lang", "sk", "--format", "csv"})
+                                       << 0 << ",-16.01,"
+                                       << "";
+}
+
+// Accepted forms, and messages in the language of the output.
+void TestCli::inTheLanguage()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QString, error);
+    const TCliResult r = Run(arguments);
+    QCOMPARE(r.ExitCode, exitCode);
+    QVERIFY2(QString::fromUtf8(r.Out).contains(out), r.Out.constData());
+    QVERIFY2(r.Error.contains(error), qPrintable(r.Error));
+    QCOMPARE(r.Error.isEmpty(), error.isEmpty());
 }
 
 // Exit code 2, one line, nothing on the output.

@@ -40,6 +40,10 @@ private slots:
     void notes();
     void sky_data();
     void sky();
+    void furtherEventsAndSentences_data();
+    void furtherEventsAndSentences();
+    void endsOfTheCalendar_data();
+    void endsOfTheCalendar();
 };
 
 // ------------------------------------------------------------------ rows
@@ -434,6 +438,79 @@ void TestDayEvents::sky()
         }
     }
     QCOMPARE(DayNote(day, false, TLanguage::English), note);
+}
+
+void TestDayEvents::furtherEventsAndSentences_data()
+{
+    QTest::addColumn<double>("latitude");
+    QTest::addColumn<double>("longitude");
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("note");
+    QTest::addColumn<QString>("sky"); // the start of the sky's text line
+    // The US Naval Observatory lists both sunsets of that UTC date.
+    QTest::newRow("two sunsets on UTC")
+        << 29.0 << -81.0 << QByteArray("UTC") << QDate(2019, 8, 20) << "second sunset 23:58:59"
+        << "    Sun rises at 75.2°, sets at 284.9°; Moon rises 02:37:59, sets 15:11:58";
+    // PyEphem: moonrises at 22:24:03 and 21:38:35 UTC.
+    QTest::newRow("two moonrises") << 69.65 << 18.96 << QByteArray("Europe/Oslo")
+                                   << QDate(2026, 6, 11) << "polar day; second moonrise 23:38:36"
+                                   << "    The Sun does not set (polar day); Moon rises 00:24:03";
+    QTest::newRow("polar night, Moon up")
+        << 69.65 << 18.96 << QByteArray("Europe/Oslo") << QDate(2026, 12, 21)
+        << "polar night; no moonrise: the Moon stays above the horizon; "
+           "no moonset: the Moon stays above the horizon"
+        << "    The Sun does not rise (polar night); the Moon stays above the horizon all day";
+    QTest::newRow("no moonrise on the date")
+        << 27.7 << 85.3 << QByteArray("Asia/Kathmandu") << QDate(2026, 2, 8)
+        << "no moonrise on this date"
+        << "    Sun rises at 106.6°, sets at 253.6°; the Moon does not rise on this date, sets";
+}
+
+void TestDayEvents::furtherEventsAndSentences()
+{
+    QFETCH(double, latitude);
+    QFETCH(double, longitude);
+    QFETCH(QByteArray, zone);
+    QFETCH(QDate, date);
+    QFETCH(QString, note);
+    QFETCH(QString, sky);
+    TEventRequest request;
+    request.Azimuths = request.Moon = true;
+    const TDayEvents day = EventsOfDate(Place(QStringLiteral("X"), latitude, longitude),
+                                        TClock::Zone(QTimeZone(zone)), date, request);
+    QCOMPARE(DayNote(day, false, TLanguage::English), note);
+    const auto time = [&day](TEventKind kind) {
+        const std::optional<QDateTime> m = FirstMoment(day, kind);
+        return m ? m->time().toString(QStringLiteral("HH:mm:ss")) : QStringLiteral("N/A");
+    };
+    const QString line = SkyLineText(day, TLanguage::English, QStringLiteral("N/A"), time);
+    QVERIFY2(line.startsWith(sky), qPrintable(line));
+}
+
+void TestDayEvents::endsOfTheCalendar_data()
+{
+    QTest::addColumn<double>("longitude");
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<int>("offset");
+    QTest::newRow("last date, 12 hours behind UTC") << 179.99 << QDate(9999, 12, 31) << -43200;
+    QTest::newRow("last date, 14 hours ahead") << 179.99 << QDate(9999, 12, 31) << 50400;
+    QTest::newRow("first date on UTC, west") << -179.99 << QDate(1, 1, 1) << 0;
+    QTest::newRow("first date, 12 hours behind") << -179.99 << QDate(1, 1, 1) << -43200;
+}
+
+// At the equator every date has its sunrise, noon and sunset, the first and
+// last dates of the calendar too, whichever day of UTC they come from.
+void TestDayEvents::endsOfTheCalendar()
+{
+    QFETCH(double, longitude);
+    QFETCH(QDate, date);
+    QFETCH(int, offset);
+    const TRow row =
+        Rows(Place(QStringLiteral("X"), 0, longitude), TClock::Offset(offset), date, date).first();
+    for (const TEventKind kind : {TEventKind::Sunrise, TEventKind::SolarNoon, TEventKind::Sunset})
+        QVERIFY2(row.At(kind).has_value(), qPrintable(QString::number(int(kind))));
+    QVERIFY(std::abs(row.DayLength - 12 * 3600 - 7 * 60) < 120);
 }
 
 QTEST_GUILESS_MAIN(TestDayEvents)

@@ -76,6 +76,7 @@ private slots:
     void deltaT();
     void refraction_data();
     void refraction();
+    void refractionKeepsTheOrder();
     void badInputs_data();
     void badInputs();
     void badMoments_data();
@@ -394,6 +395,23 @@ void TestMoon::refraction_data()
     QTest::newRow("horizon") << -34.48 / 60 << 34.48;
     QTest::newRow("45 degrees") << 45.0 << 0.99;
     QTest::newRow("zenith") << 90.0 << 0.0;
+    // Below the horizon the body is airless by -2 degrees: the twilights'
+    // angles stay their own.
+    QTest::newRow("2 degrees below") << -2.0 << 0.0;
+    QTest::newRow("civil twilight") << -6.0 << 0.0;
+    QTest::newRow("astronomical twilight") << -18.0 << 0.0;
+}
+
+// Altitude plus refraction grows with the altitude all the way down, so that
+// the sky as seen keeps the order of the sky without air.
+void TestMoon::refractionKeepsTheOrder()
+{
+    double last = -91;
+    for (double h = -10; h <= 5; h += 0.01) {
+        const double seen = h + Sky::Refraction(h);
+        QVERIFY2(seen > last, QByteArray::number(h));
+        last = seen;
+    }
 }
 
 void TestMoon::refraction()

@@ -382,8 +382,8 @@ void TestSunEvents::badInputsFail_data()
     QTest::addColumn<double>("longitude");
 
     const double nan = qQNaN(), inf = qInf();
-    QTest::newRow("before year 1") << 0 << 48.0 << 0.0;
-    QTest::newRow("after 9999") << 10000 << 48.0 << 0.0;
+    QTest::newRow("before year 0") << -1 << 48.0 << 0.0;
+    QTest::newRow("after 10000") << 10001 << 48.0 << 0.0;
     QTest::newRow("latitude NaN") << 2026 << nan << 0.0;
     QTest::newRow("longitude infinite") << 2026 << 48.0 << -inf;
 }

@@ -59,9 +59,9 @@ LIST
 locality_file() {
     local row='<Riadok><Mesto>%s</Mesto><Hod>%s</Hod><Min>%s</Min><ZS1>%s</ZS1><ZS2>%s</ZS2><ZS3>%s</ZS3><ZS4>N</ZS4><ZD1>%s</ZD1><ZD2>%s</ZD2><ZD3>%s</ZD3><ZD4>E</ZD4></Riadok>'
     printf '<?xml version="1.0" encoding="UTF-8"?>\n<SuborDat>'
-    printf "$row" "SK - Bratislava" 1 0 48 9 0 17 7 1
-    printf "$row" "SK - Košice" 1 0 48 43 19 21 15 37
-    printf "$row" "SK - Poprad" 1 0 49 3 37 20 17 58
+    printf "$row" "Bratislava" 1 0 48 9 0 17 7 1
+    printf "$row" "Košice" 1 0 48 43 19 21 15 37
+    printf "$row" "Poprad" 1 0 49 3 37 20 17 58
     printf "$row" "Kathmandu" 5 45 27 42 0 85 19 0
     printf '</SuborDat>\n'
 }
