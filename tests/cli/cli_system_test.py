@@ -214,6 +214,41 @@ def main():
                            "moon_azimuth", "moon_illumination"]
               and abs(at["moon_altitude"] - 27.72) < 0.02, f"--at {at}")
 
+        # At each twilight time the CLI gives, --at finds the Sun at that
+        # twilight's own angle: below the horizon no refraction is added.
+        r = run(program, folder, "--lat", "48.15", "--lon", "17.117", "--date", "2026-06-21",
+                "--twilight", "--format", "csv", "--utc")
+        row = next(csv.DictReader(io.StringIO(r.stdout.decode(), newline="")))
+        for key, angle in (("civil_dusk", -6), ("nautical_dawn", -12), ("nautical_dusk", -12)):
+            at = json.loads(run(program, folder, "--lat", "48.15", "--lon", "17.117", "--at",
+                                row[key], "--format", "json").stdout)
+            check(abs(at["sun_altitude"] - angle) < 0.03, f"--at at {key}: {at['sun_altitude']}")
+
+        # One row each for faults found in review.
+        for args, code, out, err in [
+            # The first and last dates of the calendar have their events.
+            (("--lat", "0", "--lon", "179.99", "--date", "9999-12-31", "--offset", "-12:00",
+              "--format", "csv"), 0, rb"9999-12-31,9999-12-31T05:\d\d:\d\d-12:00,"
+             rb"9999-12-31T12:00:\d\d-12:00,9999-12-31T18:", b""),
+            (("--lat", "0", "--lon", "-179.99", "--date", "0001-01-01", "--utc", "--format", "csv"),
+             0, rb"0001-01-01T00:08:\d\d\+00:00", b""),
+            # Two sunsets on one date: both in the calendar file.
+            (("--lat", "29", "--lon", "-81", "--date", "2019-08-20", "--utc", "--format", "ics"),
+             0, rb"UID:20190820-sunset2-", b""),
+            # A time the clock skips is named as such.
+            (("--lat", "48", "--lon", "17", "--at", "2026-03-29T02:30", "--tz",
+              "Europe/Bratislava"), 2, rb"^$", "02:30 does not exist".encode()),
+            # Messages in the chosen language, typed text escaped.
+            (("--lat", "48", "--lon", "17", "--tz", "Mars/\x1b[2J", "--lang", "sk"), 2, rb"^$",
+             "neznáme časové pásmo: Mars/\\x1b[2J".encode()),
+            (("--lat", "48", "--lon", "17", "--year", "999", "--format", "csv"), 0,
+             rb"0999-06-21,", b""),
+        ]:
+            r = run(program, folder, *args)
+            check(r.returncode == code, f"{args}: exit {r.returncode} {r.stderr!r}")
+            check(re.search(out, r.stdout, re.M) is not None, f"{args}: output {r.stdout[:300]!r}")
+            check(err in r.stderr, f"{args}: {r.stderr!r}")
+
         # Failures: exit codes, one line, no output, the locality file untouched.
         for args, code in [
             (("--place", "B", "--date", "2026-06-21"), 1),
