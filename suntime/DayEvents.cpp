@@ -2,6 +2,7 @@
 // from its own, each put on the dates it falls on.
 #include "suntime/DayEvents.h"
 
+#include "suntime/SunAngles.h"
 #include "suntime/SunEvents.h"
 
 #include <algorithm>
@@ -31,17 +32,53 @@ TEventStatus TDayEvents::Status(TEventKind kind) const
     return TEventStatus::Failed;
 }
 
+const TEvent *TDayEvents::First(TEventKind kind, double angle) const
+{
+    for (const TEvent &e : Events)
+        if (e.Kind == kind && e.Angle == angle && e.Occurs())
+            return &e;
+    return nullptr;
+}
+
+std::vector<const TEvent *> TDayEvents::All(TEventKind kind, double angle) const
+{
+    std::vector<const TEvent *> all;
+    for (const TEvent &e : Events)
+        if (e.Kind == kind && e.Angle == angle && e.Occurs())
+            all.push_back(&e);
+    return all;
+}
+
+TEventStatus TDayEvents::Status(TEventKind kind, double angle) const
+{
+    for (const TEvent &e : Events)
+        if (e.Kind == kind && e.Angle == angle)
+            return e.Status;
+    return TEventStatus::Failed;
+}
+
 namespace
 {
 
-// Keeps the occurring events in time order and the missing ones after them.
+// Keeps the occurring events in time order and the missing ones after them,
+// each in the order it came: an insertion sort, for a few events nearly in
+// order already.
 void Reorder(std::vector<TEvent> &events)
 {
-    std::stable_sort(events.begin(), events.end(), [](const TEvent &a, const TEvent &b) {
+    const auto before = [](const TEvent &a, const TEvent &b) {
         if (a.Occurs() != b.Occurs())
             return a.Occurs();
         return a.Occurs() && a.Time < b.Time;
-    });
+    };
+    for (size_t i = 1; i < events.size(); ++i) {
+        if (!before(events[i], events[i - 1]))
+            continue;
+        const TEvent e = events[i];
+        size_t j = i;
+        for (; j > 0 && before(e, events[j - 1]); --j)
+            events[j] = events[j - 1];
+        events[j] = e;
+    }
 }
 
 TEvent Missing(TEventKind kind, TEventStatus status)
@@ -95,6 +132,7 @@ std::vector<TDayEvents> EventsOfDates(const std::vector<TDateSpan> &spans,
     for (size_t i = 0; i < spans.size(); ++i)
         days[i].Span = spans[i];
     AddSunEvents(days, observer, request.Azimuths);
+    AddSunAngleEvents(days, observer, request.Altitudes, request.Bearings);
     if (request.Moon && !days.empty()) {
         for (TDayEvents &date : days)
             AddMoonEvents(date, observer);

@@ -24,6 +24,8 @@ struct TDateSpan {
 struct TEventRequest {
     bool Azimuths = false; // where the Sun rises and sets
     bool Moon = false;     // the Moon's risings, settings, transits, light and phases
+    std::vector<double> Altitudes; // the Sun's centre at these true altitudes, degrees
+    std::vector<double> Bearings;  // the Sun passing these azimuths, degrees from north
 };
 
 struct TDayEvents {
@@ -50,6 +52,10 @@ struct TDayEvents {
     // Occurs when the kind has an occurrence, else the reason it lacks one
     // (Failed for a kind not asked for).
     TEventStatus Status(TEventKind kind) const;
+    // The same for a kind about an altitude or a bearing.
+    const TEvent *First(TEventKind kind, double angle) const;
+    std::vector<const TEvent *> All(TEventKind kind, double angle) const;
+    TEventStatus Status(TEventKind kind, double angle) const;
 };
 
 // The dates' events: the Sun's always, the Moon's when asked for. The spans

@@ -28,9 +28,14 @@ enum class TEventKind : uint8_t {
     FirstQuarter,
     FullMoon,
     LastQuarter,
+    // The Sun's centre at any true altitude (Angle), rising and setting,
+    // and passing a bearing (Angle, degrees from north).
+    SunAltitudeRise,
+    SunAltitudeSet,
+    SunBearing,
 };
 constexpr int SunEventCount = 9;
-constexpr int EventKindCount = 16;
+constexpr int EventKindCount = 19;
 
 // Whether an event happens, and if not, why.
 enum class TEventStatus : uint8_t {
@@ -52,6 +57,8 @@ struct TEvent {
     // Seconds east of UTC on the clock the event is read on; set by the
     // reader of a list of events, 0 for UTC.
     int32_t ClockOffset = 0;
+    // The altitude or bearing an event of that kind is about.
+    double Angle = 0;
 
     bool Occurs() const { return Status == TEventStatus::Occurs; }
 };

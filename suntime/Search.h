@@ -32,15 +32,17 @@ struct TBracket {
 
 // A root of f between a and b (fa, fb of opposite signs): regula falsi with
 // the Illinois halving, until f's value over the bracket's slope, the
-// distance left when f is nearly straight, is below a millisecond.
-template <class F> double Root(const F &f, double a, double fa, double b, double fb)
+// distance left when f is nearly straight, is below tolerance (days; a
+// millisecond by default).
+template <class F>
+double Root(const F &f, double a, double fa, double b, double fb, double tolerance = 1e-8)
 {
     int side = 0;
     double c = a;
     for (int i = 0; i < 60; ++i) {
         c = (a * fb - b * fa) / (fb - fa);
         const double fc = f(c);
-        if (!(std::fabs(fc) * (b - a) > 1e-8 * std::fabs(fb - fa)))
+        if (!(std::fabs(fc) * (b - a) > tolerance * std::fabs(fb - fa)))
             break;
         if ((fc < 0) == (fb < 0)) {
             b = c;
@@ -152,10 +154,11 @@ void Brackets(const TTrack &track, double target, double graze, TOut &&out)
 }
 
 // The moment of a bracket's crossing, refined on the track itself.
-template <class TTrack> double Refine(const TTrack &track, double target, const TBracket &b)
+template <class TTrack>
+double Refine(const TTrack &track, double target, const TBracket &b, double tolerance = 1e-8)
 {
     const auto f = [&track, target, &b](double t) { return track.At(t, b.Near) - target; };
-    return Root(f, b.A, b.FA, b.B, b.FB);
+    return Root(f, b.A, b.FA, b.B, b.FB, tolerance);
 }
 
 // A function sampled by calling it: for a function cheap enough to take at
