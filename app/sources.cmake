@@ -11,6 +11,7 @@ list(APPEND vantu_gui_sources
     app/MapWindow.h app/MapWindow.cpp
     app/MapaSveta.h app/MapaSveta.cpp
     app/MapaSK.h app/MapaSK.cpp
+    app/ChartPen.h app/ChartPen.cpp
     app/YearChartView.h app/YearChartView.cpp
     app/RokSlnka.h app/RokSlnka.cpp
     app/SkyChartView.h app/SkyChartView.cpp
