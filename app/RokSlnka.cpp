@@ -6,6 +6,7 @@
 #include "common/EventsOnClock.h"
 #include "common/FileText.h"
 #include "common/Messages.h"
+#include "common/StandardDialogs.h"
 #include "common/Texts.h"
 
 #include <QAccessible>

@@ -3,6 +3,7 @@
 #include "mainwindow/Vantu.h"
 
 #include "calendar/CalCalc.h"
+#include "common/MessageLanguage.h"
 #include "common/Messages.h"
 #include "common/QtTranslations.h"
 #include "mainwindow/SpinEdit.h"

@@ -12,6 +12,7 @@
 #include "calendar/FazeMesiaca.h"
 #include "calendar/MoonPhase.h"
 #include "common/Messages.h"
+#include "common/ModalRun.h"
 #include "common/SystemClock.h"
 #include "common/Texts.h"
 #include "mainwindow/SpinEdit.h"

@@ -3,6 +3,7 @@
 #include "AuxTestSupport.h"
 #include "calendar/FazeMesiaca.h"
 #include "calendar/MoonPhase.h"
+#include "common/GifPicture.h"
 #include "common/Version.h"
 #include "mainwindow/Vantu.h"
 #include "suntime/DateUtil.h"
