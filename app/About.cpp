@@ -1,10 +1,9 @@
 #include "app/About.h"
 
-#include "common/Messages.h"
-
 #include "app/ProductInfo.h"
 #include "app/Shell.h"
-#include "calendar/FazeMesiaca.h"
+#include "common/EscapeKey.h"
+#include "common/WindowPlacement.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,9 +1,10 @@
 #include "app/MapWindow.h"
 
-#include "calendar/FazeMesiaca.h"
 #include "common/FileLocations.h"
+#include "common/GifPicture.h"
 #include "common/Messages.h"
 #include "common/Texts.h"
+#include "common/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QImage>

@@ -10,7 +10,6 @@
 
 #include <QAccessible>
 #include <QAction>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QImage>
@@ -18,7 +17,6 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTimeZone>
 #include <QVBoxLayout>
 
@@ -41,15 +39,9 @@ constexpr TText ClockCest{"SELČ (UTC+02:00)", "CEST (UTC+02:00)", "CEST (UTC+02
 // %1 = offset such as +01:00
 constexpr TText ClockLocal{"Miestny čas lokality (UTC%1)", "Clock of the place (UTC%1)",
                            "A hely saját ideje (UTC%1)"};
-constexpr TText Export{"&Export", "&Export", "&Exportálás"};
-constexpr TText ExportPng{"Graf ako obrázok &PNG…", "Chart as &PNG picture…",
-                          "Grafikon &PNG képként…"};
-constexpr TText ExportPdf{"Graf ako &PDF…", "Chart as P&DF…", "Grafikon P&DF-ként…"};
 constexpr TText ExportCsv{"Údaje ako &CSV…", "Data as &CSV…", "Adatok &CSV-ként…"};
 constexpr TText ExportIcs{"Východy a západy ako &iCalendar…", "Sunrises and sunsets as &iCalendar…",
                           "Napkelték és napnyugták &iCalendar-ként…"};
-constexpr TText FilterPng{"obrázok PNG (*.png)", "PNG picture (*.png)", "PNG kép (*.png)"};
-constexpr TText FilterPdf{"dokument PDF (*.pdf)", "PDF document (*.pdf)", "PDF dokumentum (*.pdf)"};
 constexpr TText FilterCsv{"tabuľka CSV (*.csv)", "CSV table (*.csv)", "CSV táblázat (*.csv)"};
 constexpr TText FilterIcs{"iCalendar (*.ics)", "iCalendar (*.ics)", "iCalendar (*.ics)"};
 constexpr TText Months[12] = {
@@ -102,6 +94,9 @@ constexpr TText IcsYearsText{"iCalendar zapíše len roky 0001 až 9999.",
 
 } // namespace YearText
 
+const TChartKind YearKind{"frmRokSlnka", YearText::Title, TfrmRokSlnka::ExportSize(),
+                          QPageLayout::Landscape, TChartKind::TDatePart::Year};
+
 // Clock choices before the time zones; the rest of the list holds zone ids.
 enum TClockItem { ciMain, ciUtc, ciCet, ciCest, ciLocal, ciFirstZone };
 
@@ -123,11 +118,8 @@ QString MomentText(const TDayEvents &day, TEventKind event)
 } // namespace
 
 TfrmRokSlnka::TfrmRokSlnka(QWidget *owner, TLanguage language)
-    : QWidget(owner, Qt::Window), FLanguage(language)
+    : TChartWindow(owner, language, YearKind)
 {
-    setObjectName(QStringLiteral("frmRokSlnka"));
-    setAttribute(Qt::WA_DeleteOnClose);
-
     lblClock = new QLabel(this);
     lblClock->setObjectName(QStringLiteral("lblClock"));
     cbxClock = new QComboBox(this);
@@ -136,19 +128,13 @@ TfrmRokSlnka::TfrmRokSlnka(QWidget *owner, TLanguage language)
     cbxClock->setMaxVisibleItems(20);
     lblClock->setBuddy(cbxClock);
 
-    btnExport = new QPushButton(this);
-    btnExport->setObjectName(QStringLiteral("btnExport"));
-    auto *menu = new QMenu(btnExport);
-    actPng = menu->addAction(QString(), this, [this] { ExportPng(); });
-    actPdf = menu->addAction(QString(), this, [this] { ExportPdf(); });
+    CreateExportButton();
+    QMenu *menu = btnExport->menu();
     menu->addSeparator();
     actCsv = menu->addAction(QString(), this, [this] { ExportCsv(); });
     actIcs = menu->addAction(QString(), this, [this] { ExportICalendar(); });
-    actPng->setObjectName(QStringLiteral("actPng"));
-    actPdf->setObjectName(QStringLiteral("actPdf"));
     actCsv->setObjectName(QStringLiteral("actCsv"));
     actIcs->setObjectName(QStringLiteral("actIcs"));
-    btnExport->setMenu(menu);
 
     Chart = new TYearChartView(this);
     lblDay = new QLabel(this);
@@ -194,11 +180,8 @@ void TfrmRokSlnka::FillClocks()
 
 void TfrmRokSlnka::ApplyLanguage(TLanguage language)
 {
-    FLanguage = language;
+    TChartWindow::ApplyLanguage(language);
     lblClock->setText(TextIn(YearText::ClockLabel, FLanguage));
-    btnExport->setText(TextIn(YearText::Export, FLanguage));
-    actPng->setText(TextIn(YearText::ExportPng, FLanguage));
-    actPdf->setText(TextIn(YearText::ExportPdf, FLanguage));
     actCsv->setText(TextIn(YearText::ExportCsv, FLanguage));
     actIcs->setText(TextIn(YearText::ExportIcs, FLanguage));
     lblDay->setAccessibleDescription(TextIn(YearText::DayLabelName, FLanguage));
@@ -233,10 +216,7 @@ void TfrmRokSlnka::UpdateTitle()
     cbxClock->setItemText(ciMain, TextIn(YearText::ClockMain, FLanguage)
                                       .arg(cbxClock->itemText(ItemOf(FRequest.MainClock.Kind()))));
 
-    QString title = TextIn(YearText::Title, FLanguage);
-    if (!FRequest.Place.Name.trimmed().isEmpty())
-        title += QStringLiteral(" – ") + FRequest.Place.Name.trimmed();
-    setWindowTitle(title);
+    UpdateWindowTitle();
 
     QString place = FRequest.Place.Name.trimmed();
     if (place.isEmpty()) {
@@ -249,7 +229,7 @@ void TfrmRokSlnka::UpdateTitle()
                     .arg(lon < 0 ? QLatin1Char('W') : QLatin1Char('E'));
     }
     const QString caption =
-        TextIn(YearText::Caption, FLanguage).arg(place).arg(FRequest.Year).arg(ClockName());
+        TextIn(YearText::Caption, FLanguage).arg(place).arg(FRequest.Day.year()).arg(ClockName());
     Chart->SetCaption(caption);
     // The painted heading reaches screen readers with the chart's name.
     Chart->setAccessibleName(TextIn(YearText::ChartName, FLanguage) + QStringLiteral(": ") +
@@ -313,7 +293,7 @@ const QVector<TDayEvents> &TfrmRokSlnka::Rows() const
     return Chart->Rows();
 }
 
-void TfrmRokSlnka::SetRequest(const TYearRequest &r)
+void TfrmRokSlnka::SetRequest(const TChartRequest &r)
 {
     FRequest = r;
     FHasRequest = true;
@@ -327,10 +307,11 @@ void TfrmRokSlnka::Recompute()
     if (!FHasRequest)
         return;
     const TClock clock = Clock();
-    if (FRowsPlace != FRequest.Place || FRowsYear != FRequest.Year || FRowsClock != clock ||
+    const int year = FRequest.Day.year();
+    if (FRowsPlace != FRequest.Place || FRowsYear != year || FRowsClock != clock ||
         Chart->Rows().isEmpty()) {
-        const QDate first(FRequest.Year, 1, 1);
-        const QDate last(FRequest.Year, 12, 31);
+        const QDate first(year, 1, 1);
+        const QDate last(year, 12, 31);
         const QVector<TDayEvents> rows = EventsOfDates(FRequest.Place, clock, first, last);
         // The solstices and equinoxes fall on the dates of the chosen clock.
         auto offsetAt = [&clock](const QDate &date) {
@@ -339,19 +320,16 @@ void TfrmRokSlnka::Recompute()
             const QTimeZone zone = clock.TimeZone();
             return zone.offsetFromUtc(QDateTime(date, QTime(0, 0), zone));
         };
-        Chart->SetRows(rows, YearChart::SeasonDays(FRequest.Year, offsetAt));
+        Chart->SetRows(rows, YearChart::SeasonDays(year, offsetAt));
         FRowsPlace = FRequest.Place;
-        FRowsYear = FRequest.Year;
+        FRowsYear = year;
         FRowsClock = clock;
     }
-    Chart->SetCalendarDay(FRequest.CalendarDay);
+    Chart->SetCalendarDay(FRequest.Day);
     // The read-out starts at the calendar day, and stays on the day the user
     // chose as long as the year is the same.
-    if (Chart->CurrentDay() < 0 && !Chart->Rows().isEmpty()) {
-        const int day =
-            FRequest.CalendarDay.year() == FRequest.Year ? FRequest.CalendarDay.dayOfYear() - 1 : 0;
-        Chart->SetCurrentDay(day);
-    }
+    if (Chart->CurrentDay() < 0 && !Chart->Rows().isEmpty())
+        Chart->SetCurrentDay(FRequest.Day.dayOfYear() - 1);
     ShowDay(Chart->CurrentDay());
 }
 
@@ -405,54 +383,14 @@ void TfrmRokSlnka::ShowDay(int day)
     QAccessible::updateAccessibility(&changed);
 }
 
-QImage TfrmRokSlnka::ChartImage() const
+void TfrmRokSlnka::PaintChart(QPainter &p, const QSizeF &size) const
 {
-    return ChartPicture(ExportSize(), Painter());
-}
-
-TChartPainter TfrmRokSlnka::Painter() const
-{
-    return [this](QPainter &p, const QSizeF &size) { Chart->Paint(p, size, false); };
-}
-
-QString TfrmRokSlnka::ProposedName(const QString &suffix) const
-{
-    QString base = FRequest.Place.Name.trimmed();
-    base.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|\\s]+")), QStringLiteral("_"));
-    if (base.isEmpty())
-        base = QStringLiteral("Vantu");
-    return QStringLiteral("%1_%2.%3").arg(base).arg(FRequest.Year).arg(suffix);
-}
-
-bool TfrmRokSlnka::ExportPng()
-{
-    const QString path =
-        AskSaveFileName(this, ProposedName(QStringLiteral("png")), QStringLiteral("png"),
-                        TextIn(YearText::FilterPng, FLanguage));
-    if (path.isEmpty())
-        return false;
-    return WriteFileOrTell(this, path, ChartPng(ExportSize(), Painter()), FLanguage);
-}
-
-bool TfrmRokSlnka::ExportPdf()
-{
-    const QString path =
-        AskSaveFileName(this, ProposedName(QStringLiteral("pdf")), QStringLiteral("pdf"),
-                        TextIn(YearText::FilterPdf, FLanguage));
-    if (path.isEmpty())
-        return false;
-    // The chart keeps the proportions of the PNG, scaled to the page.
-    return WriteFileOrTell(
-        this, path,
-        ChartPdf(ExportSize(), Painter(), QPageLayout::Landscape, windowTitle().trimmed()),
-        FLanguage);
+    Chart->Paint(p, size, false);
 }
 
 bool TfrmRokSlnka::ExportCsv()
 {
-    const QString path =
-        AskSaveFileName(this, ProposedName(QStringLiteral("csv")), QStringLiteral("csv"),
-                        TextIn(YearText::FilterCsv, FLanguage));
+    const QString path = AskExportFile(QStringLiteral("csv"), YearText::FilterCsv);
     if (path.isEmpty())
         return false;
     return WriteFileOrTell(this, path, EventsCsv(Rows(), true, FLanguage), FLanguage);
@@ -460,9 +398,7 @@ bool TfrmRokSlnka::ExportCsv()
 
 bool TfrmRokSlnka::ExportICalendar()
 {
-    const QString path =
-        AskSaveFileName(this, ProposedName(QStringLiteral("ics")), QStringLiteral("ics"),
-                        TextIn(YearText::FilterIcs, FLanguage));
+    const QString path = AskExportFile(QStringLiteral("ics"), YearText::FilterIcs);
     if (path.isEmpty())
         return false;
     const std::optional<QByteArray> ics = EventsICalendar(Rows(), FRequest.Place, FLanguage);
@@ -472,10 +408,4 @@ bool TfrmRokSlnka::ExportICalendar()
         return false;
     }
     return WriteFileOrTell(this, path, *ics, FLanguage);
-}
-
-void TfrmRokSlnka::closeEvent(QCloseEvent *event)
-{
-    event->accept();
-    emit closed();
 }

@@ -4,32 +4,16 @@
 // Non-modal; the main window feeds it through SetRequest.
 #pragma once
 
-#include "app/ChartExport.h"
-#include "common/Clock.h"
-#include "common/Language.h"
-#include "common/Place.h"
+#include "app/ChartWindow.h"
 #include "suntime/DayEvents.h"
 
 #include <QVector>
 
-#include <QDate>
-#include <QWidget>
-
 class QComboBox;
 class QLabel;
-class QPushButton;
-class QAction;
 class TYearChartView;
 
-struct TYearRequest {
-    TPlace Place;      // with a city's zone, which the window then offers and chooses
-    TClock MainClock;  // the main window's: UTC, CET, CEST or the place's own clock
-    TClock PlaceClock; // the place's own clock, from the main window's offset fields
-    int Year = 0;
-    QDate CalendarDay;
-};
-
-class TfrmRokSlnka : public QWidget
+class TfrmRokSlnka : public TChartWindow
 {
     Q_OBJECT
 
@@ -38,32 +22,23 @@ public:
 
     // New inputs: the rows are computed again only when the place, the year
     // or the clock changed; a new calendar day only moves its line.
-    void SetRequest(const TYearRequest &r);
-    const TYearRequest &Request() const { return FRequest; }
-    void ApplyLanguage(TLanguage language);
-    TLanguage Language() const { return FLanguage; }
+    void SetRequest(const TChartRequest &r) override;
+    void ApplyLanguage(TLanguage language) override;
 
     // The clock in force: the main window's time format unless the user
     // picked another one in the window.
     TClock Clock() const;
     const QVector<TDayEvents> &Rows() const;
 
-    // The chart at the export size, for the PNG file.
-    QImage ChartImage() const;
     static QSize ExportSize() { return QSize(1600, 1000); }
 
     // Each asks for a file name, writes the file atomically and reports a
     // failure in a message; false when cancelled or not written.
-    bool ExportPng();
-    bool ExportPdf();
     bool ExportCsv();
     bool ExportICalendar();
 
-signals:
-    void closed();
-
 protected:
-    void closeEvent(QCloseEvent *event) override;
+    void PaintChart(QPainter &p, const QSizeF &size) const override;
 
 private:
     void Recompute();
@@ -72,12 +47,7 @@ private:
     void ShowDay(int day);
     QString ClockName() const;
     void FollowPlaceZone(const QByteArray &zone);
-    QString ProposedName(const QString &suffix) const;
-    // Draws the chart for an export.
-    TChartPainter Painter() const;
 
-    TLanguage FLanguage;
-    TYearRequest FRequest;
     bool FHasRequest = false;
     // What the cached rows were computed for.
     TPlace FRowsPlace;
@@ -88,9 +58,6 @@ private:
     TYearChartView *Chart = nullptr;
     QLabel *lblClock = nullptr;
     QComboBox *cbxClock = nullptr;
-    QPushButton *btnExport = nullptr;
-    QAction *actPng = nullptr;
-    QAction *actPdf = nullptr;
     QAction *actCsv = nullptr;
     QAction *actIcs = nullptr;
     QLabel *lblDay = nullptr;

@@ -1,5 +1,6 @@
 #include "app/SkyChartView.h"
 
+#include "app/ChartPen.h"
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QPainter>
@@ -22,11 +23,10 @@ const QColor MoonPathColour(0x6f, 0x86, 0xb8); // light
 const QColor MoonDark(0x3a, 0x40, 0x4c);
 const QColor MoonLight(0xf2, 0xf2, 0xe6);
 
-QPen CosmeticPen(const QColor &colour, double width, Qt::PenStyle style = Qt::SolidLine)
+// Round ends: the paths' dotted stretches read as dots.
+QPen RoundPen(const QColor &colour, double width, Qt::PenStyle style = Qt::SolidLine)
 {
-    QPen pen(colour, width, style, Qt::RoundCap, Qt::RoundJoin);
-    pen.setCosmetic(true);
-    return pen;
+    return CosmeticPen(colour, width, style, Qt::RoundCap);
 }
 
 struct TChartLayout {
@@ -66,7 +66,7 @@ QPolygonF Polyline(const QVector<THorizontal> &piece, const QPointF &centre, dou
 // on the right.
 void DrawMoonDisc(QPainter &p, double k, const QPointF &at, double r, double lit, bool waxing)
 {
-    p.setPen(CosmeticPen(TextColour, k));
+    p.setPen(RoundPen(TextColour, k));
     p.setBrush(MoonDark);
     p.drawEllipse(at, r, r);
     QPainterPath half;
@@ -82,7 +82,7 @@ void DrawMoonDisc(QPainter &p, double k, const QPointF &at, double r, double lit
     p.setBrush(MoonLight);
     p.drawPath(litPart);
     p.setBrush(Qt::NoBrush);
-    p.setPen(CosmeticPen(TextColour, k));
+    p.setPen(RoundPen(TextColour, k));
     p.drawEllipse(at, r, r);
 }
 
@@ -99,11 +99,11 @@ void PaintSky(const TSkyCanvas &c, const QStringList &directions)
 {
     QPainter &p = c.P;
     const TChartLayout &l = c.L;
-    p.setPen(CosmeticPen(RingColour, c.K));
+    p.setPen(RoundPen(RingColour, c.K));
     p.setBrush(SkyColour);
     p.drawEllipse(l.Centre, l.Radius, l.Radius);
     p.setBrush(Qt::NoBrush);
-    p.setPen(CosmeticPen(RingColour, c.K, Qt::DotLine));
+    p.setPen(RoundPen(RingColour, c.K, Qt::DotLine));
     for (const int altitude : {30, 60}) {
         const double r = l.Radius * (90 - altitude) / 90;
         p.drawEllipse(l.Centre, r, r);
@@ -126,14 +126,14 @@ void PaintPaths(const TSkyCanvas &c, const TSkyChartData &data)
     QPainter &p = c.P;
     const TChartLayout &l = c.L;
     for (const auto &piece : data.MoonPieces) {
-        p.setPen(CosmeticPen(MoonPathColour, 2.5 * c.K, Qt::DashLine));
+        p.setPen(RoundPen(MoonPathColour, 2.5 * c.K, Qt::DashLine));
         p.drawPolyline(Polyline(piece, l.Centre, l.Radius));
     }
     for (const auto &piece : data.SunPieces) {
-        p.setPen(CosmeticPen(SunPathColour, 2.5 * c.K));
+        p.setPen(RoundPen(SunPathColour, 2.5 * c.K));
         p.drawPolyline(Polyline(piece, l.Centre, l.Radius));
     }
-    p.setPen(CosmeticPen(SunPathColour, c.K));
+    p.setPen(RoundPen(SunPathColour, c.K));
     for (const auto &[hour, where] : data.SunHours) {
         if (const std::optional<QPointF> at = ToPoint(where, l.Centre, l.Radius)) {
             p.setBrush(SunPathColour);
@@ -152,7 +152,7 @@ void RiseSetMark(const TSkyCanvas &c, const std::optional<double> &azimuth, cons
         return;
     const QPointF inner = HorizonPoint(*azimuth, c.L.Centre, c.L.Radius - 7);
     const QPointF outer = HorizonPoint(*azimuth, c.L.Centre, c.L.Radius + 7);
-    c.P.setPen(CosmeticPen(colour, 3 * c.K, rise ? Qt::SolidLine : Qt::DotLine));
+    c.P.setPen(RoundPen(colour, 3 * c.K, rise ? Qt::SolidLine : Qt::DotLine));
     c.P.drawLine(inner, outer);
 }
 
@@ -171,7 +171,7 @@ void PaintChosenTime(const TSkyCanvas &c, const TSkyChartData &data)
     if (const std::optional<QPointF> at = ToPoint(data.Moon, c.L.Centre, c.L.Radius))
         DrawMoonDisc(p, c.K, *at, 8, data.MoonLit, data.MoonWaxing);
     if (const std::optional<QPointF> at = ToPoint(data.Sun, c.L.Centre, c.L.Radius)) {
-        p.setPen(CosmeticPen(SunPathColour, c.K));
+        p.setPen(RoundPen(SunPathColour, c.K));
         p.setBrush(QColor(0xff, 0xc8, 0x2e));
         p.drawEllipse(*at, 9, 9);
         p.setBrush(Qt::NoBrush);
@@ -184,10 +184,10 @@ void PaintLegend(const TSkyCanvas &c, const TSkyChartTexts &texts)
     QPainter &p = c.P;
     const QRectF &legend = c.L.Legend;
     const std::pair<QPen, QString> entries[] = {
-        {CosmeticPen(SunPathColour, 2.5 * c.K), texts.SunPath},
-        {CosmeticPen(MoonPathColour, 2.5 * c.K, Qt::DashLine), texts.MoonPath},
-        {CosmeticPen(TextColour, 3 * c.K), texts.Rise},
-        {CosmeticPen(TextColour, 3 * c.K, Qt::DotLine), texts.Set},
+        {RoundPen(SunPathColour, 2.5 * c.K), texts.SunPath},
+        {RoundPen(MoonPathColour, 2.5 * c.K, Qt::DashLine), texts.MoonPath},
+        {RoundPen(TextColour, 3 * c.K), texts.Rise},
+        {RoundPen(TextColour, 3 * c.K, Qt::DotLine), texts.Set},
     };
     double x = legend.left();
     for (const auto &[pen, text] : entries) {
@@ -247,8 +247,7 @@ void TSkyChartView::Paint(QPainter &p, const QSizeF &size) const
     p.save();
     p.setFont(font);
     p.setRenderHint(QPainter::Antialiasing, true);
-    const double k = std::max(1.0, p.device()->devicePixelRatioF() *
-                                       std::sqrt(std::abs(p.worldTransform().determinant())));
+    const double k = DevicePixel(p);
     p.fillRect(QRectF(QPointF(0, 0), size), Background);
     p.setPen(TextColour);
     p.drawText(l.Caption, Qt::AlignHCenter | Qt::AlignVCenter, FTexts.Caption);
@@ -266,10 +265,8 @@ void TSkyChartView::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     Paint(p, size());
-    if (hasFocus()) {
-        p.setPen(CosmeticPen(palette().color(QPalette::Highlight), 2 * devicePixelRatioF()));
-        p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
-    }
+    if (hasFocus())
+        PaintFocusFrame(p, *this);
 }
 
 void TSkyChartView::keyPressEvent(QKeyEvent *event)

@@ -4,20 +4,14 @@
 #include "common/EventTexts.h"
 #include "common/EventsOnClock.h"
 #include "common/FileText.h"
-#include "common/Messages.h"
 #include "common/Texts.h"
 
 #include <QAccessible>
-#include <QAction>
-#include <QCloseEvent>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSlider>
 #include <QVBoxLayout>
 
@@ -31,12 +25,6 @@ namespace SkyText
 
 constexpr TText Title{" Slnko a Mesiac", " Sun and Moon", " Nap és Hold"};
 constexpr TText Time{"Č&as:", "&Time:", "&Idő:"};
-constexpr TText Export{"&Export", "&Export", "&Exportálás"};
-constexpr TText ExportPng{"Graf ako obrázok &PNG…", "Chart as &PNG picture…",
-                          "Grafikon &PNG képként…"};
-constexpr TText ExportPdf{"Graf ako P&DF…", "Chart as P&DF…", "Grafikon P&DF-ként…"};
-constexpr TText FilterPng{"obrázok PNG (*.png)", "PNG picture (*.png)", "PNG kép (*.png)"};
-constexpr TText FilterPdf{"dokument PDF (*.pdf)", "PDF document (*.pdf)", "PDF dokumentum (*.pdf)"};
 constexpr TText Directions[4] = {
     {"S", "N", "É"}, {"V", "E", "K"}, {"J", "S", "D"}, {"Z", "W", "Ny"}};
 constexpr TText SunPath{"dráha Slnka", "the Sun's path", "a Nap útja"};
@@ -80,6 +68,9 @@ constexpr TText Caption{"%1, %2, %3", "%1, %2, %3", "%1, %2, %3"};
 
 } // namespace SkyText
 
+const TChartKind SkyKind{"frmSlnkoMesiac", SkyText::Title, TfrmSlnkoMesiac::ExportSize(),
+                         QPageLayout::Portrait, TChartKind::TDatePart::Date};
+
 // The chart's fixed texts; its caption follows the place, day and clock.
 TSkyChartTexts ChartTexts(TLanguage language)
 {
@@ -110,11 +101,8 @@ QString Number(const QLocale &locale, double value, int decimals)
 } // namespace
 
 TfrmSlnkoMesiac::TfrmSlnkoMesiac(QWidget *owner, TLanguage language)
-    : QWidget(owner, Qt::Window), FLanguage(language)
+    : TChartWindow(owner, language, SkyKind)
 {
-    setObjectName(QStringLiteral("frmSlnkoMesiac"));
-    setAttribute(Qt::WA_DeleteOnClose);
-
     Chart = new TSkyChartView(this);
     lblCas = new QLabel(this);
     lblCas->setObjectName(QStringLiteral("lblCas"));
@@ -133,14 +121,7 @@ TfrmSlnkoMesiac::TfrmSlnkoMesiac(QWidget *owner, TLanguage language)
     lblObloha->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblObloha->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lblObloha->setMinimumWidth(300);
-    btnExport = new QPushButton(this);
-    btnExport->setObjectName(QStringLiteral("btnExport"));
-    auto *menu = new QMenu(btnExport);
-    actPng = menu->addAction(QString(), this, [this] { ExportPng(); });
-    actPdf = menu->addAction(QString(), this, [this] { ExportPdf(); });
-    actPng->setObjectName(QStringLiteral("actPng"));
-    actPdf->setObjectName(QStringLiteral("actPdf"));
-    btnExport->setMenu(menu);
+    CreateExportButton();
 
     auto *side = new QVBoxLayout;
     side->addWidget(lblObloha, 1);
@@ -158,17 +139,20 @@ TfrmSlnkoMesiac::TfrmSlnkoMesiac(QWidget *owner, TLanguage language)
     connect(sldCas, &QSlider::valueChanged, this, [this] { ShowChosenTime(); });
     connect(Chart, &TSkyChartView::TimeStepped, this,
             [this](int minutes) { SetChosenMinute(ChosenMinute() + minutes); });
-    ApplyTexts();
+    ApplyLanguage(language);
     resize(900, 620);
 }
 
-void TfrmSlnkoMesiac::ApplyTexts()
+void TfrmSlnkoMesiac::ApplyLanguage(TLanguage language)
 {
+    TChartWindow::ApplyLanguage(language);
     lblCas->setText(TextIn(SkyText::Time, FLanguage));
-    btnExport->setText(TextIn(SkyText::Export, FLanguage));
-    actPng->setText(TextIn(SkyText::ExportPng, FLanguage));
-    actPdf->setText(TextIn(SkyText::ExportPdf, FLanguage));
     Chart->SetTexts(ChartTexts(FLanguage));
+    // The title and the texts of the day, once there is a day.
+    if (FDayStart != 0) {
+        UpdateWindowTitle();
+        ShowChosenTime();
+    }
 }
 
 int TfrmSlnkoMesiac::ChosenMinute() const
@@ -184,13 +168,13 @@ void TfrmSlnkoMesiac::SetChosenMinute(int minute)
 QDateTime TfrmSlnkoMesiac::ChosenMoment() const
 {
     const qint64 ms = FDayStart + qint64(ChosenMinute()) * 60000;
-    return QDateTime::fromMSecsSinceEpoch(ms, Qt::OffsetFromUTC, FRequest.Clock.OffsetAtMs(ms));
+    return QDateTime::fromMSecsSinceEpoch(ms, Qt::OffsetFromUTC, FRequest.MainClock.OffsetAtMs(ms));
 }
 
-void TfrmSlnkoMesiac::SetRequest(const TSkyRequest &request)
+void TfrmSlnkoMesiac::SetRequest(const TChartRequest &request)
 {
     const bool sameDay =
-        FRequest.Day == request.Day && FRequest.Clock == request.Clock && FDayStart != 0;
+        FRequest.Day == request.Day && FRequest.MainClock == request.MainClock && FDayStart != 0;
     FRequest = request;
     Recompute();
     if (sameDay)
@@ -210,26 +194,27 @@ void TfrmSlnkoMesiac::SetRequest(const TSkyRequest &request)
 
 void TfrmSlnkoMesiac::Recompute()
 {
-    const TSkyRequest &r = FRequest;
-    FDayStart = DateStart(r.Day, r.Clock).UnixMs();
-    FDayMinutes = int((DateStart(r.Day.addDays(1), r.Clock).UnixMs() - FDayStart) / 60000);
+    const TChartRequest &r = FRequest;
+    const TClock &clock = r.MainClock;
+    FDayStart = DateStart(r.Day, clock).UnixMs();
+    FDayMinutes = int((DateStart(r.Day.addDays(1), clock).UnixMs() - FDayStart) / 60000);
     {
         const QSignalBlocker block(sldCas);
         sldCas->setRange(0, std::max(0, FDayMinutes - 1));
     }
     TEventRequest request;
     request.Azimuths = request.Moon = true;
-    FDay = EventsOfDate(r.Place, r.Clock, r.Day, request);
+    FDay = EventsOfDate(r.Place, clock, r.Day, request);
 
     FChart = TSkyChartData();
     const QVector<SkyChart::TPathPoint> sun =
-        SkyChart::Path(SkyChart::TBody::Sun, r.Place, r.Day, r.Clock, 5);
+        SkyChart::Path(SkyChart::TBody::Sun, r.Place, r.Day, clock, 5);
     FChart.SunPieces = SkyChart::AbovePieces(sun);
     FChart.MoonPieces =
-        SkyChart::AbovePieces(SkyChart::Path(SkyChart::TBody::Moon, r.Place, r.Day, r.Clock, 10));
+        SkyChart::AbovePieces(SkyChart::Path(SkyChart::TBody::Moon, r.Place, r.Day, clock, 10));
     for (const SkyChart::TPathPoint &p : sun) {
         const QDateTime at =
-            QDateTime::fromMSecsSinceEpoch(p.Ms, Qt::OffsetFromUTC, r.Clock.OffsetAtMs(p.Ms));
+            QDateTime::fromMSecsSinceEpoch(p.Ms, Qt::OffsetFromUTC, clock.OffsetAtMs(p.Ms));
         if (at.time().minute() == 0 && at.time().second() == 0 && p.Position.Altitude >= 0)
             FChart.SunHours.append({at.time().hour(), p.Position});
     }
@@ -237,11 +222,7 @@ void TfrmSlnkoMesiac::Recompute()
     FChart.Sunset = FirstAzimuth(FDay, TEventKind::Sunset);
     FChart.Moonrise = FirstAzimuth(FDay, TEventKind::Moonrise);
     FChart.Moonset = FirstAzimuth(FDay, TEventKind::Moonset);
-
-    QString title = TextIn(SkyText::Title, FLanguage);
-    if (!r.Place.Name.trimmed().isEmpty())
-        title += QStringLiteral(" – ") + r.Place.Name.trimmed();
-    setWindowTitle(title);
+    UpdateWindowTitle();
 }
 
 // The text beside the chart: the day's times and azimuths, where the Sun
@@ -280,7 +261,8 @@ QStringList TfrmSlnkoMesiac::SkyLines(const TSkyAt &sky, const QString &hhmm) co
     const std::pair<TEventKind, TText> next[2] = {{TEventKind::NewMoon, SkyText::NextNew},
                                                   {TEventKind::FullMoon, SkyText::NextFull}};
     for (const auto &[phase, text] : next)
-        if (const std::optional<QDateTime> at = NextPrincipalPhase(phase, dayStart, FRequest.Clock))
+        if (const std::optional<QDateTime> at =
+                NextPrincipalPhase(phase, dayStart, FRequest.MainClock))
             lines << TextIn(text, FLanguage)
                          .arg(locale.toString(at->date(), QLocale::LongFormat) +
                               QStringLiteral(" ") + at->time().toString(QStringLiteral("HH:mm")));
@@ -309,7 +291,7 @@ void TfrmSlnkoMesiac::ShowChosenTime()
     const QString caption =
         TextIn(SkyText::Caption, FLanguage)
             .arg(FRequest.Place.Name.trimmed(), locale.toString(FRequest.Day, QLocale::LongFormat),
-                 FRequest.Clock.Label(FLanguage));
+                 FRequest.MainClock.Label(FLanguage));
     TSkyChartTexts texts = ChartTexts(FLanguage);
     texts.Caption = caption;
     Chart->SetTexts(texts);
@@ -326,50 +308,7 @@ void TfrmSlnkoMesiac::ShowChosenTime()
         QStringLiteral(" ") + hhmm);
 }
 
-QImage TfrmSlnkoMesiac::ChartImage() const
+void TfrmSlnkoMesiac::PaintChart(QPainter &p, const QSizeF &size) const
 {
-    return ChartPicture(ExportSize(), Painter());
-}
-
-TChartPainter TfrmSlnkoMesiac::Painter() const
-{
-    return [this](QPainter &p, const QSizeF &size) { Chart->Paint(p, size); };
-}
-
-QString TfrmSlnkoMesiac::ProposedName(const QString &suffix) const
-{
-    QString base = FRequest.Place.Name.trimmed();
-    base.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|,\\s]+")), QStringLiteral("_"));
-    if (base.isEmpty())
-        base = QStringLiteral("Vantu");
-    return QStringLiteral("%1_%2.%3").arg(base, FRequest.Day.toString(Qt::ISODate), suffix);
-}
-
-bool TfrmSlnkoMesiac::ExportPng()
-{
-    const QString proposed = ProposedName(QStringLiteral("png"));
-    const QString path = AskSaveFileName(this, proposed, QStringLiteral("png"),
-                                         TextIn(SkyText::FilterPng, FLanguage));
-    if (path.isEmpty())
-        return false;
-    return WriteFileOrTell(this, path, ChartPng(ExportSize(), Painter()), FLanguage);
-}
-
-bool TfrmSlnkoMesiac::ExportPdf()
-{
-    const QString proposed = ProposedName(QStringLiteral("pdf"));
-    const QString path = AskSaveFileName(this, proposed, QStringLiteral("pdf"),
-                                         TextIn(SkyText::FilterPdf, FLanguage));
-    if (path.isEmpty())
-        return false;
-    return WriteFileOrTell(
-        this, path,
-        ChartPdf(ExportSize(), Painter(), QPageLayout::Portrait, windowTitle().trimmed()),
-        FLanguage);
-}
-
-void TfrmSlnkoMesiac::closeEvent(QCloseEvent *event)
-{
-    event->accept();
-    emit closed();
+    Chart->Paint(p, size);
 }

@@ -5,70 +5,40 @@
 // export of the chart as PNG or PDF. Non-modal; the main window feeds it.
 #pragma once
 
-#include "app/ChartExport.h"
+#include "app/ChartWindow.h"
 #include "app/SkyChartView.h"
-#include "common/Clock.h"
-#include "common/Language.h"
-#include "common/Place.h"
 #include "suntime/DayEvents.h"
 #include "suntime/Sky.h"
 
-#include <QDate>
-#include <QWidget>
-
-class QAction;
 class QLabel;
-class QPushButton;
 class QSlider;
 
-struct TSkyRequest {
-    TPlace Place;
-    TClock Clock;
-    QDate Day;
-    // The chosen time starts now on the calendar's day that is today, else
-    // at solar noon.
-    QDateTime Now;
-};
-
-class TfrmSlnkoMesiac : public QWidget
+class TfrmSlnkoMesiac : public TChartWindow
 {
     Q_OBJECT
 
 public:
     TfrmSlnkoMesiac(QWidget *owner, TLanguage language);
 
-    // New inputs: the day's sky is computed again; the chosen time stays on
-    // the same day.
-    void SetRequest(const TSkyRequest &request);
-    const TSkyRequest &Request() const { return FRequest; }
+    // New inputs: the day's sky is computed again on the main window's
+    // clock; the chosen time stays on the same day.
+    void SetRequest(const TChartRequest &request) override;
+    void ApplyLanguage(TLanguage language) override;
     // The chosen time, minutes after the start of the day on the clock.
     int ChosenMinute() const;
     void SetChosenMinute(int minute);
 
-    // The chart at the export size, for the PNG file.
-    QImage ChartImage() const;
     static QSize ExportSize() { return QSize(1200, 1200); }
-    bool ExportPng();
-    bool ExportPdf();
-
-signals:
-    void closed();
 
 protected:
-    void closeEvent(QCloseEvent *event) override;
+    void PaintChart(QPainter &p, const QSizeF &size) const override;
 
 private:
-    void ApplyTexts();
     void Recompute();
     void ShowChosenTime();
     QStringList SkyLines(const TSkyAt &sky, const QString &hhmm) const;
     QDateTime ChosenMoment() const;
-    QString ProposedName(const QString &suffix) const;
-    // Draws the chart for an export.
-    TChartPainter Painter() const;
 
-    TLanguage FLanguage;
-    TSkyRequest FRequest;
     TDayEvents FDay;           // the day's Sun and Moon
     TSkyChartData FChart;      // the paths of the day
     qint64 FDayStart = 0;      // ms since 1970
@@ -78,7 +48,4 @@ private:
     QSlider *sldCas = nullptr;
     QLabel *lblCasHodnota = nullptr;
     QLabel *lblObloha = nullptr;
-    QPushButton *btnExport = nullptr;
-    QAction *actPng = nullptr;
-    QAction *actPdf = nullptr;
 };

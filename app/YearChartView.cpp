@@ -1,5 +1,6 @@
 #include "app/YearChartView.h"
 
+#include "app/ChartPen.h"
 #include "common/EventsOnClock.h"
 #include "common/SystemClock.h"
 
@@ -33,13 +34,6 @@ const Qt::PenStyle CurveStyles[3] = {Qt::SolidLine, Qt::DotLine, Qt::DashLine};
 const QColor TextColour(0x20, 0x20, 0x20);
 const QColor CalendarColour(0xd0, 0x00, 0x00);
 const QColor SeasonColour(0x50, 0x50, 0x50);
-
-QPen CosmeticPen(const QColor &colour, double width, Qt::PenStyle style = Qt::SolidLine)
-{
-    QPen pen(colour, width, style, Qt::FlatCap, Qt::RoundJoin);
-    pen.setCosmetic(true);
-    return pen;
-}
 
 // A light halo under a line keeps it visible on the dark and the light shades.
 void DrawWithHalo(QPainter &p, double k, const QPolygonF &line, const QPen &pen)
@@ -261,11 +255,7 @@ void TYearChartView::Paint(QPainter &p, const QSizeF &size, bool showCurrent) co
 
     p.save();
     p.setFont(font);
-    // Cosmetic pens are measured in device pixels: their widths follow the
-    // scale to the device, so that lines keep their weight on a screen scaled
-    // by 2, in the PNG and in the PDF.
-    const double k = std::max(1.0, p.device()->devicePixelRatioF() *
-                                       std::sqrt(std::abs(p.worldTransform().determinant())));
+    const double k = DevicePixel(p);
     p.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
 
     const int year = FRows.isEmpty() ? TSystemClock::Today().year() : DateOf(FRows.first()).year();
@@ -505,10 +495,8 @@ void TYearChartView::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     Paint(p, size(), hasFocus() || FHover);
-    if (hasFocus()) {
-        p.setPen(CosmeticPen(palette().color(QPalette::Highlight), 2 * devicePixelRatioF()));
-        p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
-    }
+    if (hasFocus())
+        PaintFocusFrame(p, *this);
 }
 
 void TYearChartView::keyPressEvent(QKeyEvent *event)

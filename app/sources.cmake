@@ -11,9 +11,11 @@ list(APPEND vantu_gui_sources
     app/MapWindow.h app/MapWindow.cpp
     app/MapaSveta.h app/MapaSveta.cpp
     app/MapaSK.h app/MapaSK.cpp
+    app/ChartPen.h app/ChartPen.cpp
+    app/ChartExport.h app/ChartExport.cpp
+    app/ChartWindow.h app/ChartWindow.cpp
     app/YearChartView.h app/YearChartView.cpp
     app/RokSlnka.h app/RokSlnka.cpp
     app/SkyChartView.h app/SkyChartView.cpp
     app/SlnkoMesiac.h app/SlnkoMesiac.cpp
-    app/ChartExport.h app/ChartExport.cpp
 )

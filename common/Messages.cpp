@@ -1,20 +1,15 @@
 #include "common/Messages.h"
 
 #include "common/AtomicFile.h"
+#include "common/MessageLanguage.h"
+#include "common/ModalRun.h"
 #include "common/Texts.h"
 
-#include <QDialog>
 #include <QDialogButtonBox>
-#include <QFileDialog>
-#include <QKeyEvent>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 
 namespace
 {
-
-TLanguage CurrentLanguage = TLanguage::Slovak;
 
 const QString NoTitle = QStringLiteral(" ");
 
@@ -53,19 +48,8 @@ constexpr TText WriteErrorText{"Súbor »%1« sa nedá zapísať.\n%2",
 bool Scripted = false;
 QList<QMessageBox::StandardButton> NextAnswers;
 QList<TShownMessage> ShownMessages;
-std::function<int(QDialog &)> ModalHandler;
 
 } // namespace
-
-void SetMessageLanguage(TLanguage language)
-{
-    CurrentLanguage = language;
-}
-
-TLanguage MessageLanguage()
-{
-    return CurrentLanguage;
-}
 
 QMessageBox::StandardButton ShowMessage(QWidget *parent, const QString &caption,
                                         QMessageBox::Icon icon, const QString &text,
@@ -76,7 +60,7 @@ QMessageBox::StandardButton ShowMessage(QWidget *parent, const QString &caption,
         TShownMessage shown{caption, icon, text, buttons, defaultButton, {}};
         for (const TButtonName &name : ButtonNames)
             if (buttons.testFlag(name.Button))
-                shown.ButtonTexts << TextIn(name.Text, CurrentLanguage);
+                shown.ButtonTexts << TextIn(name.Text, MessageLanguage());
         ShownMessages << shown;
         return NextAnswers.isEmpty() ? QMessageBox::NoButton : NextAnswers.takeFirst();
     }
@@ -95,7 +79,7 @@ QMessageBox::StandardButton ShowMessage(QWidget *parent, const QString &caption,
     box.setTextFormat(Qt::PlainText);
     for (const TButtonName &name : ButtonNames)
         if (QAbstractButton *b = box.button(name.Button))
-            b->setText(TextIn(name.Text, CurrentLanguage));
+            b->setText(TextIn(name.Text, MessageLanguage()));
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
     // A box closed without a choice answers with its escape button, or nothing.
@@ -137,46 +121,6 @@ bool WriteFileOrTell(QWidget *parent, const QString &path, const QByteArray &byt
     return false;
 }
 
-bool PressOnEscape(QKeyEvent *event, QAbstractButton *button)
-{
-    if (event->key() != Qt::Key_Escape || event->modifiers() != Qt::NoModifier)
-        return false;
-    button->click();
-    return true;
-}
-
-int ExecModal(QDialog &dialog)
-{
-    return ModalHandler ? ModalHandler(dialog) : dialog.exec();
-}
-
-QString AskSaveFileName(QWidget *parent, const QString &proposed, const QString &suffix,
-                        const QString &filter)
-{
-    QFileDialog dialog(parent);
-    dialog.setObjectName(QStringLiteral("SaveDialog1"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(suffix);
-    dialog.setNameFilter(filter);
-    if (!proposed.isEmpty())
-        dialog.selectFile(proposed);
-    if (ExecModal(dialog) != QDialog::Accepted)
-        return QString();
-    return dialog.selectedFiles().value(0);
-}
-
-std::unique_ptr<QPrinter> AskPrinter(QWidget *parent)
-{
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPrintDialog dialog(printer.get(), parent);
-    dialog.setObjectName(QStringLiteral("PrintDialog1"));
-    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
-    if (ExecModal(dialog) != QDialog::Accepted)
-        return nullptr;
-    return printer;
-}
-
 namespace MessageTestHook
 {
 
@@ -199,17 +143,12 @@ const QList<TShownMessage> &Shown()
     return ShownMessages;
 }
 
-void SetModalHandler(std::function<int(QDialog &)> handler)
-{
-    ModalHandler = std::move(handler);
-}
-
 void Reset()
 {
     Scripted = false;
     NextAnswers.clear();
     ShownMessages.clear();
-    ModalHandler = nullptr;
+    SetModalHandler(nullptr);
 }
 
 } // namespace MessageTestHook

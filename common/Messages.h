@@ -1,6 +1,6 @@
 // The one way the program shows a modal message: a QMessageBox with caption,
 // icon, text, buttons and default button supplied by the caller, its buttons
-// named in the language in force. Also the one way a modal window runs.
+// named in the language in force (common/MessageLanguage.h).
 #pragma once
 
 #include "common/Language.h"
@@ -10,21 +10,9 @@
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
-#include <functional>
-#include <memory>
 
-class QAbstractButton;
-class QDialog;
 class QDialogButtonBox;
-class QKeyEvent;
-class QPrinter;
 class QWidget;
-
-// The interface language in force; the main window sets it at start and at
-// every switch. Message boxes name their buttons in it, and windows that show
-// messages after a switch take their texts from it.
-void SetMessageLanguage(TLanguage language);
-TLanguage MessageLanguage();
 
 // An empty caption shows a box whose title bar says nothing at all.
 QMessageBox::StandardButton
@@ -49,28 +37,6 @@ void ShowWriteError(QWidget *parent, const QString &path, const QString &reason,
 bool WriteFileOrTell(QWidget *parent, const QString &path, const QByteArray &bytes,
                      TLanguage language);
 
-// Esc presses the button (a dialog's OK or close button). Taken from the
-// key event itself rather than by a window shortcut, so that a key that
-// reaches the dialog before the window manager activates it still counts.
-// True when the key was Esc.
-bool PressOnEscape(QKeyEvent *event, QAbstractButton *button);
-
-// Runs a modal window and returns its result.
-int ExecModal(QDialog &dialog);
-
-// Qt's save dialog (object name "SaveDialog1"), run through ExecModal: the
-// proposed name (may be empty), the extension added to a name typed without
-// one, one filter. The chosen path, or an empty text for cancel. The dialog's
-// own question before it replaces an existing file stays on.
-QString AskSaveFileName(QWidget *parent, const QString &proposed, const QString &suffix,
-                        const QString &filter);
-
-// Qt's print dialog (object name "PrintDialog1"), run through ExecModal, for
-// a printer at high resolution: the printer set up for the job, or nothing
-// for cancel. Without any printer Qt sets the printer up for PDF output, and
-// the dialog offers printing to a file.
-std::unique_ptr<QPrinter> AskPrinter(QWidget *parent);
-
 // Test seams. While scripted, ShowMessage builds no box: it records what the
 // box would have been and returns the next scripted answer (NoButton, as for
 // a box closed without a choice, once the script has run out).
@@ -91,8 +57,7 @@ void SetNextAnswers(const QList<QMessageBox::StandardButton> &answers);
 // Real boxes again; the modal handler stays.
 void StopAnswering();
 const QList<TShownMessage> &Shown();
-// A modal window is handed to this function instead of being run.
-void SetModalHandler(std::function<int(QDialog &)> handler);
-// Back to real boxes and windows, nothing recorded.
+// Back to real boxes and windows (MessageTestHook::SetModalHandler of
+// common/ModalRun.h), nothing recorded.
 void Reset();
 } // namespace MessageTestHook

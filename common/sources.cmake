@@ -2,7 +2,9 @@
 # the place and the clock, file locations, the system clock, the atomic
 # writer, the strict integer reader, the dates' events on a clock with their
 # words, file text and writers. For the windows: the one message-box helper
-# and Qt's own texts in the interface language.
+# with the interface language it speaks, the modal runner, the save and print
+# dialogs, Esc and the centring of small windows, GIF pictures, and Qt's own
+# texts in the interface language.
 list(APPEND vantu_core_sources
     common/Language.h common/Texts.h
     common/Place.h common/Place.cpp
@@ -18,5 +20,11 @@ list(APPEND vantu_core_sources
 )
 list(APPEND vantu_gui_sources
     common/Messages.h common/Messages.cpp
+    common/MessageLanguage.h common/MessageLanguage.cpp
+    common/ModalRun.h common/ModalRun.cpp
+    common/StandardDialogs.h common/StandardDialogs.cpp
+    common/EscapeKey.h common/EscapeKey.cpp
+    common/WindowPlacement.h common/WindowPlacement.cpp
+    common/GifPicture.h common/GifPicture.cpp
     common/QtTranslations.h common/QtTranslations.cpp
 )

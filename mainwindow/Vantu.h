@@ -13,6 +13,7 @@
 
 #include <QDate>
 #include <QHash>
+#include <QList>
 #include <QMainWindow>
 #include <QPointer>
 #include <vector>
@@ -35,8 +36,10 @@ class TSpinEdit;
 class TfrmTabulka;
 class TfrmSvet;
 class TfrmSlovakia;
+class TChartWindow;
 class TfrmRokSlnka;
 class TfrmSlnkoMesiac;
+struct TChartRequest;
 
 // The day picked in the calendar, decoded.
 struct TCalendarDate {
@@ -197,10 +200,13 @@ private:
     TfrmTabulka *TableWindow();
     QString ResultTag() const;
     void CloseMapWindows();
-    void UpdateYearWindow();
-    void UpdateSkyWindow();
     template <typename TMap>
     void OpenMap(QPointer<TMap> &window, QAction *item, const TText &title);
+    void CloseChartWindows();
+    template <typename TChart> void OpenChartWindow(QPointer<TChart> &window);
+    void FeedChartWindows();
+    TChartRequest ChartRequest() const;
+    QList<TChartWindow *> ChartWindows() const;
     TLanguage CheckedLanguage() const;
 
     // Controls.

@@ -6,6 +6,7 @@
 #include "localities/Hladat.h"
 
 #include "common/Messages.h"
+#include "common/ModalRun.h"
 #include "common/Texts.h"
 #include "localities/LocalityModel.h"
 #include "mainwindow/SpinEdit.h"

@@ -3,6 +3,7 @@
 #include "mainwindow/Vantu.h"
 
 #include "calendar/CalCalc.h"
+#include "common/MessageLanguage.h"
 #include "common/Messages.h"
 #include "common/QtTranslations.h"
 #include "mainwindow/SpinEdit.h"
@@ -79,6 +80,7 @@ void TfrmVantu::SwitchLanguage(TLanguage language)
     for (QAction *item : items)
         item->setChecked(item == chosen);
     CloseMapWindows();
+    CloseChartWindows();
     FLanguage = language;
     ApplyLanguage(language);
     RefreshAfterLanguage();
@@ -285,8 +287,7 @@ void TfrmVantu::ShowResults()
         label->setText(value != 0 ? FormatResult(value) : TextIn(MainText::NoEventText, FLanguage));
     }
     NameResults();
-    UpdateYearWindow();
-    UpdateSkyWindow();
+    FeedChartWindows();
 }
 
 void TfrmVantu::PlaceChanged()
@@ -400,8 +401,7 @@ void TfrmVantu::TimeFormatClicked(TClock::TKind format)
     SetTimeFormatClock(format);
     ShowResults();
     FTimeFormat = format;
-    UpdateYearWindow();
-    UpdateSkyWindow();
+    FeedChartWindows();
 }
 
 // Checking a button that is not checked runs its click handler; the one

@@ -1,8 +1,9 @@
 // The main window's tools: result lines into the results table, the maps,
-// the Moon phase, the about box and the help pages.
+// the chart windows, the Moon phase, the about box and the help pages.
 #include "mainwindow/Vantu.h"
 
 #include "app/About.h"
+#include "app/ChartWindow.h"
 #include "app/MapaSK.h"
 #include "app/MapaSveta.h"
 #include "app/ProductInfo.h"
@@ -12,6 +13,7 @@
 #include "calendar/FazeMesiaca.h"
 #include "calendar/MoonPhase.h"
 #include "common/Messages.h"
+#include "common/ModalRun.h"
 #include "common/SystemClock.h"
 #include "common/Texts.h"
 #include "mainwindow/SpinEdit.h"
@@ -118,73 +120,79 @@ void TfrmVantu::mnuSlovenskoClick()
 }
 
 // Both windows close through close(), also one left hidden after a failed
-// load, so that each gives its command back. The Year of the Sun goes too:
-// like the maps, it opens anew in the new language.
+// load, so that each gives its command back.
 void TfrmVantu::CloseMapWindows()
 {
     if (frmSvet)
         frmSvet->close();
     if (frmSlovakia)
         frmSlovakia->close();
+}
+
+// ---------------------------------------------------------------- chart windows
+
+// The Year of the Sun and the Sun and Moon: one window each, which follows
+// the inputs while it is open.
+QList<TChartWindow *> TfrmVantu::ChartWindows() const
+{
+    QList<TChartWindow *> open;
     if (frmRokSlnka)
-        frmRokSlnka->close();
+        open << frmRokSlnka;
     if (frmSlnkoMesiac)
-        frmSlnkoMesiac->close();
+        open << frmSlnkoMesiac;
+    return open;
 }
 
-// ---------------------------------------------------------------- Year of the Sun
-
-void TfrmVantu::mnuRokSlnkaClick()
+// The place and clock in the inputs, the place's own clock from the offset
+// fields, the calendar's day and, on today's date, now.
+TChartRequest TfrmVantu::ChartRequest() const
 {
-    if (!frmRokSlnka) {
-        frmRokSlnka = new TfrmRokSlnka(this, FLanguage);
-        UpdateYearWindow();
-    }
-    frmRokSlnka->show();
-    frmRokSlnka->raise();
-    frmRokSlnka->activateWindow();
-}
-
-// The window follows the place and clock in the inputs, the calendar's year
-// and day and the time format.
-void TfrmVantu::UpdateYearWindow()
-{
-    if (!frmRokSlnka)
-        return;
-    TYearRequest request;
+    TChartRequest request;
     request.Place = Place();
     request.MainClock = Clock();
     request.PlaceClock = TClock::Local(seHod->Value() * 3600 + seMin->Value() * 60);
-    request.Year = Kalendar->date().year();
-    request.CalendarDay = Kalendar->date();
-    frmRokSlnka->SetRequest(request);
-}
-
-// ---------------------------------------------------------------- Sun and Moon
-
-void TfrmVantu::mnuSlnkoMesiacClick()
-{
-    if (!frmSlnkoMesiac) {
-        frmSlnkoMesiac = new TfrmSlnkoMesiac(this, FLanguage);
-        UpdateSkyWindow();
-    }
-    frmSlnkoMesiac->show();
-    frmSlnkoMesiac->raise();
-    frmSlnkoMesiac->activateWindow();
-}
-
-// The window follows the place and clock in the inputs and the calendar's day.
-void TfrmVantu::UpdateSkyWindow()
-{
-    if (!frmSlnkoMesiac)
-        return;
-    TSkyRequest request;
-    request.Place = Place();
-    request.Clock = Clock();
     request.Day = Kalendar->date();
     if (request.Day == TSystemClock::Today())
         request.Now = TSystemClock::Now();
-    frmSlnkoMesiac->SetRequest(request);
+    return request;
+}
+
+template <typename TChart> void TfrmVantu::OpenChartWindow(QPointer<TChart> &window)
+{
+    if (!window) {
+        window = new TChart(this, FLanguage);
+        window->SetRequest(ChartRequest());
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void TfrmVantu::FeedChartWindows()
+{
+    const QList<TChartWindow *> open = ChartWindows();
+    if (open.isEmpty())
+        return;
+    const TChartRequest request = ChartRequest();
+    for (TChartWindow *window : open)
+        window->SetRequest(request);
+}
+
+// Like the maps, they open anew in the new language.
+void TfrmVantu::CloseChartWindows()
+{
+    for (TChartWindow *window : ChartWindows())
+        window->close();
+}
+
+void TfrmVantu::mnuRokSlnkaClick()
+{
+    OpenChartWindow(frmRokSlnka);
+}
+
+void TfrmVantu::mnuSlnkoMesiacClick()
+{
+    OpenChartWindow(frmSlnkoMesiac);
 }
 
 // ---------------------------------------------------------------- Moon, about, help

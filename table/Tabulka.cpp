@@ -1,6 +1,8 @@
 #include "table/Tabulka.h"
 
+#include "common/MessageLanguage.h"
 #include "common/Messages.h"
+#include "common/StandardDialogs.h"
 #include "common/Texts.h"
 #include "common/Version.h"
 #include "table/TablePrint.h"

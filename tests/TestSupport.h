@@ -8,6 +8,7 @@
 #include "app/Shell.h"
 #include "common/FileLocations.h"
 #include "common/Messages.h"
+#include "common/ModalRun.h"
 #include "common/SystemClock.h"
 #include "localities/LocalityFile.h"
 #include "mainwindow/Vantu.h"

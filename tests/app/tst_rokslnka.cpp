@@ -21,27 +21,26 @@ namespace
 
 const QSize WindowSize(960, 660);
 
-TYearRequest Bratislava()
+TChartRequest Bratislava()
 {
-    TYearRequest r;
+    TChartRequest r;
     r.Place = {QStringLiteral("Bratislava"), 48 + 9 / 60.0, 17 + 7 / 60.0 + 1 / 3600.0, {}};
     r.PlaceClock = TClock::Local(3600);
-    r.Year = 2025;
     // Away from the days the pixels are read on, so that its line does not
     // cover them.
-    r.CalendarDay = QDate(2025, 3, 1);
+    r.Day = QDate(2025, 3, 1);
     r.MainClock = TClock::Cet();
     return r;
 }
 
-TYearRequest Polar()
+TChartRequest Polar()
 {
-    TYearRequest r = Bratislava();
+    TChartRequest r = Bratislava();
     r.Place = {QStringLiteral("78 N"), 78, 15, {}};
     return r;
 }
 
-std::unique_ptr<TfrmRokSlnka> OpenWindow(const TYearRequest &r,
+std::unique_ptr<TfrmRokSlnka> OpenWindow(const TChartRequest &r,
                                          TLanguage language = TLanguage::English)
 {
     auto w = std::make_unique<TfrmRokSlnka>(nullptr, language);
@@ -183,7 +182,7 @@ void TestRokSlnka::RequestChangesTheChart()
 {
     QFETCH(QString, change);
     QFETCH(bool, rowsChange);
-    TYearRequest r = Bratislava();
+    TChartRequest r = Bratislava();
     auto w = OpenWindow(r);
     QVERIFY(w);
     const QImage before = ChartPicture(*w);
@@ -192,19 +191,19 @@ void TestRokSlnka::RequestChangesTheChart()
     if (change == QLatin1String("place"))
         r.Place = Polar().Place;
     else if (change == QLatin1String("year"))
-        r.Year = 2024;
+        r.Day = QDate(2024, 3, 1);
     else if (change == QLatin1String("format"))
         r.MainClock = TClock::Cest();
     else if (change == QLatin1String("local")) {
         r.PlaceClock = TClock::Local(19800);
         r.MainClock = r.PlaceClock;
     } else
-        r.CalendarDay = QDate(2025, 8, 1);
+        r.Day = QDate(2025, 8, 1);
     w->SetRequest(r);
     QCoreApplication::processEvents();
     QVERIFY(ChartPicture(*w) != before);
-    QCOMPARE(w->Rows().size(), r.Year == 2024 ? 366 : 365);
-    QCOMPARE(DateOf(w->Rows().first()), QDate(r.Year, 1, 1));
+    QCOMPARE(w->Rows().size(), r.Day.year() == 2024 ? 366 : 365);
+    QCOMPARE(DateOf(w->Rows().first()), QDate(r.Day.year(), 1, 1));
     // The moment with its clock's offset, so that a change of clock counts.
     auto sunrise = [](const TDayEvents &row) {
         const std::optional<QDateTime> t = FirstMoment(row, TEventKind::Sunrise);
@@ -275,7 +274,7 @@ void TestRokSlnka::Title()
     QFETCH(int, language);
     QFETCH(QString, name);
     QFETCH(QString, title);
-    TYearRequest r = Bratislava();
+    TChartRequest r = Bratislava();
     r.Place.Name = name;
     auto w = OpenWindow(r, *LanguageFromIndex(language));
     QVERIFY(w);
@@ -307,7 +306,7 @@ void TestRokSlnka::ExportRows()
     QFETCH(bool, calendar);
     TScratchFolder folder;
     const TLanguage lang = *LanguageFromIndex(language);
-    const TYearRequest r = Bratislava();
+    const TChartRequest r = Bratislava();
     auto w = OpenWindow(r, lang);
     QVERIFY(w);
     QStringList clock = {QStringLiteral("--cet")};

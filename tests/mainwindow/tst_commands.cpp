@@ -128,7 +128,7 @@ private slots:
         TfrmRokSlnka *year = w.findChild<TfrmRokSlnka *>();
         QVERIFY(year->isVisible());
         Find<QDateEdit>(&w, "Kalendar")->setDate(QDate(2027, 3, 1));
-        QCOMPARE(year->Request().Year, 2027);
+        QCOMPARE(year->Request().Day.year(), 2027);
 
         const QString csv = FFixture->File(QStringLiteral("year.csv"));
         {
@@ -163,7 +163,7 @@ private slots:
         QCOMPARE(w.findChildren<TfrmSlnkoMesiac *>().size(), 1);
         TfrmSlnkoMesiac *sky = w.findChild<TfrmSlnkoMesiac *>();
         QCOMPARE(sky->windowTitle(), QStringLiteral(" Sun and Moon – SK - Bratislava"));
-        QCOMPARE(sky->Request().Clock, TClock::Cet());
+        QCOMPARE(sky->Request().MainClock, TClock::Cet());
         // Solar noon 11:53 CET; the Sun high in the south, the Moon in the east.
         const QString panel = sky->findChild<QLabel *>(QStringLiteral("lblObloha"))->text();
         QVERIFY2(panel.contains(QStringLiteral("Sunrise 03:51, azimuth 52.")) &&

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "TestSupport.h"
+#include "common/MessageLanguage.h"
 #include "table/Tabulka.h"
 
 #include <QMainWindow>

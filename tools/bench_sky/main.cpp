@@ -7,9 +7,9 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    TSkyRequest request;
+    TChartRequest request;
     request.Place = {QStringLiteral("Bratislava"), 48.15, 17 + 7 / 60.0 + 1 / 3600.0, {}};
-    request.Clock = TClock::Zone(QTimeZone("Europe/Bratislava"));
+    request.MainClock = TClock::Zone(QTimeZone("Europe/Bratislava"));
     request.Day = QDate(2026, 6, 21);
     return bench::TimeWindowOpening(argc, argv, "SkyChart", [&request] {
         auto *w = new TfrmSlnkoMesiac(nullptr, TLanguage::English);

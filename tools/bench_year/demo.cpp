@@ -13,14 +13,13 @@ int main(int argc, char *argv[])
     const TLanguage language = lang == QLatin1String("sk")   ? TLanguage::Slovak
                                : lang == QLatin1String("hu") ? TLanguage::Hungarian
                                                              : TLanguage::English;
-    TYearRequest r;
-    r.Year = 2025;
-    r.CalendarDay = QDate(2025, 6, 21);
+    TChartRequest r;
+    r.Day = QDate(2025, 6, 21);
     r.MainClock = TClock::Cet();
     r.PlaceClock = TClock::Local(3600);
     if (place == QLatin1String("polar")) {
         r.Place = {QStringLiteral("Longyearbyen"), 78.2232, 15.6267, {}};
-        r.CalendarDay = QDate(2025, 12, 21);
+        r.Day = QDate(2025, 12, 21);
     } else if (place == QLatin1String("equator")) {
         r.Place = {QStringLiteral("Quito"), -0.1807, -78.4678, {}};
         r.PlaceClock = r.MainClock = TClock::Local(-5 * 3600);

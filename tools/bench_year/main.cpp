@@ -7,12 +7,11 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    TYearRequest request;
+    TChartRequest request;
     request.Place = {QStringLiteral("Bratislava"), 48.15, 17 + 7 / 60.0 + 1 / 3600.0, {}};
     request.PlaceClock = TClock::Local(3600);
     request.MainClock = TClock::Cet();
-    request.Year = 2025;
-    request.CalendarDay = QDate(2025, 6, 21);
+    request.Day = QDate(2025, 6, 21);
     return bench::TimeWindowOpening(argc, argv, "YearChart", [&request] {
         auto *w = new TfrmRokSlnka(nullptr, TLanguage::English);
         w->SetRequest(request);

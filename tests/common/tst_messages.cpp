@@ -1,5 +1,6 @@
 // The message helper: a real QMessageBox with the caller's caption, icon,
 // text, buttons and default, its buttons named in the language in force.
+#include "common/MessageLanguage.h"
 #include "common/Messages.h"
 
 #include <QApplication>
