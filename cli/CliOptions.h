@@ -65,6 +65,16 @@ struct TCliOptions {
     bool Verbose = false; // why the city data is missing, on standard error
     // --at: a moment; on the chosen clock unless it came with its own offset.
     TCliMoment At;
+    // The Sun at altitudes (degrees, in the order given), the golden and blue
+    // hours, and at bearings (degrees from north).
+    QList<double> Altitudes;
+    bool Light = false;
+    QList<double> Bearings;
+    // --aligned: the risings and settings along a bearing, within a tolerance.
+    std::optional<double> Aligned;
+    double Tolerance = 0.5;
+    // --shadow: the shadow of an upright object so many metres tall, with --at.
+    std::optional<double> Shadow;
 };
 
 struct TCliParse {

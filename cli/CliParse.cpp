@@ -90,7 +90,9 @@ TCheck ReadDays(const TReading &r)
     const QCommandLineParser &p = r.P;
     TCliOptions &o = r.O;
     if (p.isSet(s.At)) {
-        for (const QCommandLineOption *other : {&s.Date, &s.Month, &s.Year, &s.Twilight, &s.Sky})
+        for (const QCommandLineOption *other :
+             {&s.Date, &s.Month, &s.Year, &s.Twilight, &s.Sky, &s.Light, &s.Altitude, &s.Bearing,
+              &s.Aligned, &s.Tolerance})
             if (p.isSet(*other))
                 return r.Text(CliText::CannotCombine).arg(Dashed(s.At), Dashed(*other));
         o.Command = TCliCommand::At;
@@ -115,6 +117,78 @@ TCheck ReadDays(const TReading &r)
             return r.Text(CliText::YearSyntax).arg(r.Value(s.Year));
         o.Date = QDate(*y, 1, 1);
         o.Span = TCliSpan::Year;
+    }
+    return std::nullopt;
+}
+
+// ----------------------------------------------------------------- angles
+
+// A plain decimal number, "-4", "10.5", "+6": no exponent, no "inf".
+std::optional<double> ParseNumber(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^[+-]?\\d{1,6}(\\.\\d{1,9})?$"));
+    if (!pattern.match(text).hasMatch())
+        return std::nullopt;
+    return text.toDouble() + 0.0; // "-0" is 0
+}
+
+std::optional<double> ParseBearing(const QString &text)
+{
+    const std::optional<double> b = ParseNumber(text);
+    if (!b || *b < 0 || *b > 360)
+        return std::nullopt;
+    return b;
+}
+
+// --altitude, --light and --bearing with the Sun's dates; --aligned with a
+// month or a year; --shadow with a moment.
+TCheck ReadAngles(const TReading &r)
+{
+    const TSyntax &s = r.S;
+    const QCommandLineParser &p = r.P;
+    TCliOptions &o = r.O;
+    for (const QString &text : p.values(s.Altitude)) {
+        const std::optional<double> a = ParseNumber(text);
+        if (!a || std::fabs(*a) > 89)
+            return r.Text(CliText::AltitudeSyntax).arg(Shown(text));
+        if (!o.Altitudes.contains(*a))
+            o.Altitudes << *a;
+    }
+    for (const QString &text : p.values(s.Bearing)) {
+        const std::optional<double> b = ParseBearing(text);
+        if (!b)
+            return r.Text(CliText::BearingSyntax).arg(Dashed(s.Bearing), Shown(text));
+        if (!o.Bearings.contains(*b))
+            o.Bearings << *b;
+    }
+    o.Light = p.isSet(s.Light);
+    if (p.isSet(s.Aligned)) {
+        const std::optional<double> b = ParseBearing(p.value(s.Aligned));
+        if (!b)
+            return r.Text(CliText::BearingSyntax).arg(Dashed(s.Aligned), r.Value(s.Aligned));
+        if (o.Span == TCliSpan::Day)
+            return r.Text(CliText::AlignedSpan);
+        // Its rows are the alignments, not the dates.
+        for (const QCommandLineOption *other : {&s.Twilight, &s.Light, &s.Altitude, &s.Bearing})
+            if (p.isSet(*other))
+                return r.Text(CliText::CannotCombine).arg(Dashed(s.Aligned), Dashed(*other));
+        o.Aligned = b;
+    }
+    if (p.isSet(s.Tolerance)) {
+        if (!o.Aligned)
+            return r.Text(CliText::GoesWith).arg(Dashed(s.Tolerance), Dashed(s.Aligned));
+        const std::optional<double> t = ParseNumber(p.value(s.Tolerance));
+        if (!t || *t <= 0 || *t > 180)
+            return r.Text(CliText::ToleranceSyntax).arg(r.Value(s.Tolerance));
+        o.Tolerance = *t;
+    }
+    if (p.isSet(s.Shadow)) {
+        if (o.Command != TCliCommand::At)
+            return r.Text(CliText::GoesWith).arg(Dashed(s.Shadow), Dashed(s.At));
+        const std::optional<double> h = ParseNumber(p.value(s.Shadow));
+        if (!h || *h <= 0)
+            return r.Text(CliText::ShadowSyntax).arg(r.Value(s.Shadow));
+        o.Shadow = h;
     }
     return std::nullopt;
 }
@@ -420,7 +494,8 @@ TCliParse ParseCliArguments(const QStringList &arguments, const QString &lang, c
         return fail(TextIn(CliText::Unexpected, o.Language)
                         .arg(Shown(parser.positionalArguments().constFirst())));
     for (const QCommandLineOption *option : s.All())
-        if (!option->valueName().isEmpty() && parser.values(*option).size() > 1)
+        if (!option->valueName().isEmpty() && !s.Repeatable().contains(option) &&
+            parser.values(*option).size() > 1)
             return fail(TextIn(CliText::GivenTwice, o.Language).arg(Dashed(*option)));
     if (parser.isSet(s.Language) &&
         QStringList({"sk", "en", "hu"}).indexOf(parser.value(s.Language)) < 0)
@@ -436,7 +511,7 @@ TCliParse ParseCliArguments(const QStringList &arguments, const QString &lang, c
     const TReading reading{s, parser, o};
     const bool other = parser.isSet(s.Easter) || parser.isSet(s.Moon) || parser.isSet(s.Find);
     using TReader = TCheck (*)(const TReading &);
-    const TReader sun[] = {ReadPlace, ReadDays, ReadClock, ReadOutput};
+    const TReader sun[] = {ReadPlace, ReadDays, ReadAngles, ReadClock, ReadOutput};
     const TReader others[] = {ReadOtherCommand, ReadOutput};
     for (const TReader read : other ? QList<TReader>(std::begin(others), std::end(others))
                                     : QList<TReader>(std::begin(sun), std::end(sun)))

@@ -6,6 +6,7 @@
 #include "calendar/MoonPhase.h"
 #include "cli/CliSyntax.h"
 #include "cli/CliTexts.h"
+#include "common/Alignments.h"
 #include "common/EventTexts.h"
 #include "common/EventWriters.h"
 #include "common/EventsOnClock.h"
@@ -20,6 +21,30 @@ namespace
 QString Degrees(double value, int decimals)
 {
     return QString::number(value, 'f', decimals);
+}
+
+// The dates of alignment in the format asked for.
+TCliResult RunAligned(const TCliOptions &o, const TPlace &place, const QVector<TAlignment> &list)
+{
+    TCliResult r;
+    switch (o.Format) {
+    case TCliFormat::Text:
+        r.Out = AlignmentsText(list, o.Language);
+        break;
+    case TCliFormat::Csv:
+        r.Out = AlignmentsCsv(list);
+        break;
+    case TCliFormat::Json:
+        r.Out = AlignmentsJson(list);
+        break;
+    case TCliFormat::ICalendar:
+        if (const std::optional<QByteArray> ics = AlignmentsICalendar(list, place, o.Language))
+            r.Out = *ics;
+        else
+            return Failure(CliExitUsage, TextIn(CliText::IcsYears, o.Language));
+        break;
+    }
+    return r;
 }
 
 TCliResult RunSun(const TCliOptions &o, const QLocale &locale, TGazetteer &cities)
@@ -40,26 +65,35 @@ TCliResult RunSun(const TCliOptions &o, const QLocale &locale, TGazetteer &citie
     }
     if (o.Format == TCliFormat::ICalendar && !ICalendarCanHold(first, last, resolved->Clock))
         return Failure(CliExitUsage, TextIn(CliText::IcsYears, o.Language));
+    TAngleColumns angles;
+    angles.Altitudes = o.Altitudes;
+    angles.Bearings = o.Bearings;
+    angles.Light = o.Light;
     TEventRequest request;
-    request.Azimuths = request.Moon = o.Sky;
+    request.Azimuths = o.Sky || o.Aligned;
+    request.Moon = o.Sky;
+    RequestAngles(request, angles);
     const QVector<TDayEvents> days =
         EventsOfDates(resolved->Place, resolved->Clock, first, last, request);
+    if (o.Aligned)
+        return RunAligned(o, resolved->Place, Alignments(days, *o.Aligned, o.Tolerance));
 
     TCliResult r;
     switch (o.Format) {
     case TCliFormat::Text:
         r.Out = EventsText(days, resolved->Place, resolved->Clock, o.Twilight, o.Language, locale,
-                           o.Span != TCliSpan::Day);
+                           o.Span != TCliSpan::Day, angles);
         break;
     case TCliFormat::Csv:
-        r.Out = EventsCsv(days, o.Twilight, o.Language);
+        r.Out = EventsCsv(days, o.Twilight, o.Language, angles);
         break;
     case TCliFormat::Json:
-        r.Out = EventsJson(days, o.Twilight, o.Language);
+        r.Out = EventsJson(days, o.Twilight, o.Language, angles);
         break;
     case TCliFormat::ICalendar:
         if (const std::optional<QByteArray> ics =
-                EventsICalendar(days, resolved->Place, o.Language))
+                EventsICalendar(days, resolved->Place, o.Language,
+                                o.Light ? std::optional<TLightBands>(angles.Bands) : std::nullopt))
             r.Out = *ics;
         else
             return Failure(CliExitUsage, TextIn(CliText::IcsYears, o.Language));
@@ -87,27 +121,39 @@ TCliResult RunAt(const TCliOptions &o, TGazetteer &cities)
                                               o.At.Local.toString(Qt::ISODate).chopped(1)));
     const TSkyAt &sky = *at;
     const QByteArray iso = IsoMoment(moment).toUtf8();
-    const QByteArray values[5] = {
-        Degrees(sky.Sun.Altitude, 2).toUtf8(), Degrees(sky.Sun.Azimuth, 2).toUtf8(),
-        Degrees(sky.Moon.Altitude, 2).toUtf8(), Degrees(sky.Moon.Azimuth, 2).toUtf8(),
-        Degrees(sky.MoonIllumination, 3).toUtf8()};
-    static const char *const keys[6] = {"time",          "sun_altitude", "sun_azimuth",
-                                        "moon_altitude", "moon_azimuth", "moon_illumination"};
+    // Keys and values; an empty value is one that does not exist.
+    QList<std::pair<const char *, QByteArray>> fields = {
+        {"sun_altitude", Degrees(sky.Sun.Altitude, 2).toUtf8()},
+        {"sun_azimuth", Degrees(sky.Sun.Azimuth, 2).toUtf8()},
+        {"moon_altitude", Degrees(sky.Moon.Altitude, 2).toUtf8()},
+        {"moon_azimuth", Degrees(sky.Moon.Azimuth, 2).toUtf8()},
+        {"moon_illumination", Degrees(sky.MoonIllumination, 3).toUtf8()}};
+    // The shadow's length and azimuth, nothing with the Sun down.
+    std::optional<std::pair<double, double>> shadow;
+    if (o.Shadow) {
+        if (const std::optional<TShadow> s = ShadowOf(sky.Sun, *o.Shadow))
+            shadow = std::make_pair(s->Length, s->Azimuth);
+        fields.append(
+            {"shadow_length", shadow ? Degrees(shadow->first, 2).toUtf8() : QByteArray()});
+        fields.append(
+            {"shadow_azimuth", shadow ? Degrees(shadow->second, 2).toUtf8() : QByteArray()});
+    }
     TCliResult r;
     r.Error = note;
     switch (o.Format) {
     case TCliFormat::Json:
-        r.Out = QByteArray("{\"") + keys[0] + "\": \"" + iso + '"';
-        for (int k = 0; k < 5; ++k)
-            r.Out += QByteArray(", \"") + keys[k + 1] + "\": " + values[k];
+        r.Out = "{\"time\": \"" + iso + '"';
+        for (const auto &[key, value] : fields)
+            r.Out += QByteArray(", \"") + key + "\": " + (value.isEmpty() ? "null" : value);
         r.Out += "}\n";
         break;
     case TCliFormat::Csv:
-        for (const char *key : keys)
-            r.Out += QByteArray(key) + (key == keys[5] ? "\r\n" : ",");
-        r.Out += iso;
-        for (const QByteArray &v : values)
-            r.Out += ',' + v;
+        r.Out = "time";
+        for (const auto &field : fields)
+            r.Out += QByteArray(",") + field.first;
+        r.Out += "\r\n" + iso;
+        for (const auto &field : fields)
+            r.Out += ',' + field.second;
         r.Out += "\r\n";
         break;
     default: {
@@ -115,17 +161,22 @@ TCliResult RunAt(const TCliOptions &o, TGazetteer &cities)
         const auto number = [&o](double value, int decimals) {
             return DecimalText(value, decimals, o.Language);
         };
-        r.Out =
-            (TextIn(CliText::AtLine, o.Language).arg(resolved->Place.Name, QString::fromUtf8(iso)) +
-             '\n' +
-             TextIn(CliText::SunAt, o.Language)
-                 .arg(number(sky.Sun.Altitude, 2), number(sky.Sun.Azimuth, 2)) +
-             '\n' +
-             TextIn(CliText::MoonAt, o.Language)
-                 .arg(number(sky.Moon.Altitude, 2), number(sky.Moon.Azimuth, 2),
-                      number(sky.MoonIllumination * 100, 1), phase) +
-             '\n')
-                .toUtf8();
+        QString text =
+            TextIn(CliText::AtLine, o.Language).arg(resolved->Place.Name, QString::fromUtf8(iso)) +
+            '\n' +
+            TextIn(CliText::SunAt, o.Language)
+                .arg(number(sky.Sun.Altitude, 2), number(sky.Sun.Azimuth, 2)) +
+            '\n' +
+            TextIn(CliText::MoonAt, o.Language)
+                .arg(number(sky.Moon.Altitude, 2), number(sky.Moon.Azimuth, 2),
+                     number(sky.MoonIllumination * 100, 1), phase) +
+            '\n';
+        if (o.Shadow)
+            text += (shadow ? TextIn(CliText::ShadowAt, o.Language)
+                                  .arg(number(shadow->first, 2), number(shadow->second, 2))
+                            : TextIn(CliText::NoShadow, o.Language)) +
+                    '\n';
+        r.Out = text.toUtf8();
     }
     }
     return r;

@@ -16,7 +16,21 @@ const char *const HelpDetails =
     "\nSky: --sky adds the columns sunrise_azimuth, sunset_azimuth (degrees from\n"
     "north), moonrise, moonset, moon_illumination and moon_phase (at 12:00 of the\n"
     "date), and to iCalendar the Moon's risings, settings and principal phases.\n"
-    "--at TIME gives the Sun's and the Moon's altitude and azimuth at that moment.\n"
+    "--at TIME gives the Sun's and the Moon's altitude and azimuth at that moment;\n"
+    "with --shadow H the length (metres) and azimuth of an upright object's shadow.\n"
+    "\nAngles of the Sun: an altitude is the true (airless) altitude of the Sun's\n"
+    "centre, as the twilights use (-6, -12, -18); sunrise and sunset keep -0.833.\n"
+    "--altitude A adds the columns altitude_A_rise and altitude_A_set. --light adds\n"
+    "the golden hour (the centre from -4 to +6) and the blue hour (-6 to -4): the\n"
+    "columns of -6, -4 and 6, a text line and, in iCalendar, an event for each.\n"
+    "A bearing is an azimuth in degrees from north, clockwise: --bearing B adds\n"
+    "sun_bearing_B (when the Sun's centre passes B above -0.833) and its altitude.\n"
+    "--aligned B lists, for --month or --year, the dates of a sunrise or sunset\n"
+    "(with --sky also moonrise or moonset) within --tolerance T degrees of B:\n"
+    "date,event,time,azimuth. E.g. the sunsets along Manhattan's streets:\n"
+    "  vantu-cli --city \"New York\" --year 2026 --aligned 299.3 --format csv\n"
+    "--twilight also gives day_length_change, the change since the date before.\n"
+    "A date of polar day or night names the last and the next sunrise or sunset.\n"
     "\nExit codes: 0 done; 1 place or city not found or ambiguous, locality file\n"
     "missing or unreadable, no city data, or the output cannot be written; 2 wrong\n"
     "arguments, or iCalendar asked for events outside the years 0001 ... 9999.\n";
@@ -60,6 +74,25 @@ TSyntax::TSyntax()
          QStringLiteral("TIME")),
       Twilight(QStringLiteral("twilight"),
                QStringLiteral("Add civil, nautical and astronomical twilight and day length.")),
+      Altitude(QStringLiteral("altitude"),
+               QStringLiteral("When the Sun's centre rises and sets through A degrees "
+                              "(-89 ... 89; repeatable)."),
+               QStringLiteral("A")),
+      Light(QStringLiteral("light"), QStringLiteral("Add the golden and blue hours.")),
+      Bearing(QStringLiteral("bearing"),
+              QStringLiteral("When the Sun passes the bearing B, degrees from north "
+                             "(repeatable)."),
+              QStringLiteral("B")),
+      Aligned(QStringLiteral("aligned"),
+              QStringLiteral("With --month or --year, the dates the Sun (and with --sky "
+                             "the Moon) rises or sets along the bearing B."),
+              QStringLiteral("B")),
+      Tolerance(QStringLiteral("tolerance"),
+                QStringLiteral("Degrees --aligned allows either side (default 0.5)."),
+                QStringLiteral("T")),
+      Shadow(QStringLiteral("shadow"),
+             QStringLiteral("With --at, the shadow of an upright object H metres tall."),
+             QStringLiteral("H")),
       Language(QStringLiteral("lang"), QStringLiteral("sk, en or hu (default from LANG)."),
                QStringLiteral("LANG")),
       Format(QStringLiteral("format"), QStringLiteral("text (default), csv, json or ics."),
@@ -76,15 +109,22 @@ TSyntax::TSyntax()
 
 QList<const QCommandLineOption *> TSyntax::All() const
 {
-    return {&Place,    &Db,     &Lat,    &Lon,  &Name,    &City,   &Find,   &Date,     &Month,
-            &Year,     &At,     &Utc,    &Cet,  &Cest,    &Offset, &Tz,     &Twilight, &Sky,
-            &Language, &Format, &Easter, &Moon, &Verbose, &Help,   &Version};
+    return {&Place,    &Db,     &Lat,    &Lon,      &Name,    &City,    &Find,      &Date,
+            &Month,    &Year,   &At,     &Utc,      &Cet,     &Cest,    &Offset,    &Tz,
+            &Twilight, &Sky,    &Light,  &Altitude, &Bearing, &Aligned, &Tolerance, &Shadow,
+            &Language, &Format, &Easter, &Moon,     &Verbose, &Help,    &Version};
 }
 
 QList<const QCommandLineOption *> TSyntax::SunOnly() const
 {
-    return {&Place, &Db,  &Lat, &Lon,  &Name,   &City, &Date,     &Month, &Year,
-            &At,    &Utc, &Cet, &Cest, &Offset, &Tz,   &Twilight, &Sky};
+    return {&Place, &Db,    &Lat,      &Lon,     &Name,    &City,      &Date,  &Month,
+            &Year,  &At,    &Utc,      &Cet,     &Cest,    &Offset,    &Tz,    &Twilight,
+            &Sky,   &Light, &Altitude, &Bearing, &Aligned, &Tolerance, &Shadow};
+}
+
+QList<const QCommandLineOption *> TSyntax::Repeatable() const
+{
+    return {&Altitude, &Bearing};
 }
 
 QString Dashed(const QCommandLineOption &o)

@@ -12,11 +12,14 @@ struct TSyntax {
     TSyntax();
 
     QCommandLineOption Place, Db, Lat, Lon, Name, City, Find, Date, Month, Year, Utc, Cet, Cest,
-        Offset, Tz, Sky, At, Twilight, Language, Format, Easter, Moon, Verbose, Help, Version;
+        Offset, Tz, Sky, At, Twilight, Altitude, Light, Bearing, Aligned, Tolerance, Shadow,
+        Language, Format, Easter, Moon, Verbose, Help, Version;
 
     QList<const QCommandLineOption *> All() const;
     // The options of the Sun's events, which the other commands do not take.
     QList<const QCommandLineOption *> SunOnly() const;
+    // The options that may be given more than once.
+    QList<const QCommandLineOption *> Repeatable() const;
 };
 
 // "--date": the option as the user types it.

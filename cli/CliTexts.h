@@ -24,6 +24,13 @@ inline constexpr TText MoonAt{"Mesiac: výška %1°, azimut %2°, osvetlený na 
                               "Moon: altitude %1°, azimuth %2°, %3 % lit (%4)",
                               "Hold: magasság %1°, azimut %2°, %3 %-ban megvilágított (%4)"};
 
+// The shadow at a moment: %1 its length in metres, %2 its azimuth; or none.
+inline constexpr TText ShadowAt{"Tieň %1 m, azimut %2°", "Shadow %1 m, azimuth %2°",
+                                "Árnyék %1 m, azimut %2°"};
+inline constexpr TText NoShadow{"Slnko je pod obzorom: bez tieňa",
+                                "The Sun is below the horizon: no shadow",
+                                "A Nap a látóhatár alatt van: nincs árnyék"};
+
 // ---------------------------------------------------------------- arguments
 
 // %1 the option as typed
@@ -115,6 +122,26 @@ inline constexpr TText OffsetSyntax{"--offset potrebuje [+-]H:MM od -12:00 do +1
                                     "--offset [+-]Ó:PP értéket vár -12:00 és +14:00 között: %1"};
 inline constexpr TText UnknownZone{"neznáme časové pásmo: %1", "unknown time zone: %1",
                                    "ismeretlen időzóna: %1"};
+
+// Angles of the Sun. %1 the value as typed.
+inline constexpr TText AltitudeSyntax{"--altitude potrebuje stupne od -89 do 89: %1",
+                                      "--altitude needs degrees from -89 to 89: %1",
+                                      "--altitude fokot vár -89 és 89 között: %1"};
+inline constexpr TText BearingSyntax{"%1 potrebuje azimut od 0 do 360 stupňov: %2",
+                                     "%1 needs a bearing from 0 to 360 degrees: %2",
+                                     "%1 irányszöget vár 0 és 360 fok között: %2"};
+inline constexpr TText ToleranceSyntax{"--tolerance potrebuje stupne väčšie ako 0, najviac 180: %1",
+                                       "--tolerance needs degrees above 0, at most 180: %1",
+                                       "--tolerance 0-nál nagyobb, legfeljebb 180 fokot vár: %1"};
+inline constexpr TText ShadowSyntax{"--shadow potrebuje výšku v metroch väčšiu ako 0: %1",
+                                    "--shadow needs a height in metres above 0: %1",
+                                    "--shadow 0-nál nagyobb magasságot vár méterben: %1"};
+inline constexpr TText AlignedSpan{"--aligned potrebuje --month alebo --year",
+                                   "--aligned needs --month or --year",
+                                   "--aligned mellé --month vagy --year kell"};
+// %1 the option, %2 the one it goes with
+inline constexpr TText GoesWith{"%1 patrí k %2", "%1 goes with %2",
+                                "%1 csak a(z) %2 mellett adható meg"};
 
 // ------------------------------------------------------------------- runs
 

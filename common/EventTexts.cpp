@@ -31,6 +31,30 @@ QString WhyMissing(TEventStatus status, TSunZenith zenith, TLanguage language)
     }
 }
 
+// "; last sunset 2026-11-27 12:51, next sunrise 2027-01-15 11:49", for a
+// date with neither, where they were found.
+QString AroundText(const TEvent &before, const TEvent &after, TLanguage language)
+{
+    QString text;
+    const auto when = [](const TEvent &e) {
+        return QDateTime::fromMSecsSinceEpoch(e.Time.UnixMs(), Qt::OffsetFromUTC, e.ClockOffset)
+            .toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    };
+    const auto index = [](TEventKind k) {
+        return k == TEventKind::Sunrise    ? 0
+               : k == TEventKind::Sunset   ? 1
+               : k == TEventKind::Moonrise ? 2
+                                           : 3;
+    };
+    if (before.Occurs())
+        text += QStringLiteral("; ") +
+                TextIn(EventText::Last[index(before.Kind)], language).arg(when(before));
+    if (after.Occurs())
+        text += (before.Occurs() ? QStringLiteral(", ") : QStringLiteral("; ")) +
+                TextIn(EventText::Next[index(after.Kind)], language).arg(when(after));
+    return text;
+}
+
 // The parts of a date's note, in the order they are written.
 class TNoteParts
 {
@@ -45,10 +69,9 @@ public:
         const bool same = Status(TEventKind::Sunset) == rise;
         FPolarDay = rise == TEventStatus::AboveAllDay && same;
         const bool polarNight = rise == TEventStatus::BelowAllDay && same;
-        if (FPolarDay)
-            FParts << TextIn(EventText::PolarDay, FLanguage);
-        else if (polarNight)
-            FParts << TextIn(EventText::PolarNight, FLanguage);
+        if (FPolarDay || polarNight)
+            FParts << TextIn(FPolarDay ? EventText::PolarDay : EventText::PolarNight, FLanguage) +
+                          Around(FDay.SunBefore, FDay.SunAfter);
         else
             AddSingle(TEventKind::Sunrise, TSunZenith::Sunrise);
         AddSingle(TEventKind::SolarNoon, TSunZenith::Sunrise);
@@ -83,11 +106,20 @@ public:
     {
         AddMoonEvent(TEventKind::Moonrise, EventText::NoMoonrise);
         AddMoonEvent(TEventKind::Moonset, EventText::NoMoonset);
+        // The Moon up or down all date: when it rose or set last and will next.
+        const QString around = Around(FDay.MoonBefore, FDay.MoonAfter);
+        if (!around.isEmpty() && !FParts.isEmpty())
+            FParts.last() += around;
     }
 
     QString Joined() const { return FParts.join(QStringLiteral("; ")); }
 
 private:
+    QString Around(const TEvent &before, const TEvent &after) const
+    {
+        return AroundText(before, after, FLanguage);
+    }
+
     TEventStatus Status(TEventKind e) const { return FDay.Status(e); }
     bool Missing(TEventKind e) const { return !FDay.First(e); }
     // Whether the date holds the kind at all, occurring or with its reason.
@@ -144,6 +176,108 @@ int FurtherIndex(TEventKind kind)
 
 } // namespace
 
+QString PolarText(const TDayEvents &day, TLanguage language)
+{
+    const TEventStatus rise = day.Status(TEventKind::Sunrise);
+    if (rise != day.Status(TEventKind::Sunset) ||
+        (rise != TEventStatus::AboveAllDay && rise != TEventStatus::BelowAllDay))
+        return QString();
+    QString text =
+        TextIn(rise == TEventStatus::AboveAllDay ? EventText::PolarDay : EventText::PolarNight,
+               language) +
+        AroundText(day.SunBefore, day.SunAfter, language);
+    text[0] = text[0].toUpper();
+    return text;
+}
+
+QString AngleText(double degrees, TLanguage language)
+{
+    QString number = QString::number(std::fabs(degrees), 'g', 10);
+    number.replace(QLatin1Char('.'), LocaleOf(language).decimalPoint());
+    return (degrees < 0 ? QStringLiteral("\u2212") : QString()) + number + QChar(0x00B0);
+}
+
+QList<double> ShownAltitudes(const TAngleColumns &angles)
+{
+    QList<double> altitudes = angles.Altitudes;
+    if (angles.Light)
+        for (const double a :
+             {angles.Bands.BlueFrom, angles.Bands.GoldenFrom, angles.Bands.GoldenTo})
+            if (!altitudes.contains(a))
+                altitudes << a;
+    return altitudes;
+}
+
+void RequestAngles(TEventRequest &request, const TAngleColumns &angles)
+{
+    const QList<double> altitudes = ShownAltitudes(angles);
+    request.Altitudes.assign(altitudes.begin(), altitudes.end());
+    request.Bearings.assign(angles.Bearings.begin(), angles.Bearings.end());
+}
+
+QStringList AngleNotes(const TDayEvents &day, const TAngleColumns &angles, TLanguage language)
+{
+    QStringList parts;
+    for (const double a : angles.Altitudes) {
+        const TEventStatus rise = day.Status(TEventKind::SunAltitudeRise, a);
+        const TEventStatus set = day.Status(TEventKind::SunAltitudeSet, a);
+        const QString angle = AngleText(a, language);
+        if ((rise == TEventStatus::AboveAllDay || rise == TEventStatus::BelowAllDay) &&
+            set == rise) {
+            parts << TextIn(rise == TEventStatus::AboveAllDay ? EventText::StaysAbove
+                                                              : EventText::StaysBelow,
+                            language)
+                         .arg(angle);
+            continue;
+        }
+        if (!day.First(TEventKind::SunAltitudeRise, a))
+            parts << TextIn(EventText::NoRiseThrough, language).arg(angle);
+        if (!day.First(TEventKind::SunAltitudeSet, a))
+            parts << TextIn(EventText::NoSetThrough, language).arg(angle);
+    }
+    for (const double b : angles.Bearings)
+        if (!day.First(TEventKind::SunBearing, b))
+            parts << TextIn(day.Status(TEventKind::SunBearing, b) == TEventStatus::BelowAllDay
+                                ? EventText::BearingBelow
+                                : EventText::BearingNotPassed,
+                            language)
+                         .arg(AngleText(b, language));
+    return parts;
+}
+
+QString LightText(const TDayEvents &day, TLanguage language, const TLightBands &bands)
+{
+    const auto hhmm = [&day](TInstant t, int32_t offset) {
+        if (t == day.Span.To)
+            return QStringLiteral("24:00");
+        return QDateTime::fromMSecsSinceEpoch(t.UnixMs(), Qt::OffsetFromUTC, offset)
+            .toString(QStringLiteral("HH:mm"));
+    };
+    const auto stretches = [&](double lo, double hi, const TText &named, const TText &none) {
+        const std::vector<TStretch> all = StretchesBetween(day, lo, hi);
+        if (all.empty())
+            return TextIn(none, language);
+        QStringList spans;
+        for (const TStretch &s : all)
+            spans << hhmm(s.From, s.FromOffset) + QChar(0x2013) + hhmm(s.To, s.ToOffset);
+        return TextIn(named, language).arg(spans.join(TextIn(EventText::And, language)));
+    };
+    QString golden = stretches(bands.GoldenFrom, bands.GoldenTo, EventText::GoldenHours,
+                               EventText::NoGoldenHour);
+    golden[0] = golden[0].toUpper();
+    return golden + QStringLiteral("; ") +
+           stretches(bands.BlueFrom, bands.GoldenFrom, EventText::BlueHours, EventText::NoBlueHour);
+}
+
+bool HoldsTwice(const TDayEvents &day)
+{
+    int count[EventKindCount] = {};
+    for (const TEvent &e : day.Events)
+        if (e.Occurs() && e.Kind < TEventKind::SunAltitudeRise && ++count[int(e.Kind)] > 1)
+            return true;
+    return false;
+}
+
 QList<TEventKind> ShownKinds(const TDayEvents &day, bool twilight)
 {
     QList<TEventKind> kinds;
@@ -158,6 +292,8 @@ QList<TEventKind> ShownKinds(const TDayEvents &day, bool twilight)
 QStringList FurtherEvents(const TDayEvents &day, bool twilight, TLanguage language)
 {
     QStringList parts;
+    if (!HoldsTwice(day))
+        return parts;
     for (const TEventKind kind : ShownKinds(day, twilight)) {
         const std::vector<const TEvent *> all = day.All(kind);
         for (size_t i = 1; i < all.size(); ++i) {

@@ -113,6 +113,55 @@ inline constexpr TText Another[SunEventCount + 2] = {
     {"ďalší východ Mesiaca %1", "another moonrise %1", "újabb holdkelte %1"},
     {"ďalší západ Mesiaca %1", "another moonset %1", "újabb holdnyugta %1"}};
 
+// Around a date of polar day or night, or of the Moon up or down all date:
+// the last sunrise, sunset, moonrise or moonset before it and the next after
+// it, %1 its date and time.
+inline constexpr TText Last[4] = {
+    {"posledný východ Slnka %1", "last sunrise %1", "utolsó napkelte %1"},
+    {"posledný západ Slnka %1", "last sunset %1", "utolsó napnyugta %1"},
+    {"posledný východ Mesiaca %1", "last moonrise %1", "utolsó holdkelte %1"},
+    {"posledný západ Mesiaca %1", "last moonset %1", "utolsó holdnyugta %1"}};
+inline constexpr TText Next[4] = {
+    {"najbližší východ Slnka %1", "next sunrise %1", "következő napkelte %1"},
+    {"najbližší západ Slnka %1", "next sunset %1", "következő napnyugta %1"},
+    {"najbližší východ Mesiaca %1", "next moonrise %1", "következő holdkelte %1"},
+    {"najbližší západ Mesiaca %1", "next moonset %1", "következő holdnyugta %1"}};
+
+// Why the Sun's events at an altitude or a bearing are missing, %1 the angle.
+inline constexpr TText StaysAbove{"Slnko zostáva nad %1", "the Sun stays above %1",
+                                  "a Nap %1 fölött marad"};
+inline constexpr TText StaysBelow{"Slnko zostáva pod %1", "the Sun stays below %1",
+                                  "a Nap %1 alatt marad"};
+inline constexpr TText NoRiseThrough{"Slnko v tento deň nevystúpi nad %1",
+                                     "the Sun does not rise through %1 on this date",
+                                     "a Nap ezen a napon nem emelkedik %1 fölé"};
+inline constexpr TText NoSetThrough{"Slnko v tento deň neklesne pod %1",
+                                    "the Sun does not set through %1 on this date",
+                                    "a Nap ezen a napon nem süllyed %1 alá"};
+inline constexpr TText BearingNotPassed{"Slnko v tento deň neprejde azimutom %1",
+                                        "the Sun does not pass %1 on this date",
+                                        "a Nap ezen a napon nem halad át a(z) %1 irányon"};
+inline constexpr TText BearingBelow{"Slnko prejde azimutom %1 pod obzorom",
+                                    "the Sun passes %1 below the horizon",
+                                    "a Nap a látóhatár alatt halad át a(z) %1 irányon"};
+// The text lines of altitudes and bearings: %1 the angle, %2 %3 the times,
+// or the time and the Sun's altitude then.
+inline constexpr TText AltitudeLine{"    Slnko vo výške %1: stúpa %2, klesá %3",
+                                    "    Sun at %1: rises %2, sets %3",
+                                    "    A Nap %1 magasságban: emelkedik %2, süllyed %3"};
+inline constexpr TText BearingLine{"    Slnko na azimute %1: %2, výška %3",
+                                   "    Sun at bearing %1: %2, altitude %3",
+                                   "    A Nap %1 irányban: %2, magasság %3"};
+// The golden and blue hours: %1 their stretches.
+inline constexpr TText GoldenHours{"Zlatá hodina %1", "Golden hour %1", "Arany óra %1"};
+inline constexpr TText BlueHours{"modrá hodina %1", "blue hour %1", "kék óra %1"};
+inline constexpr TText NoGoldenHour{"bez zlatej hodiny", "no golden hour", "nincs arany óra"};
+inline constexpr TText NoBlueHour{"bez modrej hodiny", "no blue hour", "nincs kék óra"};
+inline constexpr TText And{" a ", " and ", " és "};
+// iCalendar summaries
+inline constexpr TText GoldenHour{"Zlatá hodina", "Golden hour", "Arany óra"};
+inline constexpr TText BlueHour{"Modrá hodina", "Blue hour", "Kék óra"};
+
 // The text line's sky, piece by piece: where the Sun rises and sets (%1 the
 // azimuth), whether the Moon rises and sets (%1 the time), its light (%1 the
 // lit per cent, %2 the phase), and sentences for what does not happen.
@@ -151,6 +200,14 @@ inline constexpr TText Sunrise{"Východ Slnka", "Sunrise", "Napkelte"};
 inline constexpr TText Sunset{"Západ Slnka", "Sunset", "Napnyugta"};
 inline constexpr TText PolarDaySummary{"Polárny deň", "Polar day", "Sarki nappal"};
 inline constexpr TText PolarNightSummary{"Polárna noc", "Polar night", "Sarki éjszaka"};
+// The dates of alignment: a line of the text (%1 the date, %2 the event, %3
+// its time, %4 its azimuth), none at all, and the iCalendar summary.
+inline constexpr TText AlignmentLine{"%1  %2 %3  azimut %4", "%1  %2 %3  azimuth %4",
+                                     "%1  %2 %3  azimut %4"};
+inline constexpr TText NoAlignment{"Žiadny východ ani západ na tomto azimute",
+                                   "No rising or setting on this bearing",
+                                   "Nincs kelte vagy nyugta ebben az irányban"};
+inline constexpr TText AlignedSummary{"%1, azimut %2", "%1, azimuth %2", "%1, azimut %2"};
 // of PRODID
 inline constexpr TText LanguageCode{"SK", "EN", "HU"};
 
@@ -162,11 +219,50 @@ inline constexpr TText LanguageCode{"SK", "EN", "HU"};
 // sunset count; the Moon's rising and setting count when the date holds the
 // Moon's events.
 QString DayNote(const TDayEvents &day, bool twilight, TLanguage language);
+// "Polar night; last sunset 2026-11-27 12:51, next sunrise 2027-01-15
+// 11:49" for a date of polar day or night, as far as they were found; empty
+// for any other date.
+QString PolarText(const TDayEvents &day, TLanguage language);
+// Whether a date holds a kind of the Sun or the Moon more than once.
+bool HoldsTwice(const TDayEvents &day);
 // The times of further events alone, as the note gives them.
 QStringList FurtherEvents(const TDayEvents &day, bool twilight, TLanguage language);
 // The kinds the files show of a date: sunrise, noon and sunset, the
 // twilights with twilight, the Moon's rising and setting when it holds them.
 QList<TEventKind> ShownKinds(const TDayEvents &day, bool twilight);
+
+// The golden hour's and the blue hour's bounds, the Sun's centre in degrees:
+// the blue hour from BlueFrom to GoldenFrom, the golden hour from GoldenFrom
+// to GoldenTo.
+struct TLightBands {
+    double BlueFrom = -6;
+    double GoldenFrom = -4;
+    double GoldenTo = 6;
+};
+
+// The Sun's altitudes and bearings a file shows, and whether the golden and
+// blue hours are named (their altitudes among the altitudes).
+struct TAngleColumns {
+    QList<double> Altitudes;
+    QList<double> Bearings;
+    bool Light = false;
+    TLightBands Bands;
+};
+
+// The altitudes whose columns and lines a file shows: those asked for, then
+// the golden and blue hours' bounds not among them.
+QList<double> ShownAltitudes(const TAngleColumns &angles);
+// The request of a file's dates with the angles' events.
+void RequestAngles(TEventRequest &request, const TAngleColumns &angles);
+
+// Why the events of the altitudes and bearings are missing, as parts of the
+// note.
+QStringList AngleNotes(const TDayEvents &day, const TAngleColumns &angles, TLanguage language);
+// "6°", "−4°", "299,3°": an angle as a text names it.
+QString AngleText(double degrees, TLanguage language);
+// The golden and blue hours of a date in a sentence: "Golden hour 06:12–07:05
+// and 19:40–20:33; blue hour 05:58–06:12 and 20:33–20:47".
+QString LightText(const TDayEvents &day, TLanguage language, const TLightBands &bands = {});
 
 // The words of the Moon in the language: its phase names, and the fixed
 // names of the files ("waxing_crescent").

@@ -3,11 +3,9 @@
 #include "common/EventTexts.h"
 #include "common/EventsOnClock.h"
 #include "common/FileText.h"
-#include "common/Version.h"
+#include "common/ICalendarFile.h"
 #include "suntime/DateUtil.h"
 #include "table/ResultLines.h"
-
-#include <QCryptographicHash>
 
 #include <cmath>
 
@@ -43,6 +41,67 @@ QByteArray ColumnName(TEventKind kind)
     if (int(kind) < SunEventCount)
         return CsvEventNames[int(kind)];
     return kind == TEventKind::Moonrise ? "moonrise" : "moonset";
+}
+
+// "-4", "10.5": an angle in a column's name, its shortest form.
+QByteArray AngleKey(double degrees)
+{
+    return QByteArray::number(degrees, 'g', 10);
+}
+
+// The columns of the altitudes and bearings, by name.
+QList<QByteArray> AngleColumnNames(const TAngleColumns &angles)
+{
+    QList<QByteArray> names;
+    for (const double a : ShownAltitudes(angles))
+        names << "altitude_" + AngleKey(a) + "_rise"
+              << "altitude_" + AngleKey(a) + "_set";
+    for (const double b : angles.Bearings)
+        names << "sun_bearing_" + AngleKey(b) << "sun_bearing_" + AngleKey(b) + "_altitude";
+    return names;
+}
+
+// Their values on a date: a moment, an altitude, or nothing (empty).
+QList<QByteArray> AngleCells(const TDayEvents &day, const TAngleColumns &angles)
+{
+    QList<QByteArray> cells;
+    const auto moment = [](const TEvent *e) {
+        QByteArray out;
+        if (e)
+            AppendEvent(out, *e);
+        return out;
+    };
+    for (const double a : ShownAltitudes(angles))
+        cells << moment(day.First(TEventKind::SunAltitudeRise, a))
+              << moment(day.First(TEventKind::SunAltitudeSet, a));
+    for (const double b : angles.Bearings) {
+        const TEvent *e = day.First(TEventKind::SunBearing, b);
+        cells << moment(e) << (e ? FixedText(e->Altitude, 1) : QByteArray());
+    }
+    return cells;
+}
+
+// "+00:02:38": the change of the day length, signed.
+QByteArray ChangeText(const std::optional<int> &seconds)
+{
+    if (!seconds)
+        return QByteArray();
+    return (*seconds < 0 ? "-" : "+") + DurationText(std::abs(*seconds)).toLatin1();
+}
+
+// The note of a date: why events are missing, those it holds twice, and
+// the altitudes' and bearings' reasons.
+QString NoteOf(const TDayEvents &day, bool twilight, const TAngleColumns &angles,
+               TLanguage language)
+{
+    QString note = DayNote(day, twilight, language);
+    TAngleColumns shown = angles;
+    shown.Altitudes = ShownAltitudes(angles);
+    const QStringList more = AngleNotes(day, shown, language);
+    if (!more.isEmpty())
+        note +=
+            (note.isEmpty() ? QString() : QStringLiteral("; ")) + more.join(QStringLiteral("; "));
+    return note;
 }
 
 // Whether the dates hold the Moon's events, and so the sky's columns.
@@ -106,158 +165,70 @@ double OleOnOwnClock(const QDateTime &moment)
 
 // ------------------------------------------------------------- iCalendar
 
-// The years a DATE or DATE-TIME of iCalendar can hold.
-bool InCalendarYears(const QDate &date)
+// The dates' events into an iCalendar file, date by date; false when
+// iCalendar cannot hold one of them.
+bool AddDay(TICalendarFile &file, const TDayEvents &day, TLanguage language,
+            const std::optional<TLightBands> &light)
 {
-    return date.year() >= 1 && date.year() <= 9999;
-}
-
-QByteArray UtcStamp(const QDateTime &moment)
-{
-    return moment.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'")).toLatin1();
-}
-
-// The place in a UID: its name and position, hashed to stay ASCII and short.
-// The longitude enters west positive, as it has since the first files, so
-// that a calendar that imports a file again updates the same events.
-QByteArray PlaceKey(const TPlace &place)
-{
-    const QByteArray key = place.Name.toUtf8() + ';' + QByteArray::number(place.Latitude, 'f', 6) +
-                           ';' + QByteArray::number(-place.Longitude, 'f', 6);
-    return QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16);
-}
-
-QByteArray Coordinate(double degrees)
-{
-    QByteArray text = QByteArray::number(degrees, 'f', 6);
-    if (text == "-0.000000")
-        text = "0.000000";
-    return text;
-}
-
-// An iCalendar file of dates' events, event by event.
-class TICalendarWriter
-{
-public:
-    TICalendarWriter(const QVector<TDayEvents> &days, const TPlace &place, TLanguage language)
-        : FLanguage(language), FPlaceKey(PlaceKey(place)),
-          FLocation(ICalendarText(place.Name).toUtf8()),
-          FGeo(Coordinate(place.Latitude) + ';' + Coordinate(place.Longitude))
-    {
-        // The same dates give the same file: the stamp is the first day's
-        // start, not the moment of writing.
-        if (!days.isEmpty())
-            FStamp =
-                DateOf(days.first()).toString(QStringLiteral("yyyyMMdd")).toLatin1() + "T000000Z";
-        Line("BEGIN:VCALENDAR");
-        Line("VERSION:2.0");
-        Line(QByteArray("PRODID:-//Vantu//Vantu " VANTU_VERSION "//") +
-             TextIn(EventText::LanguageCode, language).toLatin1());
-        Line("CALSCALE:GREGORIAN");
-        Line("METHOD:PUBLISH");
-    }
-
-    // The date's events; false when iCalendar cannot hold one of them.
-    bool AddDay(const TDayEvents &day)
-    {
-        const QDate date = DateOf(day);
-        if (!InCalendarYears(date))
-            return false;
-        FDay = date.toString(QStringLiteral("yyyyMMdd")).toLatin1();
-        const std::pair<TEventKind, const TText *> timed[4] = {
-            {TEventKind::Sunrise, &EventText::Sunrise},
-            {TEventKind::Sunset, &EventText::Sunset},
-            {TEventKind::Moonrise, &EventText::Moonrise},
-            {TEventKind::Moonset, &EventText::Moonset}};
-        for (const auto &[kind, summary] : timed) {
-            // Each occurrence its own event: "sunset", then "sunset2".
-            const std::vector<const TEvent *> all = day.All(kind);
-            for (size_t i = 0; i < all.size(); ++i) {
-                const QByteArray key =
-                    ColumnName(kind) +
-                    (i == 0 ? QByteArray() : QByteArray::number(qulonglong(i + 1)));
-                if (!AddTimed(key, all[i], *summary))
-                    return false;
-            }
+    const QDate date = DateOf(day);
+    if (date.year() < 1 || date.year() > 9999)
+        return false;
+    const QByteArray dayKey = ICalendarDay(date);
+    const std::pair<TEventKind, const TText *> timed[4] = {
+        {TEventKind::Sunrise, &EventText::Sunrise},
+        {TEventKind::Sunset, &EventText::Sunset},
+        {TEventKind::Moonrise, &EventText::Moonrise},
+        {TEventKind::Moonset, &EventText::Moonset}};
+    for (const auto &[kind, summary] : timed) {
+        // Each occurrence its own event: "sunset", then "sunset2".
+        const std::vector<const TEvent *> all = day.All(kind);
+        for (size_t i = 0; i < all.size(); ++i) {
+            const QByteArray key =
+                ColumnName(kind) + (i == 0 ? QByteArray() : QByteArray::number(qulonglong(i + 1)));
+            if (!file.Timed(dayKey, key, all[i]->Time, TextIn(*summary, language)))
+                return false;
         }
-        static const char *const keys[4] = {"newmoon", "firstquarter", "fullmoon", "lastquarter"};
-        for (const TEventKind phase : {TEventKind::NewMoon, TEventKind::FirstQuarter,
-                                       TEventKind::FullMoon, TEventKind::LastQuarter})
-            if (day.First(phase)) {
-                const int k = int(phase) - int(TEventKind::NewMoon);
-                AddAllDay(keys[k], EventText::PrincipalPhases[k]);
-            }
-        // A day without sunrise and sunset shows as one all-day event.
-        const TEventStatus rise = day.Status(TEventKind::Sunrise);
-        const TEventStatus set = day.Status(TEventKind::Sunset);
-        if (rise == set && rise == TEventStatus::AboveAllDay)
-            AddAllDay("polarday", EventText::PolarDaySummary);
-        else if (rise == set && rise == TEventStatus::BelowAllDay)
-            AddAllDay("polarnight", EventText::PolarNightSummary);
-        return true;
     }
-
-    QByteArray Finished()
-    {
-        Line("END:VCALENDAR");
-        return FOut;
+    static const char *const keys[4] = {"newmoon", "firstquarter", "fullmoon", "lastquarter"};
+    for (const TEventKind phase : {TEventKind::NewMoon, TEventKind::FirstQuarter,
+                                   TEventKind::FullMoon, TEventKind::LastQuarter})
+        if (day.First(phase)) {
+            const int k = int(phase) - int(TEventKind::NewMoon);
+            file.WholeDate(dayKey, keys[k], TextIn(EventText::PrincipalPhases[k], language));
+        }
+    // The golden and blue hours, each a stretch of its own.
+    if (light) {
+        const struct {
+            const char *key;
+            double from, to;
+            const TText &summary;
+        } bands[2] = {{"goldenhour", light->GoldenFrom, light->GoldenTo, EventText::GoldenHour},
+                      {"bluehour", light->BlueFrom, light->GoldenFrom, EventText::BlueHour}};
+        for (const auto &band : bands) {
+            const QString summary = TextIn(band.summary, language);
+            const QByteArray key = band.key;
+            int n = 0;
+            for (const TStretch &s : StretchesBetween(day, band.from, band.to))
+                if (!file.Stretch(dayKey, QByteArray(key) + QByteArray::number(++n), s.From, s.To,
+                                  summary))
+                    return false;
+        }
     }
-
-private:
-    void Line(const QByteArray &text) { FOut.append(FoldContentLine(text)); }
-
-    void AddEvent(const QByteArray &kind, const QByteArray &when, const TText &summary)
-    {
-        Line("BEGIN:VEVENT");
-        Line("UID:" + FDay + '-' + kind + '-' + FPlaceKey + "@vantu");
-        Line("DTSTAMP:" + FStamp);
-        FOut.append(when);
-        Line(QByteArray("SUMMARY:") + ICalendarText(TextIn(summary, FLanguage)).toUtf8());
-        if (!FLocation.isEmpty())
-            Line("LOCATION:" + FLocation);
-        Line("GEO:" + FGeo);
-        Line("TRANSP:TRANSPARENT");
-        Line("END:VEVENT");
-    }
-
-    // A one-minute event; false when iCalendar cannot hold its moment.
-    bool AddTimed(const QByteArray &kind, const TEvent *event, const TText &summary)
-    {
-        if (!event)
-            return true;
-        const QDateTime start = QDateTime::fromMSecsSinceEpoch(event->Time.UnixMs(), Qt::UTC);
-        const QDateTime end = start.addSecs(60);
-        if (!InCalendarYears(start.date()) || !InCalendarYears(end.date()))
-            return false;
-        AddEvent(kind,
-                 FoldContentLine("DTSTART:" + UtcStamp(start)) +
-                     FoldContentLine("DTEND:" + UtcStamp(end)),
-                 summary);
-        return true;
-    }
-
-    // The whole date. Its length is a duration, so that the last day of
-    // year 9999 has no end date in year 10000.
-    void AddAllDay(const char *kind, const TText &summary)
-    {
-        AddEvent(kind,
-                 FoldContentLine("DTSTART;VALUE=DATE:" + FDay) + FoldContentLine("DURATION:P1D"),
-                 summary);
-    }
-
-    const TLanguage FLanguage;
-    const QByteArray FPlaceKey;
-    const QByteArray FLocation;
-    const QByteArray FGeo;
-    QByteArray FStamp = "19700101T000000Z";
-    QByteArray FDay; // of the date being written, yyyyMMdd
-    QByteArray FOut;
-};
+    // A day without sunrise and sunset shows as one all-day event.
+    const TEventStatus rise = day.Status(TEventKind::Sunrise);
+    const TEventStatus set = day.Status(TEventKind::Sunset);
+    if (rise == set && rise == TEventStatus::AboveAllDay)
+        file.WholeDate(dayKey, "polarday", TextIn(EventText::PolarDaySummary, language));
+    else if (rise == set && rise == TEventStatus::BelowAllDay)
+        file.WholeDate(dayKey, "polarnight", TextIn(EventText::PolarNightSummary, language));
+    return true;
+}
 
 } // namespace
 
 QByteArray EventsText(const QVector<TDayEvents> &days, const TPlace &place, const TClock &clock,
-                      bool twilight, TLanguage language, const QLocale &locale, bool blockEnds)
+                      bool twilight, TLanguage language, const QLocale &locale, bool blockEnds,
+                      const TAngleColumns &angles)
 {
     const QString noEvent = TextIn(NoEventWord, language);
     const QString tag = clock.Tag(language);
@@ -290,10 +261,34 @@ QByteArray EventsText(const QVector<TDayEvents> &days, const TPlace &place, cons
             line += gap + (day.First(TEventKind::SolarNoon)
                                ? DecimalText(day.NoonAltitude, 2, language) + QChar(0x00B0)
                                : noEvent);
+            if (day.DayLengthChange)
+                line += gap + QString::fromLatin1(ChangeText(day.DayLengthChange));
             line += ResultLineEnd;
         }
         if (sky)
             line += SkyLineText(day, language, noEvent, time) + ResultLineEnd;
+        // The altitudes and bearings asked for, and the golden and blue hours.
+        const auto at = [&](const TEvent *e) {
+            return e ? FormatEventTime(OleOnOwnClock(MomentOf(*e)), noEvent, locale) : noEvent;
+        };
+        for (const double a : angles.Altitudes)
+            line += TextIn(EventText::AltitudeLine, language)
+                        .arg(AngleText(a, language), at(day.First(TEventKind::SunAltitudeRise, a)),
+                             at(day.First(TEventKind::SunAltitudeSet, a))) +
+                    ResultLineEnd;
+        for (const double b : angles.Bearings) {
+            const TEvent *e = day.First(TEventKind::SunBearing, b);
+            line += TextIn(EventText::BearingLine, language)
+                        .arg(AngleText(b, language), at(e),
+                             e ? AngleText(std::round(e->Altitude * 10) / 10, language) : noEvent) +
+                    ResultLineEnd;
+        }
+        if (angles.Light)
+            line += QStringLiteral("    ") + LightText(day, language) + ResultLineEnd;
+        // A polar day or night with the sunrise and sunset around it.
+        const QString polar = PolarText(day, language);
+        if (!polar.isEmpty())
+            line += QStringLiteral("    ") + polar + ResultLineEnd;
         // The events the date holds twice, each with its time.
         const QStringList further = FurtherEvents(day, twilight, language);
         if (!further.isEmpty())
@@ -306,9 +301,11 @@ QByteArray EventsText(const QVector<TDayEvents> &days, const TPlace &place, cons
     return text.toUtf8();
 }
 
-QByteArray EventsCsv(const QVector<TDayEvents> &days, bool twilight, TLanguage language)
+QByteArray EventsCsv(const QVector<TDayEvents> &days, bool twilight, TLanguage language,
+                     const TAngleColumns &angles)
 {
     const int events = ShownEvents(twilight);
+    const QList<QByteArray> angleColumns = AngleColumnNames(angles);
     QByteArray out;
     out.reserve(64 + days.size() * (twilight ? 300 : 110));
     out.append("date,sunrise,solar_noon,sunset,day_length");
@@ -317,7 +314,7 @@ QByteArray EventsCsv(const QVector<TDayEvents> &days, bool twilight, TLanguage l
             out.append(',');
             out.append(CsvEventNames[e]);
         }
-        out.append(",noon_altitude");
+        out.append(",noon_altitude,day_length_change");
     }
     const bool sky = HasSky(days);
     if (sky)
@@ -325,6 +322,8 @@ QByteArray EventsCsv(const QVector<TDayEvents> &days, bool twilight, TLanguage l
             out.append(',');
             out.append(name);
         }
+    for (const QByteArray &name : angleColumns)
+        out.append(',' + name);
     out.append(",note\r\n");
     // The fixed part of a row goes through one buffer: one append per row
     // instead of one per field.
@@ -347,13 +346,18 @@ QByteArray EventsCsv(const QVector<TDayEvents> &days, bool twilight, TLanguage l
         out.append(buffer, p - buffer);
         if (twilight && day.First(TEventKind::SolarNoon))
             out.append(FixedText(day.NoonAltitude, 2));
+        if (twilight)
+            out.append(',' + ChangeText(day.DayLengthChange));
         out.append(',');
         if (sky) {
             const TSkyCells cells = SkyCells(day);
             for (const QByteArray &value : cells.Value)
                 out.append(value + ',');
         }
-        const QString note = DayNote(day, twilight, language);
+        if (!angleColumns.isEmpty())
+            for (const QByteArray &value : AngleCells(day, angles))
+                out.append(value + ',');
+        const QString note = NoteOf(day, twilight, angles, language);
         if (!note.isEmpty())
             out.append(CsvField(note).toUtf8());
         out.append("\r\n", 2);
@@ -361,8 +365,10 @@ QByteArray EventsCsv(const QVector<TDayEvents> &days, bool twilight, TLanguage l
     return out;
 }
 
-QByteArray EventsJson(const QVector<TDayEvents> &days, bool twilight, TLanguage language)
+QByteArray EventsJson(const QVector<TDayEvents> &days, bool twilight, TLanguage language,
+                      const TAngleColumns &angles)
 {
+    const QList<QByteArray> angleColumns = AngleColumnNames(angles);
     const auto eventValue = [](QByteArray &out, const TEvent *e) {
         if (!e) {
             out.append("null");
@@ -403,6 +409,9 @@ QByteArray EventsJson(const QVector<TDayEvents> &days, bool twilight, TLanguage 
             out.append(", \"noon_altitude\": ");
             out.append(day.First(TEventKind::SolarNoon) ? FixedText(day.NoonAltitude, 2)
                                                         : QByteArray("null"));
+            out.append(", \"day_length_change\": ");
+            out.append(day.DayLengthChange ? '"' + ChangeText(day.DayLengthChange) + '"'
+                                           : QByteArray("null"));
         }
         if (sky) {
             const TSkyCells cells = SkyCells(day);
@@ -417,7 +426,8 @@ QByteArray EventsJson(const QVector<TDayEvents> &days, bool twilight, TLanguage 
             }
         }
         // A kind the date holds more than once: "second_sunset", "third_sunset".
-        for (const TEventKind kind : ShownKinds(day, twilight)) {
+        for (const TEventKind kind :
+             HoldsTwice(day) ? ShownKinds(day, twilight) : QList<TEventKind>()) {
             const std::vector<const TEvent *> all = day.All(kind);
             for (size_t i = 1; i < all.size() && i < 3; ++i) {
                 out.append(i == 1 ? ", \"second_" : ", \"third_");
@@ -426,8 +436,19 @@ QByteArray EventsJson(const QVector<TDayEvents> &days, bool twilight, TLanguage 
                 eventValue(out, all[i]);
             }
         }
+        if (!angleColumns.isEmpty()) {
+            const QList<QByteArray> cells = AngleCells(day, angles);
+            for (int c = 0; c < cells.size(); ++c) {
+                out.append(", \"" + angleColumns[c] + "\": ");
+                // The bearings' altitudes are numbers, the rest moments.
+                const bool number = angleColumns[c].endsWith("_altitude");
+                out.append(cells[c].isEmpty() ? QByteArray("null")
+                           : number           ? cells[c]
+                                              : '"' + cells[c] + '"');
+            }
+        }
         out.append(", \"note\": ");
-        const QString note = DayNote(day, twilight, language);
+        const QString note = NoteOf(day, twilight, angles, language);
         if (note.isEmpty())
             out.append("null");
         else
@@ -439,13 +460,16 @@ QByteArray EventsJson(const QVector<TDayEvents> &days, bool twilight, TLanguage 
 }
 
 std::optional<QByteArray> EventsICalendar(const QVector<TDayEvents> &days, const TPlace &place,
-                                          TLanguage language)
+                                          TLanguage language,
+                                          const std::optional<TLightBands> &light)
 {
-    TICalendarWriter writer(days, place, language);
+    // The same dates give the same file: the stamp is the first day's start,
+    // not the moment of writing.
+    TICalendarFile file(place, language, days.isEmpty() ? QDate() : DateOf(days.first()));
     for (const TDayEvents &day : days)
-        if (!writer.AddDay(day))
+        if (!AddDay(file, day, language, light))
             return std::nullopt;
-    return writer.Finished();
+    return file.Finished();
 }
 
 bool ICalendarCanHold(const QDate &first, const QDate &last, const TClock &clock)

@@ -42,22 +42,38 @@ QVector<TDayEvents> EventsOfDates(const TObserver &observer, const TClock &clock
     QVector<TDayEvents> dates;
     if (!first.isValid() || !last.isValid() || last < first)
         return dates;
-    const int count = int(first.daysTo(last) + 1);
+    // One date more before the first, for the change of the day length.
+    const QDate before = first.addDays(-1);
+    const bool withBefore = before.isValid() && before.year() >= 1;
+    const QDate from = withBefore ? before : first;
+    const int count = int(from.daysTo(last) + 1);
     std::vector<TDateSpan> spans(static_cast<size_t>(count));
-    TInstant start = DateStart(first, clock);
+    TInstant start = DateStart(from, clock);
     for (int i = 0; i < count; ++i) {
-        const QDate date = first.addDays(i);
+        const QDate date = from.addDays(i);
         const TInstant next = DateStart(date.addDays(1), clock);
         spans[size_t(i)] = {TCivilDate{date.year(), date.month(), date.day()}, start, next,
                             request.Moon ? NoonOf(date, clock, start) : start};
         start = next;
     }
     std::vector<TDayEvents> days = EventsOfDates(spans, observer, request);
-    dates.reserve(count);
+    for (size_t i = 1; i < days.size(); ++i)
+        days[i].DayLengthChange = days[i].DayLength - days[i - 1].DayLength;
+    if (withBefore)
+        days.erase(days.begin());
+    AddPolarContext(days, observer, request.Moon);
+    const auto onClock = [&clock](TEvent &e) {
+        if (e.Occurs())
+            e.ClockOffset = clock.OffsetAtMs(e.Time.UnixMs());
+    };
+    dates.reserve(int(days.size()));
     for (TDayEvents &day : days) {
+        day.StartOffset = clock.OffsetAtMs(day.Span.From.UnixMs());
+        day.EndOffset = clock.OffsetAtMs(day.Span.To.UnixMs() - 1);
         for (TEvent &e : day.Events)
-            if (e.Occurs())
-                e.ClockOffset = clock.OffsetAtMs(e.Time.UnixMs());
+            onClock(e);
+        for (TEvent *e : {&day.SunBefore, &day.SunAfter, &day.MoonBefore, &day.MoonAfter})
+            onClock(*e);
         dates.append(std::move(day));
     }
     return dates;

@@ -16,7 +16,9 @@ list(APPEND vantu_core_sources
     common/EventsOnClock.h common/EventsOnClock.cpp
     common/EventTexts.h common/EventTexts.cpp
     common/FileText.h common/FileText.cpp
+    common/ICalendarFile.h common/ICalendarFile.cpp
     common/EventWriters.h common/EventWriters.cpp
+    common/Alignments.h common/Alignments.cpp
 )
 list(APPEND vantu_gui_sources
     common/Messages.h common/Messages.cpp

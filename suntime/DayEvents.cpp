@@ -6,6 +6,7 @@
 #include "suntime/SunEvents.h"
 
 #include <algorithm>
+#include <cmath>
 
 const TEvent *TDayEvents::First(TEventKind kind) const
 {
@@ -152,4 +153,178 @@ std::vector<TDayEvents> EventsOfDates(const std::vector<TDateSpan> &spans,
     for (TDayEvents &date : days)
         Reorder(date.Events);
     return days;
+}
+
+namespace
+{
+
+// The risings and settings of a body over a stretch, in time order.
+std::vector<TEvent> Passes(const std::vector<TDayEvents> &days, TEventKind rise, TEventKind set)
+{
+    std::vector<TEvent> passes;
+    for (const TDayEvents &d : days)
+        for (const TEvent &e : d.Events)
+            if (e.Occurs() && (e.Kind == rise || e.Kind == set))
+                passes.push_back(e);
+    return passes;
+}
+
+bool SunAway(const TDayEvents &d)
+{
+    const TEventStatus rise = d.Status(TEventKind::Sunrise);
+    return (rise == TEventStatus::AboveAllDay || rise == TEventStatus::BelowAllDay) &&
+           d.Status(TEventKind::Sunset) == rise;
+}
+
+bool MoonAway(const TDayEvents &d)
+{
+    const TEventStatus rise = d.Status(TEventKind::Moonrise);
+    return rise == TEventStatus::AboveAllDay || rise == TEventStatus::BelowAllDay;
+}
+
+} // namespace
+
+namespace
+{
+
+// The risings and settings of one body around a run of dates: those of the
+// dates themselves, and more of the days beyond, a month at a time, as far
+// as a search needs them.
+class TPassesAround
+{
+public:
+    TPassesAround(const std::vector<TDayEvents> &days, const TObserver &observer, bool moon,
+                  int reach)
+        : FObserver(observer), FMoon(moon), FReach(reach),
+          FRise(moon ? TEventKind::Moonrise : TEventKind::Sunrise),
+          FSet(moon ? TEventKind::Moonset : TEventKind::Sunset), FFrom(days.front().Span.From),
+          FTo(days.back().Span.To)
+    {
+        FPasses = Passes(days, FRise, FSet);
+    }
+
+    // The last pass before a moment, if any within the reach.
+    std::optional<TEvent> Before(TInstant moment)
+    {
+        while (true) {
+            const auto first = std::lower_bound(FPasses.begin(), FPasses.end(), moment, Earlier);
+            if (first != FPasses.begin())
+                return *(first - 1);
+            if (moment - FFrom >= FReach)
+                return std::nullopt;
+            Extend(FFrom.AddDays(-Chunk), FFrom);
+            FFrom = FFrom.AddDays(-Chunk);
+        }
+    }
+
+    // The first pass at or after a moment, if any within the reach.
+    std::optional<TEvent> After(TInstant moment)
+    {
+        while (true) {
+            const auto next = std::lower_bound(FPasses.begin(), FPasses.end(), moment, Earlier);
+            if (next != FPasses.end())
+                return *next;
+            if (FTo - moment >= FReach)
+                return std::nullopt;
+            Extend(FTo, FTo.AddDays(Chunk));
+            FTo = FTo.AddDays(Chunk);
+        }
+    }
+
+private:
+    static constexpr int Chunk = 30;
+
+    static bool Earlier(const TEvent &e, TInstant t) { return e.Time < t; }
+
+    void Extend(TInstant from, TInstant to)
+    {
+        TEventRequest request;
+        request.Moon = FMoon;
+        std::vector<TDateSpan> spans;
+        for (TInstant f = from; f < to; f = f.AddDays(1))
+            spans.push_back({f.CivilDate(), f, f.AddDays(1), f.AddDays(0.5)});
+        const std::vector<TEvent> more =
+            Passes(EventsOfDates(spans, FObserver, request), FRise, FSet);
+        FPasses.insert(FPasses.end(), more.begin(), more.end());
+        std::sort(FPasses.begin(), FPasses.end(),
+                  [](const TEvent &a, const TEvent &b) { return a.Time < b.Time; });
+    }
+
+    TObserver FObserver;
+    bool FMoon;
+    int FReach;
+    TEventKind FRise, FSet;
+    TInstant FFrom, FTo;
+    std::vector<TEvent> FPasses;
+};
+
+} // namespace
+
+void AddPolarContext(std::vector<TDayEvents> &days, const TObserver &observer, bool moon)
+{
+    if (days.empty())
+        return;
+    // A year each way for the Sun; two months for the Moon, which never
+    // stays up or down longer than half a month.
+    if (std::any_of(days.begin(), days.end(), SunAway)) {
+        TPassesAround sun(days, observer, false, 366);
+        for (TDayEvents &d : days)
+            if (SunAway(d)) {
+                d.SunBefore = sun.Before(d.Span.From).value_or(TEvent());
+                d.SunAfter = sun.After(d.Span.To).value_or(TEvent());
+            }
+    }
+    if (moon && std::any_of(days.begin(), days.end(), MoonAway)) {
+        TPassesAround moonPasses(days, observer, true, 62);
+        for (TDayEvents &d : days)
+            if (MoonAway(d)) {
+                d.MoonBefore = moonPasses.Before(d.Span.From).value_or(TEvent());
+                d.MoonAfter = moonPasses.After(d.Span.To).value_or(TEvent());
+            }
+    }
+}
+
+namespace
+{
+
+// Whether the Sun stood above an altitude asked for when the date began:
+// its first crossing says so, or, with none, why there is none.
+bool AboveAtStart(const TDayEvents &day, double angle)
+{
+    for (const TEvent &e : day.Events)
+        if (e.Occurs() && e.Angle == angle &&
+            (e.Kind == TEventKind::SunAltitudeRise || e.Kind == TEventKind::SunAltitudeSet))
+            return e.Kind == TEventKind::SunAltitudeSet;
+    return day.Status(TEventKind::SunAltitudeRise, angle) == TEventStatus::AboveAllDay;
+}
+
+} // namespace
+
+std::vector<TStretch> StretchesBetween(const TDayEvents &day, double lo, double hi)
+{
+    std::vector<TStretch> stretches;
+    if (!(day.Span.To > day.Span.From))
+        return stretches;
+    bool aboveLo = AboveAtStart(day, lo), aboveHi = AboveAtStart(day, hi);
+    bool inside = aboveLo && !aboveHi;
+    TInstant since = day.Span.From;
+    int32_t sinceOffset = day.StartOffset;
+    for (const TEvent &e : day.Events) {
+        if (!e.Occurs() ||
+            (e.Kind != TEventKind::SunAltitudeRise && e.Kind != TEventKind::SunAltitudeSet) ||
+            (e.Angle != lo && e.Angle != hi))
+            continue;
+        (e.Angle == lo ? aboveLo : aboveHi) = e.Kind == TEventKind::SunAltitudeRise;
+        const bool now = aboveLo && !aboveHi;
+        if (now && !inside) {
+            since = e.Time;
+            sinceOffset = e.ClockOffset;
+        } else if (!now && inside) {
+            stretches.push_back({since, e.Time, sinceOffset, e.ClockOffset});
+        }
+        inside = now;
+    }
+    if (inside)
+        stretches.push_back({since, day.Span.To, sinceOffset, day.EndOffset});
+    return stretches;
 }

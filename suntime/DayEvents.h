@@ -22,8 +22,8 @@ struct TDateSpan {
 };
 
 struct TEventRequest {
-    bool Azimuths = false; // where the Sun rises and sets
-    bool Moon = false;     // the Moon's risings, settings, transits, light and phases
+    bool Azimuths = false;         // where the Sun rises and sets
+    bool Moon = false;             // the Moon's risings, settings, transits, light and phases
     std::vector<double> Altitudes; // the Sun's centre at these true altitudes, degrees
     std::vector<double> Bearings;  // the Sun passing these azimuths, degrees from north
 };
@@ -44,6 +44,16 @@ struct TDayEvents {
     // The Moon at the date's noon, when asked for.
     std::optional<double> MoonIllumination; // lit fraction of the disc, 0 ... 1
     std::optional<Moon::TPhaseName> MoonPhase;
+    // The day length's change since the date before, seconds.
+    std::optional<int> DayLengthChange;
+    // Seconds east of UTC on the clock the date is read on, at its start and
+    // end (set by its reader, as TEvent::ClockOffset).
+    int32_t StartOffset = 0, EndOffset = 0;
+    // A date without sunrise and sunset (polar day or night): the last of
+    // them before it and the next after it, within a year each way; the same
+    // for a date the Moon stays up or down (its risings and settings). Each
+    // Occurs when found.
+    TEvent SunBefore, SunAfter, MoonBefore, MoonAfter;
 
     // The first occurrence of a kind, or nullptr.
     const TEvent *First(TEventKind kind) const;
@@ -62,3 +72,18 @@ struct TDayEvents {
 // follow each other (each To the next From).
 std::vector<TDayEvents> EventsOfDates(const std::vector<TDateSpan> &spans,
                                       const TObserver &observer, const TEventRequest &request);
+
+// The stretches of a date during which the Sun's centre stands between two
+// altitudes asked for (lo below hi): from the Sun's side of each at the
+// date's start and each crossing in turn. The golden hour is -4 ... 6
+// degrees, the blue hour -6 ... -4.
+struct TStretch {
+    TInstant From, To;
+    int32_t FromOffset = 0, ToOffset = 0; // of the clock, as TEvent::ClockOffset
+};
+std::vector<TStretch> StretchesBetween(const TDayEvents &day, double lo, double hi);
+
+// For the dates of polar day or night, and with the Moon those it stays up
+// or down: the last rising or setting before and the next after, searched
+// up to a year each way.
+void AddPolarContext(std::vector<TDayEvents> &days, const TObserver &observer, bool moon);

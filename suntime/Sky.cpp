@@ -1,5 +1,7 @@
 #include "suntime/Sky.h"
 
+#include "suntime/Constants.h"
+
 #include <cmath>
 
 std::optional<TSkyAt> SkyAt(TInstant moment, const TObserver &observer)
@@ -16,4 +18,11 @@ std::optional<TSkyAt> SkyAt(TInstant moment, const TObserver &observer)
     if (!std::isfinite(at.Sun.Altitude) || !std::isfinite(at.Moon.Altitude))
         return std::nullopt;
     return at;
+}
+
+std::optional<TShadow> ShadowOf(const THorizontal &sun, double height)
+{
+    if (!(sun.Altitude > 0) || !(height > 0))
+        return std::nullopt;
+    return TShadow{height / std::tan(sun.Altitude * Astro::Rad), std::fmod(sun.Azimuth + 180, 360)};
 }

@@ -123,7 +123,9 @@ def main():
              lambda rows: len(rows) == 365 and all(
                  r[k][:10] == r["date"] for r in rows for k in ("sunrise", "solar_noon", "sunset"))),
             (("--lat", "78.22", "--lon", "15.65", "--date", "2026-04-18", "--utc"),
-             lambda rows: (rows[0]["day_length"], rows[0]["note"]) == ("24:00:00", "polar day")),
+             lambda rows: rows[0]["day_length"] == "24:00:00" and re.fullmatch(
+                 "polar day; last sunrise 2026-04-17 23:[34]\\d, next sunset 2026-08-24 22:[23]\\d",
+                 rows[0]["note"])),
             (("--lat", "59", "--lon", "18", "--date", "2026-06-21", "--twilight"),
              lambda rows: "dawn or dusk: the Sun stays above −18°" in rows[0]["note"]),
             (("--lat", "48.15", "--lon", "17.117", "--date", "1850-06-01", "--tz", "Europe/Vienna"),
@@ -223,6 +225,46 @@ def main():
             at = json.loads(run(program, folder, "--lat", "48.15", "--lon", "17.117", "--at",
                                 row[key], "--format", "json").stdout)
             check(abs(at["sun_altitude"] - angle) < 0.03, f"--at at {key}: {at['sun_altitude']}")
+
+        # The Sun at altitudes and bearings, checked once with PyEphem (pressure
+        # 0, the centre at the altitude; --shadow from the refracted altitude).
+        bratislava = ("--city", "Bratislava", "--date", "2026-06-21")
+        for args, out in [
+            (("--light",), "Golden hour 04:26–05:40 and 20:06–21:20; "
+                           "blue hour 04:09–04:26 and 21:20–21:37"),
+            (("--altitude", "-8.5", "--altitude", "10.5", "--format", "csv"),
+             r"altitude_-8.5_rise,altitude_-8.5_set,altitude_10.5_rise,altitude_10.5_set,note\r\n"
+             r".*,2026-06-21T03:47:1[78]\+02:00,2026-06-21T21:59:2[78]\+02:00,"
+             r"2026-06-21T06:10:2[23]\+02:00,2026-06-21T19:36:2[12]\+02:00,\r\n"),
+            (("--altitude", "70", "--format", "csv", "--lang", "sk"),
+             r",,Slnko zostáva pod 70°\r\n"),
+            (("--bearing", "200", "--format", "json"),
+             r'"sun_bearing_200": "2026-06-21T13:30:4\d\+02:00", "sun_bearing_200_altitude": 64.2'),
+            (("--twilight", "--format", "csv"), r",65.29,\+00:00:02,\r\n"),
+        ]:
+            r = run(program, folder, *bratislava, *args)
+            check(r.returncode == 0 and re.search(out, r.stdout.decode()) is not None,
+                  f"{args}: {r.stdout.decode()[-300:]!r}")
+        r = run(program, folder, *bratislava, "--light", "--format", "ics")
+        summaries = [str(c["SUMMARY"]) for c in icalendar.Calendar.from_ical(r.stdout).walk()
+                     if c.name == "VEVENT"]
+        check(summaries.count("Golden hour") == 2 and summaries.count("Blue hour") == 2,
+              f"--light ics {summaries}")
+        r = run(program, folder, "--city", "Bratislava", "--at", "2026-06-21T18:00",
+                "--shadow", "1.8", "--format", "csv")
+        check(r.stdout.decode().endswith(",3.69,96.87\r\n"), f"--shadow {r.stdout!r}")
+        # Manhattan's street grid: PyEphem's sunset azimuths within 0.5° of 299.3.
+        r = run(program, folder, "--city", "New York", "--year", "2026", "--aligned", "299.3",
+                "--format", "csv")
+        rows = list(csv.DictReader(io.StringIO(r.stdout.decode("utf-8"), newline="")))
+        check([(x["date"], x["event"]) for x in rows] ==
+              [(f"2026-{d}", "sunset") for d in ("05-24", "05-25", "05-26", "05-27", "07-15",
+                                                  "07-16", "07-17", "07-18")], f"--aligned {rows}")
+        # Tromsø's polar night names the sunrise that ends it.
+        r = run(program, folder, "--lat", "69.65", "--lon", "18.96", "--tz", "Europe/Oslo",
+                "--date", "2026-12-21")
+        check("Polar night; last sunset 2026-11-27 11:41, next sunrise 2027-01-15 11:35"
+              in r.stdout.decode(), f"Tromsø {r.stdout!r}")
 
         # One row each for faults found in review.
         for args, code, out, err in [

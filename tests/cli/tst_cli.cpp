@@ -118,6 +118,28 @@ void TestCli::usageErrors_data()
     QTest::newRow("at in the spring gap")
         << (here + QStringList{"--at", "2026-03-29T02:30", "--tz", "Europe/Bratislava"})
         << "02:30 does not exist on 2026-03-29 on the clock Europe/Bratislava";
+    // The Sun's angles.
+    const QStringList year = here + QStringList{"--year", "2026"};
+    QTest::newRow("altitude 90") << (here + QStringList{"--altitude", "90"}) << "-89 to 89: 90";
+    QTest::newRow("altitude abc") << (here + QStringList{"--altitude", "abc"}) << "--altitude";
+    QTest::newRow("altitude exponent") << (here + QStringList{"--altitude", "1e1"}) << "1e1";
+    QTest::newRow("bearing 361") << (here + QStringList{"--bearing", "361"}) << "--bearing";
+    QTest::newRow("bearing -1") << (here + QStringList{"--bearing", "-1"}) << "--bearing";
+    QTest::newRow("aligned on a day")
+        << (here + QStringList{"--aligned", "299.3"}) << "--aligned needs --month or --year";
+    QTest::newRow("aligned 400") << (year + QStringList{"--aligned", "400"}) << "--aligned";
+    QTest::newRow("aligned with light")
+        << (year + QStringList{"--aligned", "90", "--light"}) << "cannot be combined";
+    QTest::newRow("tolerance 0") << (year + QStringList{"--aligned", "90", "--tolerance", "0"})
+                                 << "--tolerance";
+    QTest::newRow("tolerance alone")
+        << (year + QStringList{"--tolerance", "1"}) << "--tolerance goes with --aligned";
+    QTest::newRow("shadow -1") << (here + QStringList{"--at", "2026-06-21T12:00", "--shadow", "-1"})
+                               << "--shadow";
+    QTest::newRow("shadow without at")
+        << (here + QStringList{"--shadow", "2"}) << "--shadow goes with --at";
+    QTest::newRow("light at a moment")
+        << (here + QStringList{"--at", "2026-06-21T12:00", "--light"}) << "cannot be combined";
     // What was typed comes back escaped: one line, nothing for the terminal.
     QTest::newRow("control characters")
         << (here + QStringList{"--tz", "Foo\nBar\x1b[31m"}) << "Foo\\nBar\\x1b[31m";
@@ -170,6 +192,23 @@ void TestCli::inTheLanguage_data()
                                                               "--lang", "sk", "--format", "csv"})
                                        << 0 << ",-16.01,"
                                        << "";
+    // The Sun's angles: repeated, negative and decimal, in the language.
+    QTest::newRow("altitudes repeated")
+        << (here + QStringList{"--altitude", "-4", "--altitude=10.5", "--altitude", "-4", "--date",
+                               "2026-06-21", "--format", "csv"})
+        << 0 << "altitude_-4_rise,altitude_-4_set,altitude_10.5_rise,altitude_10.5_set,note"
+        << "";
+    QTest::newRow("light sk") << (here + QStringList{"--light", "--lang", "sk"}) << 0
+                              << "    Zlatá hodina "
+                              << "";
+    QTest::newRow("shadow hu") << (here + QStringList{"--at", "2026-06-21T18:00+02:00", "--shadow",
+                                                      "1.8", "--lang", "hu"})
+                               << 0 << "Árnyék 3,6"
+                               << "";
+    QTest::newRow("shadow at night") << (here + QStringList{"--at", "2026-06-21T23:00+02:00",
+                                                            "--shadow", "1.8", "--format", "json"})
+                                     << 0 << "\"shadow_length\": null, \"shadow_azimuth\": null}"
+                                     << "";
 }
 
 // Accepted forms, and messages in the language of the output.

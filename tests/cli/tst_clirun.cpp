@@ -12,6 +12,8 @@
 #include "suntime/SunTime.h"
 #include "table/ResultLines.h"
 
+#include <QRegularExpression>
+
 #include <QTest>
 
 using namespace CliTest;
@@ -192,7 +194,8 @@ void TestCliRun::textYear()
     QCOMPARE(QString::fromUtf8(r.Out), expected);
 }
 
-// The plain line, then six twilight times, the day length and the altitude.
+// The plain line, then six twilight times, the day length, the altitude and
+// the day length's change since the date before.
 void TestCliRun::textTwilight()
 {
     const QLocale loc(QStringLiteral("en_US"));
@@ -207,12 +210,13 @@ void TestCliRun::textTwilight()
     QVERIFY(longer.startsWith(line + QStringLiteral(",   ")));
     QVERIFY(longer.endsWith(ResultLineEnd));
     QStringList extra = longer.mid(line.size() + 4).chopped(2).split(QStringLiteral(",   "));
-    QCOMPARE(extra.size(), 8);
+    QCOMPARE(extra.size(), 9);
     // At 59 degrees north on the solstice night stays nautical twilight.
     QCOMPARE(extra.mid(2, 4), QStringList(4, U8(NoEventWord.En)));
     QVERIFY(QTime::fromString(extra[0], QStringLiteral("HH:mm:ss")).isValid());
     QVERIFY(QTime::fromString(extra[1], QStringLiteral("HH:mm:ss")).isValid());
     QVERIFY(extra[7].endsWith(QChar(0x00B0)));
+    QVERIFY(QRegularExpression(QStringLiteral("^[+-]00:00:0\\d$")).match(extra[8]).hasMatch());
 
     const TDayEvents day =
         EventsOfDate(TPlace(QString(), 59, 15), TClock::Offset(0), QDate(2026, 6, 21));

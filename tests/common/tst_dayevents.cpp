@@ -338,13 +338,21 @@ void TestDayEvents::notes_data()
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("expected");
     QTest::newRow("none") << 48.15 << QDate(2026, 3, 20) << true << 1 << "";
-    QTest::newRow("polar day en") << 78.22 << QDate(2026, 6, 21) << true << 1 << "polar day";
-    QTest::newRow("polar day sk") << 78.22 << QDate(2026, 6, 21) << false << 0 << "polárny deň";
+    // The last and next events of a polar day or night, checked once against
+    // PyEphem by a scan of the Sun's centre at -0:50 without refraction.
+    QTest::newRow("polar day en")
+        << 78.22 << QDate(2026, 6, 21) << true << 1
+        << "polar day; last sunrise 2026-04-18 00:42, next sunset 2026-08-24 23:31";
+    QTest::newRow("polar day sk") << 78.22 << QDate(2026, 6, 21) << false << 0
+                                  << "polárny deň; posledný východ Slnka 2026-04-18 00:42, "
+                                     "najbližší západ Slnka 2026-08-24 23:31";
     QTest::newRow("polar night hu")
-        << 78.22 << QDate(2026, 12, 21) << false << 2 << "sarki éjszaka";
+        << 78.22 << QDate(2026, 12, 21) << false << 2
+        << "sarki éjszaka; utolsó napnyugta 2026-10-26 12:11, következő napkelte 2027-02-16 11:23";
     QTest::newRow("polar night twilight en")
         << 78.22 << QDate(2026, 12, 21) << true << 1
-        << "polar night; no civil dawn or dusk: the Sun stays below −6°";
+        << "polar night; last sunset 2026-10-26 12:11, next sunrise 2027-02-16 11:23; "
+           "no civil dawn or dusk: the Sun stays below −6°";
     QTest::newRow("white night en") << 59.0 << QDate(2026, 6, 21) << true << 1
                                     << "no nautical dawn or dusk: the Sun stays above −12°; "
                                        "no astronomical dawn or dusk: the Sun stays above −18°";
@@ -354,7 +362,8 @@ void TestDayEvents::notes_data()
         << "bez astronomického svitania a súmraku: Slnko zostáva nad −18°";
     QTest::newRow("deep polar night hu")
         << 85.0 << QDate(2026, 12, 21) << true << 2
-        << "sarki éjszaka; nincs polgári hajnal és alkony: a Nap −6° alatt marad; "
+        << "sarki éjszaka; utolsó napnyugta 2026-10-07 12:56, következő napkelte 2027-03-06 11:13; "
+           "nincs polgári hajnal és alkony: a Nap −6° alatt marad; "
            "nincs navigációs hajnal és alkony: a Nap −12° alatt marad; "
            "nincs csillagászati hajnal és alkony: a Nap −18° alatt marad";
     QTest::newRow("rises and stays up sk") << 78.22 << QDate(2026, 4, 18) << false << 0
@@ -378,7 +387,8 @@ void TestDayEvents::notes()
 void TestDayEvents::sky_data()
 {
     // Checked once against PyEphem: the Sun's centre at -0:50 without
-    // refraction for its azimuths, the Moon's upper limb at -0:34.
+    // refraction for its azimuths, the Moon's upper limb at -0:34; the events
+    // around a polar day and the Moon up or down all date by a scan of both.
     QTest::addColumn<double>("latitude");
     QTest::addColumn<double>("longitude");
     QTest::addColumn<QByteArray>("zone");
@@ -397,13 +407,17 @@ void TestDayEvents::sky_data()
     QTest::newRow("Svalbard, polar day, Moon down")
         << 78.22 << 15.65 << QByteArray("UTC") << QDate(2026, 6, 5) << "- -"
         << "- -"
-        << "polar day; no moonrise: the Moon stays below the horizon; "
-           "no moonset: the Moon stays below the horizon";
+        << "polar day; last sunrise 2026-04-17 23:39, next sunset 2026-08-24 22:28; "
+           "no moonrise: the Moon stays below the horizon; "
+           "no moonset: the Moon stays below the horizon; "
+           "last moonset 2026-05-26 21:57, next moonrise 2026-06-07 03:01";
     QTest::newRow("Svalbard, polar day, Moon up")
         << 78.22 << 15.65 << QByteArray("UTC") << QDate(2026, 6, 13) << "- -"
         << "- -"
-        << "polar day; no moonrise: the Moon stays above the horizon; "
-           "no moonset: the Moon stays above the horizon";
+        << "polar day; last sunrise 2026-04-17 23:39, next sunset 2026-08-24 22:28; "
+           "no moonrise: the Moon stays above the horizon; "
+           "no moonset: the Moon stays above the horizon; "
+           "last moonrise 2026-06-10 20:02, next moonset 2026-06-20 00:49";
 }
 
 void TestDayEvents::sky()
@@ -453,13 +467,17 @@ void TestDayEvents::furtherEventsAndSentences_data()
         << 29.0 << -81.0 << QByteArray("UTC") << QDate(2019, 8, 20) << "second sunset 23:58:59"
         << "    Sun rises at 75.2°, sets at 284.9°; Moon rises 02:37:59, sets 15:11:58";
     // PyEphem: moonrises at 22:24:03 and 21:38:35 UTC.
-    QTest::newRow("two moonrises") << 69.65 << 18.96 << QByteArray("Europe/Oslo")
-                                   << QDate(2026, 6, 11) << "polar day; second moonrise 23:38:36"
-                                   << "    The Sun does not set (polar day); Moon rises 00:24:03";
+    QTest::newRow("two moonrises")
+        << 69.65 << 18.96 << QByteArray("Europe/Oslo") << QDate(2026, 6, 11)
+        << "polar day; last sunrise 2026-05-18 00:51, next sunset "
+           "2026-07-26 00:37; second moonrise 23:38:36"
+        << "    The Sun does not set (polar day); Moon rises 00:24:03";
     QTest::newRow("polar night, Moon up")
         << 69.65 << 18.96 << QByteArray("Europe/Oslo") << QDate(2026, 12, 21)
-        << "polar night; no moonrise: the Moon stays above the horizon; "
-           "no moonset: the Moon stays above the horizon"
+        << "polar night; last sunset 2026-11-27 11:41, next sunrise 2027-01-15 11:35; "
+           "no moonrise: the Moon stays above the horizon; "
+           "no moonset: the Moon stays above the horizon; "
+           "last moonrise 2026-12-20 09:45, next moonset 2026-12-26 12:40"
         << "    The Sun does not rise (polar night); the Moon stays above the horizon all day";
     QTest::newRow("no moonrise on the date")
         << 27.7 << 85.3 << QByteArray("Asia/Kathmandu") << QDate(2026, 2, 8)

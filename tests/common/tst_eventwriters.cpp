@@ -2,6 +2,7 @@
 // are made of.
 #include "DayEventsTestSupport.h"
 
+#include "common/Alignments.h"
 #include "common/EventWriters.h"
 #include "common/FileText.h"
 
@@ -96,6 +97,8 @@ private slots:
     void icalendar();
     void icalendarText_data();
     void icalendarText();
+    void alignments_data();
+    void alignments();
 };
 
 // ---------------------------------------------------------------- pieces
@@ -177,7 +180,8 @@ void TestEventWriters::csvShape()
                << "nautical_dusk"
                << "astronomical_dawn"
                << "astronomical_dusk"
-               << "noon_altitude";
+               << "noon_altitude"
+               << "day_length_change";
     header << "note";
     QCOMPARE(records.first(), header);
 
@@ -194,6 +198,15 @@ void TestEventWriters::csvShape()
             }
             if (name == QLatin1String("noon_altitude")) {
                 QCOMPARE(r[c], QString::number(days[i].NoonAltitude, 'f', 2));
+                continue;
+            }
+            if (name == QLatin1String("day_length_change")) {
+                // The day length's column, one row on from the row before.
+                const QTime change = QTime::fromString(r[c].mid(1), QStringLiteral("HH:mm:ss"));
+                QVERIFY2(change.isValid() && (r[c][0] == '+' || r[c][0] == '-'), qPrintable(r[c]));
+                if (i > 0)
+                    QCOMPARE((r[c][0] == '-' ? -1 : 1) * change.msecsSinceStartOfDay() / 1000,
+                             rows[i].DayLength - rows[i - 1].DayLength);
                 continue;
             }
             const int e = c < 4 ? c - 1 : c - 2; // day_length sits between the events
@@ -419,4 +432,64 @@ void TestEventWriters::icalendarText()
 }
 
 QTEST_GUILESS_MAIN(TestEventWriters)
+// ------------------------------------------------------------ alignments
+
+void TestEventWriters::alignments_data()
+{
+    QTest::addColumn<double>("bearing");
+    QTest::addColumn<double>("tolerance");
+    QTest::addColumn<QString>("expected"); // date and event, checked once with PyEphem
+    // Tromsø in May: sunrises and sunsets close to north on either side of 0°.
+    QTest::newRow("across north") << 0.0 << 15.0
+                                  << "05-15 sunrise, 05-15 sunset, 05-16 sunrise, 05-17 sunset, "
+                                     "05-17 sunrise, 05-18 sunset, 05-18 sunrise";
+    QTest::newRow("north as 360") << 360.0 << 15.0
+                                  << "05-15 sunrise, 05-15 sunset, 05-16 sunrise, 05-17 sunset, "
+                                     "05-17 sunrise, 05-18 sunset, 05-18 sunrise";
+    QTest::newRow("none") << 180.0 << 1.0 << "";
+}
+
+// The dates and the four files of them: CSV and JSON with the same rows,
+// a line each in the text, a timed event each in iCalendar.
+void TestEventWriters::alignments()
+{
+    QFETCH(double, bearing);
+    QFETCH(double, tolerance);
+    QFETCH(QString, expected);
+    TEventRequest request;
+    request.Azimuths = true;
+    const TPlace place = Place(QStringLiteral("Tromsø"), 69.65, 18.96);
+    const QVector<TDayEvents> days = EventsOfDates(place, TClock::Zone(QTimeZone("Europe/Oslo")),
+                                                   QDate(2026, 5, 1), QDate(2026, 5, 31), request);
+    const QVector<TAlignment> list = Alignments(days, bearing, tolerance);
+    QStringList found;
+    for (const TAlignment &a : list)
+        found << a.Date.toString(QStringLiteral("MM-dd")) + u' ' +
+                     QString::fromLatin1(a.Event.Kind == TEventKind::Sunrise ? "sunrise"
+                                                                             : "sunset");
+    QCOMPARE(found.join(QStringLiteral(", ")), expected);
+
+    bool ok = false;
+    const QList<QStringList> csv = ParseCsv(AlignmentsCsv(list), ok);
+    QVERIFY(ok);
+    QCOMPARE(csv.first(), QStringList({"date", "event", "time", "azimuth"}));
+    QJsonParseError error;
+    const QJsonArray json = QJsonDocument::fromJson(AlignmentsJson(list), &error).array();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(csv.size(), list.size() + 1);
+    QCOMPARE(json.size(), list.size());
+    for (int i = 0; i < list.size(); ++i) {
+        const QJsonObject o = json[i].toObject();
+        QCOMPARE(QStringList({o["date"].toString(), o["event"].toString(), o["time"].toString(),
+                              QString::number(o["azimuth"].toDouble(), 'f', 2)}),
+                 csv[i + 1]);
+        QCOMPARE(QDateTime::fromString(o["time"].toString(), Qt::ISODate).toMSecsSinceEpoch(),
+                 list[i].Event.Time.UnixMs() / 1000 * 1000);
+    }
+    const QByteArray text = AlignmentsText(list, TLanguage::Slovak);
+    QCOMPARE(int(text.count('\n')), std::max(int(list.size()), 1));
+    const QByteArray ics = AlignmentsICalendar(list, place, TLanguage::English).value();
+    QCOMPARE(int(ics.count("BEGIN:VEVENT")), int(list.size()));
+}
+
 #include "tst_eventwriters.moc"
