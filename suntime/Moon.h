@@ -6,6 +6,7 @@
 #pragma once
 
 #include "suntime/Event.h"
+#include "suntime/Horizon.h"
 #include "suntime/Observer.h"
 #include "suntime/SkyPosition.h"
 
@@ -60,6 +61,13 @@ constexpr double MaxEventsSpan = 2;
 // culmination). At high latitudes the Moon may rise twice, or not at all.
 // About 3 us a day, within 2 s of a full ephemeris between 60 S and 60 N.
 TMoonEvents EventsBetween(TInstant from, TInstant to, const TObserver &observer);
+
+// The upper limb coming out from behind a horizon as seen and going behind
+// it (MoonAppears, MoonDisappears) within [from, to) of at most a day and
+// two hours, in time order, with the centre's azimuth; whether it was seen
+// at from. Nothing for a bad input.
+std::optional<bool> VisibleBetween(TInstant from, TInstant to, const TObserver &observer,
+                                   const THorizon &horizon, std::vector<TEvent> &out);
 
 struct TLight {
     double Fraction = 0;   // of the disc lit, 0 ... 1
