@@ -266,6 +266,45 @@ def main():
         check("Polar night; last sunset 2026-11-27 11:41, next sunrise 2027-01-15 11:35"
               in r.stdout.decode(), f"Tromsø {r.stdout!r}")
 
+        # Scripts and timers on a clock that libfaketime starts at a moment.
+        faketime = os.environ.get("VANTU_FAKETIME", "")
+        check(os.path.isfile(faketime), "libfaketime missing (Debian package faketime)")
+
+        def at(moment, *args):
+            env = dict(os.environ, TZ="UTC", LD_PRELOAD=faketime,
+                       FAKETIME="@" + moment, FAKETIME_DONT_FAKE_MONOTONIC="1")
+            return subprocess.run([program, *args], cwd=folder, capture_output=True, env=env)
+        for moment, args, code, out in [
+                ("2026-06-21 12:00:00", ("--city", "Bratislava", "--next", "sunset"), 0,
+                 rb"sunset 2026-06-21T20:55:[23]\d\+02:00\n"),
+                ("2026-12-01 00:00:00", ("--city", "Tromsø", "--next", "sunrise"), 0,
+                 rb"sunrise 2027-01-15T11:3\d:\d\d\+01:00\n"),
+                ("2026-06-20 22:00:00", ("--city", "Tromsø", "--poll"), 0, rb"day\n"),
+                ("2026-12-20 23:00:00", ("--city", "Tromsø", "--poll"), 4, rb"night\n")]:
+            r = at(moment, *args)
+            check(r.returncode == code and re.fullmatch(out, r.stdout), f"{args}: {r}")
+        # A real wait of about 2 s for a shifted sunset, ending within 1 s of
+        # the second --next gives.
+        line = at("2026-06-21 12:00:00", "--city", "Bratislava", "--next", "sunset").stdout
+        due = datetime.datetime.fromisoformat(line.split()[1].decode()) - datetime.timedelta(
+            minutes=0.5)
+        started = time.monotonic()
+        r = at((due - datetime.timedelta(seconds=2)).astimezone(datetime.timezone.utc)
+               .strftime("%Y-%m-%d %H:%M:%S"), "--city", "Bratislava", "--wait", "sunset",
+               "--shift", "-0.5")
+        waited = time.monotonic() - started
+        check(r.returncode == 0 and r.stdout == line and 1 <= waited <= 3, f"wait {waited} {r}")
+        # SIGINT and SIGTERM end a wait at once with nothing on stdout.
+        for signal, code in [(2, 130), (15, 143)]:
+            p = subprocess.Popen([program, "--city", "Bratislava", "--wait", "sunrise"],
+                                 cwd=folder, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+            time.sleep(1)
+            started = time.monotonic()
+            p.send_signal(signal)
+            out, _ = p.communicate(timeout=10)
+            check(p.returncode == code and out == b"" and time.monotonic() - started < 1,
+                  f"signal {signal}: {p.returncode} {out!r}")
+
         # One row each for faults found in review.
         for args, code, out, err in [
             # The first and last dates of the calendar have their events.
