@@ -298,7 +298,7 @@ def main():
         for signal, code in [(2, 130), (15, 143)]:
             p = subprocess.Popen([program, "--city", "Bratislava", "--wait", "sunrise"],
                                  cwd=folder, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
-            time.sleep(1)
+            time.sleep(scale)  # past the start, into the wait
             started = time.monotonic()
             p.send_signal(signal)
             out, _ = p.communicate(timeout=10)
