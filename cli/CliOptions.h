@@ -5,6 +5,7 @@
 
 #include "common/Clock.h"
 #include "common/Language.h"
+#include "common/NextEvent.h"
 #include "common/Place.h"
 #include "localities/LocalityFile.h"
 
@@ -25,8 +26,11 @@ constexpr int CliExitOk = 0;
 // output not written.
 constexpr int CliExitFailure = 1;
 constexpr int CliExitUsage = 2; // the arguments are wrong
+// --poll: the Sun's light now, for a shell's if (0 is day).
+constexpr int CliExitTwilight = 3; // civil, nautical or astronomical twilight
+constexpr int CliExitNight = 4;
 
-enum class TCliCommand { Sun, At, Find, Easter, Moon, Help, Version };
+enum class TCliCommand { Sun, At, Find, Easter, Moon, Next, Wait, Poll, Help, Version };
 enum class TCliSpan { Day, Month, Year };
 enum class TCliFormat { Text, Csv, Json, ICalendar };
 
@@ -47,6 +51,12 @@ struct TCliPlace {
 struct TCliMoment {
     QDateTime Local;
     std::optional<int> Offset;
+};
+
+// An event that --next and --wait take, and its name in their output.
+struct TScriptEvent {
+    TEventAim Aim;
+    QString Name;
 };
 
 struct TCliOptions {
@@ -79,6 +89,12 @@ struct TCliOptions {
     // the surroundings, for the visible rising and setting.
     QString HorizonFile;
     std::optional<double> Height;
+    // Scripts and timers: --next (after now or --after), --wait (its moment
+    // moved by --shift, still taken when --late by as much) and --poll.
+    TScriptEvent Event;
+    std::optional<TCliMoment> After;
+    qint64 ShiftMs = 0;
+    qint64 LateMs = 0;
 };
 
 struct TCliParse {
@@ -109,6 +125,11 @@ std::optional<double> ParseAngle(const QString &text, QChar positive, QChar nega
 // "+1:00", "-3:30", "5", "+05:45": seconds east of UTC; nothing when
 // malformed, with minutes from 60 on, or outside -12:00 ... +14:00.
 std::optional<int> ParseOffset(const QString &text);
+// "sunrise", "civil_dusk", "moonset", "altitude:-4:rise" (the altitude
+// from -89 to 89, as --altitude takes it); nothing for any other name.
+std::optional<TScriptEvent> ParseScriptEvent(const QString &name);
+// The names it takes, for the message about one it does not.
+QString ScriptEventNames();
 
 // Case and accents dropped, for comparing place names.
 QString FoldedName(const QString &name);
@@ -128,6 +149,8 @@ struct TCliResult {
     QByteArray Out; // for stdout, whole or nothing
     QString Error;  // for stderr (may have several lines for an ambiguous name)
     TLanguage Language = TLanguage::English; // of the output and the messages
+    // --wait: Out is due at this moment of the system's clock (ms since 1970).
+    std::optional<qint64> WakeAtMs;
 };
 
 // Runs the options. locale formats the dates of the text lines (the system's,

@@ -4,6 +4,7 @@
 
 #include "cli/CliSyntax.h"
 #include "cli/CliTexts.h"
+#include "common/EventWriters.h"
 #include "common/FileLocations.h"
 
 #include <QCommandLineParser>
@@ -208,6 +209,75 @@ TCheck ReadAngles(const TReading &r)
     return std::nullopt;
 }
 
+// ---------------------------------------------------------------- scripts
+
+// Real minutes, decimals allowed, within a day either way.
+std::optional<qint64> ParseMinutes(const QString &text, double least)
+{
+    const std::optional<double> minutes = ParseNumber(text);
+    if (!minutes || *minutes < least || *minutes > 1440)
+        return std::nullopt;
+    return qint64(std::llround(*minutes * 60000));
+}
+
+// --next, --wait or --poll: a place and a clock, no dates or angles; --after
+// goes with --next, --shift and --late with --wait.
+TCheck ReadScript(const TReading &r)
+{
+    const TSyntax &s = r.S;
+    const QCommandLineParser &p = r.P;
+    TCliOptions &o = r.O;
+    const QCommandLineOption *command = nullptr;
+    for (const QCommandLineOption *c : {&s.Next, &s.Wait, &s.Poll}) {
+        if (!p.isSet(*c))
+            continue;
+        if (command)
+            return r.Text(CliText::TwoCommands).arg(Dashed(*command), Dashed(*c));
+        command = c;
+    }
+    for (const auto &[option, owner] :
+         {std::make_pair(&s.After, &s.Next), std::make_pair(&s.Shift, &s.Wait),
+          std::make_pair(&s.Late, &s.Wait)})
+        if (p.isSet(*option) && command != owner)
+            return r.Text(CliText::GoesWith).arg(Dashed(*option), Dashed(*owner));
+    if (!command)
+        return std::nullopt;
+    for (const QCommandLineOption *other :
+         {&s.Date, &s.Month, &s.Year, &s.At, &s.Aligned, &s.Tolerance, &s.Twilight, &s.Sky,
+          &s.Light, &s.Altitude, &s.Bearing, &s.Shadow})
+        if (p.isSet(*other))
+            return r.Text(CliText::CannotCombine).arg(Dashed(*command), Dashed(*other));
+    if (command == &s.Poll) {
+        o.Command = TCliCommand::Poll;
+        return std::nullopt;
+    }
+    const std::optional<TScriptEvent> event = ParseScriptEvent(p.value(*command));
+    if (!event)
+        return r.Text(CliText::UnknownEvent).arg(r.Value(*command), ScriptEventNames());
+    o.Event = *event;
+    if (command == &s.Next) {
+        o.Command = TCliCommand::Next;
+        if (!p.isSet(s.After))
+            return std::nullopt;
+        o.After = TCliMoment();
+        return ReadMoment(r, s.After, *o.After);
+    }
+    o.Command = TCliCommand::Wait;
+    if (p.isSet(s.Shift)) {
+        const std::optional<qint64> shift = ParseMinutes(p.value(s.Shift), -1440);
+        if (!shift)
+            return r.Text(CliText::ShiftSyntax).arg(r.Value(s.Shift));
+        o.ShiftMs = *shift;
+    }
+    if (p.isSet(s.Late)) {
+        const std::optional<qint64> late = ParseMinutes(p.value(s.Late), 0);
+        if (!late)
+            return r.Text(CliText::LateSyntax).arg(r.Value(s.Late));
+        o.LateMs = *late;
+    }
+    return std::nullopt;
+}
+
 // ------------------------------------------------------------------ place
 
 TCheck ReadCoordinates(const TReading &r)
@@ -342,7 +412,7 @@ TCheck ReadOtherCommand(const TReading &r)
             return r.Text(CliText::TwoCommands).arg(Dashed(*command), Dashed(*c));
         command = c;
     }
-    for (const QCommandLineOption *sun : s.SunOnly())
+    for (const QCommandLineOption *sun : s.SunOnly() + s.Scripts())
         if (p.isSet(*sun))
             return r.Text(CliText::CannotCombine).arg(Dashed(*command), Dashed(*sun));
     if (command != &s.Find && p.isSet(s.Format))
@@ -424,6 +494,43 @@ QString Shown(const QString &text)
     return shown;
 }
 
+namespace
+{
+
+// The kinds a script names, by the files' names of the events.
+constexpr TEventKind ScriptKinds[] = {
+    TEventKind::Sunrise,      TEventKind::Sunset,           TEventKind::SolarNoon,
+    TEventKind::CivilDawn,    TEventKind::CivilDusk,        TEventKind::NauticalDawn,
+    TEventKind::NauticalDusk, TEventKind::AstronomicalDawn, TEventKind::AstronomicalDusk,
+    TEventKind::Moonrise,     TEventKind::Moonset};
+
+} // namespace
+
+std::optional<TScriptEvent> ParseScriptEvent(const QString &name)
+{
+    for (const TEventKind kind : ScriptKinds)
+        if (name == QLatin1String(EventKey(kind)))
+            return TScriptEvent{{kind, 0}, name};
+    static const QRegularExpression altitude(QStringLiteral("^altitude:([^:]*):(rise|set)$"));
+    const QRegularExpressionMatch m = altitude.match(name);
+    const std::optional<double> a = m.hasMatch() ? ParseNumber(m.captured(1)) : std::nullopt;
+    if (!a || std::fabs(*a) > 89)
+        return std::nullopt;
+    const bool rise = m.captured(2) == QLatin1String("rise");
+    return TScriptEvent{
+        {rise ? TEventKind::SunAltitudeRise : TEventKind::SunAltitudeSet, *a},
+        QStringLiteral("altitude:%1:%2").arg(QString::fromLatin1(AngleKey(*a)), m.captured(2))};
+}
+
+QString ScriptEventNames()
+{
+    QStringList names;
+    for (const TEventKind kind : ScriptKinds)
+        names << QString::fromLatin1(EventKey(kind));
+    return names.join(QStringLiteral(", ")) +
+           QStringLiteral(", altitude:A:rise, altitude:A:set (A from -89 to 89)");
+}
+
 TLanguage LanguageFromLocaleName(const QString &name)
 {
     if (name.startsWith(QLatin1String("sk")))
@@ -489,7 +596,7 @@ TCliParse ParseCliArguments(const QStringList &arguments, const QString &lang, c
         QStringLiteral("Sunrise, solar noon, sunset and twilights of a place, by day, month or "
                        "year, as text, CSV, JSON or iCalendar."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    for (const QCommandLineOption *o : s.All())
+    for (const QCommandLineOption *o : s.All() + s.Scripts())
         parser.addOption(*o);
 
     TCliOptions o;
@@ -508,7 +615,7 @@ TCliParse ParseCliArguments(const QStringList &arguments, const QString &lang, c
     if (!parser.positionalArguments().isEmpty())
         return fail(TextIn(CliText::Unexpected, o.Language)
                         .arg(Shown(parser.positionalArguments().constFirst())));
-    for (const QCommandLineOption *option : s.All())
+    for (const QCommandLineOption *option : s.All() + s.Scripts())
         if (!option->valueName().isEmpty() && !s.Repeatable().contains(option) &&
             parser.values(*option).size() > 1)
             return fail(TextIn(CliText::GivenTwice, o.Language).arg(Dashed(*option)));
@@ -526,7 +633,7 @@ TCliParse ParseCliArguments(const QStringList &arguments, const QString &lang, c
     const TReading reading{s, parser, o};
     const bool other = parser.isSet(s.Easter) || parser.isSet(s.Moon) || parser.isSet(s.Find);
     using TReader = TCheck (*)(const TReading &);
-    const TReader sun[] = {ReadPlace, ReadDays, ReadAngles, ReadClock, ReadOutput};
+    const TReader sun[] = {ReadPlace, ReadScript, ReadDays, ReadAngles, ReadClock, ReadOutput};
     const TReader others[] = {ReadOtherCommand, ReadOutput};
     for (const TReader read : other ? QList<TReader>(std::begin(others), std::end(others))
                                     : QList<TReader>(std::begin(sun), std::end(sun)))

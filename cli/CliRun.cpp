@@ -4,6 +4,7 @@
 
 #include "calendar/CalCalc.h"
 #include "calendar/MoonPhase.h"
+#include "cli/CliScripts.h"
 #include "cli/CliSyntax.h"
 #include "cli/CliTexts.h"
 #include "common/Alignments.h"
@@ -295,6 +296,10 @@ TCliResult RunCli(const TCliOptions &options, const QLocale &locale, TGazetteer 
         return RunFind(options, cities);
     case TCliCommand::At:
         return WithCityNote(options, cities, RunAt(options, cities));
+    case TCliCommand::Next:
+    case TCliCommand::Wait:
+    case TCliCommand::Poll:
+        return RunScript(options, cities);
     }
     return r;
 }

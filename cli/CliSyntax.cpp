@@ -38,9 +38,24 @@ const char *const HelpDetails =
     "visible_moonset): the first moment the upper limb, refraction included, clears\n"
     "the horizon at the body's azimuth and the last it goes behind it. With --at,\n"
     "--horizon adds sun_visible.\n"
+    "\nScripts and timers: --next EVENT prints \"EVENT TIME\" for the next one after\n"
+    "now (or --after TIME); --wait EVENT sleeps until it, moved by --shift MIN real\n"
+    "minutes (decimals allowed, e.g. -30 or +7.5), then prints the same line; an\n"
+    "event whose moved moment passed less than --late MIN ago is taken at once.\n"
+    "CSV and JSON give event,time,in_seconds. EVENT is sunrise, sunset, solar_noon,\n"
+    "civil_dawn, civil_dusk, nautical_dawn, nautical_dusk, astronomical_dawn,\n"
+    "astronomical_dusk, moonrise, moonset, altitude:A:rise or altitude:A:set (the\n"
+    "Sun's centre at A degrees, as --altitude). Searched up to 400 days ahead.\n"
+    "--poll prints day, civil_twilight, nautical_twilight, astronomical_twilight or\n"
+    "night by the Sun's centre now (above -0.833, -6, -12, -18 degrees); JSON adds\n"
+    "sun_altitude, sun_azimuth, next_event and next_time.\n"
+    "  vantu-cli --city Bratislava --wait sunset --shift -30 && echo lights\n"
     "\nExit codes: 0 done; 1 place or city not found or ambiguous, locality file\n"
-    "missing or unreadable, no city data, or the output cannot be written; 2 wrong\n"
-    "arguments, or iCalendar asked for events outside the years 0001 ... 9999.\n";
+    "missing or unreadable, an unusable --horizon file, no city data, or the output\n"
+    "cannot be written; 2 wrong\n"
+    "arguments, or iCalendar asked for events outside the years 0001 ... 9999;\n"
+    "--next and --wait: 1 no such event within 400 days; --poll: 0 day, 3 twilight,\n"
+    "4 night; --wait: 130 on SIGINT, 143 on SIGTERM, printing nothing.\n";
 
 TSyntax::TSyntax()
     : Place(QStringLiteral("place"), QStringLiteral("Place NAME from the locality file."),
@@ -118,7 +133,28 @@ TSyntax::TSyntax()
            QStringLiteral("DATE")),
       Verbose(QStringLiteral("verbose"), QStringLiteral("Say where the city data was looked for.")),
       Help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("This help.")),
-      Version({QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("The version."))
+      Version({QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("The version.")),
+      Next(QStringLiteral("next"),
+           QStringLiteral("The next EVENT after now: sunrise, sunset, civil_dusk, "
+                          "altitude:-4:rise ..."),
+           QStringLiteral("EVENT")),
+      After(QStringLiteral("after"),
+            QStringLiteral("With --next, after TIME instead of now, as --at takes it."),
+            QStringLiteral("TIME")),
+      Wait(QStringLiteral("wait"),
+           QStringLiteral("Sleep until the next EVENT, then print it (for cron and systemd)."),
+           QStringLiteral("EVENT")),
+      Shift(QStringLiteral("shift"),
+            QStringLiteral("With --wait, wake MIN real minutes after (+) or before (-) the "
+                           "event."),
+            QStringLiteral("[+-]MIN")),
+      Late(QStringLiteral("late"),
+           QStringLiteral("With --wait, take a moment that passed less than MIN minutes ago "
+                          "(default 0)."),
+           QStringLiteral("MIN")),
+      Poll(QStringLiteral("poll"),
+           QStringLiteral("Day, civil, nautical or astronomical twilight, or night now "
+                          "(exit 0, 3, 3, 3, 4)."))
 {
 }
 
@@ -141,6 +177,11 @@ QList<const QCommandLineOption *> TSyntax::SunOnly() const
 QList<const QCommandLineOption *> TSyntax::Repeatable() const
 {
     return {&Altitude, &Bearing};
+}
+
+QList<const QCommandLineOption *> TSyntax::Scripts() const
+{
+    return {&Next, &After, &Wait, &Shift, &Late, &Poll};
 }
 
 QString Dashed(const QCommandLineOption &o)

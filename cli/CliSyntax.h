@@ -20,6 +20,11 @@ struct TSyntax {
     QList<const QCommandLineOption *> SunOnly() const;
     // The options that may be given more than once.
     QList<const QCommandLineOption *> Repeatable() const;
+
+    // Scripts and timers: one of --next, --wait and --poll, with the place and
+    // clock options only; the other commands take none of them.
+    QCommandLineOption Next, After, Wait, Shift, Late, Poll;
+    QList<const QCommandLineOption *> Scripts() const;
 };
 
 // "--date": the option as the user types it.

@@ -150,6 +150,16 @@ inline constexpr TText AlignedSpan{"--aligned potrebuje --month alebo --year",
 inline constexpr TText HeightSyntax{"--height potrebuje metre od 0 do 10000: %1",
                                     "--height needs metres from 0 to 10000: %1",
                                     "--height 0 és 10000 közötti métert vár: %1"};
+// Scripts and timers. %1 the name or value as typed, %2 the valid names.
+inline constexpr TText UnknownEvent{"neznáma udalosť: %1; zadajte jednu z: %2",
+                                    "unknown event: %1; give one of: %2",
+                                    "ismeretlen esemény: %1; ezek egyike adható meg: %2"};
+inline constexpr TText ShiftSyntax{"--shift potrebuje minúty od -1440 do 1440: %1",
+                                   "--shift needs minutes from -1440 to 1440: %1",
+                                   "--shift percet vár -1440 és 1440 között: %1"};
+inline constexpr TText LateSyntax{"--late potrebuje minúty od 0 do 1440: %1",
+                                  "--late needs minutes from 0 to 1440: %1",
+                                  "--late percet vár 0 és 1440 között: %1"};
 // %1 the option, %2 the one it goes with
 inline constexpr TText GoesWith{"%1 patrí k %2", "%1 goes with %2",
                                 "%1 csak a(z) %2 mellett adható meg"};
@@ -209,6 +219,13 @@ inline constexpr TText TimeTwice{
     "%1 je v deň %2 na hodinách %3 dvakrát; berie sa prvý, s posunom %4",
     "%1 occurs twice on %2 on the clock %3; the first, at %4, is taken",
     "%1 kétszer fordul elő %2 napján a(z) %3 óra szerint; az első, %4 eltolással, számít"};
+// %1 the event's name, %2 days
+inline constexpr TText NoEventWithin{"%1 v nasledujúcich %2 dňoch nenastane",
+                                     "no %1 within the next %2 days",
+                                     "%1 a következő %2 napban nem következik be"};
+// %1 the system's reason
+inline constexpr TText CannotWait{"čakanie zlyhalo: %1", "cannot wait: %1",
+                                  "a várakozás nem sikerült: %1"};
 inline constexpr TText CannotWrite{"výstup nemožno zapísať", "cannot write the output",
                                    "a kimenet nem írható"};
 

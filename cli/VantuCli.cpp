@@ -2,6 +2,7 @@
 // it never writes lokality.xml or vantu.ini.
 #include "cli/CliOptions.h"
 #include "cli/CliTexts.h"
+#include "cli/CliWait.h"
 
 #include "common/FileLocations.h"
 #include "common/SystemClock.h"
@@ -23,8 +24,21 @@ int main(int argc, char *argv[])
                                  TSystemClock::Today(), QLocale::system());
     if (!r.Error.isEmpty())
         std::fprintf(stderr, "vantu-cli: %s\n", r.Error.toUtf8().constData());
-    // The whole output at once, and only when it is complete.
-    if (r.ExitCode == CliExitOk && !r.Out.isEmpty()) {
+    // --wait: the line when its moment comes; nothing when a signal ends it.
+    if (r.WakeAtMs) {
+        QString reason;
+        const int code = WaitUntil(*r.WakeAtMs, &reason);
+        if (!reason.isEmpty())
+            std::fprintf(stderr, "vantu-cli: %s\n",
+                         TextIn(CliText::CannotWait, r.Language).arg(reason).toUtf8().constData());
+        if (code != CliExitOk)
+            return code;
+    }
+    // The whole output at once, and only when it is complete; --poll answers
+    // with its light's code.
+    const bool answered =
+        r.ExitCode == CliExitOk || r.ExitCode == CliExitTwilight || r.ExitCode == CliExitNight;
+    if (answered && !r.Out.isEmpty()) {
         if (std::fwrite(r.Out.constData(), 1, size_t(r.Out.size()), stdout) !=
                 size_t(r.Out.size()) ||
             std::fflush(stdout) != 0) {

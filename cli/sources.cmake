@@ -7,4 +7,5 @@ list(APPEND vantu_core_sources
     cli/CliParse.cpp
     cli/CliPlaces.cpp
     cli/CliRun.cpp
+    cli/CliScripts.h cli/CliScripts.cpp
 )

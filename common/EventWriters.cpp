@@ -35,19 +35,22 @@ void AppendEvent(QByteArray &out, const TEvent &e)
     AppendIsoMoment(out, e.Time.UnixMs(), e.ClockOffset);
 }
 
-// The files' name of a kind ("sunset", "moonrise").
-QByteArray ColumnName(TEventKind kind)
+} // namespace
+
+QByteArray EventKey(TEventKind kind)
 {
     if (int(kind) < SunEventCount)
         return CsvEventNames[int(kind)];
     return kind == TEventKind::Moonrise ? "moonrise" : "moonset";
 }
 
-// "-4", "10.5": an angle in a column's name, its shortest form.
 QByteArray AngleKey(double degrees)
 {
     return QByteArray::number(degrees, 'g', 10);
 }
+
+namespace
+{
 
 // The columns of the altitudes and bearings, then of the visible rising and
 // setting, by name.
@@ -205,7 +208,7 @@ bool AddDay(TICalendarFile &file, const TDayEvents &day, TLanguage language,
         const std::vector<const TEvent *> all = day.All(kind);
         for (size_t i = 0; i < all.size(); ++i) {
             const QByteArray key =
-                ColumnName(kind) + (i == 0 ? QByteArray() : QByteArray::number(qulonglong(i + 1)));
+                EventKey(kind) + (i == 0 ? QByteArray() : QByteArray::number(qulonglong(i + 1)));
             if (!file.Timed(dayKey, key, all[i]->Time, TextIn(*summary, language)))
                 return false;
         }
@@ -478,7 +481,7 @@ QByteArray EventsJson(const QVector<TDayEvents> &days, bool twilight, TLanguage 
             const std::vector<const TEvent *> all = day.All(kind);
             for (size_t i = 1; i < all.size() && i < 3; ++i) {
                 out.append(i == 1 ? ", \"second_" : ", \"third_");
-                out.append(ColumnName(kind));
+                out.append(EventKey(kind));
                 out.append("\": ");
                 eventValue(out, all[i]);
             }

@@ -16,6 +16,12 @@
 
 #include <optional>
 
+// The files' name of a Sun's event or of moonrise and moonset ("sunset",
+// "civil_dawn", "moonrise"), the same in every language.
+QByteArray EventKey(TEventKind kind);
+// "-4", "10.5": an angle in a column's name, its shortest form.
+QByteArray AngleKey(double degrees);
+
 // The program's result line of each date (the main window's results table),
 // and with twilight the further times, the day length and the Sun's height
 // at noon after the sunset in the same style; with the Moon, a line of the

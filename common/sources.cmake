@@ -20,6 +20,7 @@ list(APPEND vantu_core_sources
     common/EventWriters.h common/EventWriters.cpp
     common/Alignments.h common/Alignments.cpp
     common/HorizonFile.h common/HorizonFile.cpp
+    common/NextEvent.h common/NextEvent.cpp
 )
 list(APPEND vantu_gui_sources
     common/Messages.h common/Messages.cpp

@@ -286,6 +286,40 @@ def main():
             r = run(program, folder, *place, "--horizon", hills)
             check(r.returncode == 1 and r.stdout == b"" and r.stderr.count(b"\n") == 1
                   and f"{hills}, line 2".encode() in r.stderr, f"bad profile {r.stderr!r}")
+        # Scripts and timers on a clock that libfaketime starts at a moment.
+        faketime = os.environ.get("VANTU_FAKETIME", "")
+        check(os.path.isfile(faketime), "libfaketime missing (Debian package faketime)")
+
+        def at(moment, *args):
+            env = dict(os.environ, TZ="UTC", LD_PRELOAD=faketime,
+                       FAKETIME="@" + moment, FAKETIME_DONT_FAKE_MONOTONIC="1")
+            return subprocess.run([program, *args], cwd=folder, capture_output=True, env=env)
+        for moment, args, code, out in [
+                ("2026-06-21 12:00:00", ("--city", "Bratislava", "--next", "sunset"), 0,
+                 rb"sunset 2026-06-21T20:55:[23]\d\+02:00\n"),
+                ("2026-12-20 23:00:00", ("--city", "Tromsø", "--poll"), 4, rb"night\n")]:
+            r = at(moment, *args)
+            check(r.returncode == code and re.fullmatch(out, r.stdout), f"{args}: {r}")
+        # A real wait of about 2 s for a shifted sunset, ending within 1 s of
+        # the second --next gives.
+        line = at("2026-06-21 12:00:00", "--city", "Bratislava", "--next", "sunset").stdout
+        start = datetime.datetime.fromisoformat(line.split()[1].decode()).astimezone(
+            datetime.timezone.utc) - datetime.timedelta(seconds=32)
+        started = time.monotonic()
+        r = at(start.strftime("%Y-%m-%d %H:%M:%S"), "--city", "Bratislava", "--wait", "sunset",
+               "--shift", "-0.5")
+        waited = time.monotonic() - started
+        check(r.returncode == 0 and r.stdout == line and 1 <= waited <= 3, f"wait {waited} {r}")
+        # SIGINT and SIGTERM end a wait at once with nothing on stdout.
+        for signal, code in [(2, 130), (15, 143)]:
+            p = subprocess.Popen([program, "--city", "Bratislava", "--wait", "sunrise"],
+                                 cwd=folder, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+            time.sleep(scale)  # past the start, into the wait
+            started = time.monotonic()
+            p.send_signal(signal)
+            out, _ = p.communicate(timeout=10)
+            check(p.returncode == code and out == b"" and time.monotonic() - started < 1,
+                  f"signal {signal}: {p.returncode} {out!r}")
 
         # One row each for faults found in review.
         for args, code, out, err in [

@@ -41,6 +41,9 @@ private slots:
         QTest::newRow("--find") << 1 << QStringList{"--find", "--lang", "--format", "--verbose"};
         QTest::newRow("--easter") << 2 << QStringList{"--easter", "--lang"};
         QTest::newRow("--moon") << 3 << QStringList{"--moon", "--lang"};
+        QTest::newRow("scripts") << 4
+                                 << QStringList{"--city",  "--tz",   "--next", "--after", "--wait",
+                                                "--shift", "--late", "--poll", "--format"};
     }
 
     void synopsis()
@@ -48,7 +51,7 @@ private slots:
         QFETCH(int, paragraph);
         QFETCH(QStringList, options);
         const QStringList paragraphs = SynopsisParagraphs();
-        QCOMPARE(paragraphs.size(), 4);
+        QCOMPARE(paragraphs.size(), 5);
         const QString text = paragraphs[paragraph].trimmed();
         QVERIFY2(text.startsWith(QStringLiteral("*vantu-cli* ")), qPrintable(text));
         // An indented line is a description's paragraph, not a synopsis.
