@@ -33,9 +33,11 @@ enum class TEventKind : uint8_t {
     SunAltitudeRise,
     SunAltitudeSet,
     SunBearing,
+    // The Moon's centre passing a bearing (Angle).
+    MoonBearing,
 };
 constexpr int SunEventCount = 9;
-constexpr int EventKindCount = 19;
+constexpr int EventKindCount = 20;
 
 // Whether an event happens, and if not, why.
 enum class TEventStatus : uint8_t {
