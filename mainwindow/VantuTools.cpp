@@ -16,6 +16,8 @@
 #include "common/ModalRun.h"
 #include "common/SystemClock.h"
 #include "common/Texts.h"
+#include "mainwindow/IniFile.h"
+#include "mainwindow/LightSettings.h"
 #include "mainwindow/SpinEdit.h"
 #include "table/ResultLines.h"
 #include "table/Tabulka.h"
@@ -154,6 +156,7 @@ TChartRequest TfrmVantu::ChartRequest() const
     request.Day = Kalendar->date();
     if (request.Day == TSystemClock::Today())
         request.Now = TSystemClock::Now();
+    request.Light = ReadLightBands(TIniFile(FLocations.SettingsFile));
     return request;
 }
 
