@@ -5,6 +5,7 @@
 #include "app/SkyChartView.h"
 #include "app/SlnkoMesiac.h"
 #include "app/Zarovnanie.h"
+#include "cli/CliOptions.h"
 
 #include <QDoubleSpinBox>
 #include <QPushButton>
@@ -152,6 +153,36 @@ private slots:
                 sunsets << a.Date.toString(Qt::ISODate);
         QCOMPARE(sunsets.join(u' '), QStringLiteral("2026-05-12 2026-05-13 2026-07-29 2026-07-30 "
                                                     "2026-07-31"));
+    }
+
+    // The dialog's files are the command-line tool's for the same place,
+    // clock, year and bearing, Moon included.
+    void alignmentFiles_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::newRow("CSV") << "csv";
+        QTest::newRow("iCalendar") << "ics";
+    }
+    void alignmentFiles()
+    {
+        QFETCH(QString, format);
+        TScratchFolder folder;
+        TfrmSlnkoMesiac w(nullptr, TLanguage::English);
+        w.SetRequest(Request(QStringLiteral("Bratislava"), QDate(2026, 6, 21)));
+        w.SetBearing(299.3);
+        TfrmZarovnanie *dialog = w.ShowAlignments();
+        const QString path = folder.File(QStringLiteral("dates.out"));
+        TSaveDialogAnswer answer(path);
+        QVERIFY(format == QLatin1String("csv") ? dialog->ExportCsv() : dialog->ExportICalendar());
+        QCOMPARE(answer.Proposed, QStringList(QStringLiteral("Bratislava_2026_299.3.") + format));
+        const QStringList args =
+            QStringLiteral("vantu-cli --lat 48:09:00N --lon 17:07:00E --name Bratislava --tz "
+                           "Europe/Bratislava --year 2026 --aligned 299.3 --sky --lang en --format")
+                .split(u' ')
+            << format;
+        const TCliResult cli = CliMain(args, QString(), QDate(2026, 1, 1), QLocale::c());
+        QCOMPARE(cli.ExitCode, CliExitOk);
+        QCOMPARE(ReadFile(path), cli.Out);
     }
 };
 
