@@ -578,8 +578,11 @@ TfrmZarovnanie *TfrmSlnkoMesiac::ShowAlignments()
         frmZarovnanie = new TfrmZarovnanie(this, FLanguage);
         frmZarovnanie->setAttribute(Qt::WA_DeleteOnClose);
     }
+    // Without a bearing, the day's sunset's: the alignment people ask about.
+    const std::optional<double> bearing =
+        Bearing() ? Bearing() : FirstAzimuth(FDay, TEventKind::Sunset);
     frmZarovnanie->SetRequest(FRequest.Place, FRequest.MainClock, FRequest.Day.year(),
-                              Bearing().value_or(0));
+                              bearing.value_or(0));
     frmZarovnanie->show();
     frmZarovnanie->raise();
     frmZarovnanie->activateWindow();

@@ -198,6 +198,14 @@ void TfrmVantu::mnuSlnkoMesiacClick()
     OpenChartWindow(frmSlnkoMesiac);
 }
 
+// The dates of alignment belong to the Sun and Moon window, whose bearing
+// and day they take; it opens too.
+void TfrmVantu::mnuZarovnanieClick()
+{
+    OpenChartWindow(frmSlnkoMesiac);
+    frmSlnkoMesiac->ShowAlignments();
+}
+
 // ---------------------------------------------------------------- Moon, about, help
 
 namespace
