@@ -201,23 +201,7 @@ TfrmSlnkoMesiac::TfrmSlnkoMesiac(QWidget *owner, TLanguage language)
     lblObloha->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lblObloha->setMinimumWidth(300);
 
-    lblAzimut = new QLabel(this);
-    seAzimut = new QDoubleSpinBox(this);
-    seAzimut->setObjectName(QStringLiteral("seAzimut"));
-    // Below 0 stands for no bearing, named by the special text.
-    seAzimut->setRange(-1, 360);
-    seAzimut->setDecimals(1);
-    seAzimut->setSuffix(QStringLiteral("°"));
-    seAzimut->setValue(-1);
-    lblAzimut->setBuddy(seAzimut);
-    lblVyska = new QLabel(this);
-    seVyska = new QDoubleSpinBox(this);
-    seVyska->setObjectName(QStringLiteral("seVyska"));
-    seVyska->setRange(0.01, 10000);
-    seVyska->setDecimals(2);
-    seVyska->setSingleStep(0.1);
-    seVyska->setValue(1.8);
-    lblVyska->setBuddy(seVyska);
+    CreateBoxes();
     btnZarovnanie = new QPushButton(this);
     btnZarovnanie->setObjectName(QStringLiteral("btnZarovnanie"));
     CreateExportButton();
@@ -251,6 +235,31 @@ TfrmSlnkoMesiac::TfrmSlnkoMesiac(QWidget *owner, TLanguage language)
     connect(sldCas, &QSlider::valueChanged, this, [this] { ShowChosenTime(); });
     connect(Chart, &TSkyChartView::TimeStepped, this,
             [this](int minutes) { SetChosenMinute(ChosenMinute() + minutes); });
+    connect(btnZarovnanie, &QPushButton::clicked, this, [this] { ShowAlignments(); });
+    ApplyLanguage(language);
+    resize(900, 620);
+}
+
+// The bearing and the object's height, each fed into the chart and the text.
+void TfrmSlnkoMesiac::CreateBoxes()
+{
+    lblAzimut = new QLabel(this);
+    seAzimut = new QDoubleSpinBox(this);
+    seAzimut->setObjectName(QStringLiteral("seAzimut"));
+    // Below 0 stands for no bearing, named by the special text.
+    seAzimut->setRange(-1, 360);
+    seAzimut->setDecimals(1);
+    seAzimut->setSuffix(QStringLiteral("°"));
+    seAzimut->setValue(-1);
+    lblAzimut->setBuddy(seAzimut);
+    lblVyska = new QLabel(this);
+    seVyska = new QDoubleSpinBox(this);
+    seVyska->setObjectName(QStringLiteral("seVyska"));
+    seVyska->setRange(0.01, 10000);
+    seVyska->setDecimals(2);
+    seVyska->setSingleStep(0.1);
+    seVyska->setValue(1.8);
+    lblVyska->setBuddy(seVyska);
     connect(Chart, &TSkyChartView::BearingPicked, this,
             [this](double azimuth) { SetBearing(azimuth); });
     connect(seAzimut, qOverload<double>(&QDoubleSpinBox::valueChanged), this, [this] {
@@ -263,9 +272,6 @@ TfrmSlnkoMesiac::TfrmSlnkoMesiac(QWidget *owner, TLanguage language)
         if (FDayStart != 0)
             ShowChosenTime();
     });
-    connect(btnZarovnanie, &QPushButton::clicked, this, [this] { ShowAlignments(); });
-    ApplyLanguage(language);
-    resize(900, 620);
 }
 
 void TfrmSlnkoMesiac::ApplyLanguage(TLanguage language)

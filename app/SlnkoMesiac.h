@@ -53,6 +53,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void CreateBoxes();
     void Recompute();
     void ShowChosenTime();
     QStringList SunLines() const;

@@ -158,6 +158,14 @@ QVector<TSpan> BetweenSpans(const TDayEvents &day, double lo, double hi)
     return spans;
 }
 
+QVector<QVector<TSpan>> BetweenSpans(const QVector<TDayEvents> &rows, double lo, double hi)
+{
+    QVector<QVector<TSpan>> spans;
+    for (const TDayEvents &row : rows)
+        spans.append(BetweenSpans(row, lo, hi));
+    return spans;
+}
+
 TSunExtremes SunExtremes(const QVector<TDayEvents> &rows)
 {
     TSunExtremes extremes;

@@ -84,6 +84,8 @@ QVector<TSpan> BandSpans(const TDayEvents &day, TBand band);
 // two altitudes (the golden hour, the blue hour), as the date's stretches
 // between them give them; one running over midnight ends at 24 or starts at 0.
 QVector<TSpan> BetweenSpans(const TDayEvents &day, double lo, double hi);
+// The same for each row of a year.
+QVector<QVector<TSpan>> BetweenSpans(const QVector<TDayEvents> &rows, double lo, double hi);
 
 // The year's latest sunrise and earliest sunset on the clock of the rows, as
 // indexes of the rows; -1 where no row has one. The first of equal ones.

@@ -151,14 +151,9 @@ void TYearChartView::SetLight(const std::optional<TLightBands> &bands)
 
 void TYearChartView::FindLightSpans()
 {
-    FGolden.clear();
-    FBlue.clear();
-    if (!FLight)
-        return;
-    for (const TDayEvents &row : FRows) {
-        FGolden.append(BetweenSpans(row, FLight->GoldenFrom, FLight->GoldenTo));
-        FBlue.append(BetweenSpans(row, FLight->BlueFrom, FLight->GoldenFrom));
-    }
+    const TLightBands b = FLight.value_or(TLightBands());
+    FGolden = FLight ? BetweenSpans(FRows, b.GoldenFrom, b.GoldenTo) : QVector<QVector<TSpan>>();
+    FBlue = FLight ? BetweenSpans(FRows, b.BlueFrom, b.GoldenFrom) : QVector<QVector<TSpan>>();
 }
 
 QString TYearChartView::ExtremeText(int which) const
