@@ -399,10 +399,12 @@ QStringList TfrmSlnkoMesiac::SunLines() const
     const QString polar = PolarText(FDay, FLanguage);
     if (!polar.isEmpty()) {
         const bool night = FDay.Status(TEventKind::Sunrise) == TEventStatus::BelowAllDay;
+        // The words after the kind of day: "last sunset ..., next sunrise ...".
+        const QString around = polar.section(QStringLiteral("; "), 1);
         lines << Sentence(
                      TextIn(night ? EventText::SkyText::PolarNight : EventText::SkyText::PolarDay,
                             FLanguage))
-              << Sentence(polar);
+              << Sentence(around.isEmpty() ? polar : around);
         return lines;
     }
     for (const auto &[kind, text] :

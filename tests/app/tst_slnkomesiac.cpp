@@ -60,6 +60,8 @@ private slots:
         QTest::newRow("autumn change") << "Vienna" << QDate(2024, 10, 27) << 25 << "Sunrise 06:33";
         QTest::newRow("polar night")
             << "Tromso" << QDate(2026, 12, 21) << 24 << "The Sun does not rise (polar night).";
+        QTest::newRow("polar night, around it")
+            << "Tromso" << QDate(2026, 12, 21) << 24 << "Last sunset 2026-11-27 11:4";
         QTest::newRow("summer") << "Bratislava" << QDate(2026, 6, 21) << 24 << "Sunset 20:55";
     }
     void dayOnZone()
