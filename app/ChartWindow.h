@@ -22,7 +22,7 @@ class QPushButton;
 struct TChartRequest {
     TPlace Place;      // with a city's zone, which the Year of the Sun then offers and chooses
     TClock MainClock;  // the main window's: UTC, CET, CEST or the place's own clock
-    TClock PlaceClock; // the place's own clock, from the main window's offset fields
+    TClock PlaceClock; // the place's own clock: a picked city's zone, else the offset fields
     QDate Day;         // the calendar's
     // Now while the calendar's day is today, else invalid: the Sun and Moon
     // then starts at solar noon.

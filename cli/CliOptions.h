@@ -75,6 +75,10 @@ struct TCliOptions {
     double Tolerance = 0.5;
     // --shadow: the shadow of an upright object so many metres tall, with --at.
     std::optional<double> Shadow;
+    // --horizon and --height: the terrain's profile file and the height above
+    // the surroundings, for the visible rising and setting.
+    QString HorizonFile;
+    std::optional<double> Height;
 };
 
 struct TCliParse {

@@ -182,6 +182,21 @@ TCheck ReadAngles(const TReading &r)
             return r.Text(CliText::ToleranceSyntax).arg(r.Value(s.Tolerance));
         o.Tolerance = *t;
     }
+    if (p.isSet(s.Height)) {
+        const std::optional<double> h = ParseNumber(p.value(s.Height));
+        if (!h || *h < 0 || *h > 10000)
+            return r.Text(CliText::HeightSyntax).arg(r.Value(s.Height));
+        o.Height = h;
+    }
+    if (p.isSet(s.Horizon)) {
+        o.HorizonFile = p.value(s.Horizon);
+        if (o.HorizonFile.isEmpty())
+            return r.Text(CliText::NeedsName).arg(Dashed(s.Horizon));
+    }
+    if (o.Aligned)
+        for (const QCommandLineOption *other : {&s.Horizon, &s.Height})
+            if (p.isSet(*other))
+                return r.Text(CliText::CannotCombine).arg(Dashed(s.Aligned), Dashed(*other));
     if (p.isSet(s.Shadow)) {
         if (o.Command != TCliCommand::At)
             return r.Text(CliText::GoesWith).arg(Dashed(s.Shadow), Dashed(s.At));

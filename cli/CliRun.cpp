@@ -11,9 +11,11 @@
 #include "common/EventWriters.h"
 #include "common/EventsOnClock.h"
 #include "common/FileText.h"
+#include "common/HorizonFile.h"
 #include "common/Version.h"
 #include "localities/Gazetteer.h"
 #include "suntime/DateUtil.h"
+#include "suntime/VisibleEvents.h"
 
 namespace
 {
@@ -47,6 +49,24 @@ TCliResult RunAligned(const TCliOptions &o, const TPlace &place, const QVector<T
     return r;
 }
 
+// The horizon of --horizon and --height: nothing without them, else the
+// profile read or the one line that says why it cannot be.
+std::optional<THorizon> HorizonOf(const TCliOptions &o, TCliResult &failure)
+{
+    if (o.HorizonFile.isEmpty() && !o.Height)
+        return std::nullopt;
+    std::vector<THorizonPoint> points;
+    if (!o.HorizonFile.isEmpty()) {
+        THorizonRead read = ReadHorizonFile(o.HorizonFile, o.Language);
+        if (!read.Ok()) {
+            failure = Failure(CliExitFailure, read.Error);
+            return std::nullopt;
+        }
+        points = std::move(read.Points);
+    }
+    return THorizon(std::move(points), o.Height.value_or(0));
+}
+
 TCliResult RunSun(const TCliOptions &o, const QLocale &locale, TGazetteer &cities)
 {
     TCliResult failure;
@@ -65,7 +85,12 @@ TCliResult RunSun(const TCliOptions &o, const QLocale &locale, TGazetteer &citie
     }
     if (o.Format == TCliFormat::ICalendar && !ICalendarCanHold(first, last, resolved->Clock))
         return Failure(CliExitUsage, TextIn(CliText::IcsYears, o.Language));
+    TCliResult horizonFailure;
+    const std::optional<THorizon> horizon = HorizonOf(o, horizonFailure);
+    if (!horizon && horizonFailure.ExitCode != CliExitOk)
+        return horizonFailure;
     TAngleColumns angles;
+    angles.Visible = horizon.has_value();
     angles.Altitudes = o.Altitudes;
     angles.Bearings = o.Bearings;
     angles.Light = o.Light;
@@ -73,6 +98,7 @@ TCliResult RunSun(const TCliOptions &o, const QLocale &locale, TGazetteer &citie
     request.Azimuths = o.Sky || o.Aligned;
     request.Moon = o.Sky;
     RequestAngles(request, angles);
+    request.Horizon = horizon;
     const QVector<TDayEvents> days =
         EventsOfDates(resolved->Place, resolved->Clock, first, last, request);
     if (o.Aligned)
@@ -91,9 +117,9 @@ TCliResult RunSun(const TCliOptions &o, const QLocale &locale, TGazetteer &citie
         r.Out = EventsJson(days, o.Twilight, o.Language, angles);
         break;
     case TCliFormat::ICalendar:
-        if (const std::optional<QByteArray> ics =
-                EventsICalendar(days, resolved->Place, o.Language,
-                                o.Light ? std::optional<TLightBands>(angles.Bands) : std::nullopt))
+        if (const std::optional<QByteArray> ics = EventsICalendar(
+                days, resolved->Place, o.Language,
+                o.Light ? std::optional<TLightBands>(angles.Bands) : std::nullopt, angles.Visible))
             r.Out = *ics;
         else
             return Failure(CliExitUsage, TextIn(CliText::IcsYears, o.Language));
@@ -119,6 +145,10 @@ TCliResult RunAt(const TCliOptions &o, TGazetteer &cities)
         return Failure(CliExitUsage, TextIn(CliText::MomentOutside, o.Language)
                                          .arg(QStringLiteral("--at"),
                                               o.At.Local.toString(Qt::ISODate).chopped(1)));
+    TCliResult horizonFailure;
+    const std::optional<THorizon> horizon = HorizonOf(o, horizonFailure);
+    if (!horizon && horizonFailure.ExitCode != CliExitOk)
+        return horizonFailure;
     const TSkyAt &sky = *at;
     const QByteArray iso = IsoMoment(moment).toUtf8();
     // Keys and values; an empty value is one that does not exist.
@@ -138,6 +168,11 @@ TCliResult RunAt(const TCliOptions &o, TGazetteer &cities)
         fields.append(
             {"shadow_azimuth", shadow ? Degrees(shadow->second, 2).toUtf8() : QByteArray()});
     }
+    // Whether the Sun clears the real horizon.
+    const bool seen = horizon && SunSeenAt(TInstant::FromUnixMs(moment.toMSecsSinceEpoch()),
+                                           resolved->Place, *horizon);
+    if (horizon)
+        fields.append({"sun_visible", QByteArray(seen ? "true" : "false")});
     TCliResult r;
     r.Error = note;
     switch (o.Format) {
@@ -171,6 +206,8 @@ TCliResult RunAt(const TCliOptions &o, TGazetteer &cities)
                 .arg(number(sky.Moon.Altitude, 2), number(sky.Moon.Azimuth, 2),
                      number(sky.MoonIllumination * 100, 1), phase) +
             '\n';
+        if (horizon)
+            text += TextIn(seen ? CliText::SunSeen : CliText::SunHidden, o.Language) + '\n';
         if (o.Shadow)
             text += (shadow ? TextIn(CliText::ShadowAt, o.Language)
                                   .arg(number(shadow->first, 2), number(shadow->second, 2))

@@ -31,6 +31,13 @@ const char *const HelpDetails =
     "  vantu-cli --city \"New York\" --year 2026 --aligned 299.3 --format csv\n"
     "--twilight also gives day_length_change, the change since the date before.\n"
     "A date of polar day or night names the last and the next sunrise or sunset.\n"
+    "\nReal horizon: --horizon FILE (one \"azimuth altitude\" pair a line, degrees,\n"
+    "of the terrain as seen; or a polygonal landscape's landscape.ini) and --height\n"
+    "METRES above the surroundings (the flat horizon dips 1.76' x sqrt(METRES)) add\n"
+    "visible_sunrise and visible_sunset (with --sky also visible_moonrise and\n"
+    "visible_moonset): the first moment the upper limb, refraction included, clears\n"
+    "the horizon at the body's azimuth and the last it goes behind it. With --at,\n"
+    "--horizon adds sun_visible.\n"
     "\nExit codes: 0 done; 1 place or city not found or ambiguous, locality file\n"
     "missing or unreadable, no city data, or the output cannot be written; 2 wrong\n"
     "arguments, or iCalendar asked for events outside the years 0001 ... 9999.\n";
@@ -93,6 +100,14 @@ TSyntax::TSyntax()
       Shadow(QStringLiteral("shadow"),
              QStringLiteral("With --at, the shadow of an upright object H metres tall."),
              QStringLiteral("H")),
+      Horizon(QStringLiteral("horizon"),
+              QStringLiteral("The terrain's horizon profile FILE, for the visible sunrise and "
+                             "sunset."),
+              QStringLiteral("FILE")),
+      Height(QStringLiteral("height"),
+             QStringLiteral("Metres above the surroundings, 0 ... 10000, for the visible "
+                            "sunrise and sunset."),
+             QStringLiteral("METRES")),
       Language(QStringLiteral("lang"), QStringLiteral("sk, en or hu (default from LANG)."),
                QStringLiteral("LANG")),
       Format(QStringLiteral("format"), QStringLiteral("text (default), csv, json or ics."),
@@ -109,17 +124,18 @@ TSyntax::TSyntax()
 
 QList<const QCommandLineOption *> TSyntax::All() const
 {
-    return {&Place,    &Db,     &Lat,    &Lon,      &Name,    &City,    &Find,      &Date,
-            &Month,    &Year,   &At,     &Utc,      &Cet,     &Cest,    &Offset,    &Tz,
-            &Twilight, &Sky,    &Light,  &Altitude, &Bearing, &Aligned, &Tolerance, &Shadow,
-            &Language, &Format, &Easter, &Moon,     &Verbose, &Help,    &Version};
+    return {&Place,   &Db,        &Lat,      &Lon,     &Name,   &City,     &Find,
+            &Date,    &Month,     &Year,     &At,      &Utc,    &Cet,      &Cest,
+            &Offset,  &Tz,        &Twilight, &Sky,     &Light,  &Altitude, &Bearing,
+            &Aligned, &Tolerance, &Shadow,   &Horizon, &Height, &Language, &Format,
+            &Easter,  &Moon,      &Verbose,  &Help,    &Version};
 }
 
 QList<const QCommandLineOption *> TSyntax::SunOnly() const
 {
-    return {&Place, &Db,    &Lat,      &Lon,     &Name,    &City,      &Date,  &Month,
-            &Year,  &At,    &Utc,      &Cet,     &Cest,    &Offset,    &Tz,    &Twilight,
-            &Sky,   &Light, &Altitude, &Bearing, &Aligned, &Tolerance, &Shadow};
+    return {&Place,    &Db,      &Lat,     &Lon,       &Name,   &City,    &Date,     &Month, &Year,
+            &At,       &Utc,     &Cet,     &Cest,      &Offset, &Tz,      &Twilight, &Sky,   &Light,
+            &Altitude, &Bearing, &Aligned, &Tolerance, &Shadow, &Horizon, &Height};
 }
 
 QList<const QCommandLineOption *> TSyntax::Repeatable() const

@@ -13,7 +13,7 @@ struct TSyntax {
 
     QCommandLineOption Place, Db, Lat, Lon, Name, City, Find, Date, Month, Year, Utc, Cet, Cest,
         Offset, Tz, Sky, At, Twilight, Altitude, Light, Bearing, Aligned, Tolerance, Shadow,
-        Language, Format, Easter, Moon, Verbose, Help, Version;
+        Horizon, Height, Language, Format, Easter, Moon, Verbose, Help, Version;
 
     QList<const QCommandLineOption *> All() const;
     // The options of the Sun's events, which the other commands do not take.

@@ -31,6 +31,14 @@ inline constexpr TText NoShadow{"Slnko je pod obzorom: bez tieňa",
                                 "The Sun is below the horizon: no shadow",
                                 "A Nap a látóhatár alatt van: nincs árnyék"};
 
+// Over the real horizon at that moment.
+inline constexpr TText SunSeen{"Slnko je nad obzorom, ako ho vidieť",
+                               "The Sun clears the horizon as seen",
+                               "A Nap a látható látóhatár fölött van"};
+inline constexpr TText SunHidden{"Slnko je za obzorom, ako ho vidieť",
+                                 "The Sun is behind the horizon as seen",
+                                 "A Nap a látható látóhatár mögött van"};
+
 // ---------------------------------------------------------------- arguments
 
 // %1 the option as typed
@@ -139,6 +147,9 @@ inline constexpr TText ShadowSyntax{"--shadow potrebuje výšku v metroch väč�
 inline constexpr TText AlignedSpan{"--aligned potrebuje --month alebo --year",
                                    "--aligned needs --month or --year",
                                    "--aligned mellé --month vagy --year kell"};
+inline constexpr TText HeightSyntax{"--height potrebuje metre od 0 do 10000: %1",
+                                    "--height needs metres from 0 to 10000: %1",
+                                    "--height 0 és 10000 közötti métert vár: %1"};
 // %1 the option, %2 the one it goes with
 inline constexpr TText GoesWith{"%1 patrí k %2", "%1 goes with %2",
                                 "%1 csak a(z) %2 mellett adható meg"};

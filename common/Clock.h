@@ -77,5 +77,10 @@ inline int TimeFormatIndex(TClock::TKind format)
     return int(format);
 }
 
+// Clocks on Earth keep between UTC-12 and UTC+14 (Kiritimati): the place's
+// own clock takes no offset beyond them.
+inline constexpr int EarliestClockOffset = -12 * 3600;
+inline constexpr int LatestClockOffset = 14 * 3600;
+
 // "+05:45", "-03:30", "+00:00": an offset from UTC in seconds, to the minute.
 QString OffsetText(int seconds);

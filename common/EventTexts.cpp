@@ -190,6 +190,47 @@ QString PolarText(const TDayEvents &day, TLanguage language)
     return text;
 }
 
+const TEvent *VisibleRise(const TDayEvents &day, bool moon)
+{
+    return day.First(moon ? TEventKind::MoonAppears : TEventKind::SunAppears);
+}
+
+const TEvent *VisibleSet(const TDayEvents &day, bool moon)
+{
+    const std::vector<const TEvent *> all =
+        day.All(moon ? TEventKind::MoonDisappears : TEventKind::SunDisappears);
+    return all.empty() ? nullptr : all.back();
+}
+
+QStringList VisibleNotes(const TDayEvents &day, bool moon, TLanguage language,
+                         const std::function<QString(TInstant, int32_t)> &time)
+{
+    QStringList parts;
+    const TEventKind appears = moon ? TEventKind::MoonAppears : TEventKind::SunAppears;
+    const TEventKind rise = moon ? TEventKind::Moonrise : TEventKind::Sunrise;
+    // Hidden by the terrain, not by the body's staying below the horizon,
+    // which the note says already.
+    if (day.Status(appears) == TEventStatus::BelowAllDay &&
+        day.Status(rise) != TEventStatus::BelowAllDay) {
+        parts << TextIn(moon ? EventText::MoonHidden : EventText::SunHidden, language);
+        return parts;
+    }
+    // Out more than once: every stretch it is seen, from the date's start or
+    // to its end where it is seen then.
+    const std::vector<TStretch> seen = VisibleStretches(day, moon);
+    if (day.All(appears).size() > 1 ||
+        day.All(moon ? TEventKind::MoonDisappears : TEventKind::SunDisappears).size() > 1) {
+        QStringList spans;
+        for (const TStretch &s : seen)
+            spans << time(s.From, s.FromOffset) + QChar(0x2013) +
+                         (s.To == day.Span.To ? QStringLiteral("24:00:00")
+                                              : time(s.To, s.ToOffset));
+        parts << TextIn(moon ? EventText::MoonSeen : EventText::SunSeen, language)
+                     .arg(spans.join(TextIn(EventText::And, language)));
+    }
+    return parts;
+}
+
 QString AngleText(double degrees, TLanguage language)
 {
     QString number = QString::number(std::fabs(degrees), 'g', 10);

@@ -208,6 +208,32 @@ inline constexpr TText NoAlignment{"Žiadny východ ani západ na tomto azimute"
                                    "No rising or setting on this bearing",
                                    "Nincs kelte vagy nyugta ebben az irányban"};
 inline constexpr TText AlignedSummary{"%1, azimut %2", "%1, azimuth %2", "%1, azimut %2"};
+// Over a real horizon: the lines of the text (%1 %2 the times), why a
+// visible rising is missing, and the stretches a body is seen (%1) when it
+// comes out more than once.
+inline constexpr TText VisibleSunLine{"    Viditeľný východ Slnka %1, viditeľný západ Slnka %2",
+                                      "    Visible sunrise %1, visible sunset %2",
+                                      "    Látható napkelte %1, látható napnyugta %2"};
+inline constexpr TText VisibleMoonLine{
+    "    Viditeľný východ Mesiaca %1, viditeľný západ Mesiaca %2",
+    "    Visible moonrise %1, visible moonset %2",
+    "    Látható holdkelte %1, látható holdnyugta %2"};
+inline constexpr TText SunHidden{"Slnko zostáva celý deň skryté za terénom",
+                                 "the Sun stays hidden behind the terrain all day",
+                                 "a Nap egész nap a domborzat mögött marad"};
+inline constexpr TText MoonHidden{"Mesiac zostáva celý deň skrytý za terénom",
+                                  "the Moon stays hidden behind the terrain all day",
+                                  "a Hold egész nap a domborzat mögött marad"};
+inline constexpr TText SunSeen{"Slnko je vidieť %1", "the Sun is seen %1", "a Nap látható: %1"};
+inline constexpr TText MoonSeen{"Mesiac je vidieť %1", "the Moon is seen %1", "a Hold látható: %1"};
+inline constexpr TText VisibleSunrise{"Viditeľný východ Slnka", "Visible sunrise",
+                                      "Látható napkelte"};
+inline constexpr TText VisibleSunset{"Viditeľný západ Slnka", "Visible sunset",
+                                     "Látható napnyugta"};
+inline constexpr TText VisibleMoonrise{"Viditeľný východ Mesiaca", "Visible moonrise",
+                                       "Látható holdkelte"};
+inline constexpr TText VisibleMoonset{"Viditeľný západ Mesiaca", "Visible moonset",
+                                      "Látható holdnyugta"};
 // of PRODID
 inline constexpr TText LanguageCode{"SK", "EN", "HU"};
 
@@ -247,6 +273,9 @@ struct TAngleColumns {
     QList<double> Bearings;
     bool Light = false;
     TLightBands Bands;
+    // The visible rising and setting over the horizon the dates were asked
+    // with (the Moon's too when they hold it).
+    bool Visible = false;
 };
 
 // The altitudes whose columns and lines a file shows: those asked for, then
@@ -258,6 +287,16 @@ void RequestAngles(TEventRequest &request, const TAngleColumns &angles);
 // Why the events of the altitudes and bearings are missing, as parts of the
 // note.
 QStringList AngleNotes(const TDayEvents &day, const TAngleColumns &angles, TLanguage language);
+// The visible rising and setting of the Sun (or the Moon): the first
+// appearance and the last disappearance of the date.
+const TEvent *VisibleRise(const TDayEvents &day, bool moon);
+const TEvent *VisibleSet(const TDayEvents &day, bool moon);
+// Why they are missing, or the stretches the body is seen when it comes out
+// more than once ("07:12:03–09:31:20 and 09:40:11–24:00:00"), as parts of the
+// note; time writes a moment.
+QStringList VisibleNotes(const TDayEvents &day, bool moon, TLanguage language,
+                         const std::function<QString(TInstant, int32_t)> &time);
+
 // "6°", "−4°", "299,3°": an angle as a text names it.
 QString AngleText(double degrees, TLanguage language);
 // The golden and blue hours of a date in a sentence: "Golden hour 06:12–07:05

@@ -49,8 +49,9 @@ QByteArray AngleKey(double degrees)
     return QByteArray::number(degrees, 'g', 10);
 }
 
-// The columns of the altitudes and bearings, by name.
-QList<QByteArray> AngleColumnNames(const TAngleColumns &angles)
+// The columns of the altitudes and bearings, then of the visible rising and
+// setting, by name.
+QList<QByteArray> AngleColumnNames(const TAngleColumns &angles, bool sky)
 {
     QList<QByteArray> names;
     for (const double a : ShownAltitudes(angles))
@@ -58,11 +59,17 @@ QList<QByteArray> AngleColumnNames(const TAngleColumns &angles)
               << "altitude_" + AngleKey(a) + "_set";
     for (const double b : angles.Bearings)
         names << "sun_bearing_" + AngleKey(b) << "sun_bearing_" + AngleKey(b) + "_altitude";
+    if (angles.Visible)
+        names << "visible_sunrise"
+              << "visible_sunset";
+    if (angles.Visible && sky)
+        names << "visible_moonrise"
+              << "visible_moonset";
     return names;
 }
 
 // Their values on a date: a moment, an altitude, or nothing (empty).
-QList<QByteArray> AngleCells(const TDayEvents &day, const TAngleColumns &angles)
+QList<QByteArray> AngleCells(const TDayEvents &day, const TAngleColumns &angles, bool sky)
 {
     QList<QByteArray> cells;
     const auto moment = [](const TEvent *e) {
@@ -78,6 +85,9 @@ QList<QByteArray> AngleCells(const TDayEvents &day, const TAngleColumns &angles)
         const TEvent *e = day.First(TEventKind::SunBearing, b);
         cells << moment(e) << (e ? FixedText(e->Altitude, 1) : QByteArray());
     }
+    for (const bool moon : {false, true})
+        if (angles.Visible && (!moon || sky))
+            cells << moment(VisibleRise(day, moon)) << moment(VisibleSet(day, moon));
     return cells;
 }
 
@@ -89,15 +99,26 @@ QByteArray ChangeText(const std::optional<int> &seconds)
     return (*seconds < 0 ? "-" : "+") + DurationText(std::abs(*seconds)).toLatin1();
 }
 
-// The note of a date: why events are missing, those it holds twice, and
-// the altitudes' and bearings' reasons.
-QString NoteOf(const TDayEvents &day, bool twilight, const TAngleColumns &angles,
+// "07:12:03": a moment's time of day on its own clock.
+QString ClockTime(TInstant t, int32_t offset)
+{
+    return QDateTime::fromMSecsSinceEpoch(t.UnixMs(), Qt::OffsetFromUTC, offset)
+        .toString(QStringLiteral("HH:mm:ss"));
+}
+
+// The note of a date: why events are missing, those it holds twice, the
+// altitudes' and bearings' reasons, and the Sun and the Moon behind the
+// terrain.
+QString NoteOf(const TDayEvents &day, bool twilight, const TAngleColumns &angles, bool sky,
                TLanguage language)
 {
     QString note = DayNote(day, twilight, language);
     TAngleColumns shown = angles;
     shown.Altitudes = ShownAltitudes(angles);
-    const QStringList more = AngleNotes(day, shown, language);
+    QStringList more = AngleNotes(day, shown, language);
+    for (const bool moon : {false, true})
+        if (angles.Visible && (!moon || sky))
+            more << VisibleNotes(day, moon, language, ClockTime);
     if (!more.isEmpty())
         note +=
             (note.isEmpty() ? QString() : QStringLiteral("; ")) + more.join(QStringLiteral("; "));
@@ -168,7 +189,7 @@ double OleOnOwnClock(const QDateTime &moment)
 // The dates' events into an iCalendar file, date by date; false when
 // iCalendar cannot hold one of them.
 bool AddDay(TICalendarFile &file, const TDayEvents &day, TLanguage language,
-            const std::optional<TLightBands> &light)
+            const std::optional<TLightBands> &light, bool visible)
 {
     const QDate date = DateOf(day);
     if (date.year() < 1 || date.year() > 9999)
@@ -196,6 +217,20 @@ bool AddDay(TICalendarFile &file, const TDayEvents &day, TLanguage language,
             const int k = int(phase) - int(TEventKind::NewMoon);
             file.WholeDate(dayKey, keys[k], TextIn(EventText::PrincipalPhases[k], language));
         }
+    // The visible rising and setting over the real horizon.
+    if (visible) {
+        const struct {
+            const char *key;
+            const TEvent *event;
+            const TText &summary;
+        } seen[4] = {{"visiblesunrise", VisibleRise(day, false), EventText::VisibleSunrise},
+                     {"visiblesunset", VisibleSet(day, false), EventText::VisibleSunset},
+                     {"visiblemoonrise", VisibleRise(day, true), EventText::VisibleMoonrise},
+                     {"visiblemoonset", VisibleSet(day, true), EventText::VisibleMoonset}};
+        for (const auto &v : seen)
+            if (v.event && !file.Timed(dayKey, v.key, v.event->Time, TextIn(v.summary, language)))
+                return false;
+    }
     // The golden and blue hours, each a stretch of its own.
     if (light) {
         const struct {
@@ -284,7 +319,19 @@ QByteArray EventsText(const QVector<TDayEvents> &days, const TPlace &place, cons
                     ResultLineEnd;
         }
         if (angles.Light)
-            line += QStringLiteral("    ") + LightText(day, language) + ResultLineEnd;
+            line += QStringLiteral("    ") + LightText(day, language, angles.Bands) + ResultLineEnd;
+        // The visible rising and setting over the real horizon, with the
+        // stretches seen when the body comes out more than once.
+        for (const bool moon : {false, true}) {
+            if (!angles.Visible || (moon && !sky))
+                continue;
+            line += TextIn(moon ? EventText::VisibleMoonLine : EventText::VisibleSunLine, language)
+                        .arg(at(VisibleRise(day, moon)), at(VisibleSet(day, moon)));
+            const QStringList notes = VisibleNotes(day, moon, language, ClockTime);
+            if (!notes.isEmpty())
+                line += QStringLiteral("; ") + notes.join(QStringLiteral("; "));
+            line += ResultLineEnd;
+        }
         // A polar day or night with the sunrise and sunset around it.
         const QString polar = PolarText(day, language);
         if (!polar.isEmpty())
@@ -305,7 +352,8 @@ QByteArray EventsCsv(const QVector<TDayEvents> &days, bool twilight, TLanguage l
                      const TAngleColumns &angles)
 {
     const int events = ShownEvents(twilight);
-    const QList<QByteArray> angleColumns = AngleColumnNames(angles);
+    const bool sky = HasSky(days);
+    const QList<QByteArray> angleColumns = AngleColumnNames(angles, sky);
     QByteArray out;
     out.reserve(64 + days.size() * (twilight ? 300 : 110));
     out.append("date,sunrise,solar_noon,sunset,day_length");
@@ -316,7 +364,6 @@ QByteArray EventsCsv(const QVector<TDayEvents> &days, bool twilight, TLanguage l
         }
         out.append(",noon_altitude,day_length_change");
     }
-    const bool sky = HasSky(days);
     if (sky)
         for (const char *name : SkyColumnNames) {
             out.append(',');
@@ -355,9 +402,9 @@ QByteArray EventsCsv(const QVector<TDayEvents> &days, bool twilight, TLanguage l
                 out.append(value + ',');
         }
         if (!angleColumns.isEmpty())
-            for (const QByteArray &value : AngleCells(day, angles))
+            for (const QByteArray &value : AngleCells(day, angles, sky))
                 out.append(value + ',');
-        const QString note = NoteOf(day, twilight, angles, language);
+        const QString note = NoteOf(day, twilight, angles, sky, language);
         if (!note.isEmpty())
             out.append(CsvField(note).toUtf8());
         out.append("\r\n", 2);
@@ -368,7 +415,8 @@ QByteArray EventsCsv(const QVector<TDayEvents> &days, bool twilight, TLanguage l
 QByteArray EventsJson(const QVector<TDayEvents> &days, bool twilight, TLanguage language,
                       const TAngleColumns &angles)
 {
-    const QList<QByteArray> angleColumns = AngleColumnNames(angles);
+    const bool sky = HasSky(days);
+    const QList<QByteArray> angleColumns = AngleColumnNames(angles, sky);
     const auto eventValue = [](QByteArray &out, const TEvent *e) {
         if (!e) {
             out.append("null");
@@ -378,7 +426,6 @@ QByteArray EventsJson(const QVector<TDayEvents> &days, bool twilight, TLanguage 
         AppendEvent(out, *e);
         out.append('"');
     };
-    const bool sky = HasSky(days);
     QByteArray out;
     out.reserve(8 + days.size() * (twilight ? 420 : 170));
     out.append('[');
@@ -437,7 +484,7 @@ QByteArray EventsJson(const QVector<TDayEvents> &days, bool twilight, TLanguage 
             }
         }
         if (!angleColumns.isEmpty()) {
-            const QList<QByteArray> cells = AngleCells(day, angles);
+            const QList<QByteArray> cells = AngleCells(day, angles, sky);
             for (int c = 0; c < cells.size(); ++c) {
                 out.append(", \"" + angleColumns[c] + "\": ");
                 // The bearings' altitudes are numbers, the rest moments.
@@ -448,7 +495,7 @@ QByteArray EventsJson(const QVector<TDayEvents> &days, bool twilight, TLanguage 
             }
         }
         out.append(", \"note\": ");
-        const QString note = NoteOf(day, twilight, angles, language);
+        const QString note = NoteOf(day, twilight, angles, sky, language);
         if (note.isEmpty())
             out.append("null");
         else
@@ -461,13 +508,13 @@ QByteArray EventsJson(const QVector<TDayEvents> &days, bool twilight, TLanguage 
 
 std::optional<QByteArray> EventsICalendar(const QVector<TDayEvents> &days, const TPlace &place,
                                           TLanguage language,
-                                          const std::optional<TLightBands> &light)
+                                          const std::optional<TLightBands> &light, bool visible)
 {
     // The same dates give the same file: the stamp is the first day's start,
     // not the moment of writing.
     TICalendarFile file(place, language, days.isEmpty() ? QDate() : DateOf(days.first()));
     for (const TDayEvents &day : days)
-        if (!AddDay(file, day, language, light))
+        if (!AddDay(file, day, language, light, visible))
             return std::nullopt;
     return file.Finished();
 }

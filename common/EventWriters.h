@@ -30,7 +30,8 @@ QByteArray EventsText(const QVector<TDayEvents> &days, const TPlace &place, cons
 // nautical_dawn,nautical_dusk,astronomical_dawn,astronomical_dusk,
 // noon_altitude][,sunrise_azimuth,sunset_azimuth,moonrise,moonset,
 // moon_illumination,moon_phase][,altitude_A_rise,altitude_A_set ...]
-// [,sun_bearing_B,sun_bearing_B_altitude ...],note: the sky's columns when the
+// [,sun_bearing_B,sun_bearing_B_altitude ...][,visible_sunrise,visible_sunset
+// [,visible_moonrise,visible_moonset]],note: the sky's columns when the
 // dates hold the Moon's events, with twilight also day_length_change after
 // noon_altitude. A column holds the first event of its kind on the date; the
 // note says in the language why events are missing, and names a second one.
@@ -46,10 +47,12 @@ QByteArray EventsJson(const QVector<TDayEvents> &days, bool twilight, TLanguage 
 // day or night and for a principal phase, with GEO, LOCATION and stable
 // UIDs; lines folded at 75 octets, CR LF ends. Nothing when a date or moment
 // falls outside the years 0001 ... 9999, which iCalendar cannot write.
-// With light, an event from start to end for each golden and blue hour.
+// With light, an event from start to end for each golden and blue hour;
+// with visible, one-minute events of the visible rising and setting.
 std::optional<QByteArray> EventsICalendar(const QVector<TDayEvents> &days, const TPlace &place,
                                           TLanguage language,
-                                          const std::optional<TLightBands> &light = {});
+                                          const std::optional<TLightBands> &light = {},
+                                          bool visible = false);
 // Whether the dates from first to last on the clock lie wholly within the
 // years 0001 ... 9999 of UTC, which iCalendar can write.
 bool ICalendarCanHold(const QDate &first, const QDate &last, const TClock &clock);

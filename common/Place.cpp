@@ -57,14 +57,24 @@ std::optional<int> ZoneOffsetOn(const TPlace &place, const QDate &day)
     return zone.offsetFromUtc(QDateTime(day, QTime(12, 0), zone));
 }
 
+TClock OwnClock(const TPlace &place, int fieldsOffset)
+{
+    const QTimeZone zone(place.Zone);
+    if (place.Zone.isEmpty() || !zone.isValid())
+        return TClock::Local(fieldsOffset);
+    return TClock::Zone(zone);
+}
+
 TOffsetFields OffsetFields(int seconds)
 {
     const int minutes = seconds / 60;
     TOffsetFields fields;
     fields.Hours = minutes >= 0 ? minutes / 60 : -((-minutes + 59) / 60);
     fields.Minutes = minutes - fields.Hours * 60;
-    if (fields.Hours > 12 || fields.Hours < -12) {
-        fields.Hours = std::clamp(fields.Hours, -12, 12);
+    const int earliest = EarliestClockOffset / 3600;
+    const int latest = LatestClockOffset / 3600;
+    if (fields.Hours > latest || fields.Hours < earliest) {
+        fields.Hours = std::clamp(fields.Hours, earliest, latest);
         fields.Minutes = 0;
     }
     return fields;

@@ -2,6 +2,7 @@
 // and the degrees, minutes and seconds that people type.
 #pragma once
 
+#include "common/Clock.h"
 #include "suntime/Observer.h"
 
 #include <QByteArray>
@@ -59,9 +60,13 @@ TDmsAngle DmsOf(double degrees);
 // day (at its noon, clear of any change in the night); nothing without a zone.
 std::optional<int> ZoneOffsetOn(const TPlace &place, const QDate &day);
 
+// A place's own clock: its zone's, each moment on the offset then in force,
+// or else the fixed offset (seconds east of UTC) of the main window's fields.
+TClock OwnClock(const TPlace &place, int fieldsOffset);
+
 // The main window's two offset fields for an offset: the minutes (0 ... 59)
 // are added to the hours whatever their sign, as the fields are read, so
-// -3:30 is -4 hours and 30 minutes. Hours beyond -12 ... 12, which the
+// -3:30 is -4 hours and 30 minutes. Hours beyond -12 ... 14, which the
 // fields cannot hold, are cut to that range.
 struct TOffsetFields {
     int Hours = 0;

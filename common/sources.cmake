@@ -19,6 +19,7 @@ list(APPEND vantu_core_sources
     common/ICalendarFile.h common/ICalendarFile.cpp
     common/EventWriters.h common/EventWriters.cpp
     common/Alignments.h common/Alignments.cpp
+    common/HorizonFile.h common/HorizonFile.cpp
 )
 list(APPEND vantu_gui_sources
     common/Messages.h common/Messages.cpp

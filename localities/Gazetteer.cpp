@@ -1,6 +1,8 @@
 #include "localities/Gazetteer.h"
 
+#include "localities/FoldedName.h"
 #include "localities/MessageCatalogue.h"
+#include "localities/ModuleFile.h"
 #include "localities/geonames/GeonamesModule.h"
 
 #include <QCoreApplication>
@@ -17,7 +19,6 @@
 #include <vector>
 
 #include <dlfcn.h>
-#include <elf.h>
 
 namespace
 {
@@ -61,79 +62,6 @@ struct TKey {
     quint16 Word; // where the tail starts within the folded name
 };
 
-// Letters that neither decomposition nor case folding take apart.
-struct TSpecialLetter {
-    char32_t Letter;
-    const char16_t *Written;
-};
-const TSpecialLetter SpecialLetters[] = {
-    {U'ß', u"ss"}, {U'æ', u"ae"}, {U'ð', u"d"}, {U'ø', u"o"},  {U'þ', u"th"}, {U'đ', u"d"},
-    {U'ħ', u"h"},  {U'ı', u"i"},  {U'ł', u"l"}, {U'œ', u"oe"}, {U'ŧ', u"t"},
-};
-
-bool AppendSpecial(char32_t c, std::u16string &out)
-{
-    if (c < U'ß' || c > U'ŧ')
-        return false;
-    for (const TSpecialLetter &special : SpecialLetters) {
-        if (special.Letter == c) {
-            out += special.Written;
-            return true;
-        }
-    }
-    return false;
-}
-
-void AppendCodePoint(char32_t c, std::u16string &out)
-{
-    if (QChar::requiresSurrogates(c)) {
-        out += char16_t(QChar::highSurrogate(c));
-        out += char16_t(QChar::lowSurrogate(c));
-    } else {
-        out += char16_t(c);
-    }
-}
-
-// Letters and digits case-folded without their accents; every run of anything
-// else one space between words. The characters of those runs other than
-// blanks go to *others when asked for.
-std::u16string FoldText(QStringView text, std::vector<char32_t> *others = nullptr)
-{
-    bool ascii = true;
-    for (QChar c : text)
-        ascii = ascii && c.unicode() < 0x80;
-    QString decomposed;
-    if (!ascii) {
-        decomposed = text.toString().normalized(QString::NormalizationForm_KD);
-        text = decomposed;
-    }
-    std::u16string out;
-    out.reserve(size_t(text.size()));
-    bool gap = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        char32_t c = text[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            c = QChar::surrogateToUcs4(char16_t(c), text[++i].unicode());
-        const QChar::Category category = QChar::category(c);
-        if (category == QChar::Mark_NonSpacing || category == QChar::Mark_Enclosing)
-            continue;
-        // Modifier letters are apostrophe-like marks here (ʻ, ʼ), not letters.
-        if (!QChar::isLetterOrNumber(c) || category == QChar::Letter_Modifier) {
-            if (others && !QChar::isSpace(c))
-                others->push_back(c);
-            gap = true;
-            continue;
-        }
-        if (gap && !out.empty())
-            out += u' ';
-        gap = false;
-        c = QChar::toCaseFolded(c);
-        if (!AppendSpecial(c, out))
-            AppendCodePoint(c, out);
-    }
-    return out;
-}
-
 TRank RankIn(std::u16string_view name, std::u16string_view query)
 {
     if (name.substr(0, query.size()) == query)
@@ -158,94 +86,17 @@ quint32 CityNumber(QByteArrayView id)
     return n;
 }
 
-// ELF header fields a module must share with the running program.
-struct TElfKind {
-    unsigned char Class = 0, Data = 0;
-    quint16 Machine = 0;
+// The spellings are gathered as bytes and made unique before any folding:
+// most languages repeat the library's own name.
+struct TSpelling {
+    quint32 City, Offset, Length;
+    bool Own; // the library's own name or one in an interface language
 };
 
-template <typename THeader> bool ReadStruct(QFile &file, qint64 offset, THeader &header)
-{
-    return file.seek(offset) &&
-           file.read(reinterpret_cast<char *>(&header), sizeof header) == qint64(sizeof header);
-}
-
-// Whether the file is a whole ELF shared object of the program's own kind.
-// dlopen maps a file without reading it through, so a truncated one would
-// fault (SIGBUS) at its first touch of the missing part instead of failing.
-template <typename TEhdr, typename TPhdr> bool CheckElfTables(QFile &file, QString &why)
-{
-    TEhdr header;
-    const auto size = quint64(file.size());
-    if (!ReadStruct(file, 0, header) || header.e_type != ET_DYN) {
-        why = QStringLiteral("not a shared object");
-        return false;
-    }
-    const auto within = [size](quint64 offset, quint64 length) {
-        return offset <= size && length <= size - offset;
-    };
-    if (header.e_phentsize != sizeof(TPhdr) || header.e_phnum == 0 ||
-        !within(header.e_phoff, quint64(header.e_phnum) * header.e_phentsize) ||
-        !within(header.e_shoff, quint64(header.e_shnum) * header.e_shentsize)) {
-        why = QStringLiteral("truncated or damaged (%1 bytes)").arg(size);
-        return false;
-    }
-    for (quint16 i = 0; i < header.e_phnum; ++i) {
-        TPhdr segment;
-        if (!ReadStruct(file, qint64(header.e_phoff + quint64(i) * sizeof segment), segment) ||
-            (segment.p_type == PT_LOAD && !within(segment.p_offset, segment.p_filesz))) {
-            why = QStringLiteral("truncated or damaged (%1 bytes)").arg(size);
-            return false;
-        }
-    }
-    return true;
-}
-
-bool ReadElfKind(QFile &file, TElfKind &kind)
-{
-    unsigned char ident[EI_NIDENT + 4] = {};
-    if (file.read(reinterpret_cast<char *>(ident), sizeof ident) != qint64(sizeof ident) ||
-        std::memcmp(ident, ELFMAG, SELFMAG) != 0)
-        return false;
-    kind.Class = ident[EI_CLASS];
-    kind.Data = ident[EI_DATA];
-    // e_machine follows e_type; both in the file's own byte order, which
-    // must be the program's own for the module to be usable at all.
-    std::memcpy(&kind.Machine, ident + EI_NIDENT + 2, sizeof kind.Machine);
-    return true;
-}
-
-bool CheckModuleFile(const QString &path, QString &why)
-{
-    static const TElfKind own = [] {
-        TElfKind kind;
-        QFile self(QStringLiteral("/proc/self/exe"));
-        if (self.open(QIODevice::ReadOnly))
-            ReadElfKind(self, kind);
-        return kind;
-    }();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        why = file.errorString();
-        return false;
-    }
-    TElfKind kind;
-    if (!ReadElfKind(file, kind)) {
-        why = QStringLiteral("not an ELF file");
-        return false;
-    }
-    if (own.Class != 0 &&
-        (kind.Class != own.Class || kind.Data != own.Data || kind.Machine != own.Machine)) {
-        why = QStringLiteral("built for another machine");
-        return false;
-    }
-    if (kind.Class == ELFCLASS64)
-        return CheckElfTables<Elf64_Ehdr, Elf64_Phdr>(file, why);
-    if (kind.Class == ELFCLASS32)
-        return CheckElfTables<Elf32_Ehdr, Elf32_Phdr>(file, why);
-    why = QStringLiteral("not an ELF file");
-    return false;
-}
+struct TSpellings {
+    std::string Written;
+    std::vector<TSpelling> List;
+};
 
 } // namespace
 
@@ -291,7 +142,11 @@ struct TGazetteer::TData {
     bool LoadModule();
     void LoadCatalogues();
     void BuildIndex();
+    TSpellings GatherSpellings() const;
+    void MakeNames(TSpellings &all);
+    void MakeKeys();
     QString Translated(QByteArrayView id, TLanguage language, quint32 own) const;
+    TCityMatch MatchOf(quint32 city, TLanguage language) const;
 };
 
 void TGazetteer::TData::TakeCity(const VantuGeonamesCity *city, void *context)
@@ -369,6 +224,15 @@ void TGazetteer::TData::LoadCatalogues()
 // catalogues, folded once; then the sorted index of their tails.
 void TGazetteer::TData::BuildIndex()
 {
+    TSpellings spellings = GatherSpellings();
+    MakeNames(spellings);
+    MakeKeys();
+}
+
+// Every spelling of every city: the library's own names, those of the
+// interface languages' catalogues and those of every other catalogue.
+TSpellings TGazetteer::TData::GatherSpellings() const
+{
     std::vector<std::pair<quint32, quint32>> byNumber; // geonames id, city
     byNumber.reserve(Cities.size());
     for (size_t city = 0; city < Cities.size(); ++city)
@@ -376,14 +240,9 @@ void TGazetteer::TData::BuildIndex()
             byNumber.push_back({number, quint32(city)});
     std::sort(byNumber.begin(), byNumber.end());
 
-    // The spellings are gathered as bytes and made unique before any
-    // folding: most languages repeat the library's own name.
-    struct TSpelling {
-        quint32 City, Offset, Length;
-        bool Own; // the library's own name or one in an interface language
-    };
-    std::string written;
-    std::vector<TSpelling> spellings;
+    TSpellings result;
+    std::string &written = result.Written;
+    std::vector<TSpelling> &spellings = result.List;
     spellings.reserve(Cities.size() * 6);
     const auto add = [&](quint32 city, QByteArrayView name, bool isOwn) {
         spellings.push_back({city, quint32(written.size()), quint32(name.size()), isOwn});
@@ -425,7 +284,14 @@ void TGazetteer::TData::BuildIndex()
                                                              qsizetype(size))))
             harvest(catalogue, false);
     }
+    return result;
+}
 
+// One name per city and folded spelling, written as most languages write it.
+void TGazetteer::TData::MakeNames(TSpellings &all)
+{
+    const std::string &written = all.Written;
+    std::vector<TSpelling> &spellings = all.List;
     const auto view = [&written](const TSpelling &s) {
         return std::string_view(written.data() + s.Offset, s.Length);
     };
@@ -479,7 +345,11 @@ void TGazetteer::TData::BuildIndex()
     std::sort(separators.begin(), separators.end());
     separators.erase(std::unique(separators.begin(), separators.end()), separators.end());
     Separators = std::move(separators);
+}
 
+// Every name and every word of a name that follows a blank is a key.
+void TGazetteer::TData::MakeKeys()
+{
     // Sorted by the first four letters packed into a number first: most
     // comparisons end there, without reaching into the names.
     std::vector<std::pair<quint64, TKey>> headed;
@@ -517,6 +387,27 @@ QString TGazetteer::TData::Translated(QByteArrayView id, TLanguage language, qui
 
 // The folders are found at the first load: the application object need not
 // exist yet when the gazetteer is made.
+// A city as the interface language names it.
+TCityMatch TGazetteer::TData::MatchOf(quint32 city, TLanguage language) const
+{
+    const TCity &c = Cities[city];
+    TCityMatch m;
+    m.Id = Text16(c.Id);
+    m.Name = Translated(Bytes(c.Id), language, c.Name);
+    const QByteArrayView country = Bytes(c.CountryCode);
+    const QByteArrayView admin1 = Bytes(c.Admin1);
+    m.Region = admin1.isEmpty() ? Text16(c.Region)
+                                : Translated(country.toByteArray() + '.' + admin1.toByteArray(),
+                                             language, c.Region);
+    m.Country = Translated(country, language, c.Country);
+    m.CountryCode = Text16(c.CountryCode);
+    m.Latitude = c.Latitude;
+    m.Longitude = c.Longitude;
+    m.Zone = Bytes(c.Zone).toByteArray();
+    m.Population = c.Population;
+    return m;
+}
+
 TGazetteer::TGazetteer() : TGazetteer(QStringList(), QStringLiteral("/usr/share/locale")) {}
 
 TGazetteer::TGazetteer(const QStringList &moduleFolders, const QString &localeFolder)
@@ -618,27 +509,12 @@ QList<TCityMatch> TGazetteer::Find(const QString &text, TLanguage language, int 
     matches.reserve(qsizetype(count));
     for (size_t i = 0; i < count; ++i) {
         const quint32 city = found[i];
-        const TCity &c = D->Cities[city];
-        TCityMatch m;
-        m.Id = D->Text16(c.Id);
-        m.Name = D->Translated(D->Bytes(c.Id), language, c.Name);
+        TCityMatch m = D->MatchOf(city, language);
         const auto rank = TRank(best[city] / 2);
         m.WholeName = rank == Exact;
         // "Vienna (Wien)": the name typed, when the one shown fits it less well.
         if (RankIn(FoldText(m.Name), query) > rank)
             m.Matched = D->Text16(D->Names[bestName[city]].Written);
-        const QByteArrayView country = D->Bytes(c.CountryCode);
-        const QByteArrayView admin1 = D->Bytes(c.Admin1);
-        m.Region = admin1.isEmpty()
-                       ? D->Text16(c.Region)
-                       : D->Translated(country.toByteArray() + '.' + admin1.toByteArray(), language,
-                                       c.Region);
-        m.Country = D->Translated(country, language, c.Country);
-        m.CountryCode = D->Text16(c.CountryCode);
-        m.Latitude = c.Latitude;
-        m.Longitude = c.Longitude;
-        m.Zone = D->Bytes(c.Zone).toByteArray();
-        m.Population = c.Population;
         matches.append(m);
     }
     return matches;

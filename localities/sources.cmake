@@ -3,6 +3,8 @@ list(APPEND vantu_core_sources
     localities/LocalityDatabase.h localities/LocalityDatabase.cpp
     localities/MessageCatalogue.h localities/MessageCatalogue.cpp
     localities/Gazetteer.h localities/Gazetteer.cpp
+    localities/ModuleFile.h localities/ModuleFile.cpp
+    localities/FoldedName.h localities/FoldedName.cpp
     localities/geonames/GeonamesModule.h
 )
 list(APPEND vantu_gui_sources

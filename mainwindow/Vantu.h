@@ -72,7 +72,8 @@ public:
     TLanguage Language() const { return FLanguage; }
     int LanguageIndex() const { return LanguageIndexOf(FLanguage); }
     TClock::TKind TimeFormat() const { return FTimeFormat; }
-    // The clock of the time format in force; the place's own from the offset fields.
+    // The clock of the time format in force: the place's own is a picked
+    // city's zone, or else the offset of its fields.
     TClock Clock() const;
     // The place the calculator computes for, with the zone of a city picked
     // by the search while its inputs stay as picked.
@@ -183,6 +184,8 @@ private:
     void UpdateAccessibleNames();
     void NameResults();
     void PlaceChanged();
+    int FieldsOffset() const;
+    TClock ClockOf(TClock::TKind format) const;
     QRadioButton *TimeFormatButton(TClock::TKind format) const;
     std::optional<TClock::TKind> CheckedTimeFormat() const;
     void SelectTimeFormat(TClock::TKind format);
@@ -299,6 +302,7 @@ private:
     QString FProgramFolder;
     TLanguage FLanguage = TLanguage::Slovak;
     TClock::TKind FTimeFormat = TClock::TKind::Cet;
+    TClock FResultClock = TClock::Cet(); // the results are shown on it
     QByteArray FPlaceZone;      // of a city picked by the search, while its inputs stay as picked
     bool FFillingPlace = false; // the program, not the user, fills the inputs
     int FExitTickCount = 0;

@@ -154,7 +154,7 @@ const std::vector<TfrmVantu::TControlEntry> &TfrmVantu::TControlEntry::Table()
         {&T::grpLokality, "grpLokality", nullptr, {12, 185, 257, 183}, Disabled},
         {&T::Label3, "Label3", details, {12, 21, 0, 0}},
         {&T::Edit1, "Edit1", details, {12, 36, 137, 21}},
-        {&T::seHod, "seHod", details, {168, 36, 38, 22}, Plain, {-12, 12, 1, 0}},
+        {&T::seHod, "seHod", details, {168, 36, 38, 22}, Plain, {-12, 14, 1, 0}},
         {&T::seMin, "seMin", details, {207, 36, 38, 22}, Plain, {0, 45, 15, 0}},
         {&T::Label5, "Label5", details, {12, 68, 0, 0}},
         {&T::lblDlzka, "lblDlzka", details, {12, 77, 0, 0}, UnitMarks},

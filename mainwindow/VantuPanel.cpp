@@ -8,6 +8,7 @@
 #include "common/QtTranslations.h"
 #include "mainwindow/SpinEdit.h"
 #include "suntime/DateUtil.h"
+#include "table/ResultLines.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -226,14 +227,24 @@ TPlace TfrmVantu::Place() const
 
 TClock TfrmVantu::Clock() const
 {
-    switch (FTimeFormat) {
+    return ClockOf(FTimeFormat);
+}
+
+// The minutes are added whatever the sign of the hours.
+int TfrmVantu::FieldsOffset() const
+{
+    return seHod->Value() * 3600 + seMin->Value() * 60;
+}
+
+TClock TfrmVantu::ClockOf(TClock::TKind format) const
+{
+    switch (format) {
     case TClock::TKind::Utc:
         return TClock::Utc();
     case TClock::TKind::Cest:
         return TClock::Cest();
     case TClock::TKind::Local:
-        // The minutes are added whatever the sign of the hours.
-        return TClock::Local(seHod->Value() * 3600 + seMin->Value() * 60);
+        return OwnClock(Place(), FieldsOffset());
     default:
         return TClock::Cet();
     }
@@ -266,24 +277,28 @@ void TfrmVantu::ApplyInputs()
 }
 
 // Writes the clock of a time format into the calculator and names it in the
-// results caption. The calculator refuses a local clock beyond ±12 h; the
-// previous clock then stays in force.
+// results caption. The calculator takes no offset beyond ±12 h and none that
+// changes within the day: it gets the place's own offset as the fields show
+// it (a city's zone's on the calendar's day), held to ±12 h, and the results
+// are moved onto the clock itself as they are shown. An own offset beyond the
+// clocks of the Earth leaves the previous clock in force.
 void TfrmVantu::SetTimeFormatClock(TClock::TKind format)
 {
-    const TClock clock = format == TClock::TKind::Local
-                             ? TClock::Local(seHod->Value() * 3600 + seMin->Value() * 60)
-                             : (format == TClock::TKind::Utc    ? TClock::Utc()
-                                : format == TClock::TKind::Cest ? TClock::Cest()
-                                                                : TClock::Cet());
-    FSunTime.SetTimeZone(clock.FixedOffset() / 3600.0);
     grpVysledky->setTitle(ResultsCaption(format));
+    const TClock clock = ClockOf(format);
+    const int offset = format == TClock::TKind::Local ? FieldsOffset() : clock.FixedOffset();
+    if (offset < EarliestClockOffset || offset > LatestClockOffset)
+        return;
+    FSunTime.SetTimeZone(std::clamp(offset, -12 * 3600, 12 * 3600) / 3600.0);
+    FResultClock = clock;
 }
 
 void TfrmVantu::ShowResults()
 {
     const std::pair<int, QLabel *> rows[3] = {{1, Sunrise}, {3, Noon}, {2, Sunset}};
     for (const auto &[index, label] : rows) {
-        const double value = FSunTime.EventTime(index);
+        const double value =
+            ResultOnClock(FSunTime.EventTime(index), FSunTime.TimeZone(), FResultClock);
         label->setText(value != 0 ? FormatResult(value) : TextIn(MainText::NoEventText, FLanguage));
     }
     NameResults();

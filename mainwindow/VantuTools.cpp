@@ -57,16 +57,19 @@ TfrmTabulka *TfrmVantu::TableWindow()
     return frmTabulka;
 }
 
+// The time format's tag: a city's zone is the place's own clock too.
 QString TfrmVantu::ResultTag() const
 {
-    return Clock().Tag(FLanguage);
+    const TClock clock = Clock();
+    return clock.IsZone() ? TextIn(ClockTag::Local, FLanguage) : clock.Tag(FLanguage);
 }
 
 void TfrmVantu::mnuTabulkaClick()
 {
     TfrmTabulka *table = TableWindow();
     table->AppendText(ResultLineFor(FSunTime, KalendarDate(), Edit1->text(), ResultTag(),
-                                    TextIn(MainText::NoEventText, FLanguage), QLocale::system()));
+                                    TextIn(MainText::NoEventText, FLanguage), QLocale::system(),
+                                    FResultClock));
 }
 
 void TfrmVantu::mnuTabulkaMesClick()
@@ -74,9 +77,9 @@ void TfrmVantu::mnuTabulkaMesClick()
     TfrmTabulka *table = TableWindow();
     // The month's lines leave the calculator on the calendar's day, so the
     // panel goes on computing for it.
-    const QStringList lines =
-        MonthResultLines(FSunTime, FCalendarDate.Year, FCalendarDate.Month, Edit1->text(),
-                         ResultTag(), TextIn(MainText::NoEventText, FLanguage), QLocale::system());
+    const QStringList lines = MonthResultLines(
+        FSunTime, FCalendarDate.Year, FCalendarDate.Month, Edit1->text(), ResultTag(),
+        TextIn(MainText::NoEventText, FLanguage), QLocale::system(), FResultClock);
     for (const QString &line : lines)
         table->AppendText(line);
     table->AppendText(ResultLineEnd);
@@ -145,14 +148,14 @@ QList<TChartWindow *> TfrmVantu::ChartWindows() const
     return open;
 }
 
-// The place and clock in the inputs, the place's own clock from the offset
-// fields, the calendar's day and, on today's date, now.
+// The place and clock in the inputs, the place's own clock (a picked city's
+// zone, or the offset fields), the calendar's day and, on today's date, now.
 TChartRequest TfrmVantu::ChartRequest() const
 {
     TChartRequest request;
     request.Place = Place();
     request.MainClock = Clock();
-    request.PlaceClock = TClock::Local(seHod->Value() * 3600 + seMin->Value() * 60);
+    request.PlaceClock = ClockOf(TClock::TKind::Local);
     request.Day = Kalendar->date();
     if (request.Day == TSystemClock::Today())
         request.Now = TSystemClock::Now();

@@ -4,6 +4,7 @@
 
 #include "suntime/SunAngles.h"
 #include "suntime/SunEvents.h"
+#include "suntime/VisibleEvents.h"
 
 #include <algorithm>
 #include <cmath>
@@ -179,6 +180,8 @@ std::vector<TDayEvents> EventsOfDates(const std::vector<TDateSpan> &spans,
                     date.Events.push_back(cut);
         }
     }
+    if (request.Horizon)
+        AddVisibleEvents(days, observer, *request.Horizon, request.Moon);
     for (TDayEvents &date : days)
         Reorder(date.Events);
     return days;
@@ -354,6 +357,38 @@ std::vector<TStretch> StretchesBetween(const TDayEvents &day, double lo, double 
         inside = now;
     }
     if (inside)
+        stretches.push_back({since, day.Span.To, sinceOffset, day.EndOffset});
+    return stretches;
+}
+
+std::vector<TStretch> VisibleStretches(const TDayEvents &day, bool moon)
+{
+    const TEventKind appears = moon ? TEventKind::MoonAppears : TEventKind::SunAppears;
+    const TEventKind disappears = moon ? TEventKind::MoonDisappears : TEventKind::SunDisappears;
+    std::vector<TStretch> stretches;
+    // Seen at the start: the first crossing is a disappearance, or there is
+    // none and the body is seen all date.
+    bool seen = day.Status(appears) == TEventStatus::AboveAllDay;
+    for (const TEvent &e : day.Events)
+        if (e.Occurs() && (e.Kind == appears || e.Kind == disappears)) {
+            seen = e.Kind == disappears;
+            break;
+        }
+    TInstant since = day.Span.From;
+    int32_t sinceOffset = day.StartOffset;
+    for (const TEvent &e : day.Events) {
+        if (!e.Occurs() || (e.Kind != appears && e.Kind != disappears))
+            continue;
+        if (e.Kind == appears && !seen) {
+            since = e.Time;
+            sinceOffset = e.ClockOffset;
+            seen = true;
+        } else if (e.Kind == disappears && seen) {
+            stretches.push_back({since, e.Time, sinceOffset, e.ClockOffset});
+            seen = false;
+        }
+    }
+    if (seen && day.Span.To > day.Span.From)
         stretches.push_back({since, day.Span.To, sinceOffset, day.EndOffset});
     return stretches;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "suntime/Event.h"
+#include "suntime/Horizon.h"
 #include "suntime/Moon.h"
 #include "suntime/Observer.h"
 
@@ -27,6 +28,9 @@ struct TEventRequest {
     std::vector<double> Altitudes;    // the Sun's centre at these true altitudes, degrees
     std::vector<double> Bearings;     // the Sun passing these azimuths, degrees from north
     std::vector<double> MoonBearings; // the Moon passing these azimuths
+    // The Sun (and with Moon the Moon) coming out from behind this horizon
+    // and going behind it.
+    std::optional<THorizon> Horizon;
 };
 
 struct TDayEvents {
@@ -83,6 +87,9 @@ struct TStretch {
     int32_t FromOffset = 0, ToOffset = 0; // of the clock, as TEvent::ClockOffset
 };
 std::vector<TStretch> StretchesBetween(const TDayEvents &day, double lo, double hi);
+// The stretches of a date during which the Sun (or the Moon) is seen over
+// the horizon asked for.
+std::vector<TStretch> VisibleStretches(const TDayEvents &day, bool moon);
 
 // For the dates of polar day or night, and with the Moon those it stays up
 // or down: the last rising or setting before and the next after, searched

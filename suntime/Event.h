@@ -35,9 +35,17 @@ enum class TEventKind : uint8_t {
     SunBearing,
     // The Moon's centre passing a bearing (Angle).
     MoonBearing,
+    // The upper limb coming out from behind the horizon as seen (the terrain,
+    // or the flat horizon's dip from a height) and going behind it: the first
+    // appearance of a date is its visible rising, the last disappearance its
+    // visible setting.
+    SunAppears,
+    SunDisappears,
+    MoonAppears,
+    MoonDisappears,
 };
 constexpr int SunEventCount = 9;
-constexpr int EventKindCount = 20;
+constexpr int EventKindCount = 24;
 
 // Whether an event happens, and if not, why.
 enum class TEventStatus : uint8_t {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "suntime/Event.h"
+#include "suntime/Horizon.h"
 #include "suntime/Observer.h"
 #include "suntime/SkyPosition.h"
 
@@ -71,6 +72,13 @@ struct TBearingPasses {
     std::vector<TEvent> Events; // MoonBearing, Angle the bearing
 };
 TBearingPasses BearingPasses(TInstant from, TInstant to, const TObserver &observer, double bearing);
+
+// The upper limb coming out from behind a horizon as seen and going behind
+// it (MoonAppears, MoonDisappears) within [from, to) of at most a day and
+// two hours, in time order, with the centre's azimuth; whether it was seen
+// at from. Nothing for a bad input.
+std::optional<bool> VisibleBetween(TInstant from, TInstant to, const TObserver &observer,
+                                   const THorizon &horizon, std::vector<TEvent> &out);
 
 struct TLight {
     double Fraction = 0;   // of the disc lit, 0 ... 1

@@ -2,6 +2,7 @@
 // over samples of a fitted track, fast enough to run for every day of a table.
 #include "suntime/Moon.h"
 
+#include "suntime/HorizonSearch.h"
 #include "suntime/MoonSeries.h"
 #include "suntime/Search.h"
 
@@ -114,6 +115,28 @@ private:
 
     const TMoonSamples &FSamples;
     double FSin, FCos;
+};
+
+// The Moon for the horizon's search: its place at any moment of the samples'
+// stretch.
+class TMoonBody
+{
+public:
+    explicit TMoonBody(const TMoonSamples &samples) : FSamples(samples) {}
+
+    HorizonSearch::TBodyPlace At(double jd) const
+    {
+        const double first = FSamples.When(1), step = FSamples.When(2) - first;
+        const int near =
+            std::clamp(int(std::lround((jd - first) / step)) + 1, 0, FSamples.Count() - 1);
+        const Local l = FSamples.LocalAt(jd, near);
+        const THorizontal h = HorizontalOf(l, false);
+        const double sd = std::asin(MoonRadius / l.range) * Deg;
+        return {h.Altitude, h.Azimuth, sd, sd};
+    }
+
+private:
+    const TMoonSamples &FSamples;
 };
 
 class TCollector
@@ -255,6 +278,31 @@ TMoonEvents EventsBetween(TInstant from, TInstant to, const TObserver &observer)
               [](const TEvent &a, const TEvent &b) { return a.Time < b.Time; });
     r.Ok = true;
     return r;
+}
+
+std::optional<bool> VisibleBetween(TInstant from, TInstant to, const TObserver &observer,
+                                   const THorizon &horizon, std::vector<TEvent> &out)
+{
+    const double jdFrom = from.Jd(), jdTo = to.Jd();
+    if (!InRange(jdFrom) || !InRange(jdTo) || !(jdTo > jdFrom) || jdTo - jdFrom > 26.0 / 24 ||
+        !(std::fabs(observer.Latitude) <= 90) || !std::isfinite(observer.Longitude))
+        return std::nullopt;
+    const TMoonSamples samples(jdFrom, jdTo, Place(observer.Latitude, observer.Longitude));
+    if (!std::isfinite(samples.Sample(1).up))
+        return std::nullopt;
+    const TMoonBody body(samples);
+    std::vector<HorizonSearch::TCrossing> found;
+    const bool seen = HorizonSearch::Crossings(body, horizon, jdFrom, jdTo, found);
+    for (const HorizonSearch::TCrossing &c : found) {
+        TEvent e;
+        e.Kind = c.Appears ? TEventKind::MoonAppears : TEventKind::MoonDisappears;
+        e.Status = TEventStatus::Occurs;
+        e.Time = TInstant::FromJd(c.Jd);
+        e.Azimuth = c.Place.Azimuth;
+        e.Altitude = c.Place.Altitude;
+        out.push_back(e);
+    }
+    return seen;
 }
 
 } // namespace Moon

@@ -94,63 +94,31 @@ constexpr TTerm L0[] = {
 };
 
 constexpr TTerm L1[] = {
-    {628331966747, 0, 0},
-    {206059, 2.678235, 6283.075850},
-    {4303, 2.6351, 12566.1517},
-    {425, 1.590, 3.523},
-    {119, 5.796, 26.298},
-    {109, 2.966, 1577.344},
-    {93, 2.59, 18849.23},
-    {72, 1.14, 529.69},
-    {68, 1.87, 398.15},
-    {67, 4.41, 5507.55},
-    {59, 2.89, 5223.69},
-    {56, 2.17, 155.42},
-    {45, 0.40, 796.30},
-    {36, 0.47, 775.52},
-    {29, 2.65, 7.11},
-    {21, 5.34, 0.98},
-    {19, 1.85, 5486.78},
-    {19, 4.97, 213.30},
-    {17, 2.99, 6275.96},
-    {16, 0.03, 2544.31},
-    {16, 1.43, 2146.17},
-    {15, 1.21, 10977.08},
-    {12, 2.83, 1748.02},
-    {12, 3.26, 5088.63},
-    {12, 5.27, 1194.45},
-    {12, 2.08, 4694.00},
-    {11, 0.77, 553.57},
-    {10, 1.30, 6286.60},
-    {10, 4.24, 1349.87},
-    {9, 2.70, 242.73},
-    {9, 5.64, 951.72},
-    {8, 5.30, 2352.87},
-    {6, 2.65, 9437.76},
-    {6, 4.67, 4690.48},
+    {628331966747, 0, 0},       {206059, 2.678235, 6283.075850},
+    {4303, 2.6351, 12566.1517}, {425, 1.590, 3.523},
+    {119, 5.796, 26.298},       {109, 2.966, 1577.344},
+    {93, 2.59, 18849.23},       {72, 1.14, 529.69},
+    {68, 1.87, 398.15},         {67, 4.41, 5507.55},
+    {59, 2.89, 5223.69},        {56, 2.17, 155.42},
+    {45, 0.40, 796.30},         {36, 0.47, 775.52},
+    {29, 2.65, 7.11},           {21, 5.34, 0.98},
+    {19, 1.85, 5486.78},        {19, 4.97, 213.30},
+    {17, 2.99, 6275.96},        {16, 0.03, 2544.31},
+    {16, 1.43, 2146.17},        {15, 1.21, 10977.08},
+    {12, 2.83, 1748.02},        {12, 3.26, 5088.63},
+    {12, 5.27, 1194.45},        {12, 2.08, 4694.00},
+    {11, 0.77, 553.57},         {10, 1.30, 6286.60},
+    {10, 4.24, 1349.87},        {9, 2.70, 242.73},
+    {9, 5.64, 951.72},          {8, 5.30, 2352.87},
+    {6, 2.65, 9437.76},         {6, 4.67, 4690.48},
 };
 
 constexpr TTerm L2[] = {
-    {52919, 0, 0},
-    {8720, 1.0721, 6283.0758},
-    {309, 0.867, 12566.152},
-    {27, 0.05, 3.52},
-    {16, 5.19, 26.30},
-    {16, 3.68, 155.42},
-    {10, 0.76, 18849.23},
-    {9, 2.06, 77713.77},
-    {7, 0.83, 775.52},
-    {5, 4.66, 1577.34},
-    {4, 1.03, 7.11},
-    {4, 3.44, 5573.14},
-    {3, 5.14, 796.30},
-    {3, 6.05, 5507.55},
-    {3, 1.19, 242.73},
-    {3, 6.12, 529.69},
-    {3, 0.31, 398.15},
-    {3, 2.28, 553.57},
-    {2, 4.38, 5223.69},
-    {2, 3.75, 0.98},
+    {52919, 0, 0},     {8720, 1.0721, 6283.0758}, {309, 0.867, 12566.152}, {27, 0.05, 3.52},
+    {16, 5.19, 26.30}, {16, 3.68, 155.42},        {10, 0.76, 18849.23},    {9, 2.06, 77713.77},
+    {7, 0.83, 775.52}, {5, 4.66, 1577.34},        {4, 1.03, 7.11},         {4, 3.44, 5573.14},
+    {3, 5.14, 796.30}, {3, 6.05, 5507.55},        {3, 1.19, 242.73},       {3, 6.12, 529.69},
+    {3, 0.31, 398.15}, {3, 2.28, 553.57},         {2, 4.38, 5223.69},      {2, 3.75, 0.98},
 };
 
 constexpr TTerm L3[] = {
@@ -261,10 +229,9 @@ TEquatorial ApparentAt(TInstant moment)
 {
     const double jdTt = moment.JdTt();
     const double tau = (jdTt - Astro::JdJ2000) / 365250; // Julian millennia of TT
-    const double l =
-        Series(tau, {Sum(L0, tau), Sum(L1, tau), Sum(L2, tau), Sum(L3, tau), Sum(L4, tau),
-                     Sum(L5, tau)}) *
-        Deg;
+    const double l = Series(tau, {Sum(L0, tau), Sum(L1, tau), Sum(L2, tau), Sum(L3, tau),
+                                  Sum(L4, tau), Sum(L5, tau)}) *
+                     Deg;
     const double b = Series(tau, {Sum(B0, tau), Sum(B1, tau)}) * Deg;
     const double r =
         Series(tau, {Sum(R0, tau), Sum(R1, tau), Sum(R2, tau), Sum(R3, tau), Sum(R4, tau)});
@@ -280,10 +247,10 @@ TEquatorial ApparentAt(TInstant moment)
     const double eps = n.Obliquity * Rad;
     beta *= Rad;
     TEquatorial e;
-    e.RightAscension = Normalized(
-        std::atan2(std::sin(lambda) * std::cos(eps) - std::tan(beta) * std::sin(eps),
-                   std::cos(lambda)) *
-        Deg);
+    e.RightAscension =
+        Normalized(std::atan2(std::sin(lambda) * std::cos(eps) - std::tan(beta) * std::sin(eps),
+                              std::cos(lambda)) *
+                   Deg);
     e.Declination = std::asin(std::sin(beta) * std::cos(eps) +
                               std::cos(beta) * std::sin(eps) * std::sin(lambda)) *
                     Deg;
@@ -308,10 +275,10 @@ THorizontal Horizontal(const TEquatorial &e, double jdUt, const TObserver &obser
     const double altitude = std::asin(std::clamp(sinAlt, -1.0, 1.0)) * Deg;
     // The Sun's horizontal parallax, 8.794" at one astronomical unit.
     r.Altitude = altitude - 8.794 / 3600 / e.Distance * std::cos(altitude * Rad);
-    r.Azimuth = Normalized(std::atan2(std::sin(h), std::cos(h) * std::sin(phi) -
-                                                       std::tan(delta) * std::cos(phi)) *
-                               Deg +
-                           180);
+    r.Azimuth = Normalized(
+        std::atan2(std::sin(h), std::cos(h) * std::sin(phi) - std::tan(delta) * std::cos(phi)) *
+            Deg +
+        180);
     return r;
 }
 
@@ -402,6 +369,15 @@ THorizontal TSunDayTrack::Horizontal(const TPlace &p)
     h.Altitude = std::asin(std::clamp(p.SinAltitude, -1.0, 1.0)) * Deg;
     h.Azimuth = Normalized(std::atan2(p.East, p.North) * Deg);
     return h;
+}
+
+double SemiDiameter(TInstant moment)
+{
+    // The distance from the Earth's mean anomaly (two terms of the equation
+    // of the centre's radius), good to 1e-5 AU; 959.63" at 1 AU.
+    const double m = (357.5291 + 0.98560028 * moment.Ut()) * Astro::Rad;
+    const double r = 1.000140 - 0.016708 * std::cos(m) - 0.000141 * std::cos(2 * m);
+    return 959.63 / 3600 / r;
 }
 
 } // namespace SunEphemeris

@@ -21,6 +21,9 @@ struct TEquatorial {
 
 TEquatorial ApparentAt(TInstant moment);
 
+// The Sun's apparent semi-diameter, degrees, from its distance.
+double SemiDiameter(TInstant moment);
+
 // The Sun as an observer sees it: its centre's true altitude (parallax
 // included, refraction not) and azimuth.
 THorizontal HorizontalAt(TInstant moment, const TObserver &observer);

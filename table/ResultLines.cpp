@@ -1,6 +1,7 @@
 #include "table/ResultLines.h"
 
 #include "suntime/DateUtil.h"
+#include "suntime/Instant.h"
 #include "suntime/SunTime.h"
 
 namespace
@@ -37,6 +38,18 @@ QString TimeSeparator(const QLocale &locale)
     if (separator.isEmpty() || i >= format.size())
         return QStringLiteral(":");
     return separator;
+}
+
+double ResultOnClock(double value, double calculatorHours, const TClock &clock)
+{
+    if (value == 0)
+        return 0;
+    const double utc = value - calculatorHours / 24;
+    const int offset = clock.OffsetAtMs(TInstant::FromOle(utc).UnixMs());
+    // The calculator's own offset leaves its value untouched, to the last bit.
+    if (offset == calculatorHours * 3600)
+        return value;
+    return utc + offset / 86400.0;
 }
 
 QString FormatEventTime(double value, const QString &noEventText, const QLocale &locale)
@@ -80,18 +93,24 @@ QString BuildResultLine(const QString &name, double date, const QString &tag,
 }
 
 QString ResultLineFor(TSunTime &sun, double date, const QString &name, const QString &tag,
-                      const QString &noEventText, const QLocale &locale)
+                      const QString &noEventText, const QLocale &locale,
+                      const std::optional<TClock> &clock)
 {
     sun.SetDate(date);
+    const auto onClock = [&sun, &clock](int index) {
+        const double value = sun.EventTime(index);
+        return clock ? ResultOnClock(value, sun.TimeZone(), *clock) : value;
+    };
     // The order of the line: sunrise, noon, sunset.
-    const double sunrise = sun.EventTime(1);
-    const double noon = sun.EventTime(3);
-    const double sunset = sun.EventTime(2);
+    const double sunrise = onClock(1);
+    const double noon = onClock(3);
+    const double sunset = onClock(2);
     return BuildResultLine(name, date, tag, sunrise, noon, sunset, noEventText, locale);
 }
 
 QStringList MonthResultLines(TSunTime &sun, int year, int month, const QString &name,
-                             const QString &tag, const QString &noEventText, const QLocale &locale)
+                             const QString &tag, const QString &noEventText, const QLocale &locale,
+                             const std::optional<TClock> &clock)
 {
     const double previousDate = sun.Date();
     const int days = DateUtil::DaysInMonth(year, month);
@@ -99,7 +118,7 @@ QStringList MonthResultLines(TSunTime &sun, int year, int month, const QString &
     lines.reserve(days);
     for (int day = 1; day <= days; ++day)
         lines << ResultLineFor(sun, DateUtil::EncodeDate(year, month, day), name, tag, noEventText,
-                               locale);
+                               locale, clock);
     sun.SetDate(previousDate);
     return lines;
 }

@@ -266,6 +266,27 @@ def main():
         check("Polar night; last sunset 2026-11-27 11:41, next sunrise 2027-01-15 11:35"
               in r.stdout.decode(), f"Tromsø {r.stdout!r}")
 
+        # The Sun behind hills 5° high all round, checked once with PyEphem
+        # (its upper limb, refracted, at 5°): 07:20:59 and 14:18:09 UTC.
+        with tempfile.TemporaryDirectory() as other:
+            hills = os.path.join(other, "hills.txt")
+            with open(hills, "w") as f:
+                f.write("# azimuth altitude\n0 5\n180,5\n")
+            place = ("--lat", "48.15", "--lon", "17.117", "--utc")
+            r = run(program, folder, *place, "--date", "2026-12-21", "--horizon", hills,
+                    "--format", "csv")
+            check(r.stdout.decode().endswith(",08:20:57,2026-12-21T07:20:59+00:00,"
+                                             "2026-12-21T14:18:09+00:00,\r\n"), f"hills {r.stdout!r}")
+            for moment, seen in [("07:20:50", "false"), ("07:21:10", "true")]:
+                r = run(program, folder, *place, "--at", f"2026-12-21T{moment}", "--horizon", hills,
+                        "--format", "csv")
+                check(r.stdout.decode().endswith(f",{seen}\r\n"), f"{moment} {r.stdout!r}")
+            with open(hills, "w") as f:
+                f.write("0 5\n180 70\n")
+            r = run(program, folder, *place, "--horizon", hills)
+            check(r.returncode == 1 and r.stdout == b"" and r.stderr.count(b"\n") == 1
+                  and f"{hills}, line 2".encode() in r.stderr, f"bad profile {r.stderr!r}")
+
         # One row each for faults found in review.
         for args, code, out, err in [
             # The first and last dates of the calendar have their events.

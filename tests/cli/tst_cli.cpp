@@ -138,6 +138,11 @@ void TestCli::usageErrors_data()
                                << "--shadow";
     QTest::newRow("shadow without at")
         << (here + QStringList{"--shadow", "2"}) << "--shadow goes with --at";
+    QTest::newRow("height -1") << (here + QStringList{"--height", "-1"}) << "0 to 10000: -1";
+    QTest::newRow("height 10001") << (here + QStringList{"--height", "10001"}) << "--height";
+    QTest::newRow("aligned behind hills")
+        << (year + QStringList{"--aligned", "90", "--horizon", "hills.txt"})
+        << "cannot be combined";
     QTest::newRow("light at a moment")
         << (here + QStringList{"--at", "2026-06-21T12:00", "--light"}) << "cannot be combined";
     // What was typed comes back escaped: one line, nothing for the terminal.
@@ -205,6 +210,13 @@ void TestCli::inTheLanguage_data()
                                                       "1.8", "--lang", "hu"})
                                << 0 << "Árnyék 3,6"
                                << "";
+    QTest::newRow("height only, in the language")
+        << (here + QStringList{"--date", "2026-06-21", "--height", "100", "--lang", "hu"}) << 0
+        << "    Látható napkelte "
+        << "";
+    QTest::newRow("no such profile")
+        << (here + QStringList{"--horizon", "/nonexistent/hills.txt"}) << 1 << ""
+        << "/nonexistent/hills.txt";
     QTest::newRow("shadow at night") << (here + QStringList{"--at", "2026-06-21T23:00+02:00",
                                                             "--shadow", "1.8", "--format", "json"})
                                      << 0 << "\"shadow_length\": null, \"shadow_azimuth\": null}"

@@ -222,13 +222,14 @@ private slots:
         SwitchLanguage(&w, 2);
         TGazetteer cities({QStringLiteral(VANTU_BIN_DIR)}, QStringLiteral("/usr/share/locale"));
         UseCities(&cities);
-        MessageTestHook::SetModalHandler([](QDialog &dialog) {
+        QString name = QStringLiteral("Bécs");
+        MessageTestHook::SetModalHandler([&name](QDialog &dialog) {
             dialog.show();
             auto *field = dialog.findChild<QLineEdit *>(QStringLiteral("edtHladat"));
             if (!static_cast<TfrmHladat &>(dialog).WaitLoaded() || !field)
                 return int(QDialog::Rejected);
-            QTest::keyClicks(field, QStringLiteral("B"));
-            field->insert(QStringLiteral("écs")); // Qt Test types ASCII only
+            QTest::keyClicks(field, name.left(1));
+            field->insert(name.mid(1)); // Qt Test types ASCII only
             QTest::keyClick(field, Qt::Key_Return);
             return dialog.result();
         });
@@ -246,6 +247,18 @@ private slots:
         w.findChild<QAction *>(QStringLiteral("mnuRokSlnka"))->trigger();
         QCOMPARE(w.findChild<TfrmRokSlnka *>()->Clock(), TClock::Zone(QTimeZone("Europe/Vienna")));
 
+        // Auckland's summer clock, UTC+13, on the local format.
+        Find<QDateEdit>(&w, "Kalendar")->setDate(QDate(2026, 1, 21));
+        Find<QAbstractButton>(&w, "rbMiestny")->click();
+        name = QStringLiteral("Auckland");
+        QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(Find<TSpinEdit>(&w, "seHod")->Text(), QStringLiteral("13"));
+        QCOMPARE(Find<QLabel>(&w, "Sunrise")->text().left(8), QStringLiteral("06:24:04"));
+        w.findChild<QAction *>(QStringLiteral("mnuTabulkaMes"))->trigger();
+        QVERIFY(w.findChild<TfrmTabulka *>()->Text().contains(QStringLiteral(" =>   06:24:04")));
+        QCOMPARE(w.findChild<TfrmRokSlnka *>()->Request().PlaceClock,
+                 TClock::Zone(QTimeZone("Pacific/Auckland")));
+
         TGazetteer none({FFixture->Path()}, QStringLiteral("/usr/share/locale"));
         UseCities(&none);
         TBoxAnswerer answer({QMessageBox::Ok});
@@ -257,7 +270,7 @@ private slots:
         UseCities(nullptr);
         QCOMPARE(answer.Seen().size(), 1);
         QCOMPARE(answer.Seen()[0].Caption, QStringLiteral(" Hely keresése"));
-        QCOMPARE(Find<QLineEdit>(&w, "Edit1")->text(), QStringLiteral("Bécs, Ausztria"));
+        QCOMPARE(Find<QLineEdit>(&w, "Edit1")->text(), QStringLiteral("Auckland, Új-Zéland"));
     }
 
 private:

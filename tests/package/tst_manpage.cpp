@@ -34,10 +34,10 @@ private slots:
         QTest::addColumn<int>("paragraph");
         QTest::addColumn<QStringList>("options"); // in this order
         QTest::newRow("the Sun's events")
-            << 0 << QStringList{"--place",     "--db",       "--lat",     "--lon",
-                                "--name",      "--city",     "--date",    "--tz",
-                                "--light",     "--altitude", "--bearing", "--aligned",
-                                "--tolerance", "--shadow",   "--format",  "--verbose"};
+            << 0 << QStringList{"--place",   "--db",      "--lat",       "--lon",    "--name",
+                                "--city",    "--date",    "--tz",        "--light",  "--altitude",
+                                "--bearing", "--aligned", "--tolerance", "--shadow", "--horizon",
+                                "--height",  "--format",  "--verbose"};
         QTest::newRow("--find") << 1 << QStringList{"--find", "--lang", "--format", "--verbose"};
         QTest::newRow("--easter") << 2 << QStringList{"--easter", "--lang"};
         QTest::newRow("--moon") << 3 << QStringList{"--moon", "--lang"};

@@ -83,6 +83,8 @@ private slots:
     void monthLines_data();
     void monthLines();
     void monthRestoresCalculatorDate();
+    void resultOnClock_data();
+    void resultOnClock();
 };
 
 void TestResultLines::eventTime_data()
@@ -357,6 +359,27 @@ void TestResultLines::monthRestoresCalculatorDate()
                      QLocale(QStringLiteral("en_US")));
     QCOMPARE(sun.Date(), calendarDay);
     QCOMPARE(sun.EventTime(3), noonBefore);
+}
+
+void TestResultLines::resultOnClock_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<double>("calculatorHours");
+    QTest::addColumn<TClock>("clock");
+    QTest::addColumn<double>("shown");
+    const TClock vienna = TClock::Zone(QTimeZone("Europe/Vienna"));
+    QTest::newRow("Vienna, before the spring change")
+        << At(2024, 3, 31, 1, 30, 0) << 2.0 << vienna << At(2024, 3, 31, 0, 30, 0);
+    QTest::newRow("no event") << 0.0 << 12.0 << vienna << 0.0;
+}
+void TestResultLines::resultOnClock()
+{
+    QFETCH(double, value);
+    QFETCH(double, calculatorHours);
+    QFETCH(TClock, clock);
+    QFETCH(double, shown);
+    const double result = ResultOnClock(value, calculatorHours, clock);
+    QVERIFY2(std::fabs(result - shown) < 1e-8, qPrintable(QString::number(result, 'f', 9)));
 }
 
 QTEST_GUILESS_MAIN(TestResultLines)
