@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStyle>
 
 namespace
 {
@@ -15,7 +16,6 @@ namespace
 namespace ChartText
 {
 
-constexpr TText Export{"&Export", "&Export", "&Exportálás"};
 constexpr TText ExportPng{"Graf ako obrázok &PNG…", "Chart as &PNG picture…",
                           "Grafikon &PNG képként…"};
 // Not &P: the PNG item above has it in Slovak.
@@ -34,6 +34,16 @@ TChartWindow::TChartWindow(QWidget *owner, TLanguage language, const TChartKind 
     setAttribute(Qt::WA_DeleteOnClose);
 }
 
+// Styles size a button by its text alone and then draw the menu's arrow
+// over the text's end; a long word ("Exportálás") gets cramped.
+void RoomForMenuArrow(QPushButton *button)
+{
+    const int arrow = button->style()->pixelMetric(QStyle::PM_MenuButtonIndicator, nullptr, button);
+    const int text = button->fontMetrics().horizontalAdvance(button->text().remove(u'&'));
+    button->setMinimumWidth(text + arrow +
+                            4 * button->style()->pixelMetric(QStyle::PM_ButtonMargin));
+}
+
 void TChartWindow::CreateExportButton()
 {
     btnExport = new QPushButton(this);
@@ -49,7 +59,8 @@ void TChartWindow::CreateExportButton()
 void TChartWindow::ApplyLanguage(TLanguage language)
 {
     FLanguage = language;
-    btnExport->setText(TextIn(ChartText::Export, FLanguage));
+    btnExport->setText(TextIn(ChartFileText::Export, FLanguage));
+    RoomForMenuArrow(btnExport);
     actPng->setText(TextIn(ChartText::ExportPng, FLanguage));
     actPdf->setText(TextIn(ChartText::ExportPdf, FLanguage));
 }
@@ -72,14 +83,18 @@ TChartPainter TChartWindow::Painter() const
     return [this](QPainter &p, const QSizeF &size) { PaintChart(p, size); };
 }
 
-// The place's name without what a file system or a shell would take amiss,
-// then the date: "Bécs, Ausztria" in 2026 gives Bécs_Ausztria_2026.
+QString FileNameBase(const QString &placeName)
+{
+    QString base = placeName.trimmed();
+    base.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|,\\s]+")), QStringLiteral("_"));
+    return base.isEmpty() ? QStringLiteral("Vantu") : base;
+}
+
+// The place's name, then the date: "Bécs, Ausztria" in 2026 gives
+// Bécs_Ausztria_2026.
 QString TChartWindow::ProposedName(const QString &suffix) const
 {
-    QString base = FRequest.Place.Name.trimmed();
-    base.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|,\\s]+")), QStringLiteral("_"));
-    if (base.isEmpty())
-        base = QStringLiteral("Vantu");
+    const QString base = FileNameBase(FRequest.Place.Name);
     const QString date = FKind.FileDate == TChartKind::TDatePart::Year
                              ? QString::number(FRequest.Day.year())
                              : FRequest.Day.toString(Qt::ISODate);

@@ -6,6 +6,7 @@
 
 #include "app/ChartExport.h"
 #include "common/Clock.h"
+#include "common/EventTexts.h"
 #include "common/Language.h"
 #include "common/Place.h"
 #include "common/Texts.h"
@@ -26,7 +27,27 @@ struct TChartRequest {
     // Now while the calendar's day is today, else invalid: the Sun and Moon
     // then starts at solar noon.
     QDateTime Now;
+    // The golden and blue hours' bounds of the settings file.
+    TLightBands Light;
 };
+
+// The texts of the files the chart windows and their dialogs write.
+namespace ChartFileText
+{
+inline constexpr TText Export{"&Export", "&Export", "&Exportálás"};
+inline constexpr TText FilterCsv{"tabuľka CSV (*.csv)", "CSV table (*.csv)",
+                                 "CSV táblázat (*.csv)"};
+inline constexpr TText FilterIcs{"iCalendar (*.ics)", "iCalendar (*.ics)", "iCalendar (*.ics)"};
+inline constexpr TText IcsYears{"iCalendar zapíše len roky 0001 až 9999.",
+                                "iCalendar holds the years 0001 to 9999 only.",
+                                "Az iCalendar csak a 0001 és 9999 közötti éveket tudja tárolni."};
+} // namespace ChartFileText
+
+// A place's name as the start of a proposed file name: without what a file
+// system or a shell would take amiss, commas included; "Vantu" for none.
+QString FileNameBase(const QString &placeName);
+// A menu button wide enough for its text and its arrow side by side.
+void RoomForMenuArrow(QPushButton *button);
 
 // What sets one chart window apart from the other for the shared parts.
 struct TChartKind {

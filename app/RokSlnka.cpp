@@ -2,6 +2,7 @@
 
 #include "app/YearChart.h"
 #include "app/YearChartView.h"
+#include "common/EventTexts.h"
 #include "common/EventWriters.h"
 #include "common/EventsOnClock.h"
 #include "common/FileText.h"
@@ -10,6 +11,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QImage>
@@ -39,11 +41,26 @@ constexpr TText ClockCest{"SELČ (UTC+02:00)", "CEST (UTC+02:00)", "CEST (UTC+02
 // %1 = offset such as +01:00
 constexpr TText ClockLocal{"Miestny čas lokality (UTC%1)", "Clock of the place (UTC%1)",
                            "A hely saját ideje (UTC%1)"};
+constexpr TText Light{"&Zlatá a modrá hodina", "&Golden and blue hours", "&Arany és kék óra"};
+constexpr TText GoldenHour{"zlatá hodina", "golden hour", "arany óra"};
+constexpr TText BlueHour{"modrá hodina", "blue hour", "kék óra"};
+// %1 the date
+constexpr TText LatestSunrise{"najneskorší východ %1", "latest sunrise %1",
+                              "legkésőbbi napkelte %1"};
+constexpr TText EarliestSunset{"najskorší západ %1", "earliest sunset %1",
+                               "legkorábbi napnyugta %1"};
+// after the time of the year's latest sunrise and earliest sunset
+constexpr TText LatestMark{" (najneskorší v roku)", " (the year's latest)", " (az év legkésőbbi)"};
+constexpr TText EarliestMark{" (najskorší v roku)", " (the year's earliest)",
+                             " (az év legkorábbi)"};
+// %1 the change, signed
+constexpr TText DayChange{" (%1 oproti predošlému dňu)", " (%1 against the day before)",
+                          " (%1 az előző naphoz képest)"};
+// hours, minutes and seconds of the change
+constexpr TText Units[3] = {{"h", "h", "óra"}, {"min", "min", "perc"}, {"s", "s", "mp"}};
 constexpr TText ExportCsv{"Údaje ako &CSV…", "Data as &CSV…", "Adatok &CSV-ként…"};
 constexpr TText ExportIcs{"Východy a západy ako &iCalendar…", "Sunrises and sunsets as &iCalendar…",
                           "Napkelték és napnyugták &iCalendar-ként…"};
-constexpr TText FilterCsv{"tabuľka CSV (*.csv)", "CSV table (*.csv)", "CSV táblázat (*.csv)"};
-constexpr TText FilterIcs{"iCalendar (*.ics)", "iCalendar (*.ics)", "iCalendar (*.ics)"};
 constexpr TText Months[12] = {
     {"jan", "Jan", "jan."}, {"feb", "Feb", "febr."}, {"mar", "Mar", "márc."},
     {"apr", "Apr", "ápr."}, {"máj", "May", "máj."},  {"jún", "Jun", "jún."},
@@ -72,8 +89,6 @@ constexpr TText Dusk{"večerný súmrak", "dusk", "esti szürkület"};
 constexpr TText Astronomical{"astronomický", "astronomical", "csillagászati"};
 constexpr TText Nautical{"nautický", "nautical", "navigációs"};
 constexpr TText Civil{"občiansky", "civil", "polgári"};
-constexpr TText PolarDay{"polárny deň", "polar day", "sarki nappal"};
-constexpr TText PolarNight{"polárna noc", "polar night", "sarki éjszaka"};
 constexpr TText ChartName{"Graf roka Slnka", "Chart of the year of the Sun",
                           "A Nap évének grafikonja"};
 constexpr TText ChartDescription{
@@ -88,9 +103,6 @@ constexpr TText ChartDescription{
     "Down billentyű kiválasztja a napot, amelynek időpontjai a grafikon alatt olvashatók."};
 constexpr TText DayLabelName{"Časy vybraného dňa", "Times of the chosen day",
                              "A kiválasztott nap időpontjai"};
-constexpr TText IcsYearsText{"iCalendar zapíše len roky 0001 až 9999.",
-                             "iCalendar holds the years 0001 to 9999 only.",
-                             "Az iCalendar csak a 0001 és 9999 közötti éveket tudja tárolni."};
 
 } // namespace YearText
 
@@ -115,6 +127,31 @@ QString MomentText(const TDayEvents &day, TEventKind event)
     return moment->time().toString(QStringLiteral("HH:mm")) + OtherDateMark(DateOf(day), *moment);
 }
 
+// "+2 min 38 s", "−45 s", "+1 h 12 min": the day length's change, signed.
+QString ChangeText(int seconds, TLanguage language)
+{
+    const int a = std::abs(seconds);
+    const auto unit = [language](int i) { return TextIn(YearText::Units[i], language); };
+    const QString sign = seconds > 0   ? QStringLiteral("+")
+                         : seconds < 0 ? QStringLiteral("\u2212")
+                                       : QString();
+    if (a >= 3600)
+        return QStringLiteral("%1%2 %3 %4 %5")
+            .arg(sign)
+            .arg(a / 3600)
+            .arg(unit(0))
+            .arg(a / 60 % 60)
+            .arg(unit(1));
+    if (a >= 60)
+        return QStringLiteral("%1%2 %3 %4 %5")
+            .arg(sign)
+            .arg(a / 60)
+            .arg(unit(1))
+            .arg(a % 60)
+            .arg(unit(2));
+    return QStringLiteral("%1%2 %3").arg(sign).arg(a).arg(unit(2));
+}
+
 } // namespace
 
 TfrmRokSlnka::TfrmRokSlnka(QWidget *owner, TLanguage language)
@@ -127,6 +164,8 @@ TfrmRokSlnka::TfrmRokSlnka(QWidget *owner, TLanguage language)
     cbxClock->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     cbxClock->setMaxVisibleItems(20);
     lblClock->setBuddy(cbxClock);
+    chkZlataModra = new QCheckBox(this);
+    chkZlataModra->setObjectName(QStringLiteral("chkZlataModra"));
 
     CreateExportButton();
     QMenu *menu = btnExport->menu();
@@ -148,6 +187,8 @@ TfrmRokSlnka::TfrmRokSlnka(QWidget *owner, TLanguage language)
     auto *top = new QHBoxLayout;
     top->addWidget(lblClock);
     top->addWidget(cbxClock);
+    top->addSpacing(16);
+    top->addWidget(chkZlataModra);
     top->addStretch(1);
     top->addWidget(btnExport);
     auto *layout = new QVBoxLayout(this);
@@ -158,6 +199,7 @@ TfrmRokSlnka::TfrmRokSlnka(QWidget *owner, TLanguage language)
     connect(Chart, &TYearChartView::DayPointed, this, &TfrmRokSlnka::ShowDay);
     connect(cbxClock, qOverload<int>(&QComboBox::currentIndexChanged), this,
             [this] { Recompute(); });
+    connect(chkZlataModra, &QCheckBox::toggled, this, [this] { Recompute(); });
 
     FillClocks();
     ApplyLanguage(language);
@@ -182,6 +224,7 @@ void TfrmRokSlnka::ApplyLanguage(TLanguage language)
 {
     TChartWindow::ApplyLanguage(language);
     lblClock->setText(TextIn(YearText::ClockLabel, FLanguage));
+    chkZlataModra->setText(TextIn(YearText::Light, FLanguage));
     actCsv->setText(TextIn(YearText::ExportCsv, FLanguage));
     actIcs->setText(TextIn(YearText::ExportIcs, FLanguage));
     lblDay->setAccessibleDescription(TextIn(YearText::DayLabelName, FLanguage));
@@ -199,6 +242,10 @@ void TfrmRokSlnka::ApplyLanguage(TLanguage language)
     chart.Equinox = TextIn(YearText::Equinox, FLanguage);
     chart.Solstice = TextIn(YearText::Solstice, FLanguage);
     chart.DayMonth = TextIn(YearText::DayMonth, FLanguage);
+    chart.GoldenHour = TextIn(YearText::GoldenHour, FLanguage);
+    chart.BlueHour = TextIn(YearText::BlueHour, FLanguage);
+    chart.LatestSunrise = TextIn(YearText::LatestSunrise, FLanguage);
+    chart.EarliestSunset = TextIn(YearText::EarliestSunset, FLanguage);
     Chart->SetTexts(chart);
 
     // The clock choices name the main window's clock and the place's offset.
@@ -293,6 +340,35 @@ const QVector<TDayEvents> &TfrmRokSlnka::Rows() const
     return Chart->Rows();
 }
 
+std::optional<TLightBands> TfrmRokSlnka::Light() const
+{
+    if (!chkZlataModra->isChecked())
+        return std::nullopt;
+    return FRequest.Light;
+}
+
+namespace
+{
+
+bool SameBands(const std::optional<TLightBands> &a, const std::optional<TLightBands> &b)
+{
+    if (!a || !b)
+        return !a && !b;
+    return a->BlueFrom == b->BlueFrom && a->GoldenFrom == b->GoldenFrom &&
+           a->GoldenTo == b->GoldenTo;
+}
+
+// The columns of the golden and blue hours, when shown.
+TAngleColumns LightColumns(const std::optional<TLightBands> &light)
+{
+    TAngleColumns columns;
+    columns.Light = light.has_value();
+    columns.Bands = light.value_or(TLightBands());
+    return columns;
+}
+
+} // namespace
+
 void TfrmRokSlnka::SetRequest(const TChartRequest &r)
 {
     FRequest = r;
@@ -308,11 +384,14 @@ void TfrmRokSlnka::Recompute()
         return;
     const TClock clock = Clock();
     const int year = FRequest.Day.year();
+    const std::optional<TLightBands> light = Light();
     if (FRowsPlace != FRequest.Place || FRowsYear != year || FRowsClock != clock ||
-        Chart->Rows().isEmpty()) {
+        !SameBands(FRowsLight, light) || Chart->Rows().isEmpty()) {
         const QDate first(year, 1, 1);
         const QDate last(year, 12, 31);
-        const QVector<TDayEvents> rows = EventsOfDates(FRequest.Place, clock, first, last);
+        TEventRequest request;
+        RequestAngles(request, LightColumns(light));
+        const QVector<TDayEvents> rows = EventsOfDates(FRequest.Place, clock, first, last, request);
         // The solstices and equinoxes fall on the dates of the chosen clock.
         auto offsetAt = [&clock](const QDate &date) {
             if (!clock.IsZone())
@@ -321,6 +400,8 @@ void TfrmRokSlnka::Recompute()
             return zone.offsetFromUtc(QDateTime(date, QTime(0, 0), zone));
         };
         Chart->SetRows(rows, YearChart::SeasonDays(year, offsetAt));
+        Chart->SetLight(light);
+        FRowsLight = light;
         FRowsPlace = FRequest.Place;
         FRowsYear = year;
         FRowsClock = clock;
@@ -344,21 +425,34 @@ void TfrmRokSlnka::ShowDay(int day)
     }
     const TDayEvents &row = rows[day];
     const QLocale locale = LocaleOf(FLanguage);
-    QString first = locale.toString(DateOf(row), QLocale::LongFormat);
-    const TEventStatus sun = row.Status(TEventKind::Sunrise);
-    if (sun == TEventStatus::AboveAllDay)
-        first += QStringLiteral(" (%1)").arg(TextIn(YearText::PolarDay, FLanguage));
-    else if (sun == TEventStatus::BelowAllDay)
-        first += QStringLiteral(" (%1)").arg(TextIn(YearText::PolarNight, FLanguage));
+    const YearChart::TSunExtremes &extremes = Chart->Extremes();
+    // A time, marked when it is the year's latest sunrise or earliest sunset.
+    const auto sunTime = [&](const TText &name, TEventKind kind, int extreme, const TText &mark) {
+        return TextIn(name, FLanguage) + u' ' + MomentText(row, kind) +
+               (day == extreme ? TextIn(mark, FLanguage) : QString());
+    };
+    // Around a polar day or night, when the Sun last rose or set and will next.
+    const QString polar = PolarText(row, FLanguage);
+    QStringList parts;
+    if (polar.isEmpty())
+        parts << sunTime(YearText::Sunrise, TEventKind::Sunrise, extremes.LatestSunrise,
+                         YearText::LatestMark);
+    else
+        parts << polar;
+    parts << TextIn(YearText::Noon, FLanguage) + u' ' + MomentText(row, TEventKind::SolarNoon);
+    if (polar.isEmpty())
+        parts << sunTime(YearText::Sunset, TEventKind::Sunset, extremes.EarliestSunset,
+                         YearText::EarliestMark);
     const int minutes = row.DayLength / 60;
-    first += QStringLiteral(":  %1 %2 · %3 %4 · %5 %6 · %7 %8")
-                 .arg(TextIn(YearText::Sunrise, FLanguage), MomentText(row, TEventKind::Sunrise),
-                      TextIn(YearText::Noon, FLanguage), MomentText(row, TEventKind::SolarNoon),
-                      TextIn(YearText::Sunset, FLanguage), MomentText(row, TEventKind::Sunset),
-                      TextIn(YearText::DayLength, FLanguage),
-                      QStringLiteral("%1:%2")
-                          .arg(minutes / 60)
-                          .arg(minutes % 60, 2, 10, QLatin1Char('0')));
+    QString length =
+        TextIn(YearText::DayLength, FLanguage) +
+        QStringLiteral(" %1:%2").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+    if (row.DayLengthChange)
+        length +=
+            TextIn(YearText::DayChange, FLanguage).arg(ChangeText(*row.DayLengthChange, FLanguage));
+    parts << length;
+    const QString first = locale.toString(DateOf(row), QLocale::LongFormat) +
+                          QStringLiteral(":  ") + parts.join(QStringLiteral(" · "));
     const QString second =
         QStringLiteral("%1: %2 %3, %4 %5, %6 %7 · %8: %9 %10, %11 %12, %13 %14")
             .arg(TextIn(YearText::Dawn, FLanguage), TextIn(YearText::Astronomical, FLanguage),
@@ -370,14 +464,20 @@ void TfrmRokSlnka::ShowDay(int day)
                  TextIn(YearText::Nautical, FLanguage), MomentText(row, TEventKind::NauticalDusk),
                  TextIn(YearText::Astronomical, FLanguage),
                  MomentText(row, TEventKind::AstronomicalDusk));
-    const QString text = first + QLatin1Char('\n') + second;
+    QString text = first + QLatin1Char('\n') + second;
+    if (const std::optional<TLightBands> light = Light())
+        text += QLatin1Char('\n') + LightText(row, FLanguage, *light);
     lblDay->setText(text);
     // Screen readers read the name; it says what the label shows.
     lblDay->setAccessibleName(text);
     // The chart has the focus while the keys move the day: its description
     // carries the day, and screen readers are told of each change (Qt 6.4
     // changes the description without telling them).
-    Chart->setAccessibleDescription(text + QLatin1Char('\n') +
+    QString year =
+        QStringList{Chart->ExtremeText(0), Chart->ExtremeText(1)}.join(QStringLiteral(", "));
+    if (!year.isEmpty())
+        year[0] = year[0].toUpper();
+    Chart->setAccessibleDescription(text + QLatin1Char('\n') + year + QLatin1Char('\n') +
                                     TextIn(YearText::ChartDescription, FLanguage));
     QAccessibleEvent changed(Chart, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&changed);
@@ -390,21 +490,23 @@ void TfrmRokSlnka::PaintChart(QPainter &p, const QSizeF &size) const
 
 bool TfrmRokSlnka::ExportCsv()
 {
-    const QString path = AskExportFile(QStringLiteral("csv"), YearText::FilterCsv);
+    const QString path = AskExportFile(QStringLiteral("csv"), ChartFileText::FilterCsv);
     if (path.isEmpty())
         return false;
-    return WriteFileOrTell(this, path, EventsCsv(Rows(), true, FLanguage), FLanguage);
+    return WriteFileOrTell(this, path, EventsCsv(Rows(), true, FLanguage, LightColumns(FRowsLight)),
+                           FLanguage);
 }
 
 bool TfrmRokSlnka::ExportICalendar()
 {
-    const QString path = AskExportFile(QStringLiteral("ics"), YearText::FilterIcs);
+    const QString path = AskExportFile(QStringLiteral("ics"), ChartFileText::FilterIcs);
     if (path.isEmpty())
         return false;
-    const std::optional<QByteArray> ics = EventsICalendar(Rows(), FRequest.Place, FLanguage);
+    const std::optional<QByteArray> ics =
+        EventsICalendar(Rows(), FRequest.Place, FLanguage, FRowsLight);
     if (!ics) {
         ShowMessage(this, TextIn(FileErrorCaption, FLanguage), QMessageBox::Critical,
-                    TextIn(YearText::IcsYearsText, FLanguage));
+                    TextIn(ChartFileText::IcsYears, FLanguage));
         return false;
     }
     return WriteFileOrTell(this, path, *ics, FLanguage);

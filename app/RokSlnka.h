@@ -9,6 +9,7 @@
 
 #include <QVector>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class TYearChartView;
@@ -29,6 +30,8 @@ public:
     // picked another one in the window.
     TClock Clock() const;
     const QVector<TDayEvents> &Rows() const;
+    // The golden and blue hours' bounds while the chart shows them.
+    std::optional<TLightBands> Light() const;
 
     static QSize ExportSize() { return QSize(1600, 1000); }
 
@@ -53,11 +56,13 @@ private:
     TPlace FRowsPlace;
     int FRowsYear = 0;
     TClock FRowsClock;
+    std::optional<TLightBands> FRowsLight;
     QByteArray FPlaceZone; // the zone chosen for the place
 
     TYearChartView *Chart = nullptr;
     QLabel *lblClock = nullptr;
     QComboBox *cbxClock = nullptr;
+    QCheckBox *chkZlataModra = nullptr;
     QAction *actCsv = nullptr;
     QAction *actIcs = nullptr;
     QLabel *lblDay = nullptr;

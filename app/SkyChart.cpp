@@ -10,9 +10,10 @@ namespace SkyChart
 
 using Astro::Rad;
 
-std::optional<QPointF> ToPoint(const THorizontal &direction, const QPointF &centre, double radius)
+std::optional<QPointF> ToPoint(const THorizontal &direction, const QPointF &centre, double radius,
+                               double lowest)
 {
-    if (!(direction.Altitude >= 0))
+    if (!(direction.Altitude >= std::min(lowest, 0.0)))
         return std::nullopt;
     const double r = radius * (90 - std::min(direction.Altitude, 90.0)) / 90;
     return centre +
@@ -22,6 +23,45 @@ std::optional<QPointF> ToPoint(const THorizontal &direction, const QPointF &cent
 QPointF HorizonPoint(double azimuth, const QPointF &centre, double radius)
 {
     return centre + QPointF(radius * std::sin(azimuth * Rad), -radius * std::cos(azimuth * Rad));
+}
+
+std::optional<double> RingAzimuth(const QPointF &point, const QPointF &centre, double radius,
+                                  double reach)
+{
+    const QPointF d = point - centre;
+    if (!(std::abs(std::hypot(d.x(), d.y()) - radius) <= reach))
+        return std::nullopt;
+    const double azimuth = std::atan2(d.x(), -d.y()) / Rad;
+    return azimuth < 0 ? azimuth + 360 : azimuth;
+}
+
+QVector<THorizontal> Stretch(TBody body, const TPlace &place, qint64 fromMs, qint64 toMs,
+                             int stepMinutes)
+{
+    QVector<THorizontal> points;
+    if (!(toMs >= fromMs) || stepMinutes <= 0)
+        return points;
+    for (qint64 ms = fromMs;; ms += qint64(stepMinutes) * 60000) {
+        const qint64 at = std::min(ms, toMs);
+        if (const std::optional<TSkyAt> sky = SkyAt(TInstant::FromUnixMs(at), place))
+            points.append(body == TBody::Sun ? sky->Sun : sky->Moon);
+        if (at == toMs)
+            break;
+    }
+    return points;
+}
+
+QVector<QPair<int, THorizontal>> WholeHours(const QVector<TPathPoint> &path, const TClock &clock)
+{
+    QVector<QPair<int, THorizontal>> hours;
+    for (int i = 0; i + 1 < path.size(); ++i) {
+        const TPathPoint &p = path[i];
+        const QTime at =
+            QDateTime::fromMSecsSinceEpoch(p.Ms, Qt::OffsetFromUTC, clock.OffsetAtMs(p.Ms)).time();
+        if (at.minute() == 0 && at.second() == 0 && p.Position.Altitude >= 0)
+            hours.append({at.hour(), p.Position});
+    }
+    return hours;
 }
 
 QVector<TPathPoint> Path(TBody body, const TPlace &place, const QDate &date, const TClock &clock,

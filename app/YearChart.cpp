@@ -104,8 +104,13 @@ QVector<TSpan> LitSpans(bool aboveAtStart, QVector<TCrossingHour> crossings)
 
 double HourOf(const TDayEvents &day, const TEvent &event)
 {
-    // Milliseconds from the date's midnight on the event's own clock.
-    const qint64 wall = event.Time.UnixMs() + event.ClockOffset * qint64(1000);
+    return HourOf(day, event.Time, event.ClockOffset);
+}
+
+double HourOf(const TDayEvents &day, TInstant moment, int32_t offset)
+{
+    // Milliseconds from the date's midnight on the moment's own clock.
+    const qint64 wall = moment.UnixMs() + offset * qint64(1000);
     const QDate date = DateOf(day);
     const qint64 midnight =
         Civil::DaysFromCivil(date.year(), date.month(), date.day()) * qint64(86400000);
@@ -142,6 +147,42 @@ TBand BandAt(const TDayEvents &day, double hour)
         }
     }
     return TBand::Night;
+}
+
+QVector<TSpan> BetweenSpans(const TDayEvents &day, double lo, double hi)
+{
+    QVector<TSpan> spans;
+    for (const TStretch &s : StretchesBetween(day, lo, hi))
+        spans.append({s.From == day.Span.From ? 0.0 : HourOf(day, s.From, s.FromOffset),
+                      s.To == day.Span.To ? 24.0 : HourOf(day, s.To, s.ToOffset)});
+    return spans;
+}
+
+QVector<QVector<TSpan>> BetweenSpans(const QVector<TDayEvents> &rows, double lo, double hi)
+{
+    QVector<QVector<TSpan>> spans;
+    for (const TDayEvents &row : rows)
+        spans.append(BetweenSpans(row, lo, hi));
+    return spans;
+}
+
+TSunExtremes SunExtremes(const QVector<TDayEvents> &rows)
+{
+    TSunExtremes extremes;
+    double latest = 0, earliest = 0;
+    for (int i = 0; i < rows.size(); ++i) {
+        if (const std::optional<double> rise = EventHour(rows[i], TEventKind::Sunrise))
+            if (extremes.LatestSunrise < 0 || *rise > latest) {
+                extremes.LatestSunrise = i;
+                latest = *rise;
+            }
+        if (const std::optional<double> set = EventHour(rows[i], TEventKind::Sunset))
+            if (extremes.EarliestSunset < 0 || *set < earliest) {
+                extremes.EarliestSunset = i;
+                earliest = *set;
+            }
+    }
+    return extremes;
 }
 
 QVector<TSeasonDay> SeasonDays(int year, const std::function<int(const QDate &)> &offsetAt)

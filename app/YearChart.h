@@ -66,6 +66,8 @@ QVector<TSpan> LitSpans(bool aboveAtStart, QVector<TCrossingHour> crossings);
 // The hour of an event on its clock counted from its date's midnight (below
 // 0 or from 24 on when it falls on another date).
 double HourOf(const TDayEvents &day, const TEvent &event);
+// The same for a moment on a clock so many seconds east of UTC.
+double HourOf(const TDayEvents &day, TInstant moment, int32_t offset);
 // The hour of the first event of a kind on the date, or nothing.
 std::optional<double> EventHour(const TDayEvents &day, TEventKind kind);
 
@@ -77,6 +79,21 @@ constexpr int BandCount = 5;
 TBand BandAt(const TDayEvents &day, double hour);
 // The lit spans of a date for a band above night.
 QVector<TSpan> BandSpans(const TDayEvents &day, TBand band);
+
+// The hours of a date's column during which the Sun's centre stands between
+// two altitudes (the golden hour, the blue hour), as the date's stretches
+// between them give them; one running over midnight ends at 24 or starts at 0.
+QVector<TSpan> BetweenSpans(const TDayEvents &day, double lo, double hi);
+// The same for each row of a year.
+QVector<QVector<TSpan>> BetweenSpans(const QVector<TDayEvents> &rows, double lo, double hi);
+
+// The year's latest sunrise and earliest sunset on the clock of the rows, as
+// indexes of the rows; -1 where no row has one. The first of equal ones.
+struct TSunExtremes {
+    int LatestSunrise = -1;
+    int EarliestSunset = -1;
+};
+TSunExtremes SunExtremes(const QVector<TDayEvents> &rows);
 
 // The dates of the March equinox, June solstice, September equinox and
 // December solstice on a clock whose offset from UTC in seconds at the start

@@ -34,6 +34,8 @@ const Qt::PenStyle CurveStyles[3] = {Qt::SolidLine, Qt::DotLine, Qt::DashLine};
 const QColor TextColour(0x20, 0x20, 0x20);
 const QColor CalendarColour(0xd0, 0x00, 0x00);
 const QColor SeasonColour(0x50, 0x50, 0x50);
+const QColor LightColours[2] = {QColor(0xf0, 0x9a, 0x20), QColor(0x2a, 0x5b, 0xd8)}; // golden, blue
+const QColor ExtremeColour(0xc0, 0x2c, 0x10);
 
 // A light halo under a line keeps it visible on the dark and the light shades.
 void DrawWithHalo(QPainter &p, double k, const QPolygonF &line, const QPen &pen)
@@ -57,7 +59,7 @@ QString HourText(int hour)
     return QStringLiteral("%1:00").arg(hour, 2, 10, QLatin1Char('0'));
 }
 
-enum TLegendKind { lkBand, lkCurve, lkCalendar, lkSeason };
+enum TLegendKind { lkBand, lkCurve, lkCalendar, lkSeason, lkLight, lkExtreme };
 struct TLegendItem {
     TLegendKind Kind;
     int Index;
@@ -66,6 +68,15 @@ struct TLegendItem {
 
 constexpr double SwatchWidth = 26;
 constexpr double MarkerSize = 7;
+
+// A ring on a curve at the year's latest sunrise or earliest sunset.
+void ExtremeMarker(QPainter &p, double k, const QPointF &at)
+{
+    p.setBrush(Qt::white);
+    p.setPen(CosmeticPen(ExtremeColour, 2 * k));
+    p.drawEllipse(at, 4.5, 4.5);
+    p.setBrush(Qt::NoBrush);
+}
 
 // A triangle whose tip touches a plot's edge from outside.
 void SeasonMarker(QPainter &p, double k, const QPointF &tip, bool fromAbove)
@@ -126,7 +137,33 @@ void TYearChartView::SetRows(const QVector<TDayEvents> &rows, const QVector<TSea
         FLengthPieces.append(length);
     if (FCurrent >= rows.size())
         FCurrent = rows.isEmpty() ? -1 : int(rows.size()) - 1;
+    FExtremes = SunExtremes(rows);
+    FindLightSpans();
     update();
+}
+
+void TYearChartView::SetLight(const std::optional<TLightBands> &bands)
+{
+    FLight = bands;
+    FindLightSpans();
+    update();
+}
+
+void TYearChartView::FindLightSpans()
+{
+    const TLightBands b = FLight.value_or(TLightBands());
+    FGolden = FLight ? BetweenSpans(FRows, b.GoldenFrom, b.GoldenTo) : QVector<QVector<TSpan>>();
+    FBlue = FLight ? BetweenSpans(FRows, b.BlueFrom, b.GoldenFrom) : QVector<QVector<TSpan>>();
+}
+
+QString TYearChartView::ExtremeText(int which) const
+{
+    const int day = which == 0 ? FExtremes.LatestSunrise : FExtremes.EarliestSunset;
+    if (day < 0 || day >= FRows.size())
+        return QString();
+    const QDate date = DateOf(FRows[day]);
+    return (which == 0 ? FTexts.LatestSunrise : FTexts.EarliestSunset)
+        .arg(FTexts.DayMonth.arg(date.day()).arg(FTexts.Months.value(date.month() - 1)));
 }
 
 void TYearChartView::SetCalendarDay(const QDate &day)
@@ -198,6 +235,13 @@ TYearChartView::TLayout TYearChartView::Layout(const QSizeF &size, const QFont &
     l.Legend.append({lkCurve, 2, FTexts.Sunset});
     l.Legend.append({lkCalendar, 0, FTexts.CalendarDay});
     l.Legend.append({lkSeason, 0, FTexts.Equinox + QLatin1String(" / ") + FTexts.Solstice});
+    if (FLight) {
+        l.Legend.append({lkLight, 0, FTexts.GoldenHour});
+        l.Legend.append({lkLight, 1, FTexts.BlueHour});
+    }
+    for (int which = 0; which < 2; ++which)
+        if (const QString text = ExtremeText(which); !text.isEmpty())
+            l.Legend.append({lkExtreme, which, text});
     const double rowHeight = l.LineHeight + 6;
     double x = left;
     int row = 0;
@@ -268,11 +312,13 @@ void TYearChartView::Paint(QPainter &p, const QSizeF &size, bool showCurrent) co
     // Without antialiasing the neighbouring columns meet without seams.
     p.setRenderHint(QPainter::Antialiasing, false);
     PaintShades(c);
+    PaintLightBands(c);
     PaintGrid(c);
     p.setRenderHint(QPainter::Antialiasing, true);
     PaintDayLength(c);
     PaintSeasons(c);
     PaintCurves(c);
+    PaintExtremes(c);
     PaintCalendarDay(c);
     if (showCurrent)
         PaintCurrentDay(c);
@@ -297,6 +343,18 @@ void TYearChartView::PaintShades(const TCanvas &c) const
                     BandColours[b]);
         }
     }
+}
+
+// The golden and blue hours over the shades of twilight and day.
+void TYearChartView::PaintLightBands(const TCanvas &c) const
+{
+    const QVector<QVector<TSpan>> *bands[2] = {&FGolden, &FBlue};
+    for (int b = 0; b < 2; ++b)
+        for (int i = 0; i < bands[b]->size() && i < c.Days; ++i)
+            for (const TSpan &s : (*bands[b])[i])
+                c.P.fillRect(QRectF(QPointF(c.Main.DayToX(i), c.Main.HourToY(s.From)),
+                                    QPointF(c.Main.DayToX(i + 1), c.Main.HourToY(s.To))),
+                             LightColours[b]);
 }
 
 // Every three hours and every month.
@@ -371,6 +429,17 @@ void TYearChartView::PaintCurves(const TCanvas &c) const
             DrawWithHalo(c.P, c.K, line, CosmeticPen(CurveColours[i], c.K * 2, CurveStyles[i]));
         }
     }
+}
+
+// The latest sunrise and the earliest sunset, on their curves.
+void TYearChartView::PaintExtremes(const TCanvas &c) const
+{
+    const std::pair<int, TEventKind> extremes[2] = {{FExtremes.LatestSunrise, TEventKind::Sunrise},
+                                                    {FExtremes.EarliestSunset, TEventKind::Sunset}};
+    for (const auto &[day, kind] : extremes)
+        if (day >= 0 && day < FRows.size())
+            if (const std::optional<double> hour = EventHour(FRows[day], kind))
+                ExtremeMarker(c.P, c.K, c.Main.ToPixel(QPointF(day + 0.5, *hour)));
 }
 
 // The main window's calendar day.
@@ -483,6 +552,19 @@ void TYearChartView::PaintLegend(const TCanvas &c) const
             break;
         case lkSeason:
             SeasonMarker(p, k, QPointF(swatch.center().x(), swatch.bottom()), true);
+            break;
+        case lkLight:
+            p.setPen(CosmeticPen(TextColour, k));
+            p.setBrush(LightColours[item.Index]);
+            p.drawRect(swatch);
+            p.setBrush(Qt::NoBrush);
+            break;
+        case lkExtreme:
+            DrawWithHalo(p, k,
+                         QPolygonF({QPointF(swatch.left(), midY), QPointF(swatch.right(), midY)}),
+                         CosmeticPen(CurveColours[item.Index == 0 ? 0 : 2], k * 2,
+                                     CurveStyles[item.Index == 0 ? 0 : 2]));
+            ExtremeMarker(p, k, swatch.center());
             break;
         }
         p.setPen(TextColour);

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "app/YearChart.h"
+#include "common/EventTexts.h"
 
 #include <QColor>
 #include <QStringList>
@@ -27,7 +28,12 @@ struct TYearChartTexts {
     QString Equinox;
     QString Solstice;
     QString DayMonth; // a date above the chart: %1 day, %2 short month name
-    QString Caption;  // place, year and clock, painted above the chart
+    QString GoldenHour;
+    QString BlueHour;
+    // %1 the date, as DayMonth gives it
+    QString LatestSunrise;
+    QString EarliestSunset;
+    QString Caption; // place, year and clock, painted above the chart
 };
 
 class TYearChartView : public QWidget
@@ -43,7 +49,13 @@ public:
     void SetCalendarDay(const QDate &day);
     void SetTexts(const TYearChartTexts &texts);
     void SetCaption(const QString &caption);
+    // The golden and blue hours shown as bands, from the rows' altitudes of
+    // their bounds; nothing to hide them.
+    void SetLight(const std::optional<TLightBands> &bands);
     const QVector<TDayEvents> &Rows() const { return FRows; }
+    const YearChart::TSunExtremes &Extremes() const { return FExtremes; }
+    // "latest sunrise 2 Jan", "earliest sunset 13 Dec" as the legend says them.
+    QString ExtremeText(int which) const;
 
     // The day read out to the user (keys, mouse); -1 before any.
     int CurrentDay() const { return FCurrent; }
@@ -79,10 +91,12 @@ private:
     // The layers of a painting, bottom to top.
     struct TCanvas;
     void PaintShades(const TCanvas &c) const;
+    void PaintLightBands(const TCanvas &c) const;
     void PaintGrid(const TCanvas &c) const;
     void PaintDayLength(const TCanvas &c) const;
     void PaintSeasons(const TCanvas &c) const;
     void PaintCurves(const TCanvas &c) const;
+    void PaintExtremes(const TCanvas &c) const;
     void PaintCalendarDay(const TCanvas &c) const;
     void PaintCurrentDay(const TCanvas &c) const;
     void PaintAxes(const TCanvas &c) const;
@@ -90,6 +104,7 @@ private:
     void PaintLegend(const TCanvas &c) const;
     QFont ChartFont() const;
     void PointTo(int day);
+    void FindLightSpans();
 
     QVector<TDayEvents> FRows;
     QVector<YearChart::TSeasonDay> FSeasons;
@@ -97,6 +112,10 @@ private:
     // in hours, computed once per year of rows.
     QVector<YearChart::TPiece> FCurves[3];
     QVector<YearChart::TPiece> FLengthPieces;
+    std::optional<TLightBands> FLight;
+    // Each day's golden and blue hours, when shown.
+    QVector<QVector<YearChart::TSpan>> FGolden, FBlue;
+    YearChart::TSunExtremes FExtremes;
     QDate FCalendarDay;
     TYearChartTexts FTexts;
     int FCurrent = -1;

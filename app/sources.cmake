@@ -18,4 +18,5 @@ list(APPEND vantu_gui_sources
     app/RokSlnka.h app/RokSlnka.cpp
     app/SkyChartView.h app/SkyChartView.cpp
     app/SlnkoMesiac.h app/SlnkoMesiac.cpp
+    app/Zarovnanie.h app/Zarovnanie.cpp
 )

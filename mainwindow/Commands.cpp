@@ -93,6 +93,7 @@ const std::vector<TfrmVantu::TMenuEntry> &TfrmVantu::MenuTable()
                      QKeySequence(Qt::CTRL | Qt::Key_Y)),
             shortcut(item("mnuSlnkoMesiac", &T::mnuSlnkoMesiac, &T::mnuSlnkoMesiacClick),
                      QKeySequence(Qt::CTRL | Qt::Key_M)),
+            item("mnuZarovnanie", &T::mnuZarovnanie, &T::mnuZarovnanieClick),
 
             menu("mnuNapoved", &T::mnuNapoved),
             shortcut(item("mnuPomoc", &T::mnuPomoc, &T::mnuPomocClick), QKeySequence(Qt::Key_F1)),

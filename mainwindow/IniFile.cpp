@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace
 {
@@ -179,6 +180,20 @@ int TIniFile::ReadInteger(const QString &section, const QString &key, int defaul
     KeyLine(m_lines[line].text, &name, &value);
     int result = 0;
     return ParseStrictInteger(QString::fromLatin1(value), &result) ? result : defaultValue;
+}
+
+double TIniFile::ReadDecimal(const QString &section, const QString &key, double defaultValue) const
+{
+    const int header = FindSection(section);
+    const int line = header < 0 ? -1 : FindKey(header, key);
+    if (line < 0)
+        return defaultValue;
+    QByteArray name;
+    QByteArray value;
+    KeyLine(m_lines[line].text, &name, &value);
+    static const QRegularExpression decimal(QStringLiteral("^[+-]?[0-9]{1,9}(\\.[0-9]{1,9})?$"));
+    const QString text = QString::fromLatin1(value);
+    return decimal.match(text).hasMatch() ? text.toDouble() : defaultValue;
 }
 
 void TIniFile::WriteInteger(const QString &section, const QString &key, int value)

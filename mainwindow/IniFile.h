@@ -18,6 +18,10 @@ public:
     // not a whole decimal number in the 32-bit range, gives the default.
     int ReadInteger(const QString &section, const QString &key, int defaultValue) const;
 
+    // A decimal number with an optional sign and a point before its
+    // fraction ("-4", "10.5"); the default for anything else.
+    double ReadDecimal(const QString &section, const QString &key, double defaultValue) const;
+
     // Changes the key in memory; UpdateFile stores it.
     void WriteInteger(const QString &section, const QString &key, int value);
 

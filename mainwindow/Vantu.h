@@ -146,6 +146,7 @@ public slots:
     void mnuTabulkaMesClick();
     void mnuRokSlnkaClick();
     void mnuSlnkoMesiacClick();
+    void mnuZarovnanieClick();
     void mnuPomocClick();
     void mnuOnLineClick();
     void mnuOProgrameClick();
@@ -277,6 +278,7 @@ private:
     QAction *mnuTabulkaMes = nullptr;
     QAction *mnuRokSlnka = nullptr;
     QAction *mnuSlnkoMesiac = nullptr;
+    QAction *mnuZarovnanie = nullptr;
     QAction *mnuPomoc = nullptr;
     QAction *mnuOnLine = nullptr;
     QAction *mnuOPrograme = nullptr;

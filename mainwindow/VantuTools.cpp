@@ -16,6 +16,8 @@
 #include "common/ModalRun.h"
 #include "common/SystemClock.h"
 #include "common/Texts.h"
+#include "mainwindow/IniFile.h"
+#include "mainwindow/LightSettings.h"
 #include "mainwindow/SpinEdit.h"
 #include "table/ResultLines.h"
 #include "table/Tabulka.h"
@@ -157,6 +159,7 @@ TChartRequest TfrmVantu::ChartRequest() const
     request.Day = Kalendar->date();
     if (request.Day == TSystemClock::Today())
         request.Now = TSystemClock::Now();
+    request.Light = ReadLightBands(TIniFile(FLocations.SettingsFile));
     return request;
 }
 
@@ -196,6 +199,14 @@ void TfrmVantu::mnuRokSlnkaClick()
 void TfrmVantu::mnuSlnkoMesiacClick()
 {
     OpenChartWindow(frmSlnkoMesiac);
+}
+
+// The dates of alignment belong to the Sun and Moon window, whose bearing
+// and day they take; it opens too.
+void TfrmVantu::mnuZarovnanieClick()
+{
+    OpenChartWindow(frmSlnkoMesiac);
+    frmSlnkoMesiac->ShowAlignments();
 }
 
 // ---------------------------------------------------------------- Moon, about, help

@@ -1,5 +1,6 @@
 list(APPEND vantu_core_sources
     mainwindow/IniFile.h mainwindow/IniFile.cpp
+    mainwindow/LightSettings.h mainwindow/LightSettings.cpp
     # Plain data without windows, so that its tests need none.
     mainwindow/LanguageTexts.h mainwindow/LanguageTexts.cpp
 )

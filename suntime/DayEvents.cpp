@@ -125,6 +125,32 @@ void AddMoonEvents(TDayEvents &date, const TObserver &observer)
     date.MoonPhase = Moon::PhaseNameAt(date.Span.Noon);
 }
 
+// The Moon's passes of each bearing within each date, cut to the second; why
+// a bearing has none: passed below the horizon only, not at all, or failed.
+void AddMoonBearings(TDayEvents &date, const TObserver &observer,
+                     const std::vector<double> &bearings)
+{
+    for (const double b : bearings) {
+        const Moon::TBearingPasses passes =
+            date.Span.To > date.Span.From
+                ? Moon::BearingPasses(date.Span.From, date.Span.To, observer, b)
+                : Moon::TBearingPasses{true, false, {}};
+        for (const TEvent &e : passes.Events) {
+            TEvent cut = e;
+            cut.Time = e.Time.WholeSecond();
+            date.Events.push_back(cut);
+        }
+        if (passes.Events.empty()) {
+            TEvent none =
+                Missing(TEventKind::MoonBearing, !passes.Ok     ? TEventStatus::Failed
+                                                 : passes.Below ? TEventStatus::BelowAllDay
+                                                                : TEventStatus::NotOnDate);
+            none.Angle = b;
+            date.Events.push_back(none);
+        }
+    }
+}
+
 } // namespace
 
 std::vector<TDayEvents> EventsOfDates(const std::vector<TDateSpan> &spans,
@@ -135,6 +161,9 @@ std::vector<TDayEvents> EventsOfDates(const std::vector<TDateSpan> &spans,
         days[i].Span = spans[i];
     AddSunEvents(days, observer, request.Azimuths);
     AddSunAngleEvents(days, observer, request.Altitudes, request.Bearings);
+    if (!request.MoonBearings.empty())
+        for (TDayEvents &date : days)
+            AddMoonBearings(date, observer, request.MoonBearings);
     if (request.Moon && !days.empty()) {
         for (TDayEvents &date : days)
             AddMoonEvents(date, observer);

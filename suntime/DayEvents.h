@@ -23,10 +23,11 @@ struct TDateSpan {
 };
 
 struct TEventRequest {
-    bool Azimuths = false;         // where the Sun rises and sets
-    bool Moon = false;             // the Moon's risings, settings, transits, light and phases
-    std::vector<double> Altitudes; // the Sun's centre at these true altitudes, degrees
-    std::vector<double> Bearings;  // the Sun passing these azimuths, degrees from north
+    bool Azimuths = false;            // where the Sun rises and sets
+    bool Moon = false;                // the Moon's risings, settings, transits, light and phases
+    std::vector<double> Altitudes;    // the Sun's centre at these true altitudes, degrees
+    std::vector<double> Bearings;     // the Sun passing these azimuths, degrees from north
+    std::vector<double> MoonBearings; // the Moon passing these azimuths
     // The Sun (and with Moon the Moon) coming out from behind this horizon
     // and going behind it.
     std::optional<THorizon> Horizon;

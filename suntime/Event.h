@@ -33,6 +33,8 @@ enum class TEventKind : uint8_t {
     SunAltitudeRise,
     SunAltitudeSet,
     SunBearing,
+    // The Moon's centre passing a bearing (Angle).
+    MoonBearing,
     // The upper limb coming out from behind the horizon as seen (the terrain,
     // or the flat horizon's dip from a height) and going behind it: the first
     // appearance of a date is its visible rising, the last disappearance its
@@ -43,7 +45,7 @@ enum class TEventKind : uint8_t {
     MoonDisappears,
 };
 constexpr int SunEventCount = 9;
-constexpr int EventKindCount = 23;
+constexpr int EventKindCount = 24;
 
 // Whether an event happens, and if not, why.
 enum class TEventStatus : uint8_t {

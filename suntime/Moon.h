@@ -62,6 +62,17 @@ constexpr double MaxEventsSpan = 2;
 // About 3 us a day, within 2 s of a full ephemeris between 60 S and 60 N.
 TMoonEvents EventsBetween(TInstant from, TInstant to, const TObserver &observer);
 
+// The Moon's centre passing a bearing (degrees from north, clockwise) within
+// [from, to), up to MaxEventsSpan days, while its upper limb stands above the
+// horizon as at its rising; each pass with the azimuth and the altitude as
+// seen. Below tells that it passed the bearing under the horizon as well.
+struct TBearingPasses {
+    bool Ok = false;
+    bool Below = false;
+    std::vector<TEvent> Events; // MoonBearing, Angle the bearing
+};
+TBearingPasses BearingPasses(TInstant from, TInstant to, const TObserver &observer, double bearing);
+
 // The upper limb coming out from behind a horizon as seen and going behind
 // it (MoonAppears, MoonDisappears) within [from, to) of at most a day and
 // two hours, in time order, with the centre's azimuth; whether it was seen

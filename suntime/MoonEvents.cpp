@@ -17,10 +17,11 @@ namespace
 {
 
 // What the search needs of one moment: the upper limb's height over the
-// horizon (as the sine's excess, positive when up) and the Moon's distance
-// east of the meridian plane (positive before the upper transit).
+// horizon (as the sine's excess, positive when up), the Moon's distance east
+// of the meridian plane (positive before the upper transit) and north of the
+// prime vertical, km.
 struct Probe {
-    double up, east;
+    double up, east, north;
 };
 
 // Samples of a stretch, two hours or less apart, one more on each side, with
@@ -61,7 +62,10 @@ public:
     Probe At(double jd, int near) const { return ProbeOf(LocalAt(jd, near)); }
 
 private:
-    static Probe ProbeOf(const Local &l) { return {l.up / l.range + HorizonDip(l.range), l.east}; }
+    static Probe ProbeOf(const Local &l)
+    {
+        return {l.up / l.range + HorizonDip(l.range), l.east, l.north};
+    }
 
     Place place_;
     int steps_;
@@ -86,6 +90,31 @@ public:
 
 private:
     const TMoonSamples &FSamples;
+};
+
+// How far the Moon is past a bearing: the sine of the azimuths' difference
+// scaled by the horizontal distance. It crosses zero where the Moon passes
+// the bearing, and its opposite.
+class TBearingTrack
+{
+public:
+    TBearingTrack(const TMoonSamples &samples, double bearing)
+        : FSamples(samples), FSin(std::sin(bearing * Rad)), FCos(std::cos(bearing * Rad))
+    {
+    }
+
+    int Count() const { return FSamples.Count(); }
+    double When(int i) const { return FSamples.When(i); }
+    double Value(int i) const { return Of(FSamples.Sample(i)); }
+    double At(double jd, int near) const { return Of(FSamples.At(jd, near)); }
+    // Whether the Moon faces the bearing rather than its opposite.
+    bool Faces(const Local &l) const { return l.east * FSin + l.north * FCos > 0; }
+
+private:
+    double Of(const Probe &p) const { return p.east * FCos - p.north * FSin; }
+
+    const TMoonSamples &FSamples;
+    double FSin, FCos;
 };
 
 // The Moon for the horizon's search: its place at any moment of the samples'
@@ -166,6 +195,44 @@ bool Scan(double from, double to, const Place &place, TCollector &out, bool &upA
 }
 
 } // namespace
+
+TBearingPasses BearingPasses(TInstant from, TInstant to, const TObserver &observer, double bearing)
+{
+    TBearingPasses r;
+    const double jdFrom = from.Jd(), jdTo = to.Jd();
+    if (!InRange(jdFrom) || !InRange(jdTo) || !(jdTo > jdFrom) || jdTo - jdFrom > MaxEventsSpan ||
+        !(std::fabs(observer.Latitude) <= 90) || !std::isfinite(observer.Longitude) ||
+        !std::isfinite(bearing))
+        return r;
+    const Place place(observer.Latitude, observer.Longitude);
+    TCollector out(r.Events);
+    const int pieces = static_cast<int>(std::ceil((jdTo - jdFrom) * 24 / 26));
+    for (int i = 0; i < pieces; ++i) {
+        const double a = jdFrom + (jdTo - jdFrom) * i / pieces;
+        const double b = i + 1 == pieces ? jdTo : jdFrom + (jdTo - jdFrom) * (i + 1) / pieces;
+        const TMoonSamples samples(a, b, place);
+        if (!std::isfinite(samples.Sample(1).up))
+            return TBearingPasses();
+        const TBearingTrack track(samples, bearing);
+        Search::Brackets(track, 0.0, -1.0, [&](const Search::TBracket &br) {
+            const double jd = Search::Refine(track, 0.0, br);
+            const Local l = samples.LocalAt(jd, br.Near);
+            if (!track.Faces(l) || !(jd >= a && jd < b))
+                return;
+            // Up as for its rising: the upper limb over the horizon.
+            if (l.up / l.range + HorizonDip(l.range) < 0)
+                r.Below = true;
+            else
+                out.Add(TEventKind::MoonBearing, jd, l);
+        });
+    }
+    for (TEvent &e : r.Events)
+        e.Angle = bearing;
+    std::sort(r.Events.begin(), r.Events.end(),
+              [](const TEvent &x, const TEvent &y) { return x.Time < y.Time; });
+    r.Ok = true;
+    return r;
+}
 
 const TEvent *TMoonEvents::First(TEventKind kind) const
 {

@@ -8,6 +8,7 @@
 #include "common/EventsOnClock.h"
 
 #include <QAccessible>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -87,6 +88,8 @@ private slots:
     void RequestChangesTheChart();
     void Keys_data();
     void Keys();
+    void ReadOut_data();
+    void ReadOut();
     void Title_data();
     void Title();
     void ExportRows_data();
@@ -256,6 +259,48 @@ void TestRokSlnka::Keys()
     QAccessibleInterface *chart =
         QAccessible::queryAccessibleInterface(Find<TYearChartView>(w.get(), "YearChart"));
     QVERIFY(chart && chart->text(QAccessible::Description).startsWith(text));
+}
+
+// The read-out of a day: the day length's change, the year's latest sunrise
+// and earliest sunset, the golden and blue hours when chosen, the sunrise
+// after a polar night. Times on CET from PyEphem.
+void TestRokSlnka::ReadOut_data()
+{
+    QTest::addColumn<bool>("polar");
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<bool>("light");
+    QTest::addColumn<QString>("part");
+    QTest::newRow("day growing") << false << QDate(2025, 3, 1) << false
+                                 << "day length 11:03 (+3 min 28 s against the day before)";
+    QTest::newRow("day shrinking after the solstice")
+        << false << QDate(2025, 6, 22) << false << "(\u22124 s against the day before)";
+    QTest::newRow("earliest sunset")
+        << false << QDate(2025, 12, 11) << false << "sunset 15:57 (the year's earliest)";
+    QTest::newRow("a day next to it") << false << QDate(2025, 12, 12) << false << "sunset 15:57 ·";
+    QTest::newRow("golden and blue hours")
+        << false << QDate(2025, 3, 1) << true
+        << "Golden hour 06:13\u201307:14 and 16:53\u201317:55; blue hour 06:01\u201306:13 and "
+           "17:55\u201318:07";
+    QTest::newRow("polar night") << true << QDate(2025, 1, 15) << false
+                                 << "next sunrise 2025-02-15";
+}
+
+void TestRokSlnka::ReadOut()
+{
+    QFETCH(bool, polar);
+    QFETCH(QDate, date);
+    QFETCH(bool, light);
+    QFETCH(QString, part);
+    auto w = OpenWindow(polar ? Polar() : Bratislava());
+    QVERIFY(w);
+    if (light)
+        Find<QCheckBox>(w.get(), "chkZlataModra")->click();
+    // One day before, then the key that reads the day out.
+    Find<TYearChartView>(w.get(), "YearChart")->SetCurrentDay(date.dayOfYear() - 2);
+    QTest::keyClick(Find<TYearChartView>(w.get(), "YearChart"), Qt::Key_Right);
+    const QString text = Find<QLabel>(w.get(), "lblDay")->text();
+    QVERIFY2(text.contains(part), qPrintable(text));
+    QVERIFY(light || !text.contains(QStringLiteral("Golden hour")));
 }
 
 void TestRokSlnka::Title_data()

@@ -1,5 +1,6 @@
 // The settings file: reading with defaults, writing without losing lines.
 #include "mainwindow/IniFile.h"
+#include "mainwindow/LightSettings.h"
 
 #include <QtTest>
 
@@ -31,6 +32,8 @@ private slots:
     void missingFileGivesDefaults();
     void readInteger_data();
     void readInteger();
+    void lightBands_data();
+    void lightBands();
     void write_data();
     void write();
     void readBackBeforeAndAfterUpdate();
@@ -142,6 +145,32 @@ void TestIniFile::readInteger_data()
     QTest::newRow("only binary") << Bytes("\x00\x00\x00\x00\xff\x01") << def;
     QTest::newRow("empty file") << QByteArray() << def;
     QTest::newRow("only blanks") << QByteArray("\r\n \r\n\t\r\n") << def;
+}
+
+void TestIniFile::lightBands_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("bands"); // blue from, golden from, golden to
+    const QByteArray window("[Poloha]\r\nvlavo=50\r\nhore=50\r\n");
+    QTest::newRow("no section") << window << "-6 -4 6";
+    QTest::newRow("all three") << window +
+                                      "[Svetlo]\r\nmodra_od=-8\r\nzlata_od=0\r\nzlata_do=10\r\n"
+                               << "-8 0 10";
+    QTest::newRow("one, with a fraction")
+        << QByteArray("[Svetlo]\nzlata_do=10.5\n") << "-6 -4 10.5";
+    QTest::newRow("decimal comma") << QByteArray("[Svetlo]\nzlata_do=10,5\n") << "-6 -4 6";
+    QTest::newRow("out of order") << QByteArray("[Svetlo]\nzlata_od=7\n") << "-6 -4 6";
+    QTest::newRow("beyond 89") << QByteArray("[Svetlo]\nzlata_do=90\n") << "-6 -4 6";
+    QTest::newRow("in another section") << QByteArray("[Nastavenie]\nzlata_do=8\n") << "-6 -4 6";
+}
+
+void TestIniFile::lightBands()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, bands);
+    WriteRaw(content);
+    const TLightBands b = ReadLightBands(TIniFile(IniPath()));
+    QCOMPARE(QStringLiteral("%1 %2 %3").arg(b.BlueFrom).arg(b.GoldenFrom).arg(b.GoldenTo), bands);
 }
 
 void TestIniFile::readInteger()

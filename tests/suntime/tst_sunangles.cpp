@@ -1,7 +1,8 @@
-// The Sun at any altitude and bearing on one date, against a table checked
-// once with PyEphem (pressure 0, the Sun's centre; a bearing's pass found by
-// halving on PyEphem's azimuth): the equator, the southern hemisphere, polar
-// day and night, a grazing altitude near the noon height.
+// The Sun at any altitude and bearing on one date, and the Moon at a bearing,
+// against a table checked once with PyEphem (pressure 0, the centre; a
+// bearing's pass found by halving on PyEphem's azimuth, the Moon counted up
+// when its upper limb clears -34'): the equator, the southern hemisphere,
+// polar day and night, a grazing altitude near the noon height.
 #include "suntime/DayEvents.h"
 
 #include <QtTest>
@@ -13,7 +14,7 @@ namespace
 
 // The date of a clock so many hours ahead of UT, its events at one angle.
 TDayEvents DateAt(double latitude, double longitude, double hours, const QDate &date,
-                  double altitude, double bearing)
+                  double altitude, double bearing, double moonBearing = qQNaN())
 {
     const TInstant from =
         TInstant::FromCivil({date.year(), date.month(), date.day()}).AddSeconds(-hours * 3600);
@@ -22,6 +23,8 @@ TDayEvents DateAt(double latitude, double longitude, double hours, const QDate &
         request.Altitudes = {altitude};
     if (std::isfinite(bearing))
         request.Bearings = {bearing};
+    if (std::isfinite(moonBearing))
+        request.MoonBearings = {moonBearing};
     const std::vector<TDateSpan> spans = {
         {{date.year(), date.month(), date.day()}, from, from.AddDays(1), from.AddDays(0.5)}};
     TObserver observer;
@@ -69,6 +72,8 @@ private slots:
     void altitudes();
     void bearings_data();
     void bearings();
+    void moonBearings_data();
+    void moonBearings();
 };
 
 void TestSunAngles::altitudes_data()
@@ -171,6 +176,55 @@ void TestSunAngles::bearings()
     // The altitude changes by at most 0.004° a second.
     if (const TEvent *e = day.First(TEventKind::SunBearing, bearing))
         QVERIFY2(std::fabs(e->Altitude - altitude) < 0.01 + 0.004 * seconds,
+                 qPrintable(QString::number(e->Altitude)));
+}
+
+void TestSunAngles::moonBearings_data()
+{
+    QTest::addColumn<double>("latitude");
+    QTest::addColumn<double>("longitude");
+    QTest::addColumn<double>("hours");
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<double>("bearing");
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<double>("altitude");
+    QTest::newRow("Bratislava south")
+        << 48.15 << 17.11 << 2.0 << QDate(2026, 6, 21) << 180.0 << "18:40:07" << 40.0;
+    // It sets north of west after midnight.
+    QTest::newRow("Bratislava west, not on the date")
+        << 48.15 << 17.11 << 2.0 << QDate(2026, 6, 21) << 270.0 << "none" << qQNaN();
+    QTest::newRow("Sydney north") << -33.87 << 151.21 << 10.0 << QDate(2026, 6, 21) << 0.0
+                                  << "17:27:39" << 54.37;
+    QTest::newRow("Bratislava north, below the horizon")
+        << 48.15 << 17.11 << 2.0 << QDate(2026, 6, 21) << 0.0 << "below" << qQNaN();
+    // It passes 120 degrees at 23:15 the evening before and 00:03 the next.
+    QTest::newRow("Vienna, between two dates")
+        << 48.2082 << 16.3738 << 1.0 << QDate(2024, 3, 31) << 120.0 << "none" << qQNaN();
+    // At declination +28.7 the Moon circles the pole north of the zenith:
+    // it never stands due south, and passes 30 degrees once up, near the
+    // zenith, and once below the horizon.
+    QTest::newRow("tropic, never south")
+        << 23.0 << 0.0 << 0.0 << QDate(2025, 4, 4) << 180.0 << "none" << qQNaN();
+    QTest::newRow("tropic, near the zenith")
+        << 23.0 << 0.0 << 0.0 << QDate(2025, 4, 4) << 30.0 << "17:42:03" << 83.95;
+}
+
+void TestSunAngles::moonBearings()
+{
+    QFETCH(double, latitude);
+    QFETCH(double, longitude);
+    QFETCH(double, hours);
+    QFETCH(QDate, date);
+    QFETCH(double, bearing);
+    QFETCH(QString, time);
+    QFETCH(double, altitude);
+    const TDayEvents day = DateAt(latitude, longitude, hours, date, qQNaN(), qQNaN(), bearing);
+    const QString t = Describe(day, TEventKind::MoonBearing, bearing, hours);
+    QVERIFY2(Agree(t, time, 2), qPrintable(t));
+    QCOMPARE(day.All(TEventKind::MoonBearing, bearing).size(), size_t(std::isfinite(altitude)));
+    // Refraction lifts the altitude by under 0.03 degrees this high.
+    if (const TEvent *e = day.First(TEventKind::MoonBearing, bearing))
+        QVERIFY2(std::fabs(e->Altitude - altitude) < 0.05,
                  qPrintable(QString::number(e->Altitude)));
 }
 

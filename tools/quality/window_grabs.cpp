@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -157,7 +158,11 @@ void OneLanguage(const QString &folder, int language, const QString &city)
     Trigger(main.get(), "mnuRokSlnka");
     if (QWidget *year = TopLevel("frmRokSlnka")) {
         year->resize(900, 620);
-        GrabWindow("frmRokSlnka", QStringLiteral("year"));
+        Save(year, QStringLiteral("year"));
+        // Again with the golden and blue hours.
+        if (auto *light = year->findChild<QAbstractButton *>(QStringLiteral("chkZlataModra")))
+            light->click();
+        GrabWindow("frmRokSlnka", QStringLiteral("year_light"));
     }
 
     Trigger(main.get(), "mnuTabulkaMes");
@@ -187,7 +192,17 @@ void OneLanguage(const QString &folder, int language, const QString &city)
     Trigger(main.get(), "mnuSlnkoMesiac");
     if (QWidget *sky = TopLevel("frmSlnkoMesiac")) {
         sky->resize(900, 600);
-        GrabWindow("frmSlnkoMesiac", QStringLiteral("sky"));
+        Save(sky, QStringLiteral("sky"));
+        // A bearing, its passes and the dates of alignment with it.
+        if (auto *bearing = sky->findChild<QDoubleSpinBox *>(QStringLiteral("seAzimut")))
+            bearing->setValue(299.3);
+        Save(sky, QStringLiteral("sky_bearing"));
+        if (auto *dates = sky->findChild<QAbstractButton *>(QStringLiteral("btnZarovnanie"))) {
+            dates->click();
+            QTest::qWait(300);
+            GrabWindow("frmZarovnanie", QStringLiteral("alignments"));
+        }
+        sky->close();
     }
     main->close();
     QTest::qWait(100);
