@@ -1,6 +1,7 @@
 list(APPEND vantu_core_sources
     localities/LocalityFile.h localities/LocalityFile.cpp
     localities/LocalityDatabase.h localities/LocalityDatabase.cpp
+    localities/HorizonStore.h localities/HorizonStore.cpp
     localities/MessageCatalogue.h localities/MessageCatalogue.cpp
     localities/Gazetteer.h localities/Gazetteer.cpp
     localities/geonames/GeonamesModule.h
