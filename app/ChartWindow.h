@@ -9,10 +9,13 @@
 #include "common/Language.h"
 #include "common/Place.h"
 #include "common/Texts.h"
+#include "suntime/Horizon.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QWidget>
+
+#include <optional>
 
 class QAction;
 class QPushButton;
@@ -26,6 +29,9 @@ struct TChartRequest {
     // Now while the calendar's day is today, else invalid: the Sun and Moon
     // then starts at solar noon.
     QDateTime Now;
+    // The place's horizon when one is stored for it (app/HorizonDrawing.h
+    // draws it; TEventRequest::Horizon gives its visible times).
+    std::optional<THorizon> Horizon;
 };
 
 // What sets one chart window apart from the other for the shared parts.

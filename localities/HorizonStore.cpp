@@ -178,9 +178,9 @@ std::optional<THorizon> THorizonStore::HorizonOf(const TPlace &place) const
 
 bool THorizonStore::Set(const TPlace &place, const THorizon &horizon, QString *error)
 {
-    if (!IsXmlText(place.Name)) {
+    if (place.Name.isEmpty() || !IsXmlText(place.Name)) {
         if (error)
-            *error = QStringLiteral("The name holds a character that an XML file cannot store.");
+            *error = QStringLiteral("The place has no name that an XML file can store.");
         return false;
     }
     QVector<THorizonEntry> entries = FEntries;

@@ -9,4 +9,5 @@ list(APPEND vantu_core_sources
 list(APPEND vantu_gui_sources
     localities/LocalityModel.h localities/LocalityModel.cpp
     localities/Hladat.h localities/Hladat.cpp
+    localities/Horizont.h localities/Horizont.cpp
 )

@@ -154,6 +154,7 @@ TChartRequest TfrmVantu::ChartRequest() const
     request.Day = Kalendar->date();
     if (request.Day == TSystemClock::Today())
         request.Now = TSystemClock::Now();
+    request.Horizon = PlaceHorizon();
     return request;
 }
 
