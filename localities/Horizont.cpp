@@ -41,9 +41,11 @@ constexpr TText Altitude{"Výška terénu (°)", "Terrain altitude (°)", "Terep
 constexpr TText Add{"&Pridať bod", "&Add point", "Pont &hozzáadása"};
 constexpr TText Remove{"&Odobrať bod", "&Remove point", "Pont &eltávolítása"};
 constexpr TText Import{"&Importovať…", "&Import…", "&Importálás…"};
-constexpr TText Clear{"&Vymazať", "&Clear", "&Törlés"};
-constexpr TText Height{"&Výška nad okolím (m):", "&Height above the surroundings (m):",
+constexpr TText Clear{"&Vymazať", "C&lear", "&Törlés"};
+constexpr TText Height{"Výš&ka nad okolím (m):", "&Height above the surroundings (m):",
                        "Magasság a &környezet felett (m):"};
+// North, east, south, west and north again, under the drawing.
+constexpr TText Compass{"S V J Z S", "N E S W N", "É K D Ny É"};
 constexpr TText Profile{"Profil horizontu", "Profile of the horizon", "A horizont profilja"};
 constexpr TText ImportFilter{"Profily horizontu (*.txt *.csv *.hor *.ini);;Všetky súbory (*)",
                              "Horizon profiles (*.txt *.csv *.hor *.ini);;All files (*)",
@@ -136,9 +138,8 @@ void THorizonProfileView::paintEvent(QPaintEvent *)
     // The level, the four points of the compass and the altitude scale.
     p.setPen(palette().color(QPalette::Text));
     p.drawLine(map(0, 0), map(360, 0));
-    const QString compass[] = {QStringLiteral("N"), QStringLiteral("E"), QStringLiteral("S"),
-                               QStringLiteral("W"), QStringLiteral("N")};
-    for (int i = 0; i <= 4; ++i) {
+    const QStringList compass = TextIn(HorizonText::Compass, FLanguage).split(QLatin1Char(' '));
+    for (int i = 0; i <= 4 && i < compass.size(); ++i) {
         const QPointF at = map(90.0 * i, low);
         p.drawLine(at, at + QPointF(0, 4));
         p.drawText(QRectF(at.x() - 20, at.y() + 4, 40, 16), Qt::AlignCenter, compass[i]);
