@@ -117,6 +117,26 @@ private slots:
         QCOMPARE(cancelled.Height, 20.0);
     }
 
+    // A damaged file is set aside at the start with a word to the user; the program goes on.
+    void damagedFileSetAside()
+    {
+        const QByteArray damaged = "<Horizonty><Horizont Nazov=\"A\"";
+        QVERIFY(WriteFile(FFixture->File(QStringLiteral("horizonty.xml")), damaged));
+        TBoxAnswerer boxes({QMessageBox::Ok});
+        TfrmVantu w;
+        QCOMPARE(boxes.Seen().size(), 1);
+        QCOMPARE(boxes.Seen()[0].Icon, QMessageBox::Warning);
+        const QStringList aside =
+            QDir(FFixture->Path()).entryList({QStringLiteral("horizonty-*.damaged.xml")});
+        QCOMPARE(aside.size(), 1);
+        QVERIFY2(boxes.Seen()[0].Text.contains(QStringLiteral("horizonty.xml")) &&
+                     boxes.Seen()[0].Text.contains(aside[0]),
+                 qPrintable(boxes.Seen()[0].Text));
+        QCOMPARE(ReadFile(FFixture->File(aside[0])), damaged);
+        QVERIFY(!QFile::exists(FFixture->File(QStringLiteral("horizonty.xml"))));
+        QVERIFY(w.findChild<QAction *>(QStringLiteral("mnuHorizont"))->isEnabled());
+    }
+
 private:
     std::unique_ptr<TVantuFixture> FFixture;
 };
