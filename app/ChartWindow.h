@@ -10,10 +10,13 @@
 #include "common/Language.h"
 #include "common/Place.h"
 #include "common/Texts.h"
+#include "suntime/Horizon.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QWidget>
+
+#include <optional>
 
 class QAction;
 class QPushButton;
@@ -29,6 +32,9 @@ struct TChartRequest {
     QDateTime Now;
     // The golden and blue hours' bounds of the settings file.
     TLightBands Light;
+    // The place's horizon when one is stored for it (app/HorizonDrawing.h
+    // draws it; TEventRequest::Horizon gives its visible times).
+    std::optional<THorizon> Horizon;
 };
 
 // The texts of the files the chart windows and their dialogs write.

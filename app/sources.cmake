@@ -14,6 +14,7 @@ list(APPEND vantu_gui_sources
     app/ChartPen.h app/ChartPen.cpp
     app/ChartExport.h app/ChartExport.cpp
     app/ChartWindow.h app/ChartWindow.cpp
+    app/HorizonDrawing.h app/HorizonDrawing.cpp
     app/YearChartView.h app/YearChartView.cpp
     app/RokSlnka.h app/RokSlnka.cpp
     app/SkyChartView.h app/SkyChartView.cpp

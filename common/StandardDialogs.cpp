@@ -22,6 +22,20 @@ QString AskSaveFileName(QWidget *parent, const QString &proposed, const QString 
     return dialog.selectedFiles().value(0);
 }
 
+QString AskOpenFileName(QWidget *parent, const QString &folder, const QString &filters)
+{
+    QFileDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("OpenDialog1"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(filters);
+    if (!folder.isEmpty())
+        dialog.setDirectory(folder);
+    if (ExecModal(dialog) != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
+}
+
 std::unique_ptr<QPrinter> AskPrinter(QWidget *parent)
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);

@@ -15,6 +15,11 @@ class QWidget;
 QString AskSaveFileName(QWidget *parent, const QString &proposed, const QString &suffix,
                         const QString &filter);
 
+// Qt's open dialog (object name "OpenDialog1"), run through ExecModal: an
+// existing file, starting in folder (may be empty), with the filters given
+// (";;" between them). The chosen path, or an empty text for cancel.
+QString AskOpenFileName(QWidget *parent, const QString &folder, const QString &filters);
+
 // Qt's print dialog (object name "PrintDialog1"), run through ExecModal, for
 // a printer at high resolution: the printer set up for the job, or nothing
 // for cancel. Without any printer Qt sets the printer up for PDF output, and

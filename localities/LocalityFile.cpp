@@ -540,7 +540,12 @@ bool TLocalityFile::Save(const TLocalityList &list, QString *error)
 
 QString TLocalityFile::MoveAside(const QDateTime &now)
 {
-    const QFileInfo info(FilePath);
+    return MoveFileAside(FilePath, now);
+}
+
+QString MoveFileAside(const QString &path, const QDateTime &now)
+{
+    const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink())
         return QString();
 
@@ -555,10 +560,10 @@ QString TLocalityFile::MoveAside(const QDateTime &now)
         const QFileInfo targetInfo(target);
         if (targetInfo.exists() || targetInfo.isSymLink())
             continue;
-        if (QFile::rename(FilePath, target))
+        if (QFile::rename(path, target))
             return target;
         break;
     }
-    QFile::remove(FilePath);
+    QFile::remove(path);
     return QString();
 }

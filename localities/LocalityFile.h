@@ -90,6 +90,12 @@ struct TLocalityRoot {
 TLoadStatus ParseLocalities(const QByteArray &bytes, TLocalityList &list,
                             std::optional<TLocalityRoot> *root = nullptr);
 
+// Moves a damaged XML file aside as "<base>-yyyy-MM-dd-HHmmss.damaged.xml" (a
+// counter is added if that name is taken) in its folder; if that fails,
+// deletes it. The new path, or an empty string when the file was deleted or
+// nothing was there.
+QString MoveFileAside(const QString &path, const QDateTime &now);
+
 class TLocalityFile
 {
 public:
@@ -109,9 +115,7 @@ public:
     // Writes the list atomically: declaration, one line break, the root with every record on
     // one line. On any failure returns false with a readable error; the file is untouched.
     bool Save(const TLocalityList &list, QString *error = nullptr);
-    // Moves the file aside as "<base>-yyyy-MM-dd-HHmmss.damaged.xml" (a counter is added if
-    // that name is taken) in the same folder; if that fails, deletes it. Returns the new path,
-    // or an empty string when the file was deleted or nothing was there.
+    // MoveFileAside for this file.
     QString MoveAside(const QDateTime &now = QDateTime::currentDateTime());
 
     QString Path() const;

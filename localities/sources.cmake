@@ -1,6 +1,7 @@
 list(APPEND vantu_core_sources
     localities/LocalityFile.h localities/LocalityFile.cpp
     localities/LocalityDatabase.h localities/LocalityDatabase.cpp
+    localities/HorizonStore.h localities/HorizonStore.cpp
     localities/MessageCatalogue.h localities/MessageCatalogue.cpp
     localities/Gazetteer.h localities/Gazetteer.cpp
     localities/ModuleFile.h localities/ModuleFile.cpp
@@ -10,4 +11,5 @@ list(APPEND vantu_core_sources
 list(APPEND vantu_gui_sources
     localities/LocalityModel.h localities/LocalityModel.cpp
     localities/Hladat.h localities/Hladat.cpp
+    localities/Horizont.h localities/Horizont.cpp
 )

@@ -77,6 +77,8 @@ const std::vector<TfrmVantu::TMenuEntry> &TfrmVantu::MenuTable()
                        "06_svet"),
             withButton(item("mnuSlovensko", &T::mnuSlovensko, &T::mnuSlovenskoClick),
                        "btnSlovensko", &T::btnSlovensko, "07_slovensko"),
+            // The place's horizon: no toolbar button, the toolbar stays as it was.
+            item("mnuHorizont", &T::mnuHorizont, &T::mnuHorizontClick),
             separator("N4"),
             withButton(item("mnuVelkaNoc", &T::mnuVelkaNoc, &T::mnuVelkaNocClick), "btnVelkaNoc",
                        &T::btnVelkaNoc, "04_velkanoc"),

@@ -67,7 +67,8 @@ int RunMainWindow(QApplication &app)
 }
 
 TfrmVantu::TfrmVantu()
-    : QMainWindow(nullptr), FLocations(FileLocations()), FDatabase(FLocations.LocalityFile)
+    : QMainWindow(nullptr), FLocations(FileLocations()), FDatabase(FLocations.LocalityFile),
+      FHorizons(HorizonStorePath(FLocations.LocalityFile))
 {
     setObjectName(QStringLiteral("frmVantu"));
     setWindowTitle(QStringLiteral(" Vantu " VANTU_VERSION));
@@ -185,6 +186,8 @@ void TfrmVantu::FormCreate()
     RebuildDateText();
 
     LoadLocalities();
+    if (!FDatabase.Damaged())
+        LoadHorizons();
     SortLocalities();
     ShowLocality();
     ApplyInputs();

@@ -7,6 +7,7 @@
 #include "common/Clock.h"
 #include "common/FileLocations.h"
 #include "common/Language.h"
+#include "localities/HorizonStore.h"
 #include "localities/LocalityDatabase.h"
 #include "mainwindow/LanguageTexts.h"
 #include "suntime/SunTime.h"
@@ -106,6 +107,10 @@ public:
     void SortLocalities();
     void VyberLOK();
     int CurrentRecord() const; // 1 ... n, 0 with an empty list
+    // The horizons of places.
+    void LoadHorizons();
+    // The stored horizon of the place in the inputs, if it has one.
+    std::optional<THorizon> PlaceHorizon() const;
 
     // Sets a command's menu item and toolbar button together.
     void SetCommandState(QAction *item, TCommandState state);
@@ -140,6 +145,7 @@ public slots:
     void mnuKoniecClick();
     void mnuSvetClick();
     void mnuSlovenskoClick();
+    void mnuHorizontClick();
     void mnuVelkaNocClick();
     void mnuFazaMesiacaClick();
     void mnuTabulkaClick();
@@ -272,6 +278,7 @@ private:
     QAction *mnuKoniec = nullptr;
     QAction *mnuSvet = nullptr;
     QAction *mnuSlovensko = nullptr;
+    QAction *mnuHorizont = nullptr;
     QAction *mnuVelkaNoc = nullptr;
     QAction *mnuFazaMesiaca = nullptr;
     QAction *mnuTabulka = nullptr;
@@ -312,6 +319,7 @@ private:
     bool FTableInUse = false;
     TFileLocations FLocations; // before FDatabase, which takes its file from it
     TLocalityDatabase FDatabase;
+    THorizonStore FHorizons;         // beside the locality file
     bool FUpdatingGrid = false;      // the program moves the grid's current row
     bool FRowChangedByPress = false; // a mouse press already selected the row
     QPointer<TfrmTabulka> frmTabulka;

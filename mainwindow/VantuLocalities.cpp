@@ -4,6 +4,7 @@
 #include "mainwindow/Vantu.h"
 
 #include "localities/Hladat.h"
+#include "localities/Horizont.h"
 
 #include "common/Messages.h"
 #include "common/ModalRun.h"
@@ -14,6 +15,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -54,6 +56,19 @@ constexpr TText InputError[2] = {
      "ezeket a megengedett értékekben!"}};
 constexpr TText EraseCaption{" Mazanie záznamu", " Erase", " Törlés"};
 constexpr TText EraseText{"Vymazať tento záznam?", "Erase this record?", "Törölni az adatot?"};
+// %1 = the path the damaged file was moved to
+constexpr TText HorizonsDamaged[2] = {
+    {"Súbor »horizonty.xml« je poškodený; horizonty miest sa nenačítali.",
+     "File »horizonty.xml« is damaged; the horizons of the places were not read.",
+     "A »horizonty.xml« fájl sérült; a helyek horizontjai nem töltődtek be."},
+    {"Bol odložený ako »%1«.", "It was set aside as »%1«.", "Félretéve: »%1«."}};
+constexpr TText HorizonNoName{"Horizont sa ukladá k názvu miesta: zadajte najprv názov.",
+                              "A horizon is stored with the place's name: enter a name first.",
+                              "A horizont a hely nevéhez tárolódik: előbb adjon meg egy nevet."};
+// %1 = reason
+constexpr TText HorizonSaveError{"Horizont sa nepodarilo zapísať do súboru »horizonty.xml«.\n%1",
+                                 "The horizon could not be written to »horizonty.xml«.\n%1",
+                                 "A horizontot nem sikerült a »horizonty.xml« fájlba írni.\n%1"};
 
 } // namespace LocalityText
 
@@ -93,6 +108,46 @@ void TfrmVantu::LoadLocalities()
         // finds no lokality.xml and builds the predefined database.
         FDatabase.SetAsideDamaged();
     }
+}
+
+// A damaged file of horizons is set aside as lokality.xml is, and the places
+// go on with flat horizons; nothing forces the program to stop.
+void TfrmVantu::LoadHorizons()
+{
+    if (FHorizons.Load() != TLoadStatus::Damaged)
+        return;
+    const QString aside = QDir::toNativeSeparators(FHorizons.SetAsideDamaged());
+    ShowMessage(this, TextIn(LocalityText::DamagedCaption, FLanguage), QMessageBox::Warning,
+                TextIn(LocalityText::HorizonsDamaged[0], FLanguage) + SentenceBreak +
+                    TextIn(LocalityText::HorizonsDamaged[1], FLanguage).arg(aside));
+}
+
+std::optional<THorizon> TfrmVantu::PlaceHorizon() const
+{
+    return FHorizons.HorizonOf(Place());
+}
+
+// The horizon of the place in the inputs; stored at once, and the open chart
+// windows follow.
+void TfrmVantu::mnuHorizontClick()
+{
+    const TPlace place = Place();
+    if (place.Name.isEmpty()) {
+        ShowMessage(this, TextIn(LocalityText::InputErrorCaption, FLanguage), QMessageBox::Warning,
+                    TextIn(LocalityText::HorizonNoName, FLanguage));
+        Edit1->setFocus();
+        return;
+    }
+    TfrmHorizont dialog(this, FLanguage, place, FHorizons.HorizonOf(place));
+    if (ExecModal(dialog) != QDialog::Accepted)
+        return;
+    QString error;
+    if (!FHorizons.Set(place, dialog.Horizon(), &error)) {
+        ShowMessage(this, TextIn(FileErrorCaption, FLanguage), QMessageBox::Critical,
+                    TextIn(LocalityText::HorizonSaveError, FLanguage).arg(error));
+        return;
+    }
+    FeedChartWindows();
 }
 
 bool TfrmVantu::SaveLocalities()

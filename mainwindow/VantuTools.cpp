@@ -160,6 +160,7 @@ TChartRequest TfrmVantu::ChartRequest() const
     if (request.Day == TSystemClock::Today())
         request.Now = TSystemClock::Now();
     request.Light = ReadLightBands(TIniFile(FLocations.SettingsFile));
+    request.Horizon = PlaceHorizon();
     return request;
 }
 

@@ -235,22 +235,23 @@ void TestLanguageTexts::objectNamesInOrder()
                                   "Label5",     "grpLokality", "grpCasV",     "lblPolohaS",
                                   "lblPolohaD", "lblVychod",   "lblPoludnie", "lblZapad",
                                   "rbUTC",      "rbSEC",       "rbSELC",      "rbMiestny"};
-    const QStringList menus = {
-        "mnuSubor",       "mnuVlastne",  "mnuDatabaza",   "mnuPridat",    "mnuZmazat",
-        "mnuHladat",      "mnuJazyk",    "mnuSlovensky",  "mnuAnglicky",  "mnuMadarsky",
-        "mnuKoniec",      "mnuNastroje", "mnuSvet",       "mnuSlovensko", "mnuVelkaNoc",
-        "mnuFazaMesiaca", "mnuTabulka",  "mnuTabulkaMes", "mnuRokSlnka",  "mnuSlnkoMesiac",
-        "mnuZarovnanie",  "mnuNapoved",  "mnuPomoc",      "mnuOnLine",    "mnuOPrograme"};
+    const QStringList menus = {"mnuSubor",       "mnuVlastne",    "mnuDatabaza",   "mnuPridat",
+                               "mnuZmazat",      "mnuHladat",     "mnuJazyk",      "mnuSlovensky",
+                               "mnuAnglicky",    "mnuMadarsky",   "mnuKoniec",     "mnuNastroje",
+                               "mnuSvet",        "mnuSlovensko",  "mnuHorizont",   "mnuVelkaNoc",
+                               "mnuFazaMesiaca", "mnuTabulka",    "mnuTabulkaMes", "mnuRokSlnka",
+                               "mnuSlnkoMesiac", "mnuZarovnanie", "mnuNapoved",    "mnuPomoc",
+                               "mnuOnLine",      "mnuOPrograme"};
     const QStringList hints = {"StringGrid1", "Edit1",      "seHod",      "seMin",      "rbUTC",
                                "rbSEC",       "rbSELC",     "rbMiestny",  "Kalendar",   "PolohaD",
                                "PolohaS",     "seSirkaST",  "seSirkaMin", "seSirkaSek", "seDlzkaST",
                                "seDlzkaMin",  "seDlzkaSek", "Label6",     "grpVysledky"};
     const QStringList menuHints = {
-        "mnuVlastne",    "mnuDatabaza",  "mnuPridat",      "mnuZmazat",      "mnuHladat",
-        "mnuJazyk",      "mnuSlovensky", "mnuAnglicky",    "mnuMadarsky",    "mnuKoniec",
-        "mnuSvet",       "mnuSlovensko", "mnuVelkaNoc",    "mnuFazaMesiaca", "mnuTabulka",
-        "mnuTabulkaMes", "mnuRokSlnka",  "mnuSlnkoMesiac", "mnuZarovnanie",  "mnuPomoc",
-        "mnuOnLine",     "mnuOPrograme"};
+        "mnuVlastne", "mnuDatabaza",   "mnuPridat",   "mnuZmazat",      "mnuHladat",
+        "mnuJazyk",   "mnuSlovensky",  "mnuAnglicky", "mnuMadarsky",    "mnuKoniec",
+        "mnuSvet",    "mnuSlovensko",  "mnuHorizont", "mnuVelkaNoc",    "mnuFazaMesiaca",
+        "mnuTabulka", "mnuTabulkaMes", "mnuRokSlnka", "mnuSlnkoMesiac", "mnuZarovnanie",
+        "mnuPomoc",   "mnuOnLine",     "mnuOPrograme"};
     QCOMPARE(Names(MainText::Captions()), captions + menus);
     QCOMPARE(Names(MainText::Hints()), hints + menuHints);
 }

@@ -65,6 +65,7 @@ private slots:
         for (const char *path :
              {"usr/bin/vantu", "usr/bin/vantu-cli", "usr/share/vantu/grafika/svet.gif",
               "usr/share/vantu/grafika/15.gif", "usr/share/vantu/help/vantu_en.htm",
+              "usr/share/vantu/help/examples/horizont-vratna.txt",
               "usr/share/applications/vantu.desktop",
               "usr/share/icons/hicolor/48x48/apps/vantu.png",
               "usr/share/icons/hicolor/256x256/apps/vantu.png", "usr/share/man/man1/vantu.1.gz",

@@ -151,6 +151,7 @@ void OneLanguage(const QString &folder, int language, const QString &city)
     Trigger(main.get(), "mnuFazaMesiaca", QStringLiteral("moon_phase"));
     Trigger(main.get(), "mnuOPrograme", QStringLiteral("about"));
     Trigger(main.get(), "mnuZmazat", QStringLiteral("delete_box"));
+    Trigger(main.get(), "mnuHorizont", QStringLiteral("horizon"));
     Trigger(main.get(), "mnuSvet");
     GrabWindow("frmSvet", QStringLiteral("world_map"));
     Trigger(main.get(), "mnuSlovensko");
