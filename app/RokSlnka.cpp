@@ -1,5 +1,6 @@
 #include "app/RokSlnka.h"
 
+#include "app/HorizonDrawing.h"
 #include "app/YearChart.h"
 #include "app/YearChartView.h"
 #include "common/EventTexts.h"
@@ -8,6 +9,7 @@
 #include "common/FileText.h"
 #include "common/Messages.h"
 #include "common/Texts.h"
+#include "table/ResultLines.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -237,6 +239,14 @@ void TfrmRokSlnka::ApplyLanguage(TLanguage language)
     chart.Sunrise = TextIn(YearText::Sunrise, FLanguage);
     chart.Noon = TextIn(YearText::Noon, FLanguage);
     chart.Sunset = TextIn(YearText::Sunset, FLanguage);
+    // In the legend's small letters, as the other entries.
+    const auto entry = [this](const TText &text) {
+        QString s = TextIn(text, FLanguage);
+        s[0] = s[0].toLower();
+        return s;
+    };
+    chart.VisibleSunrise = entry(EventText::VisibleSunrise);
+    chart.VisibleSunset = entry(EventText::VisibleSunset);
     chart.DayLength = TextIn(YearText::DayLength, FLanguage);
     chart.CalendarDay = TextIn(YearText::CalendarDay, FLanguage);
     chart.Equinox = TextIn(YearText::Equinox, FLanguage);
@@ -386,11 +396,13 @@ void TfrmRokSlnka::Recompute()
     const int year = FRequest.Day.year();
     const std::optional<TLightBands> light = Light();
     if (FRowsPlace != FRequest.Place || FRowsYear != year || FRowsClock != clock ||
-        !SameBands(FRowsLight, light) || Chart->Rows().isEmpty()) {
+        !SameBands(FRowsLight, light) || !SameHorizon(FRowsHorizon, FRequest.Horizon) ||
+        Chart->Rows().isEmpty()) {
         const QDate first(year, 1, 1);
         const QDate last(year, 12, 31);
         TEventRequest request;
         RequestAngles(request, LightColumns(light));
+        request.Horizon = FRequest.Horizon;
         const QVector<TDayEvents> rows = EventsOfDates(FRequest.Place, clock, first, last, request);
         // The solstices and equinoxes fall on the dates of the chosen clock.
         auto offsetAt = [&clock](const QDate &date) {
@@ -405,6 +417,7 @@ void TfrmRokSlnka::Recompute()
         FRowsPlace = FRequest.Place;
         FRowsYear = year;
         FRowsClock = clock;
+        FRowsHorizon = FRequest.Horizon;
     }
     Chart->SetCalendarDay(FRequest.Day);
     // The read-out starts at the calendar day, and stays on the day the user
@@ -467,6 +480,10 @@ void TfrmRokSlnka::ShowDay(int day)
     QString text = first + QLatin1Char('\n') + second;
     if (const std::optional<TLightBands> light = Light())
         text += QLatin1Char('\n') + LightText(row, FLanguage, *light);
+    if (FRequest.Horizon)
+        text += QLatin1Char('\n') +
+                VisibleDayLines(row, false, FLanguage, TextIn(NoEventWord, FLanguage))
+                    .join(QLatin1Char('\n'));
     lblDay->setText(text);
     // Screen readers read the name; it says what the label shows.
     lblDay->setAccessibleName(text);

@@ -56,6 +56,7 @@ private:
     TPlace FRowsPlace;
     int FRowsYear = 0;
     TClock FRowsClock;
+    std::optional<THorizon> FRowsHorizon;
     std::optional<TLightBands> FRowsLight;
     QByteArray FPlaceZone; // the zone chosen for the place
 

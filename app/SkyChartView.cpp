@@ -1,5 +1,7 @@
 #include "app/SkyChartView.h"
 
+#include "app/HorizonDrawing.h"
+
 #include "app/ChartPen.h"
 #include <QFontMetricsF>
 #include <QKeyEvent>
@@ -408,6 +410,14 @@ void TSkyChartView::Paint(QPainter &p, const QSizeF &size) const
     PaintSky(c, FTexts.Directions);
     PaintLightBands(c, FData);
     PaintPaths(c, FData);
+    // Over the paths: a ridge hides the part of a path behind it.
+    if (FData.Horizon)
+        PaintHorizonSilhouette(
+            p, *FData.Horizon,
+            [&l](double azimuth, double altitude) {
+                return *SkyChart::ToPoint({altitude, azimuth}, l.Centre, l.Radius);
+            },
+            0);
     PaintRisesAndSets(c, FData);
     PaintBearing(c, FData);
     PaintShadow(c, FData);

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "app/SkyChart.h"
+#include "suntime/Horizon.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -32,6 +33,7 @@ struct TSkyChartData {
     // The Sun at each whole hour above the horizon, with its hour.
     QVector<QPair<int, THorizontal>> SunHours;
     std::optional<double> Sunrise, Sunset, Moonrise, Moonset; // azimuths
+    std::optional<THorizon> Horizon; // the place's terrain, drawn over the paths
     // The Sun's path during its golden and blue hours, below the horizon too.
     QVector<QVector<THorizontal>> GoldenPieces, BluePieces;
     // Degrees below the horizon that the rim outside the circle shows.

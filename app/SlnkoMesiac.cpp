@@ -1,11 +1,13 @@
 #include "app/SlnkoMesiac.h"
 
+#include "app/HorizonDrawing.h"
 #include "app/SkyChartView.h"
 #include "app/Zarovnanie.h"
 #include "common/EventTexts.h"
 #include "common/EventsOnClock.h"
 #include "common/FileText.h"
 #include "common/Texts.h"
+#include "table/ResultLines.h"
 
 #include <QAccessible>
 #include <QDoubleSpinBox>
@@ -354,6 +356,7 @@ void TfrmSlnkoMesiac::Recompute()
     }
     TEventRequest request;
     request.Azimuths = request.Moon = true;
+    request.Horizon = r.Horizon;
     TAngleColumns light;
     light.Light = true;
     light.Bands = r.Light;
@@ -365,6 +368,7 @@ void TfrmSlnkoMesiac::Recompute()
 
     using namespace SkyChart;
     FChart = TSkyChartData();
+    FChart.Horizon = r.Horizon;
     const QVector<TPathPoint> sun = Path(TBody::Sun, r.Place, r.Day, clock, 5);
     FChart.SunPieces = AbovePieces(sun);
     FChart.MoonPieces = AbovePieces(Path(TBody::Moon, r.Place, r.Day, clock, 10));
@@ -527,8 +531,12 @@ void TfrmSlnkoMesiac::ShowChosenTime()
             .arg(hhmm, Number(locale, sky.Moon.Altitude, 1), Number(locale, sky.Moon.Azimuth, 1));
     const QStringList bearing = BearingLines();
     const QString shadowLine = ShadowLine(sky, hhmm);
+    // Over the place's own horizon, the visible times beside the flat ones.
+    const QStringList visible =
+        FRequest.Horizon ? VisibleDayLines(FDay, true, FLanguage, TextIn(NoEventWord, FLanguage))
+                         : QStringList();
     FLines = SunLines();
-    FLines << sunAt << light << MoonLines() << moonAt;
+    FLines << sunAt << light << visible << MoonLines() << moonAt;
     if (sky.MoonPhase)
         FLines << TextIn(SkyText::MoonLight, FLanguage)
                       .arg(Number(locale, sky.MoonIllumination * 100, 1),
@@ -559,7 +567,9 @@ void TfrmSlnkoMesiac::ShowChosenTime()
     // chosen time, each time the keys move it, and all else it draws.
     Chart->setAccessibleName(TextIn(SkyText::ChartName, FLanguage) + QStringLiteral(": ") +
                              caption);
-    FDescribed = QStringList{sunAt, moonAt} + light + bearing + QStringList{shadowLine};
+    FDescribed = QStringList{sunAt, moonAt} + light + visible + bearing + QStringList{shadowLine};
+    if (FRequest.Horizon)
+        FDescribed << HorizonWords(*FRequest.Horizon, FLanguage);
     Chart->setAccessibleDescription(FDescribed.join(QLatin1Char('\n')) + QLatin1Char('\n') +
                                     TextIn(SkyText::ChartHelp, FLanguage));
     QAccessibleEvent changed(Chart, QAccessible::DescriptionChanged);

@@ -1,6 +1,7 @@
 #include "app/YearChartView.h"
 
 #include "app/ChartPen.h"
+#include "app/HorizonDrawing.h"
 #include "common/EventsOnClock.h"
 #include "common/SystemClock.h"
 
@@ -31,6 +32,9 @@ const QColor BandColours[BandCount] = {
 const QColor CurveColours[3] = {QColor(0xc0, 0x2c, 0x10), QColor(0x10, 0x10, 0x10),
                                 QColor(0x6a, 0x1b, 0x9a)};
 const Qt::PenStyle CurveStyles[3] = {Qt::SolidLine, Qt::DotLine, Qt::DashLine};
+// The visible sunrise and sunset over the place's horizon, in the terrain's green.
+const QColor VisibleColour(0x2e, 0x6b, 0x1e);
+const Qt::PenStyle VisibleStyles[2] = {Qt::SolidLine, Qt::DashLine};
 const QColor TextColour(0x20, 0x20, 0x20);
 const QColor CalendarColour(0xd0, 0x00, 0x00);
 const QColor SeasonColour(0x50, 0x50, 0x50);
@@ -59,7 +63,7 @@ QString HourText(int hour)
     return QStringLiteral("%1:00").arg(hour, 2, 10, QLatin1Char('0'));
 }
 
-enum TLegendKind { lkBand, lkCurve, lkCalendar, lkSeason, lkLight, lkExtreme };
+enum TLegendKind { lkBand, lkCurve, lkCalendar, lkSeason, lkLight, lkExtreme, lkVisible };
 struct TLegendItem {
     TLegendKind Kind;
     int Index;
@@ -129,6 +133,8 @@ void TYearChartView::SetRows(const QVector<TDayEvents> &rows, const QVector<TSea
             hours.append(EventHour(row, events[c]));
         FCurves[c] = SplitSeries(hours);
     }
+    FVisible[0] = SplitSeries(VisibleHours(rows, true));
+    FVisible[1] = SplitSeries(VisibleHours(rows, false));
     FLengthPieces.clear();
     TPiece length;
     for (int i = 0; i < rows.size(); ++i)
@@ -233,6 +239,10 @@ TYearChartView::TLayout TYearChartView::Layout(const QSizeF &size, const QFont &
     l.Legend.append({lkCurve, 0, FTexts.Sunrise});
     l.Legend.append({lkCurve, 1, FTexts.Noon});
     l.Legend.append({lkCurve, 2, FTexts.Sunset});
+    if (!FVisible[0].isEmpty() || !FVisible[1].isEmpty()) {
+        l.Legend.append({lkVisible, 0, FTexts.VisibleSunrise});
+        l.Legend.append({lkVisible, 1, FTexts.VisibleSunset});
+    }
     l.Legend.append({lkCalendar, 0, FTexts.CalendarDay});
     l.Legend.append({lkSeason, 0, FTexts.Equinox + QLatin1String(" / ") + FTexts.Solstice});
     if (FLight) {
@@ -429,6 +439,14 @@ void TYearChartView::PaintCurves(const TCanvas &c) const
             DrawWithHalo(c.P, c.K, line, CosmeticPen(CurveColours[i], c.K * 2, CurveStyles[i]));
         }
     }
+    for (int i = 0; i < 2; ++i) {
+        for (const TPiece &piece : FVisible[i]) {
+            QPolygonF line;
+            for (const QPointF &pt : piece)
+                line.append(c.Main.ToPixel(pt));
+            DrawWithHalo(c.P, c.K, line, CosmeticPen(VisibleColour, c.K * 2, VisibleStyles[i]));
+        }
+    }
 }
 
 // The latest sunrise and the earliest sunset, on their curves.
@@ -544,6 +562,11 @@ void TYearChartView::PaintLegend(const TCanvas &c) const
             DrawWithHalo(p, k,
                          QPolygonF({QPointF(swatch.left(), midY), QPointF(swatch.right(), midY)}),
                          CosmeticPen(CurveColours[item.Index], k * 2, CurveStyles[item.Index]));
+            break;
+        case lkVisible:
+            DrawWithHalo(p, k,
+                         QPolygonF({QPointF(swatch.left(), midY), QPointF(swatch.right(), midY)}),
+                         CosmeticPen(VisibleColour, k * 2, VisibleStyles[item.Index]));
             break;
         case lkCalendar:
             p.setPen(CosmeticPen(CalendarColour, k * 2));

@@ -33,6 +33,8 @@ struct TYearChartTexts {
     // %1 the date, as DayMonth gives it
     QString LatestSunrise;
     QString EarliestSunset;
+    QString VisibleSunrise;
+    QString VisibleSunset;
     QString Caption; // place, year and clock, painted above the chart
 };
 
@@ -111,6 +113,8 @@ private:
     // Curve pieces in chart units (sunrise, noon, sunset) and the day length
     // in hours, computed once per year of rows.
     QVector<YearChart::TPiece> FCurves[3];
+    // The visible sunrise and sunset over the place's horizon (none without one).
+    QVector<YearChart::TPiece> FVisible[2];
     QVector<YearChart::TPiece> FLengthPieces;
     std::optional<TLightBands> FLight;
     // Each day's golden and blue hours, when shown.

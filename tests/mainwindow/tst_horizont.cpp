@@ -3,10 +3,12 @@
 // stores it beside lokality.xml and the chart windows' request carries it.
 #include "TestSupport.h"
 #include "app/ChartWindow.h"
+#include "app/RokSlnka.h"
 #include "app/SlnkoMesiac.h"
 #include "localities/Horizont.h"
 
 #include <QDoubleSpinBox>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
@@ -101,7 +103,15 @@ private slots:
         QCOMPARE(horizon->Points().size(), size_t(24));
         QCOMPARE(horizon->Height(), 20.0);
         QCOMPARE(horizon->TerrainAt(97.5), 17.0);
+        // Both charts give the visible times beside the flat ones.
+        const QString visible = QStringLiteral("Viditeľný východ Slnka");
+        QVERIFY(chart->findChild<QLabel *>(QStringLiteral("lblObloha"))->text().contains(visible));
         chart->close();
+        w.findChild<QAction *>(QStringLiteral("mnuRokSlnka"))->trigger();
+        auto *year = w.findChild<TfrmRokSlnka *>();
+        QVERIFY(year &&
+                year->findChild<QLabel *>(QStringLiteral("lblDay"))->text().contains(visible));
+        year->close();
 
         // Another start finds it for the same place.
         TfrmVantu again;
