@@ -3,12 +3,14 @@
 horizon profile against a brute-force PyEphem reference: the apparent upper
 limb (refraction at 1010 hPa and 10 C) against the profile at the Sun's
 azimuth, or against the flat horizon's dip (1.76' x sqrt(height)) where that
-lies higher, minute by minute and then second by second over the UTC date.
-Reads the plain profile form (azimuth altitude per line).
+lies higher, minute by minute and then second by second over the UTC date:
+the reference is the first whole second after the event, so vantu-cli's
+second, rounded, lies 0 to 1 s before it. Reads the plain profile form
+(azimuth altitude per line).
 
     /usr/bin/python3 tools/bench_horizon/check_visible.py build/bin/vantu-cli \\
-        --lat 48.1486 --lon 17.1077 --date 2026-12-21 --height 20 \\
-        --horizon build/bin/examples/horizon-example.txt
+        --lat 48.14816 --lon 17.10674 --date 2026-12-21 --height 20 \\
+        --horizon build/bin/help/examples/horizont-vratna.txt
 """
 import argparse
 import datetime

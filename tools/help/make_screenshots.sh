@@ -8,7 +8,9 @@
 # Needs: xvfb-run, openbox, xdotool, xwininfo, xprop, ImageMagick (import,
 # convert) and libfaketime (Debian package "faketime"), which fixes the
 # program's "today" so that every run draws the same day.
-# Writes help/images/{main,table,moon,find,sky}_{sk,en,hu}.png and help/images/toolbar.png.
+# Writes help/images/{main,table,moon,find,sky,horizon,sky_horizon}_{sk,en,hu}.png and
+# help/images/toolbar.png. The first place, SK - Bratislava, gets the example
+# valley's horizon (help/examples/horizont-vratna.txt) at 20 m above its floor.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -87,16 +89,28 @@ shoot() {
 # suffix, language index, locale, access keys of the Tools menu, its month
 # item and its Moon item, pattern of the missing-file box, of the table window
 # and of the Moon window, the city typed into Find a place, pattern of its
-# dialog and of the Sun and Moon window.
+# dialog and of the Sun and Moon window, the Horizon item's access key and
+# the pattern of its dialog.
 languages=(
-    "sk|0|sk_SK.UTF-8|n|d|f|bor\$|Tabu|Mesiaca\$|Vieden|Miesto|Slnko a"
-    "en|1|en_GB.UTF-8|t|r|m|File error|Table of|Moon phase|Vienna|Find a|Sun and"
-    "hu|2|hu_HU.UTF-8|e|e|h|Hiba\$|zata\$|Holdf|Becs|Hely ker| Hold "
+    "sk|0|sk_SK.UTF-8|n|d|f|bor\$|Tabu|Mesiaca\$|Vieden|Miesto|Slnko a|h|^ Horizont"
+    "en|1|en_GB.UTF-8|t|r|m|File error|Table of|Moon phase|Vienna|Find a|Sun and|h|^ Horizon"
+    "hu|2|hu_HU.UTF-8|e|e|h|Hiba\$|zata\$|Holdf|Becs|Hely ker| Hold |o|^ Horizont"
 )
+
+# The example valley as the stored horizon of the first place.
+horizons() {
+    echo '<?xml version="1.0" encoding="UTF-8"?>'
+    echo '<Horizonty>'
+    echo ' <Horizont Nazov="SK - Bratislava" Sirka="48.15" Dlzka="17.116944444444444" Vyska="20">'
+    sed -e 's/#.*//' -e 's/,/ /g' "$repo/help/examples/horizont-vratna.txt" |
+        awk 'NF >= 2 {printf "  <Bod Azimut=\"%s\" Uhol=\"%s\"/>\n", $1, $2}'
+    echo ' </Horizont>'
+    echo '</Horizonty>'
+}
 
 for entry in "${languages[@]}"; do
     IFS='|' read -r suffix index locale tools month moon missing table moonwin city findwin skywin \
-        <<<"$entry"
+        horizon horizonwin <<<"$entry"
 
     # A fresh program folder: no settings or database from earlier runs.
     work=$(mktemp -d /tmp/vantu-shots.XXXXXX)
@@ -105,6 +119,7 @@ for entry in "${languages[@]}"; do
     mkdir -m 700 "$work/runtime"
     printf '[Poloha]\r\nvlavo=40\r\nhore=30\r\n[Nastavenie]\r\njazyk=%s\r\nformatcasu=1\r\n' \
         "$index" >"$work/vantu.ini"
+    horizons >"$work/horizonty.xml"
 
     # A temporary folder of its own keeps the single-instance lock apart from
     # any other copy running on this machine.
@@ -130,6 +145,26 @@ for entry in "${languages[@]}"; do
             -strip "$out/toolbar.png"
         echo "wrote $out/toolbar.png"
     fi
+
+    # The first place's horizon in its dialog, then over the Sun and Moon.
+    xdotool windowactivate --sync "$main"
+    xdotool key "alt+$tools"
+    sleep 0.5
+    xdotool key "$horizon"
+    hw=$(wait_window "$horizonwin")
+    sleep 1
+    shoot "$hw" "horizon_$suffix.png"
+    xdotool key Escape
+    sleep 0.5
+    xdotool windowactivate --sync "$main"
+    xdotool key ctrl+m
+    sw=$(wait_window "$skywin")
+    xdotool windowsize "$sw" 900 600
+    xdotool windowmove "$sw" 60 60
+    sleep 1
+    shoot "$sw" "sky_horizon_$suffix.png"
+    xdotool key Escape
+    sleep 0.5
 
     # Results of the month into a new table, shown larger and from its top.
     xdotool windowactivate --sync "$main"
