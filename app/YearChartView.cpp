@@ -2,6 +2,7 @@
 
 #include "app/ChartPen.h"
 #include "app/HorizonDrawing.h"
+#include "app/YearChartStyle.h"
 #include "common/EventsOnClock.h"
 #include "common/SystemClock.h"
 
@@ -15,48 +16,10 @@
 #include <cmath>
 
 using namespace YearChart;
+using namespace YearChartStyle;
 
 namespace
 {
-
-// Dark to light with clearly different brightness, so that the shades read
-// apart without colour vision and in grey-scale print as well.
-const QColor BandColours[BandCount] = {
-    QColor(0x0b, 0x17, 0x36), // night
-    QColor(0x27, 0x3f, 0x7a), // astronomical twilight
-    QColor(0x4c, 0x74, 0xb4), // nautical twilight
-    QColor(0x9e, 0xc2, 0xea), // civil twilight
-    QColor(0xff, 0xf1, 0xa8), // day
-};
-// Curves differ in colour and in dash pattern alike.
-const QColor CurveColours[3] = {QColor(0xc0, 0x2c, 0x10), QColor(0x10, 0x10, 0x10),
-                                QColor(0x6a, 0x1b, 0x9a)};
-const Qt::PenStyle CurveStyles[3] = {Qt::SolidLine, Qt::DotLine, Qt::DashLine};
-// The visible sunrise and sunset over the place's horizon, in the terrain's green.
-const QColor VisibleColour(0x2e, 0x6b, 0x1e);
-const Qt::PenStyle VisibleStyles[2] = {Qt::SolidLine, Qt::DashLine};
-const QColor TextColour(0x20, 0x20, 0x20);
-const QColor CalendarColour(0xd0, 0x00, 0x00);
-const QColor SeasonColour(0x50, 0x50, 0x50);
-const QColor LightColours[2] = {QColor(0xf0, 0x9a, 0x20), QColor(0x2a, 0x5b, 0xd8)}; // golden, blue
-const QColor ExtremeColour(0xc0, 0x2c, 0x10);
-
-// A light halo under a line keeps it visible on the dark and the light shades.
-void DrawWithHalo(QPainter &p, double k, const QPolygonF &line, const QPen &pen)
-{
-    QPen halo = CosmeticPen(QColor(255, 255, 255, 170), pen.widthF() + k * 2.5);
-    halo.setCapStyle(Qt::RoundCap);
-    p.setPen(halo);
-    if (line.size() == 1)
-        p.drawPoint(line.first());
-    else
-        p.drawPolyline(line);
-    p.setPen(pen);
-    if (line.size() == 1)
-        p.drawPoint(line.first());
-    else
-        p.drawPolyline(line);
-}
 
 QString HourText(int hour)
 {
@@ -71,29 +34,6 @@ struct TLegendItem {
 };
 
 constexpr double SwatchWidth = 26;
-constexpr double MarkerSize = 7;
-
-// A ring on a curve at the year's latest sunrise or earliest sunset.
-void ExtremeMarker(QPainter &p, double k, const QPointF &at)
-{
-    p.setBrush(Qt::white);
-    p.setPen(CosmeticPen(ExtremeColour, 2 * k));
-    p.drawEllipse(at, 4.5, 4.5);
-    p.setBrush(Qt::NoBrush);
-}
-
-// A triangle whose tip touches a plot's edge from outside.
-void SeasonMarker(QPainter &p, double k, const QPointF &tip, bool fromAbove)
-{
-    const double dy = fromAbove ? -MarkerSize : MarkerSize;
-    const QPolygonF triangle({tip, QPointF(tip.x() - MarkerSize * 0.6, tip.y() + dy),
-                              QPointF(tip.x() + MarkerSize * 0.6, tip.y() + dy)});
-    p.setPen(CosmeticPen(Qt::white, k));
-    p.setBrush(SeasonColour);
-    p.drawPolygon(triangle);
-    p.setBrush(Qt::NoBrush);
-}
-
 } // namespace
 
 struct TYearChartView::TLayout {

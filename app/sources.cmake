@@ -16,6 +16,7 @@ list(APPEND vantu_gui_sources
     app/ChartWindow.h app/ChartWindow.cpp
     app/HorizonDrawing.h app/HorizonDrawing.cpp
     app/YearChartView.h app/YearChartView.cpp
+    app/YearChartStyle.h app/YearChartStyle.cpp
     app/RokSlnka.h app/RokSlnka.cpp
     app/SkyChartView.h app/SkyChartView.cpp
     app/SlnkoMesiac.h app/SlnkoMesiac.cpp
