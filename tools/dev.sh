@@ -13,9 +13,10 @@ packages=(cmake ninja-build g++ qt6-base-dev libgl-dev tzdata fonts-dejavu-core
           fonts-liberation qt6-translations-l10n scdoc pkgconf libgeonames-dev)
 # Only the tests need these: PDF checks, the fuzzers' compiler, the iCalendar
 # parser, the Debian package's tools and its checkers (lintian, the desktop
-# entry and AppStream validators), and strace to kill a save at its last step.
+# entry and AppStream validators), strace to kill a save at its last step, and
+# libfaketime to start vantu-cli's waits at a chosen moment.
 test_packages=(poppler-utils clang libclang-rt-14-dev desktop-file-utils python3-icalendar
-               dpkg-dev lintian appstream strace)
+               dpkg-dev lintian appstream strace faketime)
 
 install_missing() { # <package...>
     local missing=() p
