@@ -22,10 +22,11 @@ constexpr TText PointWords{"azimut %1: %2", "azimuth %1: %2", "azimut %1: %2"};
 constexpr TText HeightWords{"výška nad okolím %1 m", "height above the surroundings %1 m",
                             "magasság a környezet felett %1 m"};
 
-QString ClockTime(TInstant t, int32_t offset)
+// To the nearest minute, as the chart windows give every time.
+QString ClockMinute(TInstant t, int32_t offset)
 {
-    return QDateTime::fromMSecsSinceEpoch(t.UnixMs(), Qt::OffsetFromUTC, offset)
-        .toString(QStringLiteral("HH:mm:ss"));
+    return QDateTime::fromMSecsSinceEpoch(t.UnixMs() + 30000, Qt::OffsetFromUTC, offset)
+        .toString(QStringLiteral("HH:mm"));
 }
 
 } // namespace
@@ -86,7 +87,7 @@ QStringList VisibleDayLines(const TDayEvents &day, bool moon, TLanguage language
                             const QString &noEvent)
 {
     const auto at = [&noEvent](const TEvent *e) {
-        return e ? ClockTime(e->Time, e->ClockOffset) : noEvent;
+        return e ? ClockMinute(e->Time, e->ClockOffset) : noEvent;
     };
     QStringList lines;
     for (const bool body : {false, true}) {
@@ -96,7 +97,7 @@ QStringList VisibleDayLines(const TDayEvents &day, bool moon, TLanguage language
             TextIn(body ? EventText::VisibleMoonLine : EventText::VisibleSunLine, language)
                 .arg(at(VisibleRise(day, body)), at(VisibleSet(day, body)))
                 .trimmed();
-        const QStringList notes = VisibleNotes(day, body, language, ClockTime);
+        const QStringList notes = VisibleNotes(day, body, language, ClockMinute);
         if (!notes.isEmpty())
             line += QStringLiteral("; ") + notes.join(QStringLiteral("; "));
         lines << line;

@@ -40,9 +40,10 @@ void PaintHorizonSilhouette(QPainter &p, const THorizon &horizon, const THorizon
 QString HorizonWords(const THorizon &horizon, TLanguage language);
 
 // The visible sunrise and sunset of a date over its horizon (and the Moon's
-// with moon), one line each, with the notes why one is missing or the
-// stretches the body is seen when it comes out more than once. The date's
-// events must have been asked with the horizon (TEventRequest::Horizon).
+// with moon), one line each to the nearest minute, with the notes why one is
+// missing or the stretches the body is seen when it comes out more than once.
+// The date's events must have been asked with the horizon
+// (TEventRequest::Horizon).
 QStringList VisibleDayLines(const TDayEvents &day, bool moon, TLanguage language,
                             const QString &noEvent);
 

@@ -130,6 +130,27 @@ TCliResult RunSun(const TCliOptions &o, const QLocale &locale, TGazetteer &citie
 }
 
 // The Sun and the Moon at one moment: its own offset, else the place's clock.
+// One moment's keys and values as a JSON object or a CSV header and row; an
+// empty value is one that does not exist.
+QByteArray MomentFields(TCliFormat format, const QByteArray &iso,
+                        const QList<std::pair<const char *, QByteArray>> &fields)
+{
+    QByteArray out;
+    if (format == TCliFormat::Json) {
+        out = "{\"time\": \"" + iso + '"';
+        for (const auto &[key, value] : fields)
+            out += QByteArray(", \"") + key + "\": " + (value.isEmpty() ? "null" : value);
+        return out + "}\n";
+    }
+    out = "time";
+    for (const auto &field : fields)
+        out += QByteArray(",") + field.first;
+    out += "\r\n" + iso;
+    for (const auto &field : fields)
+        out += ',' + field.second;
+    return out + "\r\n";
+}
+
 TCliResult RunAt(const TCliOptions &o, TGazetteer &cities)
 {
     TCliResult failure;
@@ -178,19 +199,8 @@ TCliResult RunAt(const TCliOptions &o, TGazetteer &cities)
     r.Error = note;
     switch (o.Format) {
     case TCliFormat::Json:
-        r.Out = "{\"time\": \"" + iso + '"';
-        for (const auto &[key, value] : fields)
-            r.Out += QByteArray(", \"") + key + "\": " + (value.isEmpty() ? "null" : value);
-        r.Out += "}\n";
-        break;
     case TCliFormat::Csv:
-        r.Out = "time";
-        for (const auto &field : fields)
-            r.Out += QByteArray(",") + field.first;
-        r.Out += "\r\n" + iso;
-        for (const auto &field : fields)
-            r.Out += ',' + field.second;
-        r.Out += "\r\n";
+        r.Out = MomentFields(o.Format, iso, fields);
         break;
     default: {
         const QString phase = sky.MoonPhase ? MoonPhaseText(*sky.MoonPhase, o.Language) : QString();

@@ -264,6 +264,50 @@ bool AddDay(TICalendarFile &file, const TDayEvents &day, TLanguage language,
 
 } // namespace
 
+namespace
+{
+
+// The lines of the altitudes and bearings asked for, the golden and blue
+// hours, and the visible rising and setting over the real horizon.
+QString AngleLines(const TDayEvents &day, const TAngleColumns &angles, bool sky, TLanguage language,
+                   const QLocale &locale, const QString &noEvent)
+{
+    QString lines;
+    // The altitudes and bearings asked for, and the golden and blue hours.
+    const auto at = [&](const TEvent *e) {
+        return e ? FormatEventTime(OleOnOwnClock(MomentOf(*e)), noEvent, locale) : noEvent;
+    };
+    for (const double a : angles.Altitudes)
+        lines += TextIn(EventText::AltitudeLine, language)
+                     .arg(AngleText(a, language), at(day.First(TEventKind::SunAltitudeRise, a)),
+                          at(day.First(TEventKind::SunAltitudeSet, a))) +
+                 ResultLineEnd;
+    for (const double b : angles.Bearings) {
+        const TEvent *e = day.First(TEventKind::SunBearing, b);
+        lines += TextIn(EventText::BearingLine, language)
+                     .arg(AngleText(b, language), at(e),
+                          e ? AngleText(std::round(e->Altitude * 10) / 10, language) : noEvent) +
+                 ResultLineEnd;
+    }
+    if (angles.Light)
+        lines += QStringLiteral("    ") + LightText(day, language, angles.Bands) + ResultLineEnd;
+    // The visible rising and setting over the real horizon, with the
+    // stretches seen when the body comes out more than once.
+    for (const bool moon : {false, true}) {
+        if (!angles.Visible || (moon && !sky))
+            continue;
+        lines += TextIn(moon ? EventText::VisibleMoonLine : EventText::VisibleSunLine, language)
+                     .arg(at(VisibleRise(day, moon)), at(VisibleSet(day, moon)));
+        const QStringList notes = VisibleNotes(day, moon, language, ClockTime);
+        if (!notes.isEmpty())
+            lines += QStringLiteral("; ") + notes.join(QStringLiteral("; "));
+        lines += ResultLineEnd;
+    }
+    return lines;
+}
+
+} // namespace
+
 QByteArray EventsText(const QVector<TDayEvents> &days, const TPlace &place, const TClock &clock,
                       bool twilight, TLanguage language, const QLocale &locale, bool blockEnds,
                       const TAngleColumns &angles)
@@ -305,36 +349,7 @@ QByteArray EventsText(const QVector<TDayEvents> &days, const TPlace &place, cons
         }
         if (sky)
             line += SkyLineText(day, language, noEvent, time) + ResultLineEnd;
-        // The altitudes and bearings asked for, and the golden and blue hours.
-        const auto at = [&](const TEvent *e) {
-            return e ? FormatEventTime(OleOnOwnClock(MomentOf(*e)), noEvent, locale) : noEvent;
-        };
-        for (const double a : angles.Altitudes)
-            line += TextIn(EventText::AltitudeLine, language)
-                        .arg(AngleText(a, language), at(day.First(TEventKind::SunAltitudeRise, a)),
-                             at(day.First(TEventKind::SunAltitudeSet, a))) +
-                    ResultLineEnd;
-        for (const double b : angles.Bearings) {
-            const TEvent *e = day.First(TEventKind::SunBearing, b);
-            line += TextIn(EventText::BearingLine, language)
-                        .arg(AngleText(b, language), at(e),
-                             e ? AngleText(std::round(e->Altitude * 10) / 10, language) : noEvent) +
-                    ResultLineEnd;
-        }
-        if (angles.Light)
-            line += QStringLiteral("    ") + LightText(day, language, angles.Bands) + ResultLineEnd;
-        // The visible rising and setting over the real horizon, with the
-        // stretches seen when the body comes out more than once.
-        for (const bool moon : {false, true}) {
-            if (!angles.Visible || (moon && !sky))
-                continue;
-            line += TextIn(moon ? EventText::VisibleMoonLine : EventText::VisibleSunLine, language)
-                        .arg(at(VisibleRise(day, moon)), at(VisibleSet(day, moon)));
-            const QStringList notes = VisibleNotes(day, moon, language, ClockTime);
-            if (!notes.isEmpty())
-                line += QStringLiteral("; ") + notes.join(QStringLiteral("; "));
-            line += ResultLineEnd;
-        }
+        line += AngleLines(day, angles, sky, language, locale, noEvent);
         // A polar day or night with the sunrise and sunset around it.
         const QString polar = PolarText(day, language);
         if (!polar.isEmpty())
@@ -415,20 +430,81 @@ QByteArray EventsCsv(const QVector<TDayEvents> &days, bool twilight, TLanguage l
     return out;
 }
 
+namespace
+{
+
+// A moment as a JSON string, or null.
+void AppendJsonMoment(QByteArray &out, const TEvent *e)
+{
+    if (!e) {
+        out.append("null");
+        return;
+    }
+    out.append('"');
+    AppendEvent(out, *e);
+    out.append('"');
+}
+
+void AppendJsonEvents(QByteArray &out, const TDayEvents &day, int from, int to)
+{
+    for (int e = from; e < to; ++e) {
+        out.append(", \"");
+        out.append(CsvEventNames[e]);
+        out.append("\": ");
+        AppendJsonMoment(out, day.First(TEventKind(e)));
+    }
+}
+
+void AppendJsonSky(QByteArray &out, const TDayEvents &day)
+{
+    const TSkyCells cells = SkyCells(day);
+    for (int c = 0; c < SkyColumns; ++c) {
+        out.append(QByteArray(", \"") + SkyColumnNames[c] + "\": ");
+        if (cells.Value[c].isEmpty())
+            out.append("null");
+        else if (cells.Quoted[c])
+            out.append('"' + cells.Value[c] + '"');
+        else
+            out.append(cells.Value[c]);
+    }
+}
+
+// A kind the date holds more than once: "second_sunset", "third_sunset".
+void AppendJsonRepeats(QByteArray &out, const TDayEvents &day, bool twilight)
+{
+    for (const TEventKind kind :
+         HoldsTwice(day) ? ShownKinds(day, twilight) : QList<TEventKind>()) {
+        const std::vector<const TEvent *> all = day.All(kind);
+        for (size_t i = 1; i < all.size() && i < 3; ++i) {
+            out.append(i == 1 ? ", \"second_" : ", \"third_");
+            out.append(EventKey(kind));
+            out.append("\": ");
+            AppendJsonMoment(out, all[i]);
+        }
+    }
+}
+
+void AppendJsonAngles(QByteArray &out, const TDayEvents &day, const TAngleColumns &angles, bool sky,
+                      const QList<QByteArray> &columns)
+{
+    const QList<QByteArray> cells = AngleCells(day, angles, sky);
+    for (int c = 0; c < cells.size(); ++c) {
+        out.append(", \"" + columns[c] + "\": ");
+        // The bearings' altitudes are numbers, the rest moments.
+        const bool number = columns[c].endsWith("_altitude");
+        out.append(cells[c].isEmpty() ? QByteArray("null")
+                   : number           ? cells[c]
+                                      : '"' + cells[c] + '"');
+    }
+}
+
+} // namespace
+
 QByteArray EventsJson(const QVector<TDayEvents> &days, bool twilight, TLanguage language,
                       const TAngleColumns &angles)
 {
     const bool sky = HasSky(days);
     const QList<QByteArray> angleColumns = AngleColumnNames(angles, sky);
-    const auto eventValue = [](QByteArray &out, const TEvent *e) {
-        if (!e) {
-            out.append("null");
-            return;
-        }
-        out.append('"');
-        AppendEvent(out, *e);
-        out.append('"');
-    };
     QByteArray out;
     out.reserve(8 + days.size() * (twilight ? 420 : 170));
     out.append('[');
@@ -440,22 +516,12 @@ QByteArray EventsJson(const QVector<TDayEvents> &days, bool twilight, TLanguage 
         out.append("\"date\": \"");
         out.append(date, WriteIsoDate(date, DateOf(day)) - date);
         out.append('"');
-        for (int e = 0; e < PlainEvents; ++e) {
-            out.append(", \"");
-            out.append(CsvEventNames[e]);
-            out.append("\": ");
-            eventValue(out, day.First(TEventKind(e)));
-        }
+        AppendJsonEvents(out, day, 0, PlainEvents);
         out.append(", \"day_length\": \"");
         out.append(DurationText(day.DayLength).toLatin1());
         out.append('"');
         if (twilight) {
-            for (int e = PlainEvents; e < SunEventCount; ++e) {
-                out.append(", \"");
-                out.append(CsvEventNames[e]);
-                out.append("\": ");
-                eventValue(out, day.First(TEventKind(e)));
-            }
+            AppendJsonEvents(out, day, PlainEvents, SunEventCount);
             out.append(", \"noon_altitude\": ");
             out.append(day.First(TEventKind::SolarNoon) ? FixedText(day.NoonAltitude, 2)
                                                         : QByteArray("null"));
@@ -463,40 +529,11 @@ QByteArray EventsJson(const QVector<TDayEvents> &days, bool twilight, TLanguage 
             out.append(day.DayLengthChange ? '"' + ChangeText(day.DayLengthChange) + '"'
                                            : QByteArray("null"));
         }
-        if (sky) {
-            const TSkyCells cells = SkyCells(day);
-            for (int c = 0; c < SkyColumns; ++c) {
-                out.append(QByteArray(", \"") + SkyColumnNames[c] + "\": ");
-                if (cells.Value[c].isEmpty())
-                    out.append("null");
-                else if (cells.Quoted[c])
-                    out.append('"' + cells.Value[c] + '"');
-                else
-                    out.append(cells.Value[c]);
-            }
-        }
-        // A kind the date holds more than once: "second_sunset", "third_sunset".
-        for (const TEventKind kind :
-             HoldsTwice(day) ? ShownKinds(day, twilight) : QList<TEventKind>()) {
-            const std::vector<const TEvent *> all = day.All(kind);
-            for (size_t i = 1; i < all.size() && i < 3; ++i) {
-                out.append(i == 1 ? ", \"second_" : ", \"third_");
-                out.append(EventKey(kind));
-                out.append("\": ");
-                eventValue(out, all[i]);
-            }
-        }
-        if (!angleColumns.isEmpty()) {
-            const QList<QByteArray> cells = AngleCells(day, angles, sky);
-            for (int c = 0; c < cells.size(); ++c) {
-                out.append(", \"" + angleColumns[c] + "\": ");
-                // The bearings' altitudes are numbers, the rest moments.
-                const bool number = angleColumns[c].endsWith("_altitude");
-                out.append(cells[c].isEmpty() ? QByteArray("null")
-                           : number           ? cells[c]
-                                              : '"' + cells[c] + '"');
-            }
-        }
+        if (sky)
+            AppendJsonSky(out, day);
+        AppendJsonRepeats(out, day, twilight);
+        if (!angleColumns.isEmpty())
+            AppendJsonAngles(out, day, angles, sky, angleColumns);
         out.append(", \"note\": ");
         const QString note = NoteOf(day, twilight, angles, sky, language);
         if (note.isEmpty())
